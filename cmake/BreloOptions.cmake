@@ -1,0 +1,17 @@
+# Warnings and sanitizers for every target of the project.
+
+function(brelo_target_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+    -Wnon-virtual-dtor -Wcast-align -Wunused -Woverloaded-virtual
+    -Wnull-dereference -Wdouble-promotion -Wformat=2)
+endfunction()
+
+if(BRELO_SANITIZE)
+  string(REPLACE "," ";" _brelo_sanitizers "${BRELO_SANITIZE}")
+  foreach(_s IN LISTS _brelo_sanitizers)
+    add_compile_options(-fsanitize=${_s})
+    add_link_options(-fsanitize=${_s})
+  endforeach()
+  add_compile_options(-fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fno-sanitize-recover=all)
+endif()
