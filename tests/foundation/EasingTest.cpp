@@ -46,6 +46,21 @@ TEST(Easing, CurveTable) {
   }
 }
 
+TEST(Easing, BounceSegments) {
+  // One point in each of the four arcs, the last two on either side of 10/11.
+  Easing const out(EasingType::Bounce, EasingMode::Out);
+  EXPECT_NEAR(out.getTime(0.2), 0.3025, 1e-12);
+  EXPECT_NEAR(out.getTime(0.6), 0.7725, 1e-12);
+  EXPECT_NEAR(out.getTime(0.85), 0.94515625, 1e-12);
+  EXPECT_NEAR(out.getTime(0.905), 0.9945015625, 1e-12);
+  EXPECT_NEAR(out.getTime(0.95), 0.98453125, 1e-12);
+  Easing const in(EasingType::Bounce, EasingMode::In);
+  EXPECT_NEAR(in.getTime(0.15), 1.0 - 0.94515625, 1e-12);
+  Easing const inOut(EasingType::Bounce, EasingMode::InOut);
+  EXPECT_NEAR(inOut.getTime(0.2), 0.5 * (1.0 - 0.7725), 1e-12);
+  EXPECT_NEAR(inOut.getTime(0.975), 0.5 * 0.98453125 + 0.5, 1e-12);
+}
+
 TEST(Easing, OutOfRangeInputsTypesAndModes) {
   for (int type = 0; type <= 13; ++type) {
     for (int mode = 0; mode <= 4; ++mode) {

@@ -76,25 +76,19 @@ TEST(Random, SrandRepeatsConstructorAndEveryCallAdvancesOnce) {
   }
 }
 
-TEST(Random, ScalingOfEachOverload) {
-  // Random(0) draws r = 12345 first, Random(1) r = 1103527590.
-  double const scale = 1.0 / 2147483648.0;
+TEST(Random, ScaledForms) {
+  // Random(1) first draws r = 1103527590, a fraction of 0.51387...
   Random g(1);
-  EXPECT_EQ(g.randD(3.0), 1103527590.0 * 3.0 * scale);
+  EXPECT_EQ(g.rand(100), 51);
   g.srand(1);
-  EXPECT_EQ(g.randD(10.0, 20.0), 1103527590.0 * 10.0 * scale + 10.0);
+  EXPECT_EQ(g.rand(-100, 100), 3);  // -100 + 103.29
   g.srand(1);
-  EXPECT_EQ(g.randF(), 1103527590.0f * static_cast<float>(scale));
+  EXPECT_EQ(g.rand(-100, -1), -48);  // -100 + 51.39, toward zero
   g.srand(1);
-  EXPECT_EQ(g.randF(4.0f), 1103527590.0f * 4.0f * static_cast<float>(scale));
+  // r rounds to 1103527552 in single precision first.
+  EXPECT_EQ(g.randF(-1.0f, 1.0f), 0.027740120887756348f);
   g.srand(1);
-  EXPECT_EQ(g.randF(-1.0f, 1.0f), 1103527590.0f * 2.0f * static_cast<float>(scale) - 1.0f);
-  g.srand(1);
-  EXPECT_EQ(g.rand(100), 51);  // 0.5138... * 101
-  g.srand(1);
-  EXPECT_EQ(g.rand(-100, 100), 3);  // -100 + 0.5138... * 201 = 3.28
-  g.srand(0);
-  EXPECT_EQ(g.rand(-5, 5), -4);
+  EXPECT_DOUBLE_EQ(g.randD(10.0, 20.0), 15.138700781390071);
 }
 
 TEST(Random, RangesHoldOverManyDraws) {
