@@ -35,8 +35,9 @@ class Transition {
   Transition& operator=(Transition const& other);
   ~Transition();
 
-  // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay,
-  // so every rank reaches 1 exactly when the completion does. A negative
+  // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay;
+  // with a delay of 0 or more every rank 0 ... count - 1 reaches 1 exactly
+  // when the completion does. A negative
   // delay that makes (count - 1) * delay + 1 zero or negative (or any value
   // that makes it non-finite) drops the stagger: every rank then follows
   // the completion alone.
