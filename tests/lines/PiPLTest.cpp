@@ -1,11 +1,11 @@
 // The resource description as the build writes it, decoded byte by byte, and
 // the generator's handling of the shared description.
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -116,24 +116,54 @@ TEST(LinesResource, BinaryDescriptionHoldsEveryPropertyInOrder) {
 }
 
 TEST(LinesResource, ResourceScriptCarriesTheSameBytes) {
-  const std::string rc = readText(BRELO_LINES_PIPL_RC);
-  // Type, identifier, and language 1033: primary 0x09 (English), sub 0x01 (United States).
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(rc, m, std::regex(R"(LANGUAGE (0x[0-9a-fA-F]+), (0x[0-9a-fA-F]+))")));
-  EXPECT_EQ(std::stoi(m[1], nullptr, 16) | std::stoi(m[2], nullptr, 16) << 10, 1033);
-  ASSERT_TRUE(std::regex_search(rc, m, std::regex(R"((\d+) (\w+)\s*\nBEGIN\n([\s\S]*)\nEND)")));
-  EXPECT_EQ(m[1], "16000");
-  EXPECT_EQ(m[2], "PIPL");
+  std::istringstream rc(readText(BRELO_LINES_PIPL_RC));
+  std::string line;
+  // Language 1033: primary 0x09 (English), sub 0x01 (United States).
+  int primary = -1, sub = -1, id = -1;
+  std::string type, begin;
+  while (std::getline(rc, line)) {
+    std::istringstream words(line);
+    std::string first;
+    words >> first;
+    if (first == "LANGUAGE") {
+      std::string p, q;
+      words >> p >> q;
+      primary = std::stoi(p, nullptr, 16);
+      sub = std::stoi(q, nullptr, 16);
+    } else if (!first.empty() && std::isdigit(static_cast<unsigned char>(first[0]))) {
+      id = std::stoi(first);
+      words >> type;
+      std::getline(rc, begin);
+      break;
+    }
+  }
+  EXPECT_EQ(primary | sub << 10, 1033);
+  EXPECT_EQ(id, 16000);
+  EXPECT_EQ(type, "PIPL");
+  ASSERT_EQ(begin, "BEGIN");
 
   // The resource compiler stores each 16-bit word low byte first.
-  const std::string body = m[3];
   Bytes words;
-  const std::regex word(R"(0x([0-9a-fA-F]{4}))");
-  for (auto it = std::sregex_iterator(body.begin(), body.end(), word); it != std::sregex_iterator(); ++it) {
-    const unsigned w = unsigned(std::stoul((*it)[1], nullptr, 16));
-    words.push_back(uint8_t(w & 0xff));
-    words.push_back(uint8_t(w >> 8));
+  bool ended = false;
+  while (std::getline(rc, line)) {
+    if (line == "END") {
+      ended = true;
+      break;
+    }
+    std::istringstream items(line);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+      std::istringstream token(item);
+      std::string hex;
+      token >> hex;
+      ASSERT_EQ(hex.size(), 6u) << item;
+      ASSERT_EQ(hex.substr(0, 2), "0x") << item;
+      const unsigned w = unsigned(std::stoul(hex, nullptr, 16));
+      words.push_back(uint8_t(w & 0xff));
+      words.push_back(uint8_t(w >> 8));
+    }
   }
+  EXPECT_TRUE(ended);
   EXPECT_EQ(words, readFile(BRELO_LINES_PIPL_BIN));
 }
 
