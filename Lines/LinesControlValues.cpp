@@ -1,0 +1,51 @@
+#include "Lines/LinesControlValues.h"
+
+#include <cstring>
+
+namespace Brelo {
+
+using namespace LinesParams;
+
+const std::array<PF_ParamIndex, 105> kLinesCheckoutOrder = {
+    // Layout: 1 to 20.
+    kCompletion, kCenter, kAlign, kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2, kMaxWidth3,
+    kMinWidth, kWidthPower, kGapMode, kMaxGap1, kMaxGap2, kMaxGap3, kMinGap, kGapPower, kWidthSeed, kOutside,
+    kOriginal,
+    // Slice: 29, 30, 27, 28, 22 to 26, 31 to 35.
+    kSliceCompletion, kSliceDelay, kSlicePer, kSliceOffset, kSliceDirection, kMaxSlice, kMinSlice, kSlicePower,
+    kSliceSeed, kSliceOrder, kSliceOrderPhase, kSliceOrderSeed, kSliceEasingType, kSliceEasingMode,
+    // RGB Separation: 47, 48, 45, 46, 38, 39, 41, 43, 42, 44, 49 to 53.
+    kRGBCompletion, kRGBDelay, kRGBPer, kRGBOffset, kMaxRGBSeparation, kMinRGBSeparation, kRGBColor1, kRGBColor3,
+    kRGBColor2, kRGBSeparationSeed, kRGBOrder, kRGBOrderPhase, kRGBOrderSeed, kRGBEasingType, kRGBEasingMode,
+    // Color Correction: 71, 72, 69, 70, 56 to 68, 73 to 77.
+    kColorCompletion, kColorDelay, kColorPer, kColorOffset, kColorCorrectionType, kBlendWithOriginal, kMidtone,
+    kColorHDirection, kMaxColorHVariance, kMinColorHVariance, kColorLDirection, kMaxColorLVariance,
+    kMinColorLVariance, kColorSDirection, kMaxColorSVariance, kMinColorSVariance, kColorVarianceSeed, kColorOrder,
+    kColorOrderPhase, kColorOrderSeed, kColorEasingType, kColorEasingMode,
+    // Color Composite: 94, 95, 92, 93, 80 to 91, 96 to 100.
+    kCompositeCompletion, kCompositeDelay, kCompositePer, kCompositeOffset, kCompositeOpacity, kBlendingMode,
+    kCompositeMode, kCompositeColor1, kCompositeColor2, kCompositeColor3, kCompositeVarianceSpace,
+    kCompositeOverlap, kCompositeVariance1, kCompositeVariance2, kCompositeVariance3, kCompositeSeed,
+    kCompositeOrder, kCompositeOrderPhase, kCompositeOrderSeed, kCompositeEasingType, kCompositeEasingMode,
+    // Wipe: 107, 108, 105, 106, 103, 104, 109 to 113.
+    kWipeCompletion, kWipeDelay, kWipePer, kWipeOffset, kWipeType, kWipeTypeSeed, kWipeOrder, kWipeOrderPhase,
+    kWipeOrderSeed, kWipeEasingType, kWipeEasingMode,
+};
+
+LinesControlValues::LinesControlValues() { std::memset(m_values.data(), 0, sizeof m_values); }
+
+PF_Err readLinesControls(PF_InData* in_data, LinesControlValues& values) {
+  for (PF_ParamIndex index : kLinesCheckoutOrder) {
+    PF_ParamDef def;
+    std::memset(&def, 0, sizeof def);
+    if (PF_Err err = in_data->inter.checkout_param(in_data->effect_ref, index, in_data->current_time,
+                                                   in_data->time_step, in_data->time_scale, &def)) {
+      return err;
+    }
+    values[index] = def;
+    if (PF_Err err = in_data->inter.checkin_param(in_data->effect_ref, &def)) return err;
+  }
+  return PF_Err_NONE;
+}
+
+}  // namespace Brelo

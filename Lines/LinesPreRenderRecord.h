@@ -1,0 +1,130 @@
+// The converted control values of one Lines frame, kept by the host between
+// smart pre-render and smart render as the frame's pre-render data. Each field
+// is named after the Lines::Parameter getter it ends in and is already in the
+// engine's units; smart render only reads it.
+#pragma once
+
+#include <type_traits>
+
+#include "Brelo/ColorFloat.h"
+#include "Brelo/Vector.h"
+
+namespace Brelo {
+
+struct LinesPreRenderRecord {
+  double completion;
+  Vector<double> center;  // layer pixels, as the host gives the point
+  double align;
+  double direction;
+  double total_width;
+  int width_num;
+  double width_max1;
+  double width_max2;
+  double width_max3;
+  double width_min;
+  double width_power;
+  int gap_num;
+  double gap_max1;
+  double gap_max2;
+  double gap_max3;
+  double gap_min;
+  double gap_power;
+  int width_seed;
+  int outside;
+  int original;
+
+  double slice_completion;
+  double slice_delay;
+  int slice_per;
+  int slice_offset;
+  int slice_direction;
+  double slice_max;
+  double slice_min;
+  double slice_power;
+  int slice_seed;
+  int slice_order;
+  double slice_order_phase;
+  int slice_order_seed;
+  int slice_easing_type;
+  int slice_easing_mode;
+
+  double rgb_completion;
+  double rgb_delay;
+  int rgb_per;
+  int rgb_offset;
+  double rgb_max;
+  double rgb_min;
+  ColorFloat<float> rgb_color1;  // "RGB Color 1"
+  ColorFloat<float> rgb_color2;  // "RGB Color 3": the engine's second colour
+  ColorFloat<float> rgb_color3;  // "RGB Color 2"
+  int rgb_seed;
+  int rgb_order;
+  double rgb_order_phase;
+  int rgb_order_seed;
+  int rgb_easing_type;
+  int rgb_easing_mode;
+
+  double color_completion;
+  double color_delay;
+  int color_per;
+  int color_offset;
+  int color_type;
+  double color_blend_with_original;
+  ColorFloat<float> color_color;
+  int color_h_direction;
+  double color_h;
+  double color_h_min;
+  int color_l_direction;
+  double color_l;
+  double color_l_min;
+  int color_s_direction;
+  double color_s;
+  double color_s_min;
+  int color_seed;
+  int color_order;
+  double color_order_phase;
+  int color_order_seed;
+  int color_easing_type;
+  int color_easing_mode;
+
+  double composite_completion;
+  double composite_delay;
+  int composite_per;
+  int composite_offset;
+  double composite_opacity;
+  int blend_mode;  // popup entry; used by the final blend, not by the engine
+  int composite_num;
+  ColorFloat<float> composite_color1;
+  ColorFloat<float> composite_color2;
+  ColorFloat<float> composite_color3;
+  int composite_variance_space;
+  int composite_overlap;
+  double composite_variance1;
+  double composite_variance2;
+  double composite_variance3;
+  int composite_seed;
+  int composite_order;
+  double composite_order_phase;
+  int composite_order_seed;
+  int composite_easing_type;
+  int composite_easing_mode;
+
+  double transition_completion;
+  double transition_delay;
+  int transition_per;
+  int transition_offset;
+  int transition_type;
+  int transition_type_seed;
+  int transition_order;
+  double transition_order_phase;
+  int transition_order_seed;
+  int transition_easing_type;
+  int transition_easing_mode;
+};
+
+// The host moves pre-render data as plain bytes.
+static_assert(std::is_trivially_copyable<LinesPreRenderRecord>::value, "the record must be plain bytes");
+static_assert(std::is_trivially_destructible<LinesPreRenderRecord>::value, "the record is disposed as bytes");
+static_assert(std::is_standard_layout<LinesPreRenderRecord>::value, "the record's layout is its field order");
+
+}  // namespace Brelo

@@ -1,0 +1,36 @@
+// Conversions of control values into the engine's units. dsx is the
+// horizontal downsample factor of the render (1 at full resolution).
+#pragma once
+
+#include "Brelo/ColorFloat.h"
+#include "Util/BreloHostAPI.h"
+
+namespace Brelo {
+namespace LinesUnits {
+
+// A percentage in 16.16 fixed point as a fraction 0..1.
+inline double fraction(PF_Fixed v) { return static_cast<double>(v) / 65536.0 * 0.01; }
+
+// A length in layer pixels as pixels of the rendered frame.
+inline double pixels(double v, double dsx) { return v * dsx; }
+
+// An angle in 16.16 fixed-point degrees.
+inline double radians(PF_Fixed v) { return static_cast<double>(v) / 65536.0 * 0.017453292519943295; }
+inline double turns(PF_Fixed v) { return static_cast<double>(v) / 65536.0 / 360.0; }
+inline double degrees(PF_Fixed v) { return static_cast<double>(v) / 65536.0; }
+
+// A point coordinate in 16.16 fixed point.
+inline double coordinate(PF_Fixed v) { return static_cast<double>(v) / 65536.0; }
+
+// A percentage held by a float slider as a fraction.
+inline double percentFraction(double v) { return v * 0.01; }
+
+inline ColorFloat<float> colour(PF_Pixel const& p) { return ColorFloat<float>(p); }
+
+// The horizontal downsample factor of a render.
+inline double downsampleX(PF_InData const* in_data) {
+  return static_cast<double>(in_data->downsample_x.num) / static_cast<double>(in_data->downsample_x.den);
+}
+
+}  // namespace LinesUnits
+}  // namespace Brelo
