@@ -1,0 +1,413 @@
+// The road from control values to the engine's parameter record, without a
+// host: popup mappers, unit conversions of the pre-render record and the
+// setters that receive each field.
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "Lines/LinesControlValues.h"
+#include "Lines/LinesMappers.h"
+#include "Lines/LinesParameterFromRecord.h"
+#include "Lines/LinesRecordFromControls.h"
+
+namespace {
+
+using namespace Brelo;
+using namespace Brelo::LinesParams;
+
+TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
+  for (int v = -3; v <= 25; ++v) {
+    SCOPED_TRACE(v);
+    EXPECT_EQ(static_cast<int>(getDirection(v)), v == 2 || v == 3 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getColorType(v)), v == 2 || v == 3 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getOrderType(v)), v >= 2 && v <= 6 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getEasingType(v)), v >= 2 && v <= 11 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getEasingMode(v)), v == 2 || v == 3 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getTransitionType(v)), v >= 2 && v <= 7 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getColorSpace(v)), v == 2 || v == 3 ? v : 1);
+    EXPECT_EQ(static_cast<int>(getCompositeOverlap(v)), v == 2 ? 2 : 1);
+    BorderType const border = v == 2 ? BorderType::Wrap : v == 3 ? BorderType::Reflect : BorderType::None;
+    EXPECT_EQ(getBorderType(v), border);
+  }
+  // "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|
+  //  Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity": a separator means the entry after it.
+  BlendMode const expected[] = {
+      BlendMode::Normal,     BlendMode::Add,        BlendMode::Add,      BlendMode::Multiply,
+      BlendMode::Screen,     BlendMode::Overlay,    BlendMode::SoftLight, BlendMode::HardLight,
+      BlendMode::Dodge,      BlendMode::Dodge,      BlendMode::Burn,     BlendMode::Darken,
+      BlendMode::Darken,     BlendMode::Lighten,    BlendMode::Difference, BlendMode::Exclusion,
+      BlendMode::Hue,        BlendMode::Hue,        BlendMode::Saturation, BlendMode::Luminosity};
+  for (int entry = 1; entry <= 20; ++entry) EXPECT_EQ(getBlendMode(entry), expected[entry - 1]) << entry;
+  for (int entry : {-1, 0, 21, 1000}) EXPECT_EQ(getBlendMode(entry), BlendMode::Normal) << entry;
+}
+
+PF_Fixed fixedOf(double v) { return static_cast<PF_Fixed>(v * 65536.0); }
+
+// A distinct value for every control the render reads.
+LinesControlValues distinctValues() {
+  LinesControlValues v;
+  for (PF_ParamIndex i : kLinesCheckoutOrder) {
+    PF_ParamDef& d = v[i];
+    switch (spec(i).kind) {
+      case Kind::FixSlider: d.u.fd.value = fixedOf(i * 0.5); break;           // percent
+      case Kind::FloatSlider: d.u.fs_d.value = i * 1.25; break;
+      case Kind::Slider: d.u.sd.value = i * 3; break;
+      case Kind::Angle: d.u.ad.value = fixedOf(i * 2.0); break;               // degrees
+      case Kind::Popup: d.u.pd.value = (i % 3) + 1; break;
+      case Kind::Checkbox: d.u.bd.value = 1; break;
+      case Kind::Color: d.u.cd.value = PF_Pixel{A_u_char(i), A_u_char(i + 1), A_u_char(i + 2), A_u_char(i + 3)}; break;
+      case Kind::Point: d.u.td.x_value = fixedOf(10.25), d.u.td.y_value = fixedOf(-7.5); break;
+      default: break;
+    }
+  }
+  return v;
+}
+
+double pct(PF_ParamIndex i) { return (i * 0.5) * 0.01; }
+double deg(PF_ParamIndex i) { return i * 2.0; }
+
+TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
+  LinesControlValues const v = distinctValues();
+  LinesPreRenderRecord r;
+  fillLinesPreRenderRecord(v, 1.0, r);
+
+  EXPECT_EQ(r.completion, pct(kCompletion));
+  EXPECT_EQ(r.center.x, 10.25);
+  EXPECT_EQ(r.center.y, -7.5);
+  EXPECT_EQ(r.align, pct(kAlign));
+  EXPECT_EQ(r.direction, deg(kDirection) * 0.017453292519943295);
+  EXPECT_EQ(r.total_width, kTotalWidth * 1.25);
+  EXPECT_EQ(r.width_num, kWidthMode % 3 + 1);
+  EXPECT_EQ(r.width_max1, kMaxWidth1 * 1.25);
+  EXPECT_EQ(r.width_max2, kMaxWidth2 * 1.25);
+  EXPECT_EQ(r.width_max3, kMaxWidth3 * 1.25);
+  EXPECT_EQ(r.width_min, pct(kMinWidth));
+  EXPECT_EQ(r.width_power, kWidthPower * 1.25);
+  EXPECT_EQ(r.gap_num, kGapMode % 3 + 1);
+  EXPECT_EQ(r.gap_max1, kMaxGap1 * 1.25);
+  EXPECT_EQ(r.gap_max2, kMaxGap2 * 1.25);
+  EXPECT_EQ(r.gap_max3, kMaxGap3 * 1.25);
+  EXPECT_EQ(r.gap_min, pct(kMinGap));
+  EXPECT_EQ(r.gap_power, kGapPower * 1.25);
+  EXPECT_EQ(r.width_seed, kWidthSeed * 3);
+  EXPECT_EQ(r.outside, kOutside % 3 + 1);
+  EXPECT_EQ(r.original, 1);
+
+  EXPECT_EQ(r.slice_completion, pct(kSliceCompletion));
+  EXPECT_EQ(r.slice_delay, pct(kSliceDelay));
+  EXPECT_EQ(r.slice_per, kSlicePer * 3);
+  EXPECT_EQ(r.slice_offset, kSliceOffset * 3);
+  EXPECT_EQ(r.slice_direction, kSliceDirection % 3 + 1);
+  EXPECT_EQ(r.slice_max, kMaxSlice * 1.25);
+  EXPECT_EQ(r.slice_min, pct(kMinSlice));
+  EXPECT_EQ(r.slice_power, kSlicePower * 1.25);
+  EXPECT_EQ(r.slice_seed, kSliceSeed * 3);
+  EXPECT_EQ(r.slice_order, kSliceOrder % 3 + 1);
+  EXPECT_EQ(r.slice_order_phase, deg(kSliceOrderPhase) / 360.0);
+  EXPECT_EQ(r.slice_order_seed, kSliceOrderSeed * 3);
+  EXPECT_EQ(r.slice_easing_type, kSliceEasingType % 3 + 1);
+  EXPECT_EQ(r.slice_easing_mode, kSliceEasingMode % 3 + 1);
+
+  EXPECT_EQ(r.rgb_completion, pct(kRGBCompletion));
+  EXPECT_EQ(r.rgb_delay, pct(kRGBDelay));
+  EXPECT_EQ(r.rgb_per, kRGBPer * 3);
+  EXPECT_EQ(r.rgb_offset, kRGBOffset * 3);
+  EXPECT_EQ(r.rgb_max, kMaxRGBSeparation * 1.25);
+  EXPECT_EQ(r.rgb_min, pct(kMinRGBSeparation));
+  // 8-bit colours divided by 255; the second and third controls trade places.
+  auto expectColour = [](ColorFloat<float> const& c, int first, float alpha) {
+    EXPECT_EQ(c.alpha, alpha);
+    EXPECT_EQ(c.red, float(first + 1) / 255.0f);
+    EXPECT_EQ(c.green, float(first + 2) / 255.0f);
+    EXPECT_EQ(c.blue, float(first + 3) / 255.0f);
+  };
+  expectColour(r.rgb_color1, kRGBColor1, float(kRGBColor1) / 255.0f);
+  expectColour(r.rgb_color2, kRGBColor3, float(kRGBColor3) / 255.0f);
+  expectColour(r.rgb_color3, kRGBColor2, float(kRGBColor2) / 255.0f);
+  EXPECT_EQ(r.rgb_seed, kRGBSeparationSeed * 3);
+  EXPECT_EQ(r.rgb_order, kRGBOrder % 3 + 1);
+  EXPECT_EQ(r.rgb_order_phase, deg(kRGBOrderPhase) / 360.0);
+  EXPECT_EQ(r.rgb_order_seed, kRGBOrderSeed * 3);
+  EXPECT_EQ(r.rgb_easing_type, kRGBEasingType % 3 + 1);
+  EXPECT_EQ(r.rgb_easing_mode, kRGBEasingMode % 3 + 1);
+
+  EXPECT_EQ(r.color_completion, pct(kColorCompletion));
+  EXPECT_EQ(r.color_delay, pct(kColorDelay));
+  EXPECT_EQ(r.color_per, kColorPer * 3);
+  EXPECT_EQ(r.color_offset, kColorOffset * 3);
+  EXPECT_EQ(r.color_type, kColorCorrectionType % 3 + 1);
+  EXPECT_EQ(r.color_blend_with_original, pct(kBlendWithOriginal));
+  expectColour(r.color_color, kMidtone, float(kMidtone) / 255.0f);
+  EXPECT_EQ(r.color_h_direction, kColorHDirection % 3 + 1);
+  EXPECT_EQ(r.color_h, deg(kMaxColorHVariance));
+  EXPECT_EQ(r.color_h_min, pct(kMinColorHVariance));
+  EXPECT_EQ(r.color_l_direction, kColorLDirection % 3 + 1);
+  EXPECT_EQ(r.color_l, kMaxColorLVariance * 1.25 * 0.01);
+  EXPECT_EQ(r.color_l_min, pct(kMinColorLVariance));
+  EXPECT_EQ(r.color_s_direction, kColorSDirection % 3 + 1);
+  EXPECT_EQ(r.color_s, kMaxColorSVariance * 1.25 * 0.01);
+  EXPECT_EQ(r.color_s_min, pct(kMinColorSVariance));
+  EXPECT_EQ(r.color_seed, kColorVarianceSeed * 3);
+  EXPECT_EQ(r.color_order, kColorOrder % 3 + 1);
+  EXPECT_EQ(r.color_order_phase, deg(kColorOrderPhase) / 360.0);
+  EXPECT_EQ(r.color_order_seed, kColorOrderSeed * 3);
+  EXPECT_EQ(r.color_easing_type, kColorEasingType % 3 + 1);
+  EXPECT_EQ(r.color_easing_mode, kColorEasingMode % 3 + 1);
+
+  EXPECT_EQ(r.composite_completion, pct(kCompositeCompletion));
+  EXPECT_EQ(r.composite_delay, pct(kCompositeDelay));
+  EXPECT_EQ(r.composite_per, kCompositePer * 3);
+  EXPECT_EQ(r.composite_offset, kCompositeOffset * 3);
+  EXPECT_EQ(r.composite_opacity, pct(kCompositeOpacity));
+  EXPECT_EQ(r.blend_mode, kBlendingMode % 3 + 1);
+  EXPECT_EQ(r.composite_num, kCompositeMode % 3 + 1);
+  // Opaque whatever alpha the control holds.
+  expectColour(r.composite_color1, kCompositeColor1, 1.0f);
+  expectColour(r.composite_color2, kCompositeColor2, 1.0f);
+  expectColour(r.composite_color3, kCompositeColor3, 1.0f);
+  EXPECT_EQ(r.composite_variance_space, kCompositeVarianceSpace % 3 + 1);
+  EXPECT_EQ(r.composite_overlap, kCompositeOverlap % 3 + 1);
+  EXPECT_EQ(r.composite_variance1, pct(kCompositeVariance1));
+  EXPECT_EQ(r.composite_variance2, pct(kCompositeVariance2));
+  EXPECT_EQ(r.composite_variance3, pct(kCompositeVariance3));
+  EXPECT_EQ(r.composite_seed, kCompositeSeed * 3);
+  EXPECT_EQ(r.composite_order, kCompositeOrder % 3 + 1);
+  EXPECT_EQ(r.composite_order_phase, deg(kCompositeOrderPhase) / 360.0);
+  EXPECT_EQ(r.composite_order_seed, kCompositeOrderSeed * 3);
+  EXPECT_EQ(r.composite_easing_type, kCompositeEasingType % 3 + 1);
+  EXPECT_EQ(r.composite_easing_mode, kCompositeEasingMode % 3 + 1);
+
+  EXPECT_EQ(r.transition_completion, pct(kWipeCompletion));
+  EXPECT_EQ(r.transition_delay, pct(kWipeDelay));
+  EXPECT_EQ(r.transition_per, kWipePer * 3);
+  EXPECT_EQ(r.transition_offset, kWipeOffset * 3);
+  EXPECT_EQ(r.transition_type, kWipeType % 3 + 1);
+  EXPECT_EQ(r.transition_type_seed, kWipeTypeSeed * 3);
+  EXPECT_EQ(r.transition_order, kWipeOrder % 3 + 1);
+  EXPECT_EQ(r.transition_order_phase, deg(kWipeOrderPhase) / 360.0);
+  EXPECT_EQ(r.transition_order_seed, kWipeOrderSeed * 3);
+  EXPECT_EQ(r.transition_easing_type, kWipeEasingType % 3 + 1);
+  EXPECT_EQ(r.transition_easing_mode, kWipeEasingMode % 3 + 1);
+}
+
+TEST(LinesPreRenderRecord, ConversionsOfFixedPointValues) {
+  LinesControlValues v;
+  v[kCompletion].u.fd.value = 0x10000 * 100;         // 100 %
+  v[kAlign].u.fd.value = 1;                          // the smallest step
+  v[kDirection].u.ad.value = -90 * 0x10000;          // negative angles stay negative here
+  v[kSliceOrderPhase].u.ad.value = 720 * 0x10000;    // two turns
+  v[kMaxColorHVariance].u.ad.value = 0x18000;        // 1.5 degrees
+  v[kCenter].u.td.x_value = -0x8000;
+  v[kCenter].u.td.y_value = 0x7FFFFFFF;
+  LinesPreRenderRecord r;
+  fillLinesPreRenderRecord(v, 1.0, r);
+  EXPECT_EQ(r.completion, 1.0);
+  EXPECT_EQ(r.align, 1.0 / 65536.0 * 0.01);
+  EXPECT_EQ(r.direction, -90.0 * 0.017453292519943295);
+  EXPECT_EQ(r.slice_order_phase, 2.0);
+  EXPECT_EQ(r.color_h, 1.5);
+  EXPECT_EQ(r.center.x, -0.5);
+  EXPECT_EQ(r.center.y, 2147483647.0 / 65536.0);
+}
+
+TEST(LinesPreRenderRecord, HalfResolutionHalvesLengthsOnly) {
+  LinesControlValues const v = distinctValues();
+  LinesPreRenderRecord full, half;
+  // Padding too, for the byte comparison.
+  std::memset(static_cast<void*>(&full), 0, sizeof full);
+  std::memset(static_cast<void*>(&half), 0, sizeof half);
+  fillLinesPreRenderRecord(v, 1.0, full);
+  fillLinesPreRenderRecord(v, 0.5, half);
+  for (double LinesPreRenderRecord::*length :
+       {&LinesPreRenderRecord::total_width, &LinesPreRenderRecord::width_max1, &LinesPreRenderRecord::width_max2,
+        &LinesPreRenderRecord::width_max3, &LinesPreRenderRecord::gap_max1, &LinesPreRenderRecord::gap_max2,
+        &LinesPreRenderRecord::gap_max3, &LinesPreRenderRecord::slice_max, &LinesPreRenderRecord::rgb_max}) {
+    EXPECT_NE(full.*length, 0.0);
+    EXPECT_EQ(half.*length, full.*length * 0.5);
+    // Put back, so that the byte comparison below sees every other field.
+    half.*length = full.*length;
+  }
+  EXPECT_EQ(std::memcmp(&half, &full, sizeof full), 0) << "only lengths depend on the downsample";
+}
+
+TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
+  LinesControlValues const v = distinctValues();
+  LinesPreRenderRecord r;
+  fillLinesPreRenderRecord(v, 1.0, r);
+  // Values the setters keep unchanged, so that a crossed wire shows.
+  r.completion = 0.91, r.align = 0.81, r.direction = 1.5, r.total_width = 321.5;
+  r.width_num = 2, r.gap_num = 3, r.composite_num = 2;
+  r.width_min = 0.11, r.gap_min = 0.12, r.slice_min = 0.13, r.rgb_min = 0.14;
+  r.slice_per = 4, r.rgb_per = 5, r.color_per = 6, r.composite_per = 7, r.transition_per = 8;
+  r.slice_completion = 0.21, r.rgb_completion = 0.22, r.color_completion = 0.23;
+  r.composite_completion = 0.24, r.transition_completion = 0.25;
+  r.slice_delay = 0.31, r.rgb_delay = 0.32, r.color_delay = 0.33, r.composite_delay = 0.34;
+  r.transition_delay = 0.35, r.composite_opacity = 0.41, r.color_blend_with_original = 0.42;
+  r.composite_variance1 = 0.51, r.composite_variance2 = 0.52, r.composite_variance3 = 0.53;
+  r.slice_order = 2, r.rgb_order = 3, r.color_order = 4, r.composite_order = 5, r.transition_order = 6;
+  r.slice_easing_type = 7, r.rgb_easing_type = 8, r.color_easing_type = 9, r.composite_easing_type = 10;
+  r.transition_easing_type = 11, r.slice_easing_mode = 2, r.rgb_easing_mode = 3, r.color_easing_mode = 2;
+  r.composite_easing_mode = 3, r.transition_easing_mode = 2;
+  r.slice_direction = 2, r.color_h_direction = 3, r.color_l_direction = 2, r.color_s_direction = 3;
+  r.color_type = 3, r.transition_type = 6, r.outside = 2, r.original = 1;
+  r.composite_variance_space = 3, r.composite_overlap = 2;
+
+  LinesParameter const p = makeLinesParameter(r, Vector<double>(4.0, -2.5));
+  EXPECT_EQ(p.completion(), 0.91);
+  EXPECT_EQ(p.center().x, 10.25 - 4.0);
+  EXPECT_EQ(p.center().y, -7.5 + 2.5);
+  EXPECT_EQ(p.align(), 0.81);
+  EXPECT_EQ(p.direction(), 1.5);
+  EXPECT_EQ(p.total_width(), 321.5);
+  EXPECT_EQ(p.width_num(), 2);
+  EXPECT_EQ(p.width_max1(), r.width_max1);
+  EXPECT_EQ(p.width_max2(), r.width_max2);
+  EXPECT_EQ(p.width_max3(), r.width_max3);
+  EXPECT_EQ(p.width_min(), 0.11);
+  EXPECT_EQ(p.width_power(), r.width_power);
+  EXPECT_EQ(p.gap_num(), 3);
+  EXPECT_EQ(p.gap_max1(), r.gap_max1);
+  EXPECT_EQ(p.gap_max2(), r.gap_max2);
+  EXPECT_EQ(p.gap_max3(), r.gap_max3);
+  EXPECT_EQ(p.gap_min(), 0.12);
+  EXPECT_EQ(p.gap_power(), r.gap_power);
+  EXPECT_EQ(p.width_seed(), r.width_seed);
+  EXPECT_EQ(p.outside(), BorderType::Wrap);
+  EXPECT_TRUE(p.original());
+
+  EXPECT_EQ(p.slice_completion(), 0.21);
+  EXPECT_EQ(p.slice_delay(), 0.31);
+  EXPECT_EQ(p.slice_per(), 4);
+  EXPECT_EQ(p.slice_offset(), r.slice_offset);
+  EXPECT_EQ(p.slice_direction(), LinesParameter::Direction::Alternately);
+  EXPECT_EQ(p.slice_max(), r.slice_max);
+  EXPECT_EQ(p.slice_min(), 0.13);
+  EXPECT_EQ(p.slice_power(), r.slice_power);
+  EXPECT_EQ(p.slice_seed(), r.slice_seed);
+  EXPECT_EQ(p.slice_order(), OrderType::Inverse);
+  EXPECT_EQ(p.slice_order_phase(), r.slice_order_phase);
+  EXPECT_EQ(p.slice_order_seed(), r.slice_order_seed);
+  EXPECT_EQ(p.slice_easing_type(), EasingType::Circ);
+  EXPECT_EQ(p.slice_easing_mode(), EasingMode::Out);
+
+  EXPECT_EQ(p.rgb_completion(), 0.22);
+  EXPECT_EQ(p.rgb_delay(), 0.32);
+  EXPECT_EQ(p.rgb_per(), 5);
+  EXPECT_EQ(p.rgb_offset(), r.rgb_offset);
+  EXPECT_EQ(p.rgb_max(), r.rgb_max);
+  EXPECT_EQ(p.rgb_min(), 0.14);
+  EXPECT_EQ(p.rgb_seed(), r.rgb_seed);
+  EXPECT_EQ(p.rgb_order(), OrderType::Inward);
+  EXPECT_EQ(p.rgb_order_phase(), r.rgb_order_phase);
+  EXPECT_EQ(p.rgb_order_seed(), r.rgb_order_seed);
+  EXPECT_EQ(p.rgb_easing_type(), EasingType::Sine);
+  EXPECT_EQ(p.rgb_easing_mode(), EasingMode::InOut);
+
+  EXPECT_EQ(p.color_completion(), 0.23);
+  EXPECT_EQ(p.color_delay(), 0.33);
+  EXPECT_EQ(p.color_per(), 6);
+  EXPECT_EQ(p.color_offset(), r.color_offset);
+  EXPECT_EQ(p.color_type(), LinesParameter::ColorType::HLS);
+  EXPECT_EQ(p.color_blend_with_original(), 0.42);
+  EXPECT_EQ(p.color_color().red, r.color_color.red);
+  EXPECT_EQ(p.color_color().alpha, r.color_color.alpha);
+  EXPECT_EQ(p.color_h_direction(), LinesParameter::Direction::Both);
+  EXPECT_EQ(p.color_h(), r.color_h);
+  EXPECT_EQ(p.color_h_min(), r.color_h_min);
+  EXPECT_EQ(p.color_l_direction(), LinesParameter::Direction::Alternately);
+  EXPECT_EQ(p.color_l(), r.color_l);
+  EXPECT_EQ(p.color_l_min(), r.color_l_min);
+  EXPECT_EQ(p.color_s_direction(), LinesParameter::Direction::Both);
+  EXPECT_EQ(p.color_s(), r.color_s);
+  EXPECT_EQ(p.color_s_min(), r.color_s_min);
+  EXPECT_EQ(p.color_seed(), r.color_seed);
+  EXPECT_EQ(p.color_order(), OrderType::Outward);
+  EXPECT_EQ(p.color_order_phase(), r.color_order_phase);
+  EXPECT_EQ(p.color_order_seed(), r.color_order_seed);
+  EXPECT_EQ(p.color_easing_type(), EasingType::Bounce);
+  EXPECT_EQ(p.color_easing_mode(), EasingMode::Out);
+
+  EXPECT_EQ(p.composite_completion(), 0.24);
+  EXPECT_EQ(p.composite_delay(), 0.34);
+  EXPECT_EQ(p.composite_per(), 7);
+  EXPECT_EQ(p.composite_offset(), r.composite_offset);
+  EXPECT_EQ(p.composite_opacity(), 0.41);
+  EXPECT_EQ(p.composite_num(), 2);
+  EXPECT_EQ(p.composite_color1().green, r.composite_color1.green);
+  EXPECT_EQ(p.composite_color2().green, r.composite_color2.green);
+  EXPECT_EQ(p.composite_color3().green, r.composite_color3.green);
+  EXPECT_EQ(p.composite_color1().alpha, 1.0f);
+  EXPECT_EQ(p.composite_variance_space(), LinesParameter::ColorSpace::YUV);
+  EXPECT_EQ(p.composite_overlap(), LinesParameter::CompositeOverlap::WrapBack);
+  EXPECT_EQ(p.composite_variance1(), 0.51);
+  EXPECT_EQ(p.composite_variance2(), 0.52);
+  EXPECT_EQ(p.composite_variance3(), 0.53);
+  EXPECT_EQ(p.composite_seed(), r.composite_seed);
+  EXPECT_EQ(p.composite_order(), OrderType::Random);
+  EXPECT_EQ(p.composite_order_phase(), r.composite_order_phase);
+  EXPECT_EQ(p.composite_order_seed(), r.composite_order_seed);
+  EXPECT_EQ(p.composite_easing_type(), EasingType::Back);
+  EXPECT_EQ(p.composite_easing_mode(), EasingMode::InOut);
+
+  EXPECT_EQ(p.transition_completion(), 0.25);
+  EXPECT_EQ(p.transition_delay(), 0.35);
+  EXPECT_EQ(p.transition_per(), 8);
+  EXPECT_EQ(p.transition_offset(), r.transition_offset);
+  EXPECT_EQ(p.transition_type(), LinesParameter::TransitionType::FadeOut);
+  EXPECT_EQ(p.transition_type_seed(), r.transition_type_seed);
+  EXPECT_EQ(p.transition_order(), OrderType::InverseRandom);
+  EXPECT_EQ(p.transition_order_phase(), r.transition_order_phase);
+  EXPECT_EQ(p.transition_order_seed(), r.transition_order_seed);
+  EXPECT_EQ(p.transition_easing_type(), EasingType::Elastic);
+  EXPECT_EQ(p.transition_easing_mode(), EasingMode::Out);
+}
+
+TEST(LinesParameterFromRecord, RGBColoursAreNormalisedInEngineOrder) {
+  LinesPreRenderRecord r{};
+  // Controls 1, 2, 3 = red, green, blue; the record holds 1, 3, 2.
+  r.rgb_color1 = ColorFloat<float>(1, 0, 0);
+  r.rgb_color2 = ColorFloat<float>(0, 0, 1);
+  r.rgb_color3 = ColorFloat<float>(0, 1, 0);
+  LinesParameter const p = makeLinesParameter(r, Vector<double>());
+  EXPECT_EQ(p.rgb_color1().red, 1.0f);
+  EXPECT_EQ(p.rgb_color2().blue, 1.0f);
+  EXPECT_EQ(p.rgb_color2().green, 0.0f);
+  EXPECT_EQ(p.rgb_color3().green, 1.0f);
+  // Two equal reds share the red weight; the zero sums fall to the middle colour.
+  r.rgb_color1 = ColorFloat<float>(1, 0, 0);
+  r.rgb_color2 = ColorFloat<float>(1, 0, 0);
+  r.rgb_color3 = ColorFloat<float>(0, 0, 0);
+  LinesParameter const q = makeLinesParameter(r, Vector<double>());
+  EXPECT_EQ(q.rgb_color1().red, 0.5f);
+  EXPECT_EQ(q.rgb_color2().red, 0.5f);
+  EXPECT_EQ(q.rgb_color3().red, 0.0f);
+  EXPECT_EQ(q.rgb_color2().green, 1.0f);
+  EXPECT_EQ(q.rgb_color2().blue, 1.0f);
+}
+
+TEST(LinesParameterFromRecord, SettersStillClampRecordValues) {
+  LinesPreRenderRecord r{};
+  r.completion = 3.0;
+  r.width_num = 0;
+  r.slice_per = -4;
+  r.total_width = -1.0;
+  r.outside = 7;
+  LinesParameter const p = makeLinesParameter(r, Vector<double>());
+  EXPECT_EQ(p.completion(), 1.0);
+  EXPECT_EQ(p.width_num(), 1);
+  EXPECT_EQ(p.slice_per(), 1);
+  EXPECT_EQ(p.total_width(), 0.0);
+  EXPECT_EQ(p.outside(), BorderType::None);
+}
+
+TEST(LinesParameterFromRecord, CompositeVisibleOnlyWhenAllThreeAreAboveZero) {
+  LinesPreRenderRecord r{};
+  for (double c : {0.0, 0.5})
+    for (double cc : {0.0, 1.0})
+      for (double o : {0.0, 0.25}) {
+        r.completion = c, r.composite_completion = cc, r.composite_opacity = o;
+        EXPECT_EQ(linesCompositeVisible(r), c > 0 && cc > 0 && o > 0) << c << " " << cc << " " << o;
+      }
+}
+
+}  // namespace
