@@ -1,5 +1,9 @@
 # Warnings and sanitizers for every target of the project.
 
+# The same controls must give the same pixels on every machine: no fused
+# multiply-adds behind the code's back.
+add_compile_options(-ffp-contract=off)
+
 function(brelo_target_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
     -Wnon-virtual-dtor -Wcast-align -Wunused -Woverloaded-virtual

@@ -1,0 +1,299 @@
+#include "Brelo/BreloEasing.h"
+
+#include <cmath>
+
+namespace Brelo {
+
+struct Easing::Impl {
+  std::int32_t type = static_cast<std::int32_t>(EasingType::Linear);
+  std::int32_t mode = static_cast<std::int32_t>(EasingMode::InOut);
+};
+
+namespace {
+
+// The constants are part of the effects' look; keep them exactly as written.
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kBackS = 1.70158;
+constexpr double kBackS1 = 2.70158;
+constexpr double kBackInOutS = 2.5949095;   // 1.70158 * 1.525
+constexpr double kBackInOutS1 = 3.5949095;
+constexpr double kElasticPeriod = 0.3;
+constexpr double kElasticShift = 0.075;     // a quarter period
+constexpr double kElasticInOutPeriod = 0.44999999999999996;   // 0.3 * 1.5
+constexpr double kElasticInOutShift = 0.11249999999999999;    // 0.3 * 1.5 / 4
+
+double pow2(double x) { return std::pow(2.0, x); }
+
+double bounceOut(double x) {
+  constexpr double k = 7.5625;
+  if (x < 0.36363636363636365) {
+    return k * x * x;
+  }
+  if (x < 0.7272727272727273) {
+    double const v = x - 0.5454545454545454;
+    return k * v * v + 0.75;
+  }
+  if (x < 0.9090909090909091) {
+    double const v = x - 0.8181818181818182;
+    return k * v * v + 0.9375;
+  }
+  double const v = x - 0.9545454545454546;
+  return k * v * v + 0.984375;
+}
+
+double quad(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return t * t;
+    case EasingMode::Out:
+      return -t * (t - 2.0);
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return 0.5 * u * u;
+      }
+      return -0.5 * ((u - 3.0) * (u - 1.0) - 1.0);
+    }
+  }
+  return 0.0;
+}
+
+double cubic(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return t * t * t;
+    case EasingMode::Out: {
+      double const v = t - 1.0;
+      return v * v * v + 1.0;
+    }
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return 0.5 * u * u * u;
+      }
+      double const v = u - 2.0;
+      return 0.5 * (v * v * v + 2.0);
+    }
+  }
+  return 0.0;
+}
+
+double quart(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return t * t * t * t;
+    case EasingMode::Out: {
+      double const v = t - 1.0;
+      return -(v * v * v * v - 1.0);
+    }
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return 0.5 * u * u * u * u;
+      }
+      double const v = u - 2.0;
+      return -0.5 * (v * v * v * v - 2.0);
+    }
+  }
+  return 0.0;
+}
+
+double quint(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return t * t * t * t * t;
+    case EasingMode::Out: {
+      double const v = t - 1.0;
+      return v * v * v * v * v + 1.0;
+    }
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return 0.5 * u * u * u * u * u;
+      }
+      double const v = u - 2.0;
+      return 0.5 * (v * v * v * v * v + 2.0);
+    }
+  }
+  return 0.0;
+}
+
+double expo(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return pow2(10.0 * (t - 1.0));
+    case EasingMode::Out:
+      return 1.0 - pow2(-10.0 * t);
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      double const d = u - 1.0;
+      if (u < 1.0) {
+        return 0.5 * pow2(10.0 * d);
+      }
+      return 0.5 * (2.0 - pow2(-10.0 * d));
+    }
+  }
+  return 0.0;
+}
+
+double circ(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return -(std::sqrt(1.0 - t * t) - 1.0);
+    case EasingMode::Out: {
+      double const v = t - 1.0;
+      return std::sqrt(1.0 - v * v);
+    }
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return -0.5 * (std::sqrt(1.0 - u * u) - 1.0);
+      }
+      double const v = u - 2.0;
+      return 0.5 * (std::sqrt(1.0 - v * v) + 1.0);
+    }
+  }
+  return 0.0;
+}
+
+double sine(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return 1.0 - std::cos(t * kPi * 0.5);
+    case EasingMode::Out:
+      return std::sin(t * kPi * 0.5);
+    case EasingMode::InOut:
+      return -0.5 * (std::cos(t * kPi) - 1.0);
+  }
+  return 0.0;
+}
+
+double bounce(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return 1.0 - bounceOut(1.0 - t);
+    case EasingMode::Out:
+      return bounceOut(t);
+    case EasingMode::InOut:
+      if (t < 0.5) {
+        return 0.5 * (1.0 - bounceOut(1.0 - 2.0 * t));
+      }
+      return 0.5 * bounceOut(2.0 * t - 1.0) + 0.5;
+  }
+  return 0.0;
+}
+
+double back(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In:
+      return (kBackS1 * t - kBackS) * t * t;
+    case EasingMode::Out: {
+      double const v = t - 1.0;
+      return (kBackS1 * v + kBackS) * v * v + 1.0;
+    }
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      if (u < 1.0) {
+        return 0.5 * (kBackInOutS1 * u - kBackInOutS) * u * u;
+      }
+      double const v = u - 2.0;
+      return 0.5 * ((kBackInOutS1 * v + kBackInOutS) * v * v + 2.0);
+    }
+  }
+  return 0.0;
+}
+
+double elastic(double t, EasingMode mode) {
+  switch (mode) {
+    case EasingMode::In: {
+      double const w = t - 1.0;
+      return pow2(10.0 * w) * std::sin((w - kElasticShift) * (-kTwoPi) / kElasticPeriod);
+    }
+    case EasingMode::Out:
+      return pow2(-10.0 * t) * std::sin((t - kElasticShift) * kTwoPi / kElasticPeriod) + 1.0;
+    case EasingMode::InOut: {
+      double const u = 2.0 * t;
+      double const d = u - 1.0;
+      double const a = (d - kElasticInOutShift) * kTwoPi / kElasticInOutPeriod;
+      if (u < 1.0) {
+        return -0.5 * pow2(10.0 * d) * std::sin(a);
+      }
+      return 0.5 * pow2(-10.0 * d) * std::sin(a) + 1.0;
+    }
+  }
+  return 0.0;
+}
+
+}  // namespace
+
+Easing::Easing() : m_holder(new ImplHolder<Impl>()) {}
+
+Easing::Easing(EasingType type, EasingMode mode) : Easing() {
+  setEasingType(type);
+  setEasingMode(mode);
+}
+
+Easing::Easing(Easing const& other) : m_holder(other.m_holder->Clone()) {}
+
+Easing& Easing::operator=(Easing const& other) {
+  if (this != &other) {
+    other.m_holder->CopyTo(m_holder);
+  }
+  return *this;
+}
+
+Easing::~Easing() { delete m_holder; }
+
+Easing::Impl& Easing::_impl() { return implOf<Impl>(m_holder); }
+Easing::Impl const& Easing::_impl() const { return implOf<Impl>(m_holder); }
+
+void Easing::setEasingType(EasingType type) { _impl().type = static_cast<std::int32_t>(type); }
+void Easing::setEasingMode(EasingMode mode) { _impl().mode = static_cast<std::int32_t>(mode); }
+EasingType Easing::getEasingType() const { return static_cast<EasingType>(_impl().type); }
+EasingMode Easing::getEasingMode() const { return static_cast<EasingMode>(_impl().mode); }
+
+double Easing::getTime(double t) const {
+  // Written as !(t > 0) so a NaN progress ends as 0 instead of reaching the curves.
+  if (!(t > 0.0)) {
+    return 0.0;
+  }
+  if (t >= 1.0) {
+    return 1.0;
+  }
+  Impl const& impl = _impl();
+  if (impl.type < static_cast<std::int32_t>(EasingType::Quad) || impl.type > static_cast<std::int32_t>(EasingType::Elastic)) {
+    return t;
+  }
+  if (impl.mode < static_cast<std::int32_t>(EasingMode::In) || impl.mode > static_cast<std::int32_t>(EasingMode::InOut)) {
+    return 0.0;
+  }
+  auto const mode = static_cast<EasingMode>(impl.mode);
+  switch (static_cast<EasingType>(impl.type)) {
+    case EasingType::Quad:
+      return quad(t, mode);
+    case EasingType::Cubic:
+      return cubic(t, mode);
+    case EasingType::Quart:
+      return quart(t, mode);
+    case EasingType::Quint:
+      return quint(t, mode);
+    case EasingType::Expo:
+      return expo(t, mode);
+    case EasingType::Circ:
+      return circ(t, mode);
+    case EasingType::Sine:
+      return sine(t, mode);
+    case EasingType::Bounce:
+      return bounce(t, mode);
+    case EasingType::Back:
+      return back(t, mode);
+    case EasingType::Elastic:
+      return elastic(t, mode);
+    case EasingType::Linear:
+      break;
+  }
+  return t;
+}
+
+}  // namespace Brelo

@@ -1,0 +1,170 @@
+#include "Brelo/BreloTransition.h"
+
+#include <cmath>
+
+namespace Brelo {
+
+struct Transition::Impl {
+  std::int32_t count = 1;
+  double completion = 0.0;
+  double delay = 0.0;
+  double step = 0.0;
+  double offset = 0.0;
+};
+
+Transition::Transition() : m_holder(new ImplHolder<Impl>()) {}
+
+Transition::Transition(double completion, double delay, int count) : Transition() {
+  setParameter(completion, delay, count);
+}
+
+Transition::Transition(Transition const& other) : m_holder(other.m_holder->Clone()) {}
+
+Transition& Transition::operator=(Transition const& other) {
+  if (this != &other) {
+    other.m_holder->CopyTo(m_holder);
+  }
+  return *this;
+}
+
+Transition::~Transition() { delete m_holder; }
+
+Transition::Impl& Transition::_impl() { return implOf<Impl>(m_holder); }
+Transition::Impl const& Transition::_impl() const { return implOf<Impl>(m_holder); }
+
+void Transition::setParameter(double completion, double delay, int count) {
+  Impl& impl = _impl();
+  impl.count = count;
+  impl.completion = completion;
+  impl.delay = delay;
+
+  double const span = (static_cast<double>(count) - 1.0) * delay + 1.0;
+  if (span > 0.0 && std::isfinite(span)) {
+    double const k = 1.0 / span;
+    // Kept in this form on purpose: it differs from -delay in the last bit
+    // for some values, and the rendered look depends on those bits.
+    impl.step = -(delay * k) / k;
+    impl.offset = completion / k;
+    if (std::isfinite(impl.step) && std::isfinite(impl.offset)) {
+      return;
+    }
+  }
+  // No finite positive span (only a negative delay, a count below 1 or
+  // non-finite input gets here): would divide by zero or flip the
+  // direction of the whole animation, so run every rank on the completion.
+  impl.step = 0.0;
+  impl.offset = completion;
+}
+
+double Transition::getTime(int rank) const {
+  Impl const& impl = _impl();
+  // A full completion finishes every element. The rounded step and offset
+  // can leave the last ranks one bit below 1, which would keep them from
+  // counting as finished.
+  if (impl.completion >= 1.0 && impl.step <= 0.0 && rank < impl.count) {
+    return 1.0;
+  }
+  double const x = static_cast<double>(rank) * impl.step + impl.offset;
+  if (x > 1.0) {
+    return 1.0;
+  }
+  // 0 first: a NaN x then gives 0.
+  return x > 0.0 ? x : 0.0;
+}
+
+namespace {
+
+// Non-negative remainder of v by n (n > 0). 64 bits so that i + s and
+// n - 1 - s - i cannot overflow.
+int wrap(std::int64_t v, int n) {
+  std::int64_t const r = v % n;
+  return static_cast<int>(r < 0 ? r + n : r);
+}
+
+// Rotation of the order, s in -n + 1 ... n.
+int phaseShift(double phase, int n) {
+  double const turns = std::fmod(phase * static_cast<double>(n), static_cast<double>(n));
+  // A NaN or infinite phase has no rotation to offer; converting it would be undefined.
+  if (!std::isfinite(turns)) {
+    return 0;
+  }
+  return static_cast<int>(turns + 0.5);
+}
+
+// Visits 0, n - 1, 1, n - 2, 2, ... (outermost first).
+int outsideIn(int i, int n) { return (i % 2 == 0) ? i / 2 : n - 1 - (i - 1) / 2; }
+
+// Exactly n draws, each swapping with any position of the whole array. Not
+// Fisher-Yates, but the result for a seed is part of the look.
+void shuffle(int* orders, int n, Random& random) {
+  for (int i = 0; i < n; ++i) {
+    int j = static_cast<int>(random.randD() * static_cast<double>(n));
+    if (j >= n) {  // randD() < 1 keeps j below n; the guard keeps writes inside
+      j = n - 1;
+    }
+    int const tmp = orders[i];
+    orders[i] = orders[j];
+    orders[j] = tmp;
+  }
+}
+
+void fillOrders(int* orders, int n, OrderType type, Random& random, double phase) {
+  int const s = phaseShift(phase, n);
+  switch (type) {
+    case OrderType::Normal:
+      for (int i = 0; i < n; ++i) {
+        orders[wrap(std::int64_t{i} + s, n)] = i;
+      }
+      break;
+    case OrderType::Inverse:
+      for (int i = 0; i < n; ++i) {
+        orders[wrap(std::int64_t{i} - s, n)] = n - 1 - i;
+      }
+      break;
+    case OrderType::Inward:
+      for (int i = 0; i < n; ++i) {
+        orders[outsideIn(i, n)] = wrap(std::int64_t{i} - s, n);
+      }
+      break;
+    case OrderType::Outward:
+      for (int i = 0; i < n; ++i) {
+        orders[outsideIn(i, n)] = wrap(std::int64_t{n} - 1 - s - i, n);
+      }
+      break;
+    case OrderType::Random:
+      for (int i = 0; i < n; ++i) {
+        orders[wrap(std::int64_t{i} + s, n)] = i;
+      }
+      shuffle(orders, n, random);
+      break;
+    case OrderType::InverseRandom:
+      for (int i = 0; i < n; ++i) {
+        orders[wrap(std::int64_t{s} + i, n)] = n - 1 - i;
+      }
+      shuffle(orders, n, random);
+      break;
+  }
+}
+
+bool isOrderType(OrderType type, OrderType last) {
+  auto const v = static_cast<std::int32_t>(type);
+  return v >= static_cast<std::int32_t>(OrderType::Normal) && v <= static_cast<std::int32_t>(last);
+}
+
+}  // namespace
+
+void setOrders(int* orders, int count, OrderType type, Random& random, double phase) {
+  if (count <= 0 || orders == nullptr || !isOrderType(type, OrderType::InverseRandom)) {
+    return;
+  }
+  fillOrders(orders, count, type, random, phase);
+}
+
+void setOrdersFiveTypes(int* orders, int count, OrderType type, Random& random, double phase) {
+  if (count <= 0 || orders == nullptr || !isOrderType(type, OrderType::Random)) {
+    return;
+  }
+  fillOrders(orders, count, type, random, phase);
+}
+
+}  // namespace Brelo
