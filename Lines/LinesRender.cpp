@@ -5,9 +5,12 @@
 #include <cstring>
 #include <new>
 
+#include "Brelo/BreloLayer.h"
+#include "Brelo/BreloSourceInfo.h"
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesControlValues.h"
 #include "Lines/LinesPreRenderData.h"
+#include "Lines/LinesParameterFromRecord.h"
 #include "Lines/LinesPreRenderRecord.h"
 #include "Lines/LinesRecordFromControls.h"
 #include "Lines/LinesUnits.h"
@@ -96,16 +99,52 @@ PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreR
   return PF_Err_NONE;
 }
 
-PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_SmartRenderExtra* extra) {
+namespace {
+
+// A copy of the record the host kept for this frame; the handle is locked only
+// while it is copied.
+PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, LinesPreRenderRecord* record) {
   AEGP_SuiteHandler suites(in_data->pica_basicP);
   PF_HandleSuite2* handles = suites.HandleSuite2();
   auto handle = static_cast<PF_Handle>(extra->input->pre_render_data);
   const void* memory = handle ? handles->host_lock_handle(handle) : nullptr;
   if (!memory) return PF_Err_BAD_CALLBACK_PARAM;
-  LinesPreRenderRecord record;
-  std::memcpy(static_cast<void*>(&record), memory, sizeof record);
+  std::memcpy(static_cast<void*>(record), memory, sizeof *record);
   handles->host_unlock_handle(handle);
+  return PF_Err_NONE;
+}
 
+}  // namespace
+
+PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra) {
+  LinesPreRenderRecord record;
+  if (PF_Err err = readPreRenderRecord(in_data, extra, &record)) return err;
+
+  SourceInfo info(in_data, out_data, extra);
+  if (PF_Err err = info.getError()) return err;
+  Layer input(in_data, out_data, info.getInputWorld(), info.getBPC());
+  if (PF_Err err = input.getError()) return err;
+  Layer working(in_data, out_data, input.getWidth(), input.getHeight(), info.getBPC());
+  if (PF_Err err = working.getError()) return err;
+  Layer output(in_data, out_data, info.getOutputWorld(), info.getBPC());
+  if (PF_Err err = output.getError()) return err;
+
+  if (record.total_width < 0.000001) {
+    if (record.original) {
+      input.copyTo(output);
+      return input.getError();
+    }
+    output.fill(ColorFloat<float>(0.0f, 0.0f, 0.0f, 0.0f));
+    return output.getError();
+  }
+
+  int const threads = info.getThreadNum();
+  if (PF_Err err = info.getError()) return err;
+  // The engine draws the output at the input's coordinates.
+  if (!output.equalInSize(input)) return PF_Err_BAD_CALLBACK_PARAM;
+  LinesParameter const parameter = makeLinesParameter(record, info.getInputOrigin());
+  (void)threads;
+  (void)parameter;
   // The engine is not wired in yet.
   return PF_Err_INTERNAL_STRUCT_DAMAGED;
 }

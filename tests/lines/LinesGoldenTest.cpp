@@ -147,6 +147,6 @@ TEST_P(LinesGolden, RendersAsRecorded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, LinesGolden, ::testing::ValuesIn(kGoldens),
-                         [](::testing::TestParamInfo<Golden> const& info) { return std::string(info.param.name); });
+                         [](::testing::TestParamInfo<Golden> const& p) { return std::string(p.param.name); });
 
 }  // namespace

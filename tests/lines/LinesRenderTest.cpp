@@ -2,6 +2,7 @@
 // driven through smart pre-render and smart render.
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,56 +16,13 @@ namespace {
 using namespace Brelo;
 using namespace Brelo::Sim;
 using namespace Brelo::LinesParams;
+using BreloTest::busySettings;
+using BreloTest::expectClean;
+using BreloTest::held;
+using BreloTest::kInjected;
 using BreloTest::newSession;
 using BreloTest::singleThreadedModule;
 using BreloTest::threadedModule;
-
-constexpr PF_Err kInjected = PF_Err_INVALID_CALLBACK;  // an error the plug-in never makes itself
-
-// What the plug-in holds of the host between commands, its global data aside.
-Outstanding held(Session& s) {
-  Outstanding o = s.host().outstanding();
-  PF_Handle const global = s.instance().globalData();
-  if (global && s.host().isLiveHandle(global) && o.handles > 0) {
-    --o.handles;
-    std::vector<std::string> rest;
-    bool skipped = false;
-    for (auto const& d : o.details) {
-      if (!skipped && d.find("(4 bytes)") != std::string::npos) {
-        skipped = true;
-        continue;
-      }
-      rest.push_back(d);
-    }
-    o.details = rest;
-  }
-  return o;
-}
-
-void expectClean(Session& s, RenderResult const& r) {
-  EXPECT_TRUE(held(s).none()) << held(s).describe();
-  std::string all;
-  for (auto const& m : s.host().misuses()) all += m + "\n";
-  EXPECT_TRUE(all.empty()) << all;
-  EXPECT_TRUE(r.inputUntouched);
-  EXPECT_TRUE(r.paddingIntact);
-}
-
-// Something of every channel on screen.
-void busySettings(Session& s) {
-  s.setValue(kTotalWidth, 64);
-  s.setValue(kMaxWidth1, 6);
-  s.setValue(kMinWidth, 40);
-  s.setValue(kMaxGap1, 2);
-  s.setValue(kDirection, 60);
-  s.setValue(kMaxSlice, 9);
-  s.setValue(kMaxRGBSeparation, 4);
-  s.setValue(kColorCorrectionType, 3);
-  s.setValue(kMaxColorHVariance, 40);
-  s.setValue(kCompositeOpacity, 60);
-  s.setValue(kBlendingMode, 5);  // Screen
-  s.setValue(kWipeCompletion, 30);
-}
 
 // Runs smart pre-render by hand and reads back the record it left with the host,
 // then lets the host delete it through the plug-in's routine.
@@ -257,6 +215,9 @@ TEST(LinesPreRender, EveryFailureIsReturnedAndLeavesNothingBehind) {
 
 TEST(LinesPreRender, AsksForTheWholeInputKeepingColourUnderZeroAlpha) {
   auto s = newSession(threadedModule());
+  // Without strips the frame is the input: what is asked for shows plainly.
+  s->setValue(kTotalWidth, 0);
+  s->setValue(kOriginal, 1);
   s->setRenderRequest(PF_LRect{10, 5, 20, 9});
   s->instance().setTimeScale(24, 2);
   RenderResult const r = s->render(6, Depth::Bits8, Downsample(1, 2));
@@ -305,177 +266,64 @@ TEST(LinesRender, TotalWidthZeroGivesTransparencyOrTheInput) {
   }
 }
 
-TEST(LinesRender, CompositeBlendOnlyWhenItCanShow) {
+TEST(LinesRender, WithoutItsPreRenderDataTheFrameFails) {
   auto s = newSession(threadedModule());
-  busySettings(*s);
-  s->host().resetCallCounts();
-  RenderResult r = s->render(0, Depth::Bits8);
-  ASSERT_EQ(r.err, PF_Err_NONE);
-  EXPECT_EQ(s->host().callCount(Call::TransferRect), 1u);
-  Image const blended = r.image;
-  expectClean(*s, r);
-
-  for (int control : {int(kCompletion), int(kCompositeCompletion), int(kCompositeOpacity)}) {
-    SCOPED_TRACE(control);
-    busySettings(*s);
-    s->setValue(kCompletion, 100);
-    s->setValue(kCompositeCompletion, 100);
-    s->setValue(control, 0);
-    s->host().resetCallCounts();
-    // A failing transfer would surface if it were called at all.
-    s->host().failCallsFrom(Call::TransferRect, 1, kInjected);
-    r = s->render(0, Depth::Bits8);
-    s->host().clearFaults();
-    EXPECT_EQ(r.err, PF_Err_NONE);
-    EXPECT_EQ(s->host().callCount(Call::TransferRect), 0u);
-    expectClean(*s, r);
-  }
-  // Composite opacity alone changes only the blend: without it the colours do not show.
-  busySettings(*s);
-  s->setValue(kCompositeOpacity, 0);
-  r = s->render(0, Depth::Bits8);
-  EXPECT_NE(r.image, blended);
+  auto scope = s->beginSmartRender(0, Depth::Bits8);
+  PF_Err const err = threadedModule().entry()(PF_Cmd_SMART_RENDER, scope->in_data(), scope->out_data(),
+                                              scope->params(), nullptr, scope->smartExtra());
+  EXPECT_EQ(err, PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(held(*s).suites, 0u);
 }
 
-TEST(LinesRender, SameBytesInBothBuildsAtEveryThreadCountDepthAndDownsample) {
-  std::vector<Image> reference;
-  {
-    auto s = newSession(singleThreadedModule());
-    busySettings(*s);
-    for (Depth depth : {Depth::Bits8, Depth::Bits16, Depth::Bits32})
-      for (Downsample ds : {Downsample(), Downsample(1, 2)}) {
-        RenderResult const r = s->render(0, depth, ds);
-        ASSERT_EQ(r.err, PF_Err_NONE);
-        expectClean(*s, r);
-        reference.push_back(r.image);
-      }
-  }
+// The frame without strips, each host call it makes failing in turn.
+TEST(LinesRender, TotalWidthZeroReturnsEveryHostFailure) {
   auto s = newSession(threadedModule());
-  busySettings(*s);
-  for (int threads : {1, 2, 3, 8}) {
-    s->host().setNumThreads(threads);
-    std::size_t i = 0;
-    for (Depth depth : {Depth::Bits8, Depth::Bits16, Depth::Bits32})
-      for (Downsample ds : {Downsample(), Downsample(1, 2)}) {
-        SCOPED_TRACE(std::to_string(threads) + " threads, " + depthName(depth) + ", downsample 1/" +
-                     std::to_string(ds.x.den));
-        RenderResult const r = s->render(0, depth, ds);
-        ASSERT_EQ(r.err, PF_Err_NONE);
-        EXPECT_EQ(r.image, reference[i++]);
-        expectClean(*s, r);
-      }
-  }
-}
-
-TEST(LinesRender, HalfResolutionMatchesTheStripsOfAFullRender) {
-  // Lengths scale with the downsample: the half render of a pattern with even
-  // sizes puts its strip edges where the full render has them, halved.
-  auto s = newSession(threadedModule());
-  s->setValue(kDirection, 90);
-  s->setValue(kTotalWidth, 64);
-  s->setValue(kMaxWidth1, 8);
-  s->setValue(kMaxGap1, 8);
-  s->setValue(kMinGap, 100);
-  s->setValue(kCompositeOpacity, 100);
-  s->setValue(kBlendingMode, 1);
-  RenderResult const full = s->render(0, Depth::Bits8);
-  RenderResult const half = s->render(0, Depth::Bits8, Downsample(1, 2));
-  ASSERT_EQ(full.err, PF_Err_NONE);
-  ASSERT_EQ(half.err, PF_Err_NONE);
-  int matches = 0, compared = 0;
-  for (int y = 0; y < half.image.height(); ++y)
-    for (int x = 0; x < half.image.width(); ++x) {
-      PF_Pixel const& h = half.image.px8(x, y);
-      PF_Pixel const& f = full.image.px8(2 * x, 2 * y);
-      ++compared;
-      matches += (h.alpha == 0) == (f.alpha == 0);
-    }
-  // Every strip and gap lines up; only pixels on an anti-aliased edge may differ.
-  EXPECT_GE(matches, compared * 9 / 10);
-}
-
-// Every host call the render makes, failing in turn.
-TEST(LinesRender, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) {
-  auto s = newSession(threadedModule());
-  busySettings(*s);
-  s->host().setNumThreads(2);
-  s->host().resetCallCounts();
-  RenderResult const clean = s->render(0, Depth::Bits16);
-  ASSERT_EQ(clean.err, PF_Err_NONE);
-  std::vector<std::pair<Call, std::uint64_t>> counts;
-  for (std::size_t c = 0; c < kCallCount; ++c) counts.emplace_back(Call(c), s->host().callCount(Call(c)));
-
-  int tried = 0;
-  for (auto const& [call, count] : counts) {
-    // Calls that return nothing cannot report a failure; a failed release is the host's own leak.
-    if (call == Call::ReleaseSuite || call == Call::HostUnlockHandle || call == Call::HostDisposeHandle ||
-        call == Call::DisposeWorld || call == Call::PFDisposeWorld || call == Call::CheckinLayerPixels)
-      continue;
-    for (std::uint64_t n = 1; n <= count; ++n) {
-      SCOPED_TRACE(std::string(callName(call)) + " #" + std::to_string(n));
-      s->host().clearMisuses();
-      s->host().resetCallCounts();
-      s->host().failCall(call, n, kInjected);
-      RenderResult const r = s->render(0, Depth::Bits16);
-      s->host().clearFaults();
-      ++tried;
-      PF_Err expected = kInjected;
-      switch (call) {
-        case Call::AcquireSuite: expected = PF_Err_BAD_CALLBACK_PARAM; break;
-        case Call::HostNewHandle: expected = PF_Err_OUT_OF_MEMORY; break;
-        // The first lock is pre-render's, the second render's.
-        case Call::HostLockHandle: expected = n == 1 ? PF_Err_OUT_OF_MEMORY : PF_Err_BAD_CALLBACK_PARAM; break;
-        default: break;
-      }
-      bool const sampling = call == Call::SubpixelSample || call == Call::SubpixelSample16 ||
-                            call == Call::SubpixelSampleFloat || call == Call::NnSample ||
-                            call == Call::NnSample16 || call == Call::NnSampleFloat;
-      if (sampling) {
-        EXPECT_NE(r.err, PF_Err_NONE);
-      } else {
-        EXPECT_EQ(r.err, expected);
-      }
-      Outstanding o = held(*s);
-      // A check-in the host refused leaves that control with the host's books.
-      if (call == Call::CheckinParam) {
-        EXPECT_EQ(o.params, 1u);
-        o.params = 0;
-        o.details.clear();
-      }
-      EXPECT_TRUE(o.none()) << o.describe();
-      EXPECT_TRUE(r.inputUntouched);
-    }
-  }
-  EXPECT_GT(tried, 130);
-}
-
-TEST(LinesRender, EveryMissingSuiteEndsTheFrameWith516) {
-  struct Suite {
-    const char* name;
-    std::int32_t version;
-  };
-  Suite const suites[] = {{kPFHandleSuite, kPFHandleSuiteVersion2},   {kPFWorldSuite, kPFWorldSuiteVersion1},
-                          {kPFWorldSuite, kPFWorldSuiteVersion2},     {kPFFillMatteSuite, kPFFillMatteSuiteVersion2},
-                          {kPFSampling8Suite, kPFSampling8SuiteVersion1}, {kPFSampling16Suite, kPFSampling16SuiteVersion1},
-                          {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1},
-                          {kAEGPIterateSuite, kAEGPIterateSuiteVersion1}};
-  auto s = newSession(threadedModule());
-  busySettings(*s);
+  s->setValue(kTotalWidth, 0);
   for (Depth depth : {Depth::Bits8, Depth::Bits16, Depth::Bits32}) {
-    s->host().clearMisuses();
-    RenderResult const clean = s->render(0, depth);
-    ASSERT_EQ(clean.err, PF_Err_NONE);
-    for (Suite const& suite : suites) {
-      // Only the suites this frame uses.
-      int const before = s->host().suiteAcquisitions(suite.name, suite.version);
-      s->render(0, depth);
-      if (s->host().suiteAcquisitions(suite.name, suite.version) == before) continue;
-      SCOPED_TRACE(std::string(suite.name) + " " + std::to_string(suite.version) + " at " + depthName(depth));
-      s->host().withholdSuite(suite.name, suite.version);
-      RenderResult const r = s->render(0, depth);
-      s->host().restoreSuite(suite.name, suite.version);
-      EXPECT_EQ(r.err, PF_Err_BAD_CALLBACK_PARAM);
-      EXPECT_TRUE(held(*s).none()) << held(*s).describe();
+    for (int original : {0, 1}) {
+      s->setValue(kOriginal, original);
+      s->host().resetCallCounts();
+      RenderResult const clean = s->render(0, depth);
+      ASSERT_EQ(clean.err, PF_Err_NONE);
+      std::vector<std::pair<Call, std::uint64_t>> counts;
+      for (std::size_t c = 0; c < kCallCount; ++c) counts.emplace_back(Call(c), s->host().callCount(Call(c)));
+      for (auto const& [call, count] : counts) {
+        // Calls that cannot report a failure; suites are withheld below instead, as a
+        // host that lacks one lacks it for the whole frame.
+        if (call == Call::ReleaseSuite || call == Call::HostUnlockHandle || call == Call::HostDisposeHandle ||
+            call == Call::DisposeWorld || call == Call::PFDisposeWorld || call == Call::CheckinParam ||
+            call == Call::AcquireSuite)
+          continue;
+        for (std::uint64_t n = 1; n <= count; ++n) {
+          SCOPED_TRACE(std::string(depthName(depth)) + (original ? ", original, " : ", ") + callName(call) + " #" +
+                       std::to_string(n));
+          s->host().resetCallCounts();
+          s->host().failCall(call, n, kInjected);
+          RenderResult const r = s->render(0, depth);
+          s->host().clearFaults();
+          PF_Err expected = kInjected;
+          if (call == Call::HostNewHandle) expected = PF_Err_OUT_OF_MEMORY;
+          if (call == Call::HostLockHandle) expected = n == 1 ? PF_Err_OUT_OF_MEMORY : PF_Err_BAD_CALLBACK_PARAM;
+          EXPECT_EQ(r.err, expected);
+          EXPECT_TRUE(held(*s).none()) << held(*s).describe();
+        }
+      }
+      for (auto const& [name, version] : {std::make_pair(kPFHandleSuite, kPFHandleSuiteVersion2),
+                                          std::make_pair(kPFWorldSuite, kPFWorldSuiteVersion1),
+                                          std::make_pair(kPFWorldSuite, kPFWorldSuiteVersion2),
+                                          std::make_pair(kPFFillMatteSuite, kPFFillMatteSuiteVersion2)}) {
+        // Only the suites this frame uses.
+        if (depth == Depth::Bits32 ? version == kPFWorldSuiteVersion1 && std::string(name) == kPFWorldSuite
+                                   : false)
+          continue;
+        if (original && std::string(name) == kPFFillMatteSuite) continue;
+        SCOPED_TRACE(std::string(depthName(depth)) + (original ? ", original, " : ", ") + name + " withheld");
+        s->host().withholdSuite(name, version);
+        RenderResult const r = s->render(0, depth);
+        s->host().restoreSuite(name, version);
+        EXPECT_EQ(r.err, PF_Err_BAD_CALLBACK_PARAM);
+        EXPECT_TRUE(held(*s).none()) << held(*s).describe();
+      }
     }
   }
 }
