@@ -6,7 +6,9 @@ namespace Brelo {
 
 using namespace LinesParams;
 
-const std::array<PF_ParamIndex, 105> kLinesCheckoutOrder = {
+namespace {
+
+constexpr std::array<PF_ParamIndex, 103> kOrder = {
     // Layout: 1 to 20.
     kCompletion, kCenter, kAlign, kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2, kMaxWidth3,
     kMinWidth, kWidthPower, kGapMode, kMaxGap1, kMaxGap2, kMaxGap3, kMinGap, kGapPower, kWidthSeed, kOutside,
@@ -31,6 +33,22 @@ const std::array<PF_ParamIndex, 105> kLinesCheckoutOrder = {
     kWipeCompletion, kWipeDelay, kWipePer, kWipeOffset, kWipeType, kWipeTypeSeed, kWipeOrder, kWipeOrderPhase,
     kWipeOrderSeed, kWipeEasingType, kWipeEasingMode,
 };
+
+// A missing initialiser would leave index 0, the layer, in the list.
+constexpr bool everyEntryAControlOnce() {
+  for (std::size_t i = 0; i < kOrder.size(); ++i) {
+    if (kOrder[i] < 1 || kOrder[i] >= kCount) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kOrder[j] == kOrder[i]) return false;
+    }
+  }
+  return true;
+}
+static_assert(everyEntryAControlOnce(), "the check-out order names each control once");
+
+}  // namespace
+
+const std::array<PF_ParamIndex, 103> kLinesCheckoutOrder = kOrder;
 
 LinesControlValues::LinesControlValues() { std::memset(m_values.data(), 0, sizeof m_values); }
 

@@ -13,7 +13,7 @@ namespace Brelo {
 
 // The controls the render reads, in the order they are checked out: the
 // layout, then each channel with its schedule first.
-extern const std::array<PF_ParamIndex, 105> kLinesCheckoutOrder;
+extern const std::array<PF_ParamIndex, 103> kLinesCheckoutOrder;
 
 class LinesControlValues {
  public:

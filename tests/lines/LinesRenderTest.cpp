@@ -140,6 +140,7 @@ TEST(LinesPreRender, ChecksOutEachControlOnceInOrderAndChecksItInAgain) {
     heldWhileReading.push_back(inst.host().outstanding().params);
   });
   auto scope = s->beginCommand(PF_Cmd_SMART_PRE_RENDER);
+  s->host().resetCallCounts();
   reads.clear();  // the host's own parameter array
   heldWhileReading.clear();
   PF_Err const err = threadedModule().entry()(PF_Cmd_SMART_PRE_RENDER, scope->in_data(), scope->out_data(),
@@ -164,6 +165,8 @@ TEST(LinesPreRender, ChecksOutEachControlOnceInOrderAndChecksItInAgain) {
   for (int i : {107, 108, 105, 106, 103, 104}) expected.push_back(i);
   range(109, 113);
   EXPECT_EQ(reads, expected);
+  EXPECT_EQ(s->host().callCount(Call::CheckoutParam), expected.size()) << "nothing else, the layer neither";
+  EXPECT_EQ(s->host().callCount(Call::CheckinParam), expected.size());
   EXPECT_EQ(heldWhileReading, std::vector<std::size_t>(expected.size(), 0)) << "one control out at a time";
   EXPECT_EQ(s->host().outstanding().params, 0u);
   auto* data = static_cast<PF_Handle>(scope->preRenderExtra()->output->pre_render_data);
@@ -178,8 +181,8 @@ TEST(LinesPreRender, EveryFailureIsReturnedAndLeavesNothingBehind) {
     std::uint64_t count;
     PF_Err expected;
   };
-  Case const cases[] = {{Call::CheckoutParam, 105, kInjected},
-                        {Call::CheckinParam, 105, kInjected},
+  Case const cases[] = {{Call::CheckoutParam, 103, kInjected},
+                        {Call::CheckinParam, 103, kInjected},
                         {Call::CheckoutLayer, 1, kInjected},
                         {Call::HostNewHandle, 1, PF_Err_OUT_OF_MEMORY},
                         {Call::HostLockHandle, 1, PF_Err_OUT_OF_MEMORY},
