@@ -48,6 +48,25 @@ struct Depth32 {
   static auto blend(BlendMode mode) { return getBlendFunction32(mode); }
 };
 
+// The soft edge, rising (x past the edge is inside) or falling (x before the
+// edge is inside); NaN comes out as 0. Kept here, inline, for the pixel loop.
+inline double limitEdge(double r) {
+  if (!(r > 0)) return 0;
+  return r > 1 ? 1 : r;
+}
+inline double rise(double x, double edge, double width) {
+  double const h = width / 2;
+  if (x >= edge + h) return 1;
+  if (x < edge - h) return 0;
+  return limitEdge((x - (edge - h)) / width);
+}
+inline double fall(double x, double edge, double width) {
+  double const h = width / 2;
+  if (x <= edge - h) return 1;
+  if (x > edge + h) return 0;
+  return limitEdge(((edge + h) - x) / width);
+}
+
 // First bar that can still reach u: every bar before it ends more than half
 // a pixel before u. Ends are non-decreasing (the layout and the wipe keep
 // them so), which makes the test monotone.
@@ -68,20 +87,7 @@ int firstReaching(Strip const* strips, int count, double u) {
 }  // namespace
 
 double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
-  double const h = width / 2;
-  double r;
-  if (rising) {
-    if (x >= edge + h) return 1;
-    if (x < edge - h) return 0;
-    r = (x - (edge - h)) / width;
-  } else {
-    if (x <= edge - h) return 1;
-    if (x > edge + h) return 0;
-    r = ((edge + h) - x) / width;
-  }
-  // Written so that a NaN comes out as 0.
-  if (!(r > 0)) return 0;
-  return r > 1 ? 1 : r;
+  return rising ? rise(x, edge, width) : fall(x, edge, width);
 }
 
 void SimpleLines::Impl::execute(Layer& layer, Rect const& area) const noexcept {
@@ -136,17 +142,29 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
     auto* const row = reinterpret_cast<Pixel*>(base + pitch * y);
     double const uy = (y - origin.y) * axis.y;
     double const vy = (y - center.y) * across.y;
+    int first = 0;
     for (int x = x0; x < x1; ++x) {
       double const u = (x - origin.x) * axis.x + uy;
       double const v = (x - center.x) * across.x + vy;
+      // Neighbouring pixels lie less than a pixel apart along the axis, so
+      // the previous pixel's first bar is a step or two away: walk from it.
+      // Either way this is the first bar that can reach u.
+      if (count >= 4) {
+        if (x == x0) {
+          first = firstReaching(bars, count, u);
+        } else {
+          while (first < count && u > bars[first].end + 0.5) ++first;
+          while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+        }
+      }
       Pixel acc{};
-      for (int i = count < 4 ? 0 : firstReaching(bars, count, u); i < count; ++i) {
+      for (int i = first; i < count; ++i) {
         Strip const& s = bars[i];
         if (s.start - 0.5 > u) break;
         if (s.hidden || u > s.end + 0.5) continue;
-        double const a = s.opacity * _getAlpha(u, s.start, 1, true) * _getAlpha(u, s.end, 1, false);
+        double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
         if (!(a > 0)) continue;
-        double const b = s.length_coverage * _getAlpha(v, s.lower, 1, true) * _getAlpha(v, s.upper, 1, false);
+        double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
         if (!(b > 0)) continue;
         Pixel px = Depth::colour(s);
         Depth::setAlpha(px, a, b, o, opacity);
