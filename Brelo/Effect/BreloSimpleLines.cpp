@@ -36,8 +36,9 @@ SimpleLines::Impl const& SimpleLines::impl() const { return implOf<Impl>(m_holde
 
 // ------------------------------------------------------------ construction
 
+// A layer without pixels counts as empty: nothing can be painted into it.
 SimpleLines::Impl::Impl(Layer& layer, Parameter const& parameter)
-    : Impl(layer.getWidth(), layer.getHeight(), parameter) {}
+    : Impl(layer.getWorld() ? layer.getWidth() : 0, layer.getWorld() ? layer.getHeight() : 0, parameter) {}
 
 SimpleLines::Impl::Impl(int width_, int height_, Parameter const& p)
     : width(width_),

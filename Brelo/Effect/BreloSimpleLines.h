@@ -52,7 +52,7 @@ class SimpleLines : public IGeneratorWithRegion {
   // engine was built for is left untouched.
   void execute(Layer& layer, Rect const& area) noexcept override;
 
-  // For tests and the band runner: the laid-out engine state.
+  // The laid-out state, for tests and benchmarks.
   Impl const& impl() const;
 
  private:

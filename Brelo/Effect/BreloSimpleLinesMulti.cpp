@@ -30,6 +30,12 @@ class ThreadGroupWorkers final : public SimpleLinesWorkers {
   boost::thread_group m_group;
 };
 
+class CallingThread final : public SimpleLinesWorkers {
+ public:
+  void start(std::function<void()> job) override { job(); }
+  void joinAll() noexcept override {}
+};
+
 // Workers write into the caller's layer: whatever happens on the way out,
 // every started one is joined first.
 class JoinGuard {
@@ -73,8 +79,18 @@ void SimpleLinesMulti(Layer& layer, int thread_count, SimpleLines::Parameter con
 }
 
 void SimpleLinesMulti(Layer& layer, Rect const& area, int thread_count, SimpleLines::Parameter const& parameter) {
-  ThreadGroupWorkers workers;
-  SimpleLinesMulti(layer, area, thread_count, parameter, workers);
+  std::unique_ptr<ThreadGroupWorkers> group;
+  try {
+    group = std::make_unique<ThreadGroupWorkers>();
+  } catch (...) {
+    // Not even a thread group to be had: every band runs here.
+  }
+  if (group) {
+    SimpleLinesMulti(layer, area, thread_count, parameter, *group);
+  } else {
+    CallingThread here;
+    SimpleLinesMulti(layer, area, thread_count, parameter, here);
+  }
 }
 
 void SimpleLinesMulti(Layer& layer, Rect const& area, int thread_count, SimpleLines::Parameter const& parameter,

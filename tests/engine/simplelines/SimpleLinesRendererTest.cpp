@@ -198,6 +198,55 @@ TEST(SimpleLinesRenderer, NothingPaintedOutsideItsPlace) {
   EXPECT_TRUE(part.paddingIntact());
 }
 
+// Copies own their state: a copy paints the same, and assignment replaces
+// the whole state, bar list included.
+TEST(SimpleLinesRenderer, CopiesAreDeep) {
+  TestWorld<PF_Pixel> small(kW, kH), big(2 * kW, kH);
+  Layer sl = small.layer(), bl = big.layer();
+  Parameter const p = stack(0, 24, 3);
+  SimpleLines const original(sl, p);
+  SimpleLines copy(original);
+  EXPECT_NE(&copy.impl(), &original.impl());
+  EXPECT_EQ(copy.impl().strip_count, original.impl().strip_count);
+  SimpleLines other(bl, stack(2, 10, 5));
+  other = copy;
+  EXPECT_NE(&other.impl(), &copy.impl());
+  EXPECT_EQ(other.impl().width, kW);
+  ASSERT_EQ(other.impl().strips.size(), original.impl().strips.size());
+  for (size_t n = 0; n < other.impl().strips.size(); ++n) {
+    EXPECT_EQ(other.impl().strips[n].start, original.impl().strips[n].start);
+    EXPECT_EQ(other.impl().strips[n].end, original.impl().strips[n].end);
+  }
+  // The assigned engine now paints small layers only.
+  other.execute(sl);
+  TestWorld<PF_Pixel> reference(kW, kH);
+  Layer rl = reference.layer();
+  SimpleLines(rl, p).execute(rl);
+  EXPECT_EQ(small.bytes(), reference.bytes());
+  std::vector<unsigned char> const before = big.bytes();
+  other.execute(bl);
+  EXPECT_EQ(big.bytes(), before);
+  // Laying out again gives the same bars.
+  Impl again(kW, kH, p);
+  std::vector<Impl::Strip> const first = again.strips;
+  again._prepare();
+  ASSERT_EQ(again.strips.size(), first.size());
+  for (size_t n = 0; n < first.size(); ++n) EXPECT_EQ(again.strips[n].end, first[n].end);
+}
+
+// A depth outside the three paints nothing.
+TEST(SimpleLinesRenderer, UnknownDepthPaintsNothing) {
+  TestWorld<PF_Pixel> w(kW, kH);
+  w.fillPattern(4);
+  std::vector<unsigned char> const before = w.bytes();
+  Layer layer = w.layer();
+  SimpleLines engine(layer, stack(0, 24, 3));
+  PF_LayerDef* def = layer.getWorld();
+  Layer odd(nullptr, nullptr, def, static_cast<BPC>(3));
+  engine.execute(odd);
+  EXPECT_EQ(w.bytes(), before);
+}
+
 // Scenes that exercise the search: many bars, bars narrower than half a
 // pixel, a cut sliver at the band's end, rotated axes, offsets, wipes, and
 // every blend mode.
