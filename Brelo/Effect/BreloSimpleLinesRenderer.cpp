@@ -146,7 +146,7 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
     for (int x = x0; x < x1; ++x) {
       double const u = (x - origin.x) * axis.x + uy;
       double const v = (x - center.x) * across.x + vy;
-      // Neighbouring pixels lie less than a pixel apart along the axis, so
+      // Neighbouring pixels lie at most a pixel apart along the axis, so
       // the previous pixel's first bar is a step or two away: walk from it.
       // Either way this is the first bar that can reach u.
       if (count >= 4) {
@@ -167,7 +167,7 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
         double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
         if (!(b > 0)) continue;
         Pixel px = Depth::colour(s);
-        Depth::setAlpha(px, a, b, o, opacity);
+        Depth::setAlpha(px, a, b, o, level_opacity);
         acc = Blend::alpha_add(acc, px);
       }
       if (acc.alpha > 0) {
