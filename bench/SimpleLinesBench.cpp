@@ -103,9 +103,9 @@ int allThreads() {
 
 }  // namespace
 
-BENCHMARK(copyFloor<PF_Pixel>)->Name("FrameCopy8")->Unit(benchmark::kMillisecond);
-BENCHMARK(copyFloor<PF_Pixel16>)->Name("FrameCopy16")->Unit(benchmark::kMillisecond);
-BENCHMARK(copyFloor<PF_PixelFloat>)->Name("FrameCopy32")->Unit(benchmark::kMillisecond);
+BENCHMARK(copyFloor<PF_Pixel>)->Name("FrameCopy8")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(copyFloor<PF_Pixel16>)->Name("FrameCopy16")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(copyFloor<PF_PixelFloat>)->Name("FrameCopy32")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(paint<PF_Pixel>)->Name("SimpleLines8")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(paint<PF_Pixel16>)->Name("SimpleLines16")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(paint<PF_PixelFloat>)->Name("SimpleLines32")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
