@@ -1,0 +1,39 @@
+// The clamps of the effects' parameter records. A value that is not a number
+// (an expression gone wrong, say) never reaches an engine: it takes the lower
+// bound, or 0 where a field has no bound.
+#pragma once
+
+#include <cmath>
+
+namespace Brelo {
+namespace ParameterClamp {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+inline double finite(double v) { return std::isfinite(v) ? v : 0.0; }
+
+inline double atLeast(double v, double lo) { return std::isnan(v) ? lo : (v < lo ? lo : (std::isinf(v) ? lo : v)); }
+
+inline double between(double v, double lo, double hi) {
+  if (std::isnan(v)) return lo;
+  return v < lo ? lo : (v > hi ? hi : v);
+}
+
+inline double unit(double v) { return between(v, 0.0, 1.0); }
+
+// Width, gap, height, colour and composite counts: "One|Two|Three".
+inline int classCount(int v) { return v > 3 ? 3 : (v <= 0 ? 1 : v); }
+
+// Every Per-th element takes part; never below 1, so it is safe as a divisor.
+inline int per(int v) { return v <= 0 ? 1 : v; }
+
+// Into [0, 2pi): remainder with the sign of the dividend, plus 2pi when negative.
+inline double wrapAngle(double v) {
+  if (!std::isfinite(v)) return 0.0;
+  double r = std::fmod(v, kTwoPi);
+  if (r < 0.0) r += kTwoPi;
+  return r;
+}
+
+}  // namespace ParameterClamp
+}  // namespace Brelo

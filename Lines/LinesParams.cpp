@@ -1,0 +1,343 @@
+#include "Lines/LinesParams.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "Brelo/BreloLimits.h"
+
+namespace Brelo {
+namespace LinesParams {
+
+namespace {
+
+constexpr PF_ParamFlags C = PF_ParamFlag_START_COLLAPSED;
+constexpr PF_ParamFlags S = PF_ParamFlag_SUPERVISE;
+constexpr PF_ParamFlags T = PF_ParamFlag_CANNOT_TIME_VARY;
+
+const char kModeMenu[] = "One|Two|Three";
+const char kOutsideMenu[] = "Transparent|Wrap|Reflect";
+const char kDirectionMenu[] = "One|Alternately|Both";
+const char kOrderMenu[] = "Normal|Inverse|Inward|Outward|Random|Inverse Random";
+const char kEasingTypeMenu[] = "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce";
+const char kEasingModeMenu[] = "In|Out|InOut";
+const char kRGBTypeMenu[] = "Red/Green/Blue|Red/Cyan|Blue/Yellow|Manual";
+const char kColorTypeMenu[] = "Tritone|Tint|HLS";
+const char kBlendingModeMenu[] =
+    "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|Lighten|"
+    "Difference|Exclusion|(-|Hue|Saturation|Luminosity";
+const char kColorSpaceMenu[] = "RGB|HLS|YUV";
+const char kOverlapMenu[] = "Clip|Wrap Back";
+const char kWipeTypeMenu[] = "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random";
+const char kSetExpressionMenu[] = "-------------------------|Optimum Total Width";
+
+// Every fixed slider of the effect is a percentage from 0 to 100 with one decimal.
+constexpr Spec percent(const char* name, double dflt, PF_ParamFlags flags) {
+  return {Kind::FixSlider, name, dflt, 0, 0, 100, 0, 100, PF_Precision_TENTHS, true, flags, nullptr, 0, 0, 0};
+}
+constexpr Spec floatSlider(const char* name, double dflt, double vmin, double vmax, double smin, double smax,
+                           A_short precision, bool pct, PF_ParamFlags flags) {
+  return {Kind::FloatSlider, name, dflt, 0, vmin, vmax, smin, smax, precision, pct, flags, nullptr, 0, 0, 0};
+}
+constexpr Spec intSlider(const char* name, double dflt, double vmin, double vmax, double smin, double smax,
+                         PF_ParamFlags flags) {
+  return {Kind::Slider, name, dflt, 0, vmin, vmax, smin, smax, PF_Precision_INTEGER, false, flags, nullptr, 0, 0, 0};
+}
+// Seeds share one range.
+constexpr Spec seed(const char* name, PF_ParamFlags flags) { return intSlider(name, 0, 0, 1000000, 0, 100, flags); }
+constexpr Spec angle(const char* name, double dflt, PF_ParamFlags flags) {
+  return {Kind::Angle, name, dflt, 0, 0, 0, 0, 0, 0, false, flags, nullptr, 0, 0, 0};
+}
+constexpr Spec popup(const char* name, double dflt, const char* menu, PF_ParamFlags flags) {
+  return {Kind::Popup, name, dflt, 0, 0, 0, 0, 0, 0, false, flags, menu, 0, 0, 0};
+}
+constexpr Spec color(const char* name, A_u_char r, A_u_char g, A_u_char b, PF_ParamFlags flags) {
+  return {Kind::Color, name, 0, 0, 0, 0, 0, 0, 0, false, flags, nullptr, r, g, b};
+}
+constexpr Spec point(const char* name, double x_percent, double y_percent) {
+  return {Kind::Point, name, x_percent, y_percent, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
+}
+constexpr Spec checkbox(const char* name, bool on) {
+  return {Kind::Checkbox, name, on ? 1.0 : 0.0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
+}
+constexpr Spec groupStart(const char* name) {
+  return {Kind::GroupStart, name, 0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
+}
+constexpr Spec groupEnd() { return {Kind::GroupEnd, "", 0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0}; }
+
+PF_Fixed toFixed(double v) { return static_cast<PF_Fixed>(std::lround(v * 65536.0)); }
+
+constexpr Spec kTable[] = {
+    percent("Completion", 100, 0),
+    point("Center", 50, 50),
+    percent("Align", 50, C),
+    angle("Direction", 90, 0),
+    floatSlider("Total Width", 300, 0, kMaxTotalWidth, 0, kMaxTotalWidth, 1, false, 0),
+    popup("Width Mode", 1, kModeMenu, 0),
+    floatSlider("Max Width 1", 50, 1, 50000, 1, 100, 1, false, C),
+    floatSlider("Max Width 2", 20, 1, 50000, 1, 100, 1, false, C),
+    floatSlider("Max Width 3", 30, 1, 50000, 1, 100, 1, false, C),
+    percent("Min Width", 100, C),
+    floatSlider("Width Power", 1, 0, 100, 0, 10, 2, false, C),
+    popup("Gap Mode", 1, kModeMenu, 0),
+    floatSlider("Max Gap 1", 0, 0, 50000, 0, 100, 1, false, C),
+    floatSlider("Max Gap 2", 0, 0, 50000, 0, 100, 1, false, C),
+    floatSlider("Max Gap 3", 0, 0, 50000, 0, 100, 1, false, C),
+    percent("Min Gap", 100, C),
+    floatSlider("Gap Power", 1, 0, 100, 0, 10, 2, false, C),
+    seed("Width Seed", C),
+    popup("Outside", 3, kOutsideMenu, 0),
+    checkbox("Original", false),
+
+    groupStart("--Slice--"),
+    popup("Slice Direction", 3, kDirectionMenu, 0),
+    floatSlider("Max Slice", 0, -10000, 10000, -100, 100, 1, false, C),
+    percent("Min Slice", 20, C),
+    floatSlider("Slice Power", 1, 0, 100, 0, 10, 2, false, C),
+    seed("Slice Seed", C),
+    intSlider("Slice Per", 1, 1, 100, 1, 5, C),
+    intSlider("Slice Offset", 0, 0, 100, 0, 5, C),
+    percent("Slice Completion", 100, 0),
+    percent("Slice Delay", 5, 0),
+    popup("Slice Order", 1, kOrderMenu, 0),
+    angle("Slice Order Phase", 0, C),
+    seed("Slice Order Seed", C),
+    popup("Slice Easing Type", 1, kEasingTypeMenu, 0),
+    popup("Slice Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    groupStart("--RGB Separation--"),
+    floatSlider("Max RGB Separation", 0, -10000, 10000, -100, 100, 1, false, C),
+    percent("Min RGB Separation", 20, C),
+    popup("RGB Type", 1, kRGBTypeMenu, T | S),
+    color("RGB Color 1", 255, 0, 0, S),
+    color("RGB Color 2", 0, 255, 0, S),
+    color("RGB Color 3", 0, 0, 255, S),
+    seed("RGB Separation Seed", C),
+    intSlider("RGB Per", 1, 1, 100, 1, 5, C),
+    intSlider("RGB Offset", 0, 0, 100, 0, 5, C),
+    percent("RGB Completion", 100, 0),
+    percent("RGB Delay", 5, 0),
+    popup("RGB Order", 1, kOrderMenu, 0),
+    angle("RGB Order Phase", 0, C),
+    seed("RGB Order Seed", C),
+    popup("RGB Easing Type", 1, kEasingTypeMenu, 0),
+    popup("RGB Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    groupStart("--Color Correction--"),
+    popup("Color Correction Type", 1, kColorTypeMenu, 0),
+    percent("Blend With Original", 0, C),
+    color("Midtone", 128, 100, 70, 0),
+    popup("Color H Direction", 3, kDirectionMenu, 0),
+    angle("Max Color H Variance", 30, C),
+    percent("Min Color H Variance", 0, C),
+    popup("Color L Direction", 3, kDirectionMenu, 0),
+    floatSlider("Max Color L Variance", 0, -200, 200, -100, 100, 1, true, C | S),
+    percent("Min Color L Variance", 0, C),
+    popup("Color S Direction", 3, kDirectionMenu, 0),
+    floatSlider("Max Color S Variance", 0, -200, 200, -100, 100, 1, true, C | S),
+    percent("Min Color S Variance", 0, C),
+    seed("Color Variance Seed", C),
+    intSlider("Color Per", 1, 1, 100, 1, 5, C),
+    intSlider("Color Offset", 0, 0, 100, 0, 5, C),
+    percent("Color Completion", 100, 0),
+    percent("Color Delay", 5, 0),
+    popup("Color Order", 1, kOrderMenu, 0),
+    angle("Color Order Phase", 0, C),
+    seed("Color Order Seed", C),
+    popup("Color Easing Type", 1, kEasingTypeMenu, 0),
+    popup("Color Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    groupStart("--Color Composite--"),
+    percent("Composite Opacity", 0, C),
+    popup("Blending Mode", 6, kBlendingModeMenu, 0),
+    popup("Composite Mode", 1, kModeMenu, 0),
+    color("Composite Color 1", 255, 0, 0, 0),
+    color("Composite Color 2", 255, 255, 255, 0),
+    color("Composite Color 3", 0, 0, 255, 0),
+    popup("Composite Variance Space", 2, kColorSpaceMenu, 0),
+    popup("Composite Overlap", 2, kOverlapMenu, 0),
+    percent("Composite Variance 1", 30, C),
+    percent("Composite Variance 2", 0, C),
+    percent("Composite Variance 3", 0, C),
+    seed("Composite Seed", C),
+    intSlider("Composite Per", 1, 1, 100, 1, 5, C),
+    intSlider("Composite Offset", 0, 0, 100, 0, 5, C),
+    percent("Composite Completion", 100, 0),
+    percent("Composite Delay", 5, 0),
+    popup("Composite Order", 1, kOrderMenu, 0),
+    angle("Composite Order Phase", 0, C),
+    seed("Composite Order Seed", C),
+    popup("Composite Easing Type", 1, kEasingTypeMenu, 0),
+    popup("Composite Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    groupStart("--Wipe--"),
+    popup("Wipe Type", 1, kWipeTypeMenu, 0),
+    seed("Wipe Type Seed", C),
+    intSlider("Wipe Per", 1, 1, 100, 1, 5, C),
+    intSlider("Wipe Offset", 0, 0, 100, 0, 5, C),
+    percent("Wipe Completion", 0, 0),
+    percent("Wipe Delay", 5, 0),
+    popup("Wipe Order", 1, kOrderMenu, 0),
+    angle("Wipe Order Phase", 0, C),
+    seed("Wipe Order Seed", C),
+    popup("Wipe Easing Type", 1, kEasingTypeMenu, 0),
+    popup("Wipe Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    // Utility edits are copied into the five channels (see LinesUserChange),
+    // so they are supervised and never animated themselves.
+    groupStart("--Utility--"),
+    popup("Set Expression", 1, kSetExpressionMenu, T | S),
+    intSlider("Utility Per", 1, 1, 100, 1, 5, T | S),
+    intSlider("Utility Offset", 0, 0, 100, 0, 5, T | S),
+    percent("Utility Delay", 0, T | S),
+    popup("Utility Order", 1, kOrderMenu, T | S),
+    angle("Utility Order Phase", 0, T | C | S),
+    seed("Utility Order Seed", T | S),
+    popup("Utility Easing Type", 1, kEasingTypeMenu, T | S),
+    popup("Utility Easing Mode", 1, kEasingModeMenu, T | S),
+    groupEnd(),
+};
+
+constexpr bool sameName(const char* a, const char* b) {
+  while (*a && *a == *b) ++a, ++b;
+  return *a == *b;
+}
+constexpr bool named(PF_ParamIndex i, const char* name) { return sameName(kTable[i - 1].name, name); }
+
+static_assert(sizeof kTable / sizeof kTable[0] == kCount - 1, "one entry per control");
+// The controls the shell reads or writes by index.
+static_assert(named(kCenter, "Center") && named(kDirection, "Direction") && named(kTotalWidth, "Total Width") &&
+                  named(kWidthMode, "Width Mode") && named(kMaxWidth3, "Max Width 3") &&
+                  named(kGapMode, "Gap Mode") && named(kMaxGap3, "Max Gap 3"),
+              "table and indices disagree");
+static_assert(named(kSlicePer, "Slice Per") && named(kSliceEasingMode, "Slice Easing Mode") &&
+                  named(kRGBType, "RGB Type") && named(kRGBColor1, "RGB Color 1") &&
+                  named(kRGBColor3, "RGB Color 3") && named(kRGBPer, "RGB Per") &&
+                  named(kRGBEasingMode, "RGB Easing Mode"),
+              "table and indices disagree");
+static_assert(named(kColorCorrectionType, "Color Correction Type") &&
+                  named(kBlendWithOriginal, "Blend With Original") && named(kMidtone, "Midtone") &&
+                  named(kColorPer, "Color Per") && named(kColorEasingMode, "Color Easing Mode") &&
+                  named(kCompositeMode, "Composite Mode") && named(kCompositeColor3, "Composite Color 3") &&
+                  named(kCompositeVarianceSpace, "Composite Variance Space") &&
+                  named(kCompositeVariance3, "Composite Variance 3") && named(kCompositePer, "Composite Per") &&
+                  named(kCompositeEasingMode, "Composite Easing Mode"),
+              "table and indices disagree");
+static_assert(named(kWipePer, "Wipe Per") && named(kWipeEasingMode, "Wipe Easing Mode") &&
+                  named(kSetExpression, "Set Expression") && named(kUtilityPer, "Utility Per") &&
+                  named(kUtilityEasingMode, "Utility Easing Mode") && kTable[kUtilityGroupEnd - 1].kind == Kind::GroupEnd,
+              "table and indices disagree");
+
+}  // namespace
+
+Spec const& spec(PF_ParamIndex index) { return kTable[index - 1]; }
+
+A_short menuEntryCount(const char* menu) {
+  if (!menu) return 0;
+  A_short n = 1;
+  for (const char* c = menu; *c; ++c) {
+    if (*c == '|') ++n;
+  }
+  return n;
+}
+
+PF_ParamDef makeParamDef(PF_ParamIndex index) {
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  if (index < 1 || index >= kCount) return def;
+  Spec const& s = spec(index);
+
+  def.uu.id = index;
+  def.flags = s.flags;
+  std::strncpy(def.name, s.name, sizeof def.name - 1);
+  const PF_ValueDisplayFlags display = s.percent ? PF_ValueDisplayFlag_PERCENT : PF_ValueDisplayFlag_NONE;
+
+  switch (s.kind) {
+    case Kind::Slider:
+      def.param_type = PF_Param_SLIDER;
+      def.u.sd.value = def.u.sd.dephault = static_cast<PF_ParamValue>(s.dflt);
+      def.u.sd.valid_min = static_cast<PF_ParamValue>(s.valid_min);
+      def.u.sd.valid_max = static_cast<PF_ParamValue>(s.valid_max);
+      def.u.sd.slider_min = static_cast<PF_ParamValue>(s.slider_min);
+      def.u.sd.slider_max = static_cast<PF_ParamValue>(s.slider_max);
+      break;
+    case Kind::FixSlider:
+      def.param_type = PF_Param_FIX_SLIDER;
+      def.u.fd.value = def.u.fd.dephault = toFixed(s.dflt);
+      def.u.fd.valid_min = toFixed(s.valid_min);
+      def.u.fd.valid_max = toFixed(s.valid_max);
+      def.u.fd.slider_min = toFixed(s.slider_min);
+      def.u.fd.slider_max = toFixed(s.slider_max);
+      def.u.fd.precision = s.precision;
+      def.u.fd.display_flags = display;
+      break;
+    case Kind::FloatSlider:
+      def.param_type = PF_Param_FLOAT_SLIDER;
+      def.u.fs_d.value = s.dflt;
+      def.u.fs_d.dephault = static_cast<PF_FpShort>(s.dflt);
+      def.u.fs_d.valid_min = static_cast<PF_FpShort>(s.valid_min);
+      def.u.fs_d.valid_max = static_cast<PF_FpShort>(s.valid_max);
+      def.u.fs_d.slider_min = static_cast<PF_FpShort>(s.slider_min);
+      def.u.fs_d.slider_max = static_cast<PF_FpShort>(s.slider_max);
+      def.u.fs_d.precision = s.precision;
+      def.u.fs_d.display_flags = display;
+      def.u.fs_d.fs_flags = PF_FSliderFlag_NONE;
+      def.u.fs_d.curve_tolerance = 0.05f;
+      break;
+    case Kind::Angle:
+      def.param_type = PF_Param_ANGLE;
+      def.u.ad.value = def.u.ad.dephault = toFixed(s.dflt);
+      break;
+    case Kind::Point:
+      def.param_type = PF_Param_POINT;
+      def.u.td.x_value = def.u.td.x_dephault = toFixed(s.dflt);
+      def.u.td.y_value = def.u.td.y_dephault = toFixed(s.dflt_y);
+      def.u.td.restrict_bounds = 0;
+      break;
+    case Kind::Popup:
+      def.param_type = PF_Param_POPUP;
+      def.u.pd.value = static_cast<PF_ParamValue>(s.dflt);
+      def.u.pd.dephault = static_cast<A_short>(s.dflt);
+      def.u.pd.num_choices = menuEntryCount(s.menu);
+      def.u.pd.namesptr = s.menu;
+      break;
+    case Kind::Checkbox:
+      def.param_type = PF_Param_CHECKBOX;
+      def.u.bd.value = static_cast<PF_ParamValue>(s.dflt);
+      def.u.bd.dephault = static_cast<PF_Boolean>(s.dflt != 0.0);
+      def.u.bd.nameptr = "";
+      break;
+    case Kind::Color:
+      def.param_type = PF_Param_COLOR;
+      def.u.cd.value.alpha = 255;
+      def.u.cd.value.red = s.red;
+      def.u.cd.value.green = s.green;
+      def.u.cd.value.blue = s.blue;
+      def.u.cd.dephault = def.u.cd.value;
+      break;
+    case Kind::GroupStart:
+      def.param_type = PF_Param_GROUP_START;
+      break;
+    case Kind::GroupEnd:
+      def.param_type = PF_Param_GROUP_END;
+      break;
+  }
+  return def;
+}
+
+PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data) {
+  if (!in_data->inter.add_param) return PF_Err_BAD_CALLBACK_PARAM;
+  for (PF_ParamIndex i = 1; i < kCount; ++i) {
+    PF_ParamDef def = makeParamDef(i);
+    if (PF_Err err = in_data->inter.add_param(in_data->effect_ref, -1, &def)) return err;
+  }
+  out_data->num_params = kCount;
+  return PF_Err_NONE;
+}
+
+}  // namespace LinesParams
+}  // namespace Brelo

@@ -1,0 +1,192 @@
+// The Lines effect's controls: their indices in the host's parameter array
+// (each control's identifier is its index; 0 is the layer itself) and their
+// registration.
+#pragma once
+
+#include "Util/BreloHostAPI.h"
+
+namespace Brelo {
+namespace LinesParams {
+
+enum Index : PF_ParamIndex {
+  kLayer = 0,
+  kCompletion,
+  kCenter,
+  kAlign,
+  kDirection,
+  kTotalWidth,
+  kWidthMode,
+  kMaxWidth1,
+  kMaxWidth2,
+  kMaxWidth3,
+  kMinWidth,
+  kWidthPower,
+  kGapMode,
+  kMaxGap1,
+  kMaxGap2,
+  kMaxGap3,
+  kMinGap,
+  kGapPower,
+  kWidthSeed,
+  kOutside,
+  kOriginal,
+
+  kSliceGroup,
+  kSliceDirection,
+  kMaxSlice,
+  kMinSlice,
+  kSlicePower,
+  kSliceSeed,
+  kSlicePer,
+  kSliceOffset,
+  kSliceCompletion,
+  kSliceDelay,
+  kSliceOrder,
+  kSliceOrderPhase,
+  kSliceOrderSeed,
+  kSliceEasingType,
+  kSliceEasingMode,
+  kSliceGroupEnd,
+
+  kRGBGroup,
+  kMaxRGBSeparation,
+  kMinRGBSeparation,
+  kRGBType,
+  kRGBColor1,
+  kRGBColor2,
+  kRGBColor3,
+  kRGBSeparationSeed,
+  kRGBPer,
+  kRGBOffset,
+  kRGBCompletion,
+  kRGBDelay,
+  kRGBOrder,
+  kRGBOrderPhase,
+  kRGBOrderSeed,
+  kRGBEasingType,
+  kRGBEasingMode,
+  kRGBGroupEnd,
+
+  kColorGroup,
+  kColorCorrectionType,
+  kBlendWithOriginal,
+  kMidtone,
+  kColorHDirection,
+  kMaxColorHVariance,
+  kMinColorHVariance,
+  kColorLDirection,
+  kMaxColorLVariance,
+  kMinColorLVariance,
+  kColorSDirection,
+  kMaxColorSVariance,
+  kMinColorSVariance,
+  kColorVarianceSeed,
+  kColorPer,
+  kColorOffset,
+  kColorCompletion,
+  kColorDelay,
+  kColorOrder,
+  kColorOrderPhase,
+  kColorOrderSeed,
+  kColorEasingType,
+  kColorEasingMode,
+  kColorGroupEnd,
+
+  kCompositeGroup,
+  kCompositeOpacity,
+  kBlendingMode,
+  kCompositeMode,
+  kCompositeColor1,
+  kCompositeColor2,
+  kCompositeColor3,
+  kCompositeVarianceSpace,
+  kCompositeOverlap,
+  kCompositeVariance1,
+  kCompositeVariance2,
+  kCompositeVariance3,
+  kCompositeSeed,
+  kCompositePer,
+  kCompositeOffset,
+  kCompositeCompletion,
+  kCompositeDelay,
+  kCompositeOrder,
+  kCompositeOrderPhase,
+  kCompositeOrderSeed,
+  kCompositeEasingType,
+  kCompositeEasingMode,
+  kCompositeGroupEnd,
+
+  kWipeGroup,
+  kWipeType,
+  kWipeTypeSeed,
+  kWipePer,
+  kWipeOffset,
+  kWipeCompletion,
+  kWipeDelay,
+  kWipeOrder,
+  kWipeOrderPhase,
+  kWipeOrderSeed,
+  kWipeEasingType,
+  kWipeEasingMode,
+  kWipeGroupEnd,
+
+  kUtilityGroup,
+  kSetExpression,
+  kUtilityPer,
+  kUtilityOffset,
+  kUtilityDelay,
+  kUtilityOrder,
+  kUtilityOrderPhase,
+  kUtilityOrderSeed,
+  kUtilityEasingType,
+  kUtilityEasingMode,
+  kUtilityGroupEnd,
+
+  // Entries of the host's parameter array, the layer included.
+  kCount
+};
+
+static_assert(kOriginal == 20 && kSliceGroupEnd == 36 && kRGBGroupEnd == 54 && kColorGroupEnd == 78 &&
+                  kCompositeGroupEnd == 101 && kWipeGroupEnd == 114 && kUtilityGroupEnd == 125 && kCount == 126,
+              "control indices are the identifiers saved in projects");
+
+// Entries of the popups whose choice the shell acts on (1-based).
+enum RGBTypeEntry { kRGBTypeRedGreenBlue = 1, kRGBTypeRedCyan, kRGBTypeBlueYellow, kRGBTypeManual };
+enum SetExpressionEntry { kSetExpressionNone = 1, kSetExpressionOptimumTotalWidth };
+
+// The kinds of control the effect uses.
+enum class Kind { Slider, FixSlider, FloatSlider, Angle, Point, Popup, Checkbox, Color, GroupStart, GroupEnd };
+
+// One control as data. Values are in the control's own units (degrees,
+// percent, pixels); the conversion to the host's representation happens in
+// makeParamDef.
+struct Spec {
+  Kind kind;
+  const char* name;
+  double dflt;    // slider, angle, popup entry, checkbox; point: x in percent of the layer
+  double dflt_y;  // point: y in percent of the layer
+  double valid_min, valid_max;
+  double slider_min, slider_max;
+  A_short precision;
+  bool percent;
+  PF_ParamFlags flags;
+  const char* menu;  // popup entries joined by '|'
+  A_u_char red, green, blue;
+};
+
+// The table entry of control `index` (1 to kCount - 1).
+Spec const& spec(PF_ParamIndex index);
+
+// Number of entries of a popup's entry string.
+A_short menuEntryCount(const char* menu);
+
+// The host definition of control `index` (1 to kCount - 1), cleared and then
+// filled from its table entry.
+PF_ParamDef makeParamDef(PF_ParamIndex index);
+
+// Registers every control in index order; the first host error stops the
+// registration and is returned.
+PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data);
+
+}  // namespace LinesParams
+}  // namespace Brelo
