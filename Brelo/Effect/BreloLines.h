@@ -5,13 +5,14 @@
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLayer.h"
 #include "Brelo/Effect/BreloLinesParameter.h"
 #include "Brelo/Effect/ISlices.h"
 #include "Brelo/ImplHolder.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
+
+class Layer;
 
 class Lines : public ISlices {
  public:

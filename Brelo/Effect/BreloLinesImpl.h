@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLayer.h"
 #include "Brelo/Effect/BreloLines.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
+
+class Layer;
 
 class Lines::Impl {
  public:

@@ -3,9 +3,10 @@
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLayer.h"
 
 namespace Brelo {
+
+class Layer;
 
 class ISlices {
  public:
