@@ -1,5 +1,6 @@
 #include "Brelo/Effect/BreloLines.h"
 
+#include "Brelo/BreloLayer.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 
 namespace Brelo {

@@ -103,7 +103,9 @@ struct Traits<PF_PixelFloat> {
                      PF_PixelFloat* dst) {
     s->subpixel_sample_float(ref, at.x, at.y, pb, dst);
   }
-  static float scaleAlpha(float alpha, double fade, double cov) { return static_cast<float>(alpha * fade * cov); }
+  static float scaleAlpha(float alpha, double fade, double cov) {
+    return static_cast<float>(static_cast<double>(alpha) * fade * cov);
+  }
   static PF_PixelFloat composite(Strip const& s, double cov) {
     PF_PixelFloat c = s.composite32;
     c.alpha = static_cast<float>(cov * s.composite_opacity);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
+#include "Brelo/BreloLayer.h"
 #include "Brelo/Effect/BreloLinesDepth.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 #include "Util/AEGP_SuiteHandler.h"
