@@ -44,7 +44,15 @@ class Lines::Impl {
 
   Impl(PF_InData* in_data, int width, int height, Parameter const& parameter);
 
+  // Clears `area` of the output, then draws it.
   void execute(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
+
+  // The part of `area` that execute clears and draws: inside the layer, and
+  // empty when the layers cannot be drawn (aliased, of another size or depth)
+  // or there is nothing to draw (empty area, Total Width below 0.1).
+  Rect _drawnArea(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
+  // Draws a rectangle that _drawnArea gave (or a part of it), already clear.
+  void _draw(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
 
   // Index of the first entry that can touch position t: every entry before it
   // ends more than half a pixel before t.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "Brelo/Effect/BreloLinesImpl.h"
+
 namespace Brelo {
 
 std::vector<Rect> linesBands(Rect const& area, int thread_count) {
@@ -25,14 +27,16 @@ LinesBandJob::LinesBandJob(Lines const& engine, Layer& source, Layer& composite,
 void LinesBandJob::run() {
   // Nothing may leave a worker thread; the caller raises it after the join.
   try {
-    m_engine.execute(m_source, m_composite, m_output, m_band);
+    m_engine.impl()._draw(m_source, m_composite, m_output, m_band);
   } catch (...) {
     m_error = std::current_exception();
   }
 }
 
-void renderLinesBands(Lines const& engine, Layer& source, Layer& composite, Layer& output, Rect const& area,
-                      int thread_count, LinesWorkerStarter const& start) {
+namespace {
+
+void drawBands(Lines const& engine, Layer& source, Layer& composite, Layer& output, Rect const& area,
+                int thread_count, LinesWorkerStarter const& start) {
   std::vector<Rect> const bands = linesBands(area, thread_count);
   std::vector<std::shared_ptr<LinesBandJob>> jobs;
   jobs.reserve(bands.size());
@@ -58,6 +62,8 @@ void renderLinesBands(Lines const& engine, Layer& source, Layer& composite, Laye
   }
 }
 
+}  // namespace
+
 void LinesMulti(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
                 Lines::Parameter const& parameter) {
   LinesMulti(source, composite, output, Rect(0, 0, source.getWidth(), source.getHeight()), thread_count, in_data,
@@ -70,6 +76,17 @@ void LinesMulti(Layer& source, Layer& composite, Layer& output, Rect const& area
   Lines const engine(in_data, source, parameter);
   renderLinesBands(engine, source, composite, output, area, thread_count,
                    [](boost::thread_group& group, std::function<void()> const& work) { group.create_thread(work); });
+}
+
+void renderLinesBands(Lines const& engine, Layer& source, Layer& composite, Layer& output, Rect const& area,
+                      int thread_count, LinesWorkerStarter const& start) {
+  Rect const drawn = engine.impl()._drawnArea(source, composite, output, area);
+  if (drawn.isEmpty()) return;
+  // Cleared here, once: a layer's error is no place for several threads to
+  // write at once, and a band that succeeded could overwrite a failed band's
+  // code. The workers only draw.
+  output.fill(ColorFloat<float>(), drawn);
+  drawBands(engine, source, composite, output, drawn, thread_count, start);
 }
 
 }  // namespace Brelo

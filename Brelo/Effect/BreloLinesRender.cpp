@@ -49,28 +49,34 @@ std::size_t Lines::Impl::_firstEntry(double t) const {
   return lo;
 }
 
-void Lines::Impl::execute(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
-  if (source.equalTo(output) || !source.equalInSize(output)) return;
-  if (source.equalTo(composite) || !source.equalInSize(composite)) return;
+Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
+  if (source.equalTo(output) || !source.equalInSize(output)) return Rect();
+  if (source.equalTo(composite) || !source.equalInSize(composite)) return Rect();
   // The pixel loop addresses all three buffers with the source's pixel type.
-  if (output.getBPC() != source.getBPC() || composite.getBPC() != source.getBPC()) return;
-  if (area.isEmpty() || parameter.total_width() < 0.1) return;
-
-  // Only the part inside the layer is cleared and drawn.
+  if (output.getBPC() != source.getBPC() || composite.getBPC() != source.getBPC()) return Rect();
+  if (area.isEmpty() || parameter.total_width() < 0.1) return Rect();
   Rect const inside(std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, source.getWidth()),
                     std::min(area.bottom, source.getHeight()));
-  if (inside.isEmpty()) return;
-  output.fill(ColorFloat<float>(), inside);
+  return inside.isEmpty() ? Rect() : inside;
+}
 
+void Lines::Impl::execute(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
+  Rect const drawn = _drawnArea(source, composite, output, area);
+  if (drawn.isEmpty()) return;
+  output.fill(ColorFloat<float>(), drawn);
+  _draw(source, composite, output, drawn);
+}
+
+void Lines::Impl::_draw(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
   switch (source.getBPC()) {
     case BPC::Bits32:
-      _lines32(source, composite, output, inside);
+      _lines32(source, composite, output, area);
       break;
     case BPC::Bits16:
-      _lines16(source, composite, output, inside);
+      _lines16(source, composite, output, area);
       break;
     default:
-      _lines8(source, composite, output, inside);
+      _lines8(source, composite, output, area);
       break;
   }
 }
