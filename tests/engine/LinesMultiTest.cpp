@@ -185,5 +185,22 @@ TEST(LinesMulti, MissingSuiteInWorkersEndsTheFrameWith516) {
   }
 }
 
+TEST(LinesMulti, FailedClearStaysInTheOutputLayer) {
+  int const w = 24, h = 16;
+  for (int threads : {1, 2, 8, 0}) {
+    for (bool use_threads : {true, false}) {
+      Scene scene(test::randomImage(w, h, Depth::Bits8, 4, 0.5f));
+      scene.host().failCallsFrom(Sim::Call::Fill, 1, PF_Err_INTERNAL_STRUCT_DAMAGED);
+      if (use_threads) {
+        threaded::renderLinesFrame(scene.source, scene.composite, scene.output, threads, scene.in(), busy(w, h));
+      } else {
+        single::renderLinesFrame(scene.source, scene.composite, scene.output, threads, scene.in(), busy(w, h));
+      }
+      EXPECT_EQ(scene.output.getError(), PF_Err_INTERNAL_STRUCT_DAMAGED) << threads << " " << use_threads;
+      EXPECT_EQ(scene.host().callCount(Sim::Call::Fill), 1u);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace Brelo
