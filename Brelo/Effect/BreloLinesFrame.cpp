@@ -17,7 +17,7 @@ void threaded::renderLinesFrame(Layer& source, Layer& composite, Layer& output, 
 
 void single::renderLinesFrame(Layer& source, Layer& composite, Layer& output, int /*thread_count*/,
                               PF_InData* in_data, Lines::Parameter const& parameter) {
-  if (source.getWidth() <= 0 || source.getHeight() <= 0) return;
+  if (!source.getWorld() || source.getWidth() <= 0 || source.getHeight() <= 0) return;
   Lines engine(in_data, source, parameter);
   engine.execute(source, composite, output);
 }

@@ -66,6 +66,7 @@ void drawBands(Lines const& engine, Layer& source, Layer& composite, Layer& outp
 
 void LinesMulti(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
                 Lines::Parameter const& parameter) {
+  if (!source.getWorld()) return;
   LinesMulti(source, composite, output, Rect(0, 0, source.getWidth(), source.getHeight()), thread_count, in_data,
              parameter);
 }

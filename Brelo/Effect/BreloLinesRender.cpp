@@ -50,6 +50,10 @@ std::size_t Lines::Impl::_firstEntry(double t) const {
 }
 
 Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
+  // A layer without pixels (a failed creation or checkout) is never written.
+  for (Layer* layer : {&source, &composite, &output}) {
+    if (!layer->getWorld() || !layer->getWorld()->data) return Rect();
+  }
   if (source.equalTo(output) || !source.equalInSize(output)) return Rect();
   if (source.equalTo(composite) || !source.equalInSize(composite)) return Rect();
   // The pixel loop addresses all three buffers with the source's pixel type.

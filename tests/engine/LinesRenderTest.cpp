@@ -455,11 +455,42 @@ TEST(LinesRender, UnusableLayersOrSettingsLeaveEverythingAlone) {
   e.execute(scene.source, scene.composite, scene.output, Rect(3, 3, 3, 8));
   e.execute(scene.source, scene.composite, scene.output, Rect(w, 0, w + 5, h));
   EXPECT_EQ(scene.outputImage(), marker);
+  // A layer whose creation failed has no pixels to write.
+  scene.host().failCall(Sim::Call::NewWorld, 1, PF_Err_OUT_OF_MEMORY);
+  Layer failed(scene.in(), nullptr, w, h, BPC::Bits8);
+  ASSERT_NE(failed.getError(), PF_Err_NONE);
+  e.execute(scene.source, failed, scene.output, Rect(0, 0, w, h));
+  EXPECT_EQ(scene.outputImage(), marker);
   // Total Width below 0.1.
   Impl const thin(scene.in(), w, h, rowStrips(h, 0.0, 0.09, 3.0));
   thin.execute(scene.source, scene.composite, scene.output, Rect(0, 0, w, h));
   EXPECT_EQ(scene.outputImage(), marker);
   EXPECT_EQ(scene.compositeImage(), Sim::Image(w, h, Depth::Bits8));
+}
+
+TEST(LinesRender, CopiesAreDeepAndDrawAlike) {
+  int const w = 30, h = 20;
+  Sim::Image const src = test::randomImage(w, h, Depth::Bits8, 8, 0.5f);
+  Scene scene(src);
+  Parameter p = rowStrips(h, -3.0, 60.0, 4.0);
+  p.setSliceMax(5.0).setRGBMax(1.5).setWidthPower(1.0).setWidthMin(0.2);
+  Lines const original(scene.in(), scene.source, p);
+  Lines copy(original);
+  Lines assigned(scene.in(), scene.source, rowStrips(h, 0.0, 10.0, 10.0));
+  assigned = original;
+  for (Lines const* l : {&copy, &assigned}) {
+    EXPECT_NE(&l->impl(), &original.impl());
+    EXPECT_NE(l->impl().strips.data(), original.impl().strips.data());
+    ASSERT_EQ(l->impl().strips.size(), original.impl().strips.size());
+    for (std::size_t i = 0; i < l->impl().strips.size(); ++i) {
+      EXPECT_EQ(l->impl().strips[i].end, original.impl().strips[i].end);
+      EXPECT_EQ(l->impl().strips[i].slice_offset, original.impl().strips[i].slice_offset);
+    }
+  }
+  copy.execute(scene.source, scene.composite, scene.output);
+  Sim::Image const a = scene.outputImage();
+  assigned.execute(scene.source, scene.composite, scene.output);
+  EXPECT_EQ(scene.outputImage(), a);
 }
 
 TEST(LinesRender, SamplingSuiteIsTakenOnlyWhenNeededAndAlwaysGivenBack) {
