@@ -220,6 +220,7 @@ TEST(LinesLayout, LastStripAndGapAreCutAtThePatternEnd) {
   }
 }
 
+// Power 0 makes every strip and gap exactly its class's maximum.
 TEST(LinesLayout, WidthAndGapClassesTakeTurns) {
   PowOnlyInData host;
   Parameter p = columnStrips(0.0, 500.0, 10.0);
@@ -271,17 +272,6 @@ TEST(LinesLayout, WidthsAndGapsFollowTheLayoutGeneratorAlone) {
   for (std::size_t k = 0; k < plain.strips.size(); ++k) {
     EXPECT_EQ(busy.strips[k].start, plain.strips[k].start);
     EXPECT_EQ(busy.strips[k].end, plain.strips[k].end);
-  }
-}
-
-TEST(LinesLayout, PowerZeroGivesTheClassMaximum) {
-  PowOnlyInData host;
-  Parameter p = columnStrips(0.0, 300.0, 17.0);
-  p.setWidthMin(0.3).setGapMax1(2.5).setGapMin(0.5).setGapPower(0.0);
-  Impl const e(&host.in, 1000, 10, p);
-  for (Strip const& s : e.strips) {
-    if (s.end > 300.0 - 1e-9) continue;
-    EXPECT_NEAR(s.end - s.start, s.gap ? 2.5 : 17.0, 1e-9);
   }
 }
 
