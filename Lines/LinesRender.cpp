@@ -7,9 +7,11 @@
 
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
+#include "Brelo/Effect/BreloLinesFrame.h"
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesControlValues.h"
 #include "Lines/LinesPreRenderData.h"
+#include "Lines/LinesMappers.h"
 #include "Lines/LinesParameterFromRecord.h"
 #include "Lines/LinesPreRenderRecord.h"
 #include "Lines/LinesRecordFromControls.h"
@@ -142,11 +144,18 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (PF_Err err = info.getError()) return err;
   // The engine draws the output at the input's coordinates.
   if (!output.equalInSize(input)) return PF_Err_BAD_CALLBACK_PARAM;
-  LinesParameter const parameter = makeLinesParameter(record, info.getInputOrigin());
-  (void)threads;
-  (void)parameter;
-  // The engine is not wired in yet.
-  return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  Lines::Parameter const parameter = makeLinesParameter(record, info.getInputOrigin());
+  renderLinesFrame(input, working, output, threads, in_data, parameter);
+  // The bands record the host's failures in the layers they share.
+  for (Layer const* layer : {&input, &working, &output}) {
+    if (PF_Err err = layer->getError()) return err;
+  }
+
+  if (!linesCompositeVisible(record)) return PF_Err_NONE;
+  Rect from = working.getSize();
+  Vector<int> at(0, 0);
+  working.blendTo(output, from, at, 1.0, getBlendMode(record.blend_mode), true);
+  return working.getError();
 }
 
 }  // namespace Brelo

@@ -31,11 +31,12 @@ void narrowStrips(Session& s) {
   s.setValue(kDirection, 75);
 }
 
+// Half way, every strip at once, so that each shows how it is wiped.
 void wipe(Session& s, int type) {
   narrowStrips(s);
   s.setValue(kWipeType, type);
   s.setValue(kWipeCompletion, 50);
-  s.setValue(kWipeDelay, 30);
+  s.setValue(kWipeDelay, 0);
 }
 
 const Golden kGoldens[] = {
