@@ -111,6 +111,23 @@ TEST(LinesRender, HalfResolutionMatchesTheStripsOfAFullRender) {
   EXPECT_GE(matches, compared * 9 / 10);
 }
 
+TEST(LinesRender, CentreIsMovedIntoTheInputBuffer) {
+  // The same pattern, once on a buffer at the layer's origin and once on one
+  // whose pixel (0, 0) lies at (7, -3) with the centre moved along.
+  auto s = newSession(threadedModule());
+  busySettings(*s);
+  s->setPoint(kCenter, 20, 30);
+  RenderResult const atZero = s->render(0, Depth::Bits8);
+  ASSERT_EQ(atZero.err, PF_Err_NONE);
+  s->setInputOrigin(7, -3);
+  s->setPoint(kCenter, 27, 27);
+  RenderResult const moved = s->render(0, Depth::Bits8);
+  ASSERT_EQ(moved.err, PF_Err_NONE);
+  EXPECT_EQ(moved.image, atZero.image);
+  s->setPoint(kCenter, 20, 30);
+  EXPECT_NE(s->render(0, Depth::Bits8).image, atZero.image) << "the origin matters";
+}
+
 bool isSampling(Call c) {
   return c == Call::SubpixelSample || c == Call::SubpixelSample16 || c == Call::SubpixelSampleFloat ||
          c == Call::NnSample || c == Call::NnSample16 || c == Call::NnSampleFloat || c == Call::AreaSample ||
@@ -126,12 +143,15 @@ std::uint64_t nextCall(Call c, std::uint64_t n, std::uint64_t count) {
 }
 
 // Every host call the render makes, failing in turn.
-TEST(LinesRender, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) {
+class LinesHostFailure : public ::testing::TestWithParam<Depth> {};
+
+TEST_P(LinesHostFailure, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) {
+  Depth const depth = GetParam();
   auto s = newSession(threadedModule());
   busySettings(*s);
   s->host().setNumThreads(2);
   s->host().resetCallCounts();
-  RenderResult const clean = s->render(0, Depth::Bits16);
+  RenderResult const clean = s->render(0, depth);
   ASSERT_EQ(clean.err, PF_Err_NONE);
   std::vector<std::pair<Call, std::uint64_t>> counts;
   for (std::size_t c = 0; c < kCallCount; ++c) counts.emplace_back(Call(c), s->host().callCount(Call(c)));
@@ -150,7 +170,7 @@ TEST(LinesRender, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) {
       std::size_t const paramsBefore = held(*s).params;
       s->host().resetCallCounts();
       s->host().failCall(call, n, kInjected);
-      RenderResult const r = s->render(0, Depth::Bits16);
+      RenderResult const r = s->render(0, depth);
       s->host().clearFaults();
       ++tried;
       PF_Err expected = kInjected;
@@ -175,6 +195,11 @@ TEST(LinesRender, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) {
   }
   EXPECT_GT(tried, 130);
 }
+
+INSTANTIATE_TEST_SUITE_P(Depths, LinesHostFailure, ::testing::Values(Depth::Bits8, Depth::Bits16, Depth::Bits32),
+                         [](::testing::TestParamInfo<Depth> const& p) {
+                           return p.param == Depth::Bits8 ? "Bits8" : p.param == Depth::Bits16 ? "Bits16" : "Float";
+                         });
 
 TEST(LinesRender, EveryMissingSuiteEndsTheFrameWith516) {
   struct Suite {
