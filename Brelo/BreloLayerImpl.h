@@ -1,0 +1,47 @@
+// The implementation record behind Layer; visible to the library and its tests.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "Brelo/BreloLayer.h"
+
+namespace Brelo {
+
+class Layer::Impl {
+ public:
+  enum Origin { kBorrowed = 0, kParameter = 1, kOwned = 2 };
+
+  Impl(PF_InData* in_data, PF_OutData* out_data, PF_LayerDef* world, BPC bpc);
+  Impl(PF_InData* in_data, PF_OutData* out_data, int paramIndex, A_Time const& time, BPC bpc);
+  Impl(PF_InData* in_data, PF_OutData* out_data, int width, int height, BPC bpc);
+  ~Impl();
+  Impl(Impl const&) = delete;
+  Impl& operator=(Impl const&) = delete;
+
+  // Raises left/top to the bound's left/top and lowers right/bottom to the
+  // bound's right/bottom where they reach past it.
+  static void _limitRegion(int& left, int& top, int& right, int& bottom, Rect const& bound);
+
+  void _fillCaches();
+  void _createWorld(int width, int height);
+  void _disposeWorld();
+
+  PF_InData* in_data;
+  PF_OutData* out_data;
+  PF_Err error = PF_Err_NONE;
+  int origin;
+  BPC bpc;
+  PF_LayerDef* world = nullptr;
+  PF_ParamDef param{};
+  PF_Pixel* pixels8 = nullptr;
+  PF_Pixel16* pixels16 = nullptr;
+  PF_PixelFloat* pixels32 = nullptr;
+  int width = 0;
+  int height = 0;
+  std::int64_t rowPitch = 0;
+  bool checkedOut = false;  // origin 1: the host lent the parameter
+  std::unique_ptr<PF_LayerDef> ownRecord;  // origin 2: the world record
+};
+
+}  // namespace Brelo

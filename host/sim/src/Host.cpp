@@ -1,0 +1,556 @@
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <cstring>
+#include <new>
+#include <sstream>
+#include <stdexcept>
+
+#include "HostImpl.h"
+
+namespace Brelo {
+namespace Sim {
+
+namespace {
+
+std::atomic<Host*> g_current{nullptr};
+std::atomic<std::uintptr_t> g_cookieSeed{0x5bd1e995u};
+
+// ---- basic suite
+SPErr acquireSuite(const char* name, std::int32_t version, const void** suite) {
+  Host::Impl* h = currentImpl();
+  if (suite) *suite = nullptr;
+  if (!h) return kSPSuiteNotFoundError;
+  if (PF_Err e = h->fault(Call::AcquireSuite)) return e;
+  if (!name || !suite) {
+    h->misuse("AcquireSuite: null name or result pointer");
+    return kSPSuiteNotFoundError;
+  }
+  SuiteEntry* s = h->suite(name, version);
+  if (!s || s->withheld.load()) return kSPSuiteNotFoundError;
+  s->acquired.fetch_add(1);
+  *suite = s->table;
+  return kSPNoError;
+}
+
+SPErr releaseSuite(const char* name, std::int32_t version) {
+  Host::Impl* h = currentImpl();
+  if (!h) return kSPSuiteNotFoundError;
+  if (PF_Err e = h->fault(Call::ReleaseSuite)) return e;
+  SuiteEntry* s = name ? h->suite(name, version) : nullptr;
+  if (!s) {
+    h->misuse(std::string("ReleaseSuite: unknown suite \"") + (name ? name : "(null)") + "\" version " +
+              std::to_string(version));
+    return kSPSuiteNotFoundError;
+  }
+  // Never more releases than acquisitions.
+  int released = s->released.load();
+  for (;;) {
+    if (s->acquired.load() - released <= 0) {
+      h->misuse(std::string("ReleaseSuite: \"") + name + "\" version " + std::to_string(version) +
+                " released more often than acquired");
+      return kSPSuiteNotFoundError;
+    }
+    if (s->released.compare_exchange_weak(released, released + 1)) return kSPNoError;
+  }
+}
+
+SPBoolean isEqual(const char* a, const char* b) { return a && b && std::strcmp(a, b) == 0; }
+
+SPErr allocateBlock(size_t size, void** block) {
+  Host::Impl* h = currentImpl();
+  if (!h || !block) return kSPSuiteNotFoundError;
+  *block = nullptr;
+  if (PF_Err e = h->fault(Call::AllocateBlock)) return e;
+  void* p = ::operator new(size ? size : 1, std::nothrow);
+  if (!p) return PF_Err_OUT_OF_MEMORY;
+  std::lock_guard<std::mutex> lock(h->mutex);
+  h->blocks[p] = size;
+  *block = p;
+  return kSPNoError;
+}
+
+SPErr freeBlock(void* block) {
+  Host::Impl* h = currentImpl();
+  if (!h) return kSPSuiteNotFoundError;
+  if (PF_Err e = h->fault(Call::FreeBlock)) return e;
+  {
+    std::lock_guard<std::mutex> lock(h->mutex);
+    auto it = h->blocks.find(block);
+    if (it == h->blocks.end()) {
+      h->misuses.push_back("FreeBlock: not a block of the host (or freed twice)");
+      return PF_Err_BAD_CALLBACK_PARAM;
+    }
+    h->blocks.erase(it);
+  }
+  ::operator delete(block);
+  return kSPNoError;
+}
+
+SPErr reallocateBlock(void* block, size_t newSize, void** newBlock) {
+  Host::Impl* h = currentImpl();
+  if (!h || !newBlock) return kSPSuiteNotFoundError;
+  *newBlock = nullptr;
+  if (PF_Err e = h->fault(Call::ReallocateBlock)) return e;
+  std::size_t old = 0;
+  {
+    std::lock_guard<std::mutex> lock(h->mutex);
+    auto it = h->blocks.find(block);
+    if (block && it == h->blocks.end()) {
+      h->misuses.push_back("ReallocateBlock: not a block of the host");
+      return PF_Err_BAD_CALLBACK_PARAM;
+    }
+    if (block) old = it->second;
+  }
+  void* p = ::operator new(newSize ? newSize : 1, std::nothrow);
+  if (!p) return PF_Err_OUT_OF_MEMORY;
+  if (block) std::memcpy(p, block, old < newSize ? old : newSize);
+  std::lock_guard<std::mutex> lock(h->mutex);
+  if (block) {
+    h->blocks.erase(block);
+    ::operator delete(block);
+  }
+  h->blocks[p] = newSize;
+  *newBlock = p;
+  return kSPNoError;
+}
+
+SPErr undefinedCall() { return kSPSuiteNotFoundError; }
+
+}  // namespace
+
+Host::Impl* currentImpl() {
+  Host* h = g_current.load(std::memory_order_acquire);
+  return h ? &h->impl() : nullptr;
+}
+
+bool clipRect(PF_LRect& r, A_long width, A_long height) {
+  if (r.left < 0) r.left = 0;
+  if (r.top < 0) r.top = 0;
+  if (r.right > width) r.right = width;
+  if (r.bottom > height) r.bottom = height;
+  return r.left < r.right && r.top < r.bottom;
+}
+
+// ---------------------------------------------------------------- Impl
+
+Host::Impl::Impl(Host* h) : self(h) {
+  cookie = g_cookieSeed.fetch_add(0x9E3779B9u) * 2654435761u | 1u;
+  basic.AcquireSuite = acquireSuite;
+  basic.ReleaseSuite = releaseSuite;
+  basic.IsEqual = isEqual;
+  basic.AllocateBlock = allocateBlock;
+  basic.FreeBlock = freeBlock;
+  basic.ReallocateBlock = reallocateBlock;
+  basic.Undefined = undefinedCall;
+
+  utils.copy = cbCopy;
+  utils.transfer_rect = cbTransferRect;
+  utils.ansi.atan = ::atan;
+  utils.ansi.atan2 = ::atan2;
+  utils.ansi.ceil = ::ceil;
+  utils.ansi.cos = ::cos;
+  utils.ansi.exp = ::exp;
+  utils.ansi.fabs = ::fabs;
+  utils.ansi.floor = ::floor;
+  utils.ansi.fmod = ::fmod;
+  utils.ansi.hypot = ::hypot;
+  utils.ansi.log = ::log;
+  utils.ansi.log10 = ::log10;
+  utils.ansi.pow = ::pow;
+  utils.ansi.sin = ::sin;
+  utils.ansi.sqrt = ::sqrt;
+  utils.ansi.tan = ::tan;
+  utils.ansi.sprintf = ::sprintf;
+  utils.ansi.strcpy = ::strcpy;
+  utils.ansi.asin = ::asin;
+  utils.ansi.acos = ::acos;
+
+  struct S {
+    const char* name;
+    std::int32_t version;
+    const void* table;
+  };
+  const S all[] = {
+      {kPFWorldSuite, kPFWorldSuiteVersion1, &kWorldSuite1},
+      {kPFWorldSuite, kPFWorldSuiteVersion2, &kWorldSuite2},
+      {kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &kFillMatteSuite2},
+      {kPFSampling8Suite, kPFSampling8SuiteVersion1, &kSampling8Suite1},
+      {kPFSampling16Suite, kPFSampling16SuiteVersion1, &kSampling16Suite1},
+      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, &kSamplingFloatSuite1},
+      {kPFHandleSuite, kPFHandleSuiteVersion2, &kHandleSuite2},
+      {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, &kParamUtilsSuite2},
+      {kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &kUtilitySuite7},
+      {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &kPFInterfaceSuite1},
+      {kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &kStreamSuite9},
+      {kAEGPEffectSuite, kAEGPEffectSuiteVersion2, &kEffectSuite2},
+      {kAEGPIterateSuite, kAEGPIterateSuiteVersion1, &kIterateSuite1},
+  };
+  for (S const& s : all) {
+    auto e = std::make_unique<SuiteEntry>();
+    e->name = s.name;
+    e->version = s.version;
+    e->table = s.table;
+    suites.push_back(std::move(e));
+  }
+}
+
+PF_Err Host::Impl::fault(Call c) {
+  std::size_t i = std::size_t(c);
+  std::uint64_t n = calls[i].fetch_add(1) + 1;
+  if (!armed[i].load(std::memory_order_acquire)) return PF_Err_NONE;
+  std::lock_guard<std::mutex> lock(mutex);
+  for (FaultRule const& r : rules) {
+    if (r.call == c && n >= r.first && n <= r.last) return r.err;
+  }
+  return PF_Err_NONE;
+}
+
+void Host::Impl::misuse(std::string const& what) {
+  std::lock_guard<std::mutex> lock(mutex);
+  misuses.push_back(what);
+}
+
+Instance* Host::Impl::instance(PF_ProgPtr ref, Call c) {
+  for (auto const& i : instances) {
+    if (i->ref() == ref) return i.get();
+  }
+  misuse(std::string(callName(c)) + ": unknown effect reference");
+  return nullptr;
+}
+
+WorldRec* Host::Impl::world(const PF_EffectWorld* w, Call c) {
+  if (!w) {
+    misuse(std::string(callName(c)) + ": null world");
+    return nullptr;
+  }
+  auto* rec = static_cast<WorldRec*>(w->reserved0);
+  if (!rec || (reinterpret_cast<std::uintptr_t>(w->reserved1) ^ cookie) != reinterpret_cast<std::uintptr_t>(rec)) {
+    misuse(std::string(callName(c)) + ": not a world of the host");
+    return nullptr;
+  }
+  if (!rec->alive.load(std::memory_order_acquire)) {
+    misuse(std::string(callName(c)) + ": world #" + std::to_string(rec->serial) + " was disposed of");
+    return nullptr;
+  }
+  if (w->data != rec->data || w->width != rec->width || w->height != rec->height ||
+      w->rowbytes != rec->rowbytes) {
+    misuse(std::string(callName(c)) + ": world #" + std::to_string(rec->serial) + " record altered");
+    return nullptr;
+  }
+  return rec;
+}
+
+WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
+                               bool clear) {
+  if (width <= 0 || height <= 0 || std::int64_t(width) * height > (std::int64_t(1) << 28)) return nullptr;
+  auto rec = std::make_unique<WorldRec>();
+  std::size_t ps = pixelSize(depth);
+  rec->depth = depth;
+  rec->width = width;
+  rec->height = height;
+  rec->rowbytes = A_long((std::size_t(width) + std::size_t(padding.load())) * ps);
+  rec->memSize = std::size_t(rec->rowbytes) * (std::size_t(height) + 2);
+  rec->mem.reset(new (std::nothrow) std::uint8_t[rec->memSize]);
+  if (!rec->mem) return nullptr;
+  std::memset(rec->mem.get(), Host::kPaddingByte, rec->memSize);
+  rec->data = rec->mem.get() + rec->rowbytes;
+  for (A_long y = 0; y < height; ++y) {
+    // Pixels of an uncleared world hold a pattern of their own, like the
+    // leftovers a real host hands out.
+    std::memset(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), clear ? 0 : 0x3C, std::size_t(width) * ps);
+  }
+  rec->owner = owner;
+  PF_EffectWorld* w = into ? into : &rec->record;
+  std::memset(w, 0, sizeof *w);
+  w->reserved0 = rec.get();
+  w->reserved1 = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(rec.get()) ^ cookie);
+  w->world_flags = PF_WorldFlag_WRITEABLE | (depth == Depth::Bits16 ? PF_WorldFlag_DEEP : 0);
+  w->data = rec->data;
+  w->rowbytes = rec->rowbytes;
+  w->width = width;
+  w->height = height;
+  w->extent_hint = {0, 0, width, height};
+  w->pix_aspect_ratio = {1, 1};
+  WorldRec* out = rec.get();
+  std::lock_guard<std::mutex> lock(mutex);
+  out->serial = nextSerial++;
+  worlds.push_back(std::move(rec));
+  return out;
+}
+
+void Host::Impl::disposeWorld(WorldRec* rec, PF_EffectWorld* record) {
+  rec->alive.store(false, std::memory_order_release);
+  std::lock_guard<std::mutex> lock(mutex);
+  rec->mem.reset();
+  rec->data = nullptr;
+  if (record) record->data = nullptr;
+}
+
+SuiteEntry* Host::Impl::suite(const char* name, std::int32_t version) {
+  for (auto const& s : suites) {
+    if (s->version == version && std::strcmp(s->name, name) == 0) return s.get();
+  }
+  return nullptr;
+}
+
+bool Host::Impl::paddingIntact(WorldRec const& rec) const {
+  if (!rec.mem) return true;
+  std::size_t ps = pixelSize(rec.depth);
+  std::size_t used = std::size_t(rec.width) * ps;
+  auto padded = [](const std::uint8_t* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (p[i] != Host::kPaddingByte) return false;
+    return true;
+  };
+  const std::uint8_t* m = rec.mem.get();
+  std::size_t rb = std::size_t(rec.rowbytes);
+  if (!padded(m, rb)) return false;
+  for (A_long y = 0; y < rec.height; ++y) {
+    if (!padded(rec.data + std::size_t(y) * rb + used, rb - used)) return false;
+  }
+  return padded(rec.data + std::size_t(rec.height) * rb, rb);
+}
+
+// ---------------------------------------------------------------- Host
+
+Host::Host() : m(std::make_unique<Impl>(this)) {
+  Host* expected = nullptr;
+  if (!g_current.compare_exchange_strong(expected, this))
+    throw std::logic_error("Brelo::Sim::Host: another host is alive");
+}
+
+Host::~Host() {
+  Host* self = this;
+  g_current.compare_exchange_strong(self, nullptr);
+}
+
+Host* Host::current() { return g_current.load(std::memory_order_acquire); }
+
+SPBasicSuite* Host::basicSuite() { return &m->basic; }
+PF_UtilCallbacks* Host::utils() { return &m->utils; }
+
+PF_InteractCallbacks Host::interactCallbacks() const {
+  PF_InteractCallbacks cb{};
+  cb.checkout_param = cbCheckoutParam;
+  cb.checkin_param = cbCheckinParam;
+  cb.add_param = cbAddParam;
+  cb.abort = cbAbort;
+  cb.progress = cbProgress;
+  return cb;
+}
+
+Instance& Host::newInstance(int layerWidth, int layerHeight) {
+  m->instances.push_back(std::make_unique<Instance>(*this, layerWidth, layerHeight));
+  return *m->instances.back();
+}
+
+void Host::setNumThreads(int n) { m->numThreads = n; }
+int Host::numThreads() const { return m->numThreads; }
+void Host::setRowPadding(int pixels) { m->padding = pixels < 0 ? 0 : pixels; }
+
+void Host::withholdSuite(std::string const& name, std::int32_t version) {
+  if (SuiteEntry* s = m->suite(name.c_str(), version)) s->withheld = true;
+}
+
+void Host::restoreSuite(std::string const& name, std::int32_t version) {
+  if (SuiteEntry* s = m->suite(name.c_str(), version)) s->withheld = false;
+}
+
+void Host::failCalls(Call call, std::uint64_t first, std::uint64_t last, PF_Err err) {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  m->rules.push_back({call, first, last, err});
+  m->armed[std::size_t(call)].store(true, std::memory_order_release);
+}
+
+void Host::clearFaults() {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  m->rules.clear();
+  for (auto& a : m->armed) a = false;
+  for (auto& s : m->suites) s->withheld = false;
+}
+
+std::uint64_t Host::callCount(Call call) const { return m->calls[std::size_t(call)].load(); }
+
+void Host::resetCallCounts() {
+  for (auto& c : m->calls) c = 0;
+}
+
+int Host::suiteAcquisitions(std::string const& name, std::int32_t version) const {
+  SuiteEntry* s = m->suite(name.c_str(), version);
+  return s ? s->acquired.load() : 0;
+}
+
+int Host::suitesHeld(std::string const& name, std::int32_t version) const {
+  SuiteEntry* s = m->suite(name.c_str(), version);
+  return s ? s->acquired.load() - s->released.load() : 0;
+}
+
+bool Outstanding::none() const {
+  return handles == 0 && worlds == 0 && suites == 0 && params == 0 && layerPixels == 0 && effects == 0 &&
+         streams == 0 && blocks == 0;
+}
+
+std::string Outstanding::describe() const {
+  if (details.empty()) return "nothing outstanding";
+  std::ostringstream os;
+  for (std::size_t i = 0; i < details.size(); ++i) os << (i ? "; " : "") << details[i];
+  return os.str();
+}
+
+Outstanding Host::outstanding() const {
+  Outstanding o;
+  for (auto const& s : m->suites) {
+    int held = s->acquired.load() - s->released.load();
+    if (held > 0) {
+      o.suites += std::size_t(held);
+      o.details.push_back(std::string("suite \"") + s->name + "\" v" + std::to_string(s->version) + " held " +
+                          std::to_string(held) + "x");
+    }
+  }
+  for (auto const& i : m->instances) {
+    if (Frame* f = i->frame()) {
+      for (auto const& lp : f->layerPixels) {
+        ++o.layerPixels;
+        o.details.push_back("layer pixels of checkout id " + std::to_string(lp.first) + " not checked in");
+      }
+    }
+  }
+  std::lock_guard<std::mutex> lock(m->mutex);
+  for (auto const& h : m->handles) {
+    if (!h->disposed) {
+      ++o.handles;
+      o.details.push_back("handle #" + std::to_string(h->serial) + " (" + std::to_string(h->size) +
+                          " bytes) not disposed of");
+    }
+  }
+  for (auto const& w : m->worlds) {
+    if (w->alive && (w->owner == WorldOwner::Plugin1 || w->owner == WorldOwner::Plugin2)) {
+      ++o.worlds;
+      o.details.push_back("world #" + std::to_string(w->serial) + " (" + std::to_string(w->width) + "x" +
+                          std::to_string(w->height) + ", " + depthName(w->depth) + ") not disposed of");
+    }
+  }
+  for (auto const& c : m->checkouts) {
+    ++o.params;
+    o.details.push_back("parameter " + std::to_string(c.index) + " checked out and not checked in");
+  }
+  for (auto const& e : m->effectRefs) {
+    if (!e->disposed) {
+      ++o.effects;
+      o.details.push_back("AEGP effect reference #" + std::to_string(e->serial) + " not disposed of");
+    }
+  }
+  for (auto const& s : m->streamRefs) {
+    if (!s->disposed) {
+      ++o.streams;
+      o.details.push_back("AEGP stream reference #" + std::to_string(s->serial) + " not disposed of");
+    }
+  }
+  for (auto const& b : m->blocks) {
+    ++o.blocks;
+    o.details.push_back("block of " + std::to_string(b.second) + " bytes not freed");
+  }
+  return o;
+}
+
+std::vector<std::string> Host::misuses() const {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  return m->misuses;
+}
+
+void Host::clearMisuses() {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  m->misuses.clear();
+}
+
+// ---- worlds for tests
+
+HostWorld::HostWorld(HostWorld&& o) noexcept : m_world(o.m_world) { o.m_world = nullptr; }
+
+HostWorld& HostWorld::operator=(HostWorld&& o) noexcept {
+  if (this != &o) {
+    this->~HostWorld();
+    m_world = o.m_world;
+    o.m_world = nullptr;
+  }
+  return *this;
+}
+
+HostWorld::~HostWorld() {
+  if (!m_world) return;
+  Host::Impl* h = currentImpl();
+  auto* rec = static_cast<WorldRec*>(m_world->reserved0);
+  if (h && rec && rec->alive) h->disposeWorld(rec, nullptr);
+  m_world = nullptr;
+}
+
+HostWorld Host::makeWorld(int width, int height, Depth depth, int originX, int originY) {
+  WorldRec* rec = m->newWorld(width, height, depth, WorldOwner::Test, nullptr, true);
+  if (!rec) throw std::invalid_argument("Brelo::Sim::Host::makeWorld: bad size");
+  rec->record.origin_x = originX;
+  rec->record.origin_y = originY;
+  return HostWorld(&rec->record);
+}
+
+HostWorld Host::makeWorld(Image const& image, int originX, int originY) {
+  HostWorld w = makeWorld(image.width(), image.height(), image.depth(), originX, originY);
+  writeWorld(w.get(), image);
+  return w;
+}
+
+bool Host::isLiveWorld(const PF_EffectWorld* world) const {
+  if (!world) return false;
+  auto* rec = static_cast<WorldRec*>(world->reserved0);
+  if (!rec || (reinterpret_cast<std::uintptr_t>(world->reserved1) ^ m->cookie) !=
+                  reinterpret_cast<std::uintptr_t>(rec))
+    return false;
+  return rec->alive && rec->data == world->data;
+}
+
+bool Host::worldDepth(const PF_EffectWorld* world, Depth* depth) const {
+  if (!isLiveWorld(world)) return false;
+  *depth = static_cast<WorldRec*>(world->reserved0)->depth;
+  return true;
+}
+
+bool Host::paddingIntact(const PF_EffectWorld* world) const {
+  if (!isLiveWorld(world)) return false;
+  return m->paddingIntact(*static_cast<WorldRec*>(world->reserved0));
+}
+
+Image Host::readWorld(const PF_EffectWorld* world) const {
+  if (!isLiveWorld(world)) throw std::invalid_argument("Brelo::Sim::Host::readWorld: not a live world");
+  auto* rec = static_cast<WorldRec*>(world->reserved0);
+  Image img(rec->width, rec->height, rec->depth);
+  for (A_long y = 0; y < rec->height; ++y)
+    std::memcpy(img.bytes() + std::size_t(y) * img.rowBytes(), rec->data + std::size_t(y) * std::size_t(rec->rowbytes),
+                img.rowBytes());
+  return img;
+}
+
+void Host::writeWorld(PF_EffectWorld* world, Image const& image) const {
+  if (!isLiveWorld(world)) throw std::invalid_argument("Brelo::Sim::Host::writeWorld: not a live world");
+  auto* rec = static_cast<WorldRec*>(world->reserved0);
+  if (image.width() != rec->width || image.height() != rec->height || image.depth() != rec->depth)
+    throw std::invalid_argument("Brelo::Sim::Host::writeWorld: size or depth differs");
+  for (A_long y = 0; y < rec->height; ++y)
+    std::memcpy(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), image.bytes() + std::size_t(y) * image.rowBytes(),
+                image.rowBytes());
+}
+
+bool Host::isLiveHandle(PF_Handle h) const {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  auto it = m->handleMap.find(h);
+  return it != m->handleMap.end() && !it->second->disposed;
+}
+
+int Host::handleLockCount(PF_Handle h) const {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  auto it = m->handleMap.find(h);
+  return it == m->handleMap.end() ? 0 : it->second->locks;
+}
+
+}  // namespace Sim
+}  // namespace Brelo

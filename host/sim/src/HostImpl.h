@@ -1,0 +1,203 @@
+// The host's inner records, shared by the sources of the simulator.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "brelo_host/Host.h"
+#include "brelo_host/Instance.h"
+#include "brelo_host/Session.h"
+
+namespace Brelo {
+namespace Sim {
+
+enum class WorldOwner { Plugin1, Plugin2, LayerPixels, Output, ParamLayer, Test };
+
+// One pixel buffer the host made. Records are kept until the host ends, so a
+// stale world pointer still leads to a record that says it is gone.
+struct WorldRec {
+  std::atomic<bool> alive{true};
+  Depth depth = Depth::Bits8;
+  A_long width = 0, height = 0, rowbytes = 0;
+  std::unique_ptr<std::uint8_t[]> mem;
+  std::size_t memSize = 0;
+  std::uint8_t* data = nullptr;  // first pixel; one guard row before it
+  WorldOwner owner = WorldOwner::Test;
+  std::uint64_t serial = 0;
+  PF_EffectWorld record{};  // the record handed out for host-owned worlds
+};
+
+struct HandleRec {
+  char* ptr = nullptr;  // first member: the handle is the address of this pointer
+  std::unique_ptr<char[]> mem;
+  std::size_t size = 0;
+  int locks = 0;
+  bool disposed = false;
+  std::uint64_t serial = 0;
+};
+
+struct SuiteEntry {
+  const char* name;
+  std::int32_t version;
+  const void* table;
+  std::atomic<int> acquired{0};
+  std::atomic<int> released{0};
+  std::atomic<bool> withheld{false};
+};
+
+struct FaultRule {
+  Call call;
+  std::uint64_t first, last;
+  PF_Err err;
+};
+
+struct EffectRefRec {
+  Instance* instance = nullptr;
+  bool disposed = false;
+  std::uint64_t serial = 0;
+};
+
+struct StreamRefRec {
+  EffectRefRec* effect = nullptr;
+  Instance* instance = nullptr;
+  int index = 0;
+  bool disposed = false;
+  std::uint64_t serial = 0;
+};
+
+struct ParamCheckout {
+  Instance* instance;
+  int index;
+  WorldRec* world;  // layer parameters with pixels
+};
+
+// The records of one command in progress.
+struct Frame {
+  Host::Impl* host = nullptr;
+  Instance* instance = nullptr;
+  PF_Cmd cmd = -1;
+  Depth depth = Depth::Bits8;
+  Downsample ds;
+  A_long time = 0, step = 1;
+  A_u_long scale = 30;
+  bool render = false;  // smart pre-render or smart render: points scaled by ds
+
+  PF_InData in{};
+  PF_OutData out{};
+  std::vector<PF_ParamDef> params;
+  std::vector<PF_ParamDef*> ptrs;
+
+  PF_PreRenderInput preIn{};
+  PF_PreRenderOutput preOut{};
+  PF_PreRenderCallbacks preCb{};
+  PF_PreRenderExtra preExtra{};
+
+  PF_SmartRenderInput srIn{};
+  PF_SmartRenderCallbacks srCb{};
+  PF_SmartRenderExtra srExtra{};
+
+  std::vector<LayerRequest> requests;        // checkout_layer calls (pre-render)
+  std::map<A_long, WorldRec*> layerPixels;   // checked out, not checked in
+  std::vector<WorldRec*> handedOut;          // every layer world of the frame
+  Image expectedInput;                       // what those worlds must still hold
+  WorldRec* output = nullptr;
+  PF_LRect outputRect{};
+  bool paddingIntact = true;
+  bool inputUntouched = true;
+};
+
+struct Host::Impl {
+  explicit Impl(Host* h);
+
+  Host* self;
+  std::uintptr_t cookie;  // marks the world records this host filled in
+  SPBasicSuite basic{};
+  PF_UtilCallbacks utils{};
+
+  std::vector<std::unique_ptr<Instance>> instances;  // grows only between commands
+  std::atomic<int> numThreads{4};
+  std::atomic<int> padding{3};
+  std::array<std::atomic<std::uint64_t>, kCallCount> calls{};
+  std::array<std::atomic<bool>, kCallCount> armed{};
+  std::vector<std::unique_ptr<SuiteEntry>> suites;  // fixed after construction
+
+  mutable std::mutex mutex;  // guards everything below
+  std::vector<FaultRule> rules;
+  std::deque<std::unique_ptr<WorldRec>> worlds;
+  std::deque<std::unique_ptr<HandleRec>> handles;
+  std::unordered_map<PF_Handle, HandleRec*> handleMap;
+  std::deque<std::unique_ptr<EffectRefRec>> effectRefs;
+  std::deque<std::unique_ptr<StreamRefRec>> streamRefs;
+  std::vector<ParamCheckout> checkouts;
+  std::map<void*, std::size_t> blocks;
+  std::vector<std::string> misuses;
+  std::vector<AEGP_PluginID> pluginIds;
+  std::uint64_t nextSerial = 1;
+
+  // Counts the call; the injected error for this call number, or 0.
+  PF_Err fault(Call c);
+  void misuse(std::string const& what);
+  // The instance behind an effect reference of this host, or null (a misuse).
+  Instance* instance(PF_ProgPtr ref, Call c);
+  // The live record behind a world, or null (a misuse: not a world of this
+  // host, disposed, or its record altered).
+  WorldRec* world(const PF_EffectWorld* w, Call c);
+  // Allocates a padded world and fills `into` (the host's own record when null).
+  WorldRec* newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
+                     bool clear);
+  void disposeWorld(WorldRec* rec, PF_EffectWorld* record);
+  SuiteEntry* suite(const char* name, std::int32_t version);
+  bool paddingIntact(WorldRec const& rec) const;
+};
+
+// Pixel address in a world.
+template <class P>
+inline P* pixelAt(PF_EffectWorld const* w, A_long x, A_long y) {
+  return reinterpret_cast<P*>(static_cast<std::uint8_t*>(w->data) + std::ptrdiff_t(y) * w->rowbytes) + x;
+}
+
+// Clips r to (0, 0, width, height); false when nothing is left.
+bool clipRect(PF_LRect& r, A_long width, A_long height);
+
+// The function tables, defined next to their calls.
+extern const PF_WorldSuite1 kWorldSuite1;
+extern const PF_WorldSuite2 kWorldSuite2;
+extern const PF_FillMatteSuite2 kFillMatteSuite2;
+extern const PF_Sampling8Suite1 kSampling8Suite1;
+extern const PF_Sampling16Suite1 kSampling16Suite1;
+extern const PF_SamplingFloatSuite1 kSamplingFloatSuite1;
+extern const PF_HandleSuite2 kHandleSuite2;
+extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
+extern const AEGP_UtilitySuite7 kUtilitySuite7;
+extern const AEGP_PFInterfaceSuite1 kPFInterfaceSuite1;
+extern const AEGP_StreamSuite9 kStreamSuite9;
+extern const AEGP_EffectSuite2 kEffectSuite2;
+extern const AEGP_IterateSuite1 kIterateSuite1;
+
+// Callbacks of PF_InData and of the smart-render extras.
+PF_Err cbCheckoutParam(PF_ProgPtr, PF_ParamIndex, A_long, A_long, A_u_long, PF_ParamDef*);
+PF_Err cbCheckinParam(PF_ProgPtr, PF_ParamDef*);
+PF_Err cbAddParam(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr);
+PF_Err cbAbort(PF_ProgPtr);
+PF_Err cbProgress(PF_ProgPtr, A_long, A_long);
+PF_Err cbCopy(PF_ProgPtr, PF_EffectWorld*, PF_EffectWorld*, PF_Rect*, PF_Rect*);
+PF_Err cbTransferRect(PF_ProgPtr, PF_Quality, PF_ModeFlags, PF_Field, const PF_Rect*, const PF_EffectWorld*,
+                      const PF_CompositeMode*, const PF_MaskWorld*, A_long, A_long, PF_EffectWorld*);
+PF_Err cbCheckoutLayer(PF_ProgPtr, PF_ParamIndex, A_long, const PF_RenderRequest*, A_long, A_long, A_u_long,
+                       PF_CheckoutResult*);
+PF_Err cbCheckoutLayerPixels(PF_ProgPtr, A_long, PF_EffectWorld**);
+PF_Err cbCheckinLayerPixels(PF_ProgPtr, A_long);
+PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
+
+Host::Impl* currentImpl();
+
+}  // namespace Sim
+}  // namespace Brelo

@@ -1,0 +1,138 @@
+// The parameter callbacks of PF_InData and the Param Utils Suite.
+#include <cstring>
+
+#include "HostImpl.h"
+
+namespace Brelo {
+namespace Sim {
+
+namespace {
+
+PF_Err badParam(Host::Impl* h, Call c, const char* why) {
+  h->misuse(std::string(callName(c)) + ": " + why);
+  return PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err updateParamUI(PF_ProgPtr ref, PF_ParamIndex index, const PF_ParamDef* def) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::UpdateParamUI)) return e;
+  Instance* inst = h->instance(ref, Call::UpdateParamUI);
+  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  if (!def) return badParam(h, Call::UpdateParamUI, "null definition");
+  if (index < 1 || index >= inst->numParams()) {
+    h->misuse("PF_UpdateParamUI: index " + std::to_string(index) + " out of range");
+    return PF_Err_INVALID_INDEX;
+  }
+  inst->recordUIUpdate(index, *def);
+  return PF_Err_NONE;
+}
+
+}  // namespace
+
+const PF_ParamUtilsSuite2 kParamUtilsSuite2 = {updateParamUI};
+
+PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex index, PF_ParamDefPtr def) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::AddParam)) return e;
+  Instance* inst = h->instance(ref, Call::AddParam);
+  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  if (!def) return badParam(h, Call::AddParam, "null definition");
+  if (inst->command() != PF_Cmd_PARAMS_SETUP) return badParam(h, Call::AddParam, "called outside parameter set-up");
+  if (index != -1 && index != inst->numParams()) {
+    h->misuse("add_param: index " + std::to_string(index) + " is neither -1 nor the next index");
+    return PF_Err_INVALID_INDEX;
+  }
+  PF_Err err = inst->addParam(*def);
+  if (err) h->misuse("add_param: definition refused (\"" + std::string(def->name, strnlen(def->name, sizeof def->name)) + "\")");
+  return err;
+}
+
+PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_long time_step, A_u_long time_scale,
+                       PF_ParamDef* param) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::CheckoutParam)) return e;
+  Instance* inst = h->instance(ref, Call::CheckoutParam);
+  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  if (!param) return badParam(h, Call::CheckoutParam, "null parameter record");
+  if (index < 0 || index >= inst->numParams()) {
+    h->misuse("checkout_param: index " + std::to_string(index) + " out of range");
+    return PF_Err_INVALID_INDEX;
+  }
+  if (time_scale == 0) return badParam(h, Call::CheckoutParam, "time scale 0");
+  Frame* f = inst->frame();
+  bool render = f && f->render;
+  Downsample ds = render ? f->ds : Downsample();
+  Depth depth = f ? f->depth : Depth::Bits8;
+
+  PF_ParamDef const& def = inst->definition(index);
+  if (def.param_type == PF_Param_LAYER) {
+    std::memset(param, 0, sizeof *param);
+    param->param_type = PF_Param_LAYER;
+    std::memcpy(param->name, def.name, sizeof param->name);
+    WorldRec* rec = nullptr;
+    if (!inst->layerEmpty()) {
+      Image img = inst->layerAt(ds, depth);
+      rec = h->newWorld(img.width(), img.height(), depth, WorldOwner::ParamLayer, nullptr, false);
+      if (!rec) return PF_Err_OUT_OF_MEMORY;
+      h->self->writeWorld(&rec->record, img);
+      param->u.ld = rec->record;
+    }
+    param->uu.id = index;
+    std::lock_guard<std::mutex> lock(h->mutex);
+    h->checkouts.push_back({inst, index, rec});
+    return PF_Err_NONE;
+  }
+  *param = inst->valueAt(index, what_time, time_step, time_scale, render, ds);
+  param->uu.id = index;
+  std::lock_guard<std::mutex> lock(h->mutex);
+  h->checkouts.push_back({inst, index, nullptr});
+  return PF_Err_NONE;
+}
+
+PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef* param) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::CheckinParam)) return e;
+  Instance* inst = h->instance(ref, Call::CheckinParam);
+  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  if (!param) return badParam(h, Call::CheckinParam, "null parameter record");
+  WorldRec* world = nullptr;
+  if (param->param_type == PF_Param_LAYER && param->u.ld.data) {
+    world = h->world(&param->u.ld, Call::CheckinParam);
+    if (!world) return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  {
+    std::lock_guard<std::mutex> lock(h->mutex);
+    auto it = h->checkouts.begin();
+    for (; it != h->checkouts.end(); ++it) {
+      if (it->instance == inst && it->world == world && (world || it->index == param->uu.id)) break;
+    }
+    if (it == h->checkouts.end()) {
+      h->misuses.push_back("checkin_param: parameter " + std::to_string(param->uu.id) + " is not checked out");
+      return PF_Err_BAD_CALLBACK_PARAM;
+    }
+    h->checkouts.erase(it);
+  }
+  if (world) h->disposeWorld(world, &param->u.ld);
+  return PF_Err_NONE;
+}
+
+PF_Err cbAbort(PF_ProgPtr ref) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::Abort)) return e;
+  return h->instance(ref, Call::Abort) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err cbProgress(PF_ProgPtr ref, A_long, A_long) {
+  Host::Impl* h = currentImpl();
+  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  if (PF_Err e = h->fault(Call::Progress)) return e;
+  return h->instance(ref, Call::Progress) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+}  // namespace Sim
+}  // namespace Brelo

@@ -1,0 +1,191 @@
+// The host's sub-pixel and nearest sampling: exact values at whole and half
+// positions, transparent outside, the same on every thread.
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "SimTestUtil.h"
+
+using namespace Brelo::Sim;
+using SimTest::Suite;
+
+namespace {
+
+Image pattern(Depth d) {
+  // 3 x 2, every channel different.
+  Image img(3, 2, d);
+  const float v[6][4] = {{1.0f, 0.2f, 0.4f, 0.6f}, {0.5f, 0.9f, 0.1f, 0.3f}, {0.25f, 0.0f, 1.0f, 0.5f},
+                         {0.8f, 0.7f, 0.6f, 0.5f}, {0.1f, 0.3f, 0.5f, 0.7f}, {0.0f, 1.0f, 1.0f, 1.0f}};
+  for (int i = 0; i < 6; ++i) img.set(i % 3, i / 3, {v[i][0], v[i][1], v[i][2], v[i][3]});
+  // Odd raw values so that half sums need rounding.
+  if (d == Depth::Bits8) img.px8(1, 0).red = 201;
+  if (d == Depth::Bits16) img.px16(1, 0).red = 20001;
+  return img;
+}
+
+// Independent bilinear reference in double: transparent outside the image.
+double reference(Image const& img, int ch, PF_Fixed fx, PF_Fixed fy) {
+  double x = fx / 65536.0, y = fy / 65536.0;
+  double x0 = std::floor(x), y0 = std::floor(y);
+  double tx = x - x0, ty = y - y0, sum = 0;
+  for (int j = 0; j < 2; ++j)
+    for (int i = 0; i < 2; ++i) {
+      int px = int(x0) + i, py = int(y0) + j;
+      if (px < 0 || py < 0 || px >= img.width() || py >= img.height()) continue;
+      double w = (i ? tx : 1 - tx) * (j ? ty : 1 - ty);
+      double c;
+      if (img.depth() == Depth::Bits8) {
+        PF_Pixel p = img.px8(px, py);
+        c = ch == 0 ? p.alpha : ch == 1 ? p.red : ch == 2 ? p.green : p.blue;
+      } else if (img.depth() == Depth::Bits16) {
+        PF_Pixel16 p = img.px16(px, py);
+        c = ch == 0 ? p.alpha : ch == 1 ? p.red : ch == 2 ? p.green : p.blue;
+      } else {
+        PF_PixelFloat p = img.pxF(px, py);
+        c = ch == 0 ? p.alpha : ch == 1 ? p.red : ch == 2 ? p.green : p.blue;
+      }
+      sum += w * c;
+    }
+  return img.depth() == Depth::Bits32 ? sum : std::floor(sum + 0.5);  // half up
+}
+
+template <class P>
+double channel(P const& p, int ch) {
+  return ch == 0 ? double(p.alpha) : ch == 1 ? double(p.red) : ch == 2 ? double(p.green) : double(p.blue);
+}
+
+const PF_Fixed kPositions[] = {0,        1 << 16,  2 << 16,  32768,       98304,       -32768, -65536,
+                               -(3 << 16), 3 << 16, (2 << 16) + 32768, 7 << 16, 16384, 49152 + (1 << 16), 12345};
+
+template <class P, class Fn>
+void checkAgainstReference(Session& s, Depth d, Fn sample) {
+  Image img = pattern(d);
+  HostWorld w = s.host().makeWorld(img);
+  PF_SampPB pb{};
+  pb.src = w.get();
+  for (PF_Fixed y : kPositions)
+    for (PF_Fixed x : kPositions) {
+      P out{};
+      ASSERT_EQ(sample(s.instance().ref(), x, y, &pb, &out), PF_Err_NONE);
+      for (int ch = 0; ch < 4; ++ch) {
+        double expect = reference(img, ch, x, y);
+        if (d == Depth::Bits32)
+          EXPECT_NEAR(channel(out, ch), expect, 1e-6) << x << "," << y << " ch " << ch;
+        else
+          EXPECT_EQ(channel(out, ch), expect) << x << "," << y << " ch " << ch;
+      }
+    }
+}
+
+TEST(SimSampling, SubpixelExactAtWholeAndHalfPositionsInEveryDepth) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  Suite<PF_SamplingFloatSuite1> sf(s.host(), kPFSamplingFloatSuite, 1);
+  checkAgainstReference<PF_Pixel>(s, Depth::Bits8, s8->subpixel_sample);
+  checkAgainstReference<PF_Pixel16>(s, Depth::Bits16, s16->subpixel_sample16);
+  checkAgainstReference<PF_PixelFloat>(s, Depth::Bits32, sf->subpixel_sample_float);
+  // area sampling equals sub-pixel sampling
+  checkAgainstReference<PF_Pixel>(s, Depth::Bits8, s8->area_sample);
+}
+
+TEST(SimSampling, HandComputedValues) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  Image img(2, 1, Depth::Bits8);
+  img.px8(0, 0) = {200, 10, 0, 255};
+  img.px8(1, 0) = {101, 21, 255, 0};
+  HostWorld w = s.host().makeWorld(img);
+  PF_SampPB pb{};
+  pb.src = w.get();
+  PF_Pixel p;
+  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 1 << 16, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {101, 21, 255, 0}));
+  // Midway: (200+101)/2 = 150.5 and (10+21)/2 = 15.5 round up; 127.5 too.
+  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 32768, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {151, 16, 128, 128}));
+  // Half a pixel outside on the left: half of the edge pixel, colour included.
+  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), -32768, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {100, 5, 0, 128}));
+  // Fully outside, far and near.
+  for (PF_Fixed x : {-65536, 2 << 16, 1 << 30, -(1 << 30)}) {
+    ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), x, 0, &pb, &p), 0);
+    EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0})) << x;
+  }
+  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 1 << 16, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
+}
+
+TEST(SimSampling, NearestTakesTheClosestPixelOrTransparent) {
+  Session s(nullptr);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  Image img(2, 2, Depth::Bits16);
+  img.px16(0, 0) = {1, 2, 3, 4};
+  img.px16(1, 0) = {5, 6, 7, 8};
+  img.px16(0, 1) = {9, 10, 11, 12};
+  img.px16(1, 1) = {13, 14, 15, 16};
+  HostWorld w = s.host().makeWorld(img);
+  PF_SampPB pb{};
+  pb.src = w.get();
+  PF_Pixel16 p;
+  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), 32767, 32768, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {9, 10, 11, 12}));  // x rounds down, y half rounds up
+  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), 32768, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {5, 6, 7, 8}));
+  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32769, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
+  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32768, 0, &pb, &p), 0);
+  EXPECT_TRUE(SimTest::samePixel(p, {1, 2, 3, 4}));
+}
+
+TEST(SimSampling, WrongDepthOrDisposedWorldIsRefusedAndRecorded) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  HostWorld w16 = s.host().makeWorld(2, 2, Depth::Bits16);
+  PF_SampPB pb{};
+  pb.src = w16.get();
+  PF_Pixel p;
+  EXPECT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 0, &pb, &p), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 0, nullptr, &p), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s8->subpixel_sample(nullptr, 0, 0, &pb, &p), PF_Err_BAD_CALLBACK_PARAM);
+  PF_EffectWorld stale;
+  {
+    HostWorld w8 = s.host().makeWorld(2, 2, Depth::Bits8);
+    stale = *w8.get();
+  }
+  pb.src = &stale;
+  EXPECT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 0, &pb, &p), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s.host().misuses().size(), 4u);
+}
+
+TEST(SimSampling, SameResultsFromManyThreads) {
+  Session s(nullptr);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  Image img(17, 13, Depth::Bits16);
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 17; ++x) img.px16(x, y) = {A_u_short(x * 1000 + y), A_u_short(x * 37), A_u_short(y * 2001), 32768};
+  HostWorld w = s.host().makeWorld(img);
+  PF_SampPB pb{};
+  pb.src = w.get();
+  auto run = [&](std::vector<PF_Pixel16>& out) {
+    for (int i = 0; i < 4000; ++i) {
+      PF_Pixel16 p{};
+      s16->subpixel_sample16(s.instance().ref(), (i * 7919) % (20 << 16) - (1 << 16), (i * 104729) % (16 << 16) - 65536,
+                             &pb, &p);
+      out.push_back(p);
+    }
+  };
+  std::vector<PF_Pixel16> one;
+  run(one);
+  std::vector<std::vector<PF_Pixel16>> many(4);
+  std::vector<std::thread> threads;
+  for (auto& m : many) threads.emplace_back(run, std::ref(m));
+  for (auto& t : threads) t.join();
+  for (auto const& m : many) {
+    ASSERT_EQ(m.size(), one.size());
+    for (std::size_t i = 0; i < m.size(); ++i) ASSERT_TRUE(SimTest::samePixel(m[i], one[i])) << i;
+  }
+  EXPECT_EQ(s.host().callCount(Call::SubpixelSample16), 5u * 4000u);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// transfer_rect: every listed mode against the blend functions used pixel by
+// pixel, opacity in each depth, rgb_only, clipping and refusals.
+#include "Brelo/BreloBlend.h"
+#include "SimTestUtil.h"
+
+using namespace Brelo::Sim;
+using Brelo::BlendMode;
+
+namespace {
+
+const PF_TransferMode kModes[] = {PF_Xfer_IN_FRONT,   PF_Xfer_ADD,        PF_Xfer_MULTIPLY,    PF_Xfer_SCREEN,
+                                  PF_Xfer_OVERLAY,    PF_Xfer_SOFT_LIGHT, PF_Xfer_HARD_LIGHT,  PF_Xfer_COLOR_DODGE2,
+                                  PF_Xfer_COLOR_BURN2, PF_Xfer_DARKEN,    PF_Xfer_LIGHTEN,     PF_Xfer_DIFFERENCE2,
+                                  PF_Xfer_EXCLUSION,  PF_Xfer_HUE,        PF_Xfer_SATURATION,  PF_Xfer_LUMINOSITY,
+                                  PF_Xfer_ALPHA_ADD};
+const BlendMode kBlend[] = {BlendMode::Normal,    BlendMode::Add,       BlendMode::Multiply,  BlendMode::Screen,
+                            BlendMode::Overlay,   BlendMode::SoftLight, BlendMode::HardLight, BlendMode::Dodge,
+                            BlendMode::Burn,      BlendMode::Darken,    BlendMode::Lighten,   BlendMode::Difference,
+                            BlendMode::Exclusion, BlendMode::Hue,       BlendMode::Saturation, BlendMode::Luminosity,
+                            BlendMode::AlphaAdd};
+
+Image varied(int w, int h, Depth d, int seed) {
+  Image img(w, h, d);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      int k = (x * 7 + y * 13 + seed * 5) % 17;
+      img.set(x, y, {k % 4 == 0 ? 0.0f : (k % 5 + 1) / 5.0f, k / 16.0f, ((k * 3) % 17) / 16.0f, ((k * 11) % 17) / 16.0f});
+    }
+  return img;
+}
+
+PF_Err transfer(Session& s, HostWorld& src, HostWorld& dst, PF_TransferMode mode, A_u_char op8, A_u_short op16,
+                bool rgbOnly, const PF_LRect* rect = nullptr, A_long x = 0, A_long y = 0) {
+  PF_CompositeMode cm{};
+  cm.xfer = mode;
+  cm.opacity = op8;
+  cm.opacitySu = op16;
+  cm.rgb_only = rgbOnly;
+  return s.host().utils()->transfer_rect(s.instance().ref(), PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME,
+                                         rect, src.get(), &cm, nullptr, x, y, dst.get());
+}
+
+TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
+  Session s(nullptr);
+  for (std::size_t m = 0; m < 17; ++m) {
+    // 8 bits
+    {
+      Image a = varied(6, 5, Depth::Bits8, 1), b = varied(6, 5, Depth::Bits8, 2);
+      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
+      Image out = s.host().readWorld(dst.get());
+      auto fn = Brelo::getBlendFunction8(kBlend[m]);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+          ASSERT_TRUE(SimTest::samePixel(out.px8(x, y), fn(b.px8(x, y), a.px8(x, y)))) << m << " " << x << "," << y;
+      EXPECT_TRUE(s.host().paddingIntact(dst.get()));
+    }
+    // 16 bits
+    {
+      Image a = varied(6, 5, Depth::Bits16, 3), b = varied(6, 5, Depth::Bits16, 4);
+      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
+      Image out = s.host().readWorld(dst.get());
+      auto fn = Brelo::getBlendFunction16(kBlend[m]);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+          ASSERT_TRUE(SimTest::samePixel(out.px16(x, y), fn(b.px16(x, y), a.px16(x, y)))) << m;
+    }
+    // float
+    {
+      Image a = varied(6, 5, Depth::Bits32, 5), b = varied(6, 5, Depth::Bits32, 6);
+      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
+      Image out = s.host().readWorld(dst.get());
+      auto fn = Brelo::getBlendFunction32(kBlend[m]);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+          PF_PixelFloat e = fn(b.pxF(x, y), a.pxF(x, y)), o = out.pxF(x, y);
+          ASSERT_TRUE(SimTest::samePixel(o, e)) << m;
+        }
+    }
+  }
+}
+
+TEST(SimTransfer, OpacityScalesTheSourceAlphaInEachDepth) {
+  Session s(nullptr);
+  // 8 bits: alpha 200 at opacity 127 -> (200 * 127 + 127) / 255 = 100.
+  Image a(1, 1, Depth::Bits8), b(1, 1, Depth::Bits8);
+  a.px8(0, 0) = {200, 255, 0, 0};
+  b.px8(0, 0) = {255, 0, 0, 255};
+  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  ASSERT_EQ(transfer(s, src, dst, PF_Xfer_IN_FRONT, 127, 16384, false), 0);
+  EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(dst.get()).px8(0, 0),
+                                 Brelo::Blend::normal(b.px8(0, 0), PF_Pixel{100, 255, 0, 0})));
+  // Opacity 0 leaves the destination as it was.
+  HostWorld dst0 = s.host().makeWorld(b);
+  ASSERT_EQ(transfer(s, src, dst0, PF_Xfer_ADD, 0, 0, false), 0);
+  EXPECT_EQ(s.host().readWorld(dst0.get()), b);
+
+  // 16 bits: alpha 32768 at opacitySu 16384 -> 16384.
+  Image a16(1, 1, Depth::Bits16), b16(1, 1, Depth::Bits16);
+  a16.px16(0, 0) = {32768, 32768, 0, 0};
+  b16.px16(0, 0) = {32768, 0, 0, 32768};
+  HostWorld s16 = s.host().makeWorld(a16), d16 = s.host().makeWorld(b16);
+  ASSERT_EQ(transfer(s, s16, d16, PF_Xfer_IN_FRONT, 127, 16384, false), 0);
+  EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(d16.get()).px16(0, 0),
+                                 Brelo::Blend::normal(b16.px16(0, 0), PF_Pixel16{16384, 32768, 0, 0})));
+
+  // Float from opacitySu, or from opacity when only that is given.
+  Image af(1, 1, Depth::Bits32), bf(1, 1, Depth::Bits32);
+  af.pxF(0, 0) = {1.0f, 1.0f, 0.0f, 0.0f};
+  bf.pxF(0, 0) = {1.0f, 0.0f, 0.0f, 1.0f};
+  HostWorld sf = s.host().makeWorld(af), df = s.host().makeWorld(bf), df2 = s.host().makeWorld(bf);
+  ASSERT_EQ(transfer(s, sf, df, PF_Xfer_IN_FRONT, 0, 8192, false), 0);
+  EXPECT_FLOAT_EQ(s.host().readWorld(df.get()).pxF(0, 0).red, 0.25f);
+  ASSERT_EQ(transfer(s, sf, df2, PF_Xfer_IN_FRONT, 51, 0, false), 0);
+  EXPECT_FLOAT_EQ(s.host().readWorld(df2.get()).pxF(0, 0).red, 0.2f);
+}
+
+TEST(SimTransfer, RgbOnlyKeepsTheDestinationAlpha) {
+  Session s(nullptr);
+  Image a(1, 1, Depth::Bits8), b(1, 1, Depth::Bits8);
+  a.px8(0, 0) = {255, 200, 100, 0};
+  b.px8(0, 0) = {100, 100, 200, 0};
+  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  ASSERT_EQ(transfer(s, src, dst, PF_Xfer_ADD, 255, 32768, true), 0);
+  PF_Pixel e = Brelo::Blend::add(b.px8(0, 0), a.px8(0, 0));
+  e.alpha = 100;
+  EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(dst.get()).px8(0, 0), e));
+}
+
+TEST(SimTransfer, RectangleAndOffsetAreClippedToBothWorlds) {
+  Session s(nullptr);
+  Image a(3, 3, Depth::Bits8), b(4, 4, Depth::Bits8);
+  a.fill({1.0f, 1.0f, 1.0f, 1.0f});
+  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  PF_LRect r{-1, 1, 3, 3};  // column -1 does not exist; rows 1-2
+  ASSERT_EQ(transfer(s, src, dst, PF_Xfer_IN_FRONT, 255, 32768, false, &r, 2, -1), 0);
+  // Source (0,1) lands at (3,-1): off; (0,2) at (3,0): on. Nothing else fits.
+  Image out = s.host().readWorld(dst.get());
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(out.px8(x, y).alpha, (x == 3 && y == 0) ? 255 : 0) << x << "," << y;
+  EXPECT_TRUE(s.host().paddingIntact(dst.get()));
+}
+
+TEST(SimTransfer, UnknownModesPremultipliedMasksAndMixedDepthsAreRefused) {
+  Session s(nullptr);
+  HostWorld a = s.host().makeWorld(2, 2, Depth::Bits8), b = s.host().makeWorld(2, 2, Depth::Bits8);
+  HostWorld c = s.host().makeWorld(2, 2, Depth::Bits16);
+  for (PF_TransferMode m : {PF_TransferMode(PF_Xfer_COPY), PF_TransferMode(PF_Xfer_DISSOLVE),
+                            PF_TransferMode(PF_Xfer_DIFFERENCE), PF_TransferMode(PF_Xfer_COLOR_DODGE), 99})
+    EXPECT_EQ(transfer(s, a, b, m, 255, 32768, false), PF_Err_BAD_CALLBACK_PARAM) << m;
+  EXPECT_EQ(transfer(s, a, c, PF_Xfer_IN_FRONT, 255, 32768, false), PF_Err_BAD_CALLBACK_PARAM);
+  PF_CompositeMode cm{};
+  cm.xfer = PF_Xfer_IN_FRONT;
+  EXPECT_EQ(s.host().utils()->transfer_rect(s.instance().ref(), PF_Quality_HI, PF_MF_Alpha_PREMUL, PF_Field_FRAME,
+                                            nullptr, a.get(), &cm, nullptr, 0, 0, b.get()),
+            PF_Err_BAD_CALLBACK_PARAM);
+  PF_MaskWorld mask{};
+  EXPECT_EQ(s.host().utils()->transfer_rect(s.instance().ref(), PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME,
+                                            nullptr, a.get(), &cm, &mask, 0, 0, b.get()),
+            PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s.host().misuses().size(), 8u);
+}
+
+}  // namespace
