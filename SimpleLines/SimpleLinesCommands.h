@@ -19,7 +19,8 @@ PF_Err simpleLinesParamsSetup(PF_InData* in_data, PF_OutData* out_data);
 PF_Err simpleLinesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                  AEGP_SuiteHandler& suites);
 
-PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_OutData* out_data, PF_PreRenderExtra* extra);
-PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra);
+PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites);
+PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
+                              AEGP_SuiteHandler& suites);
 
 }  // namespace Brelo

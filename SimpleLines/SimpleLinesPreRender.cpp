@@ -32,10 +32,9 @@ constexpr PF_ParamIndex kReadOrder[] = {
 
 }  // namespace
 
-PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRenderExtra* extra) {
+PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
   requestWholeLayer(in_data, extra);
 
-  AEGP_SuiteHandler suites(in_data->pica_basicP);
   PreRenderHandle data(in_data, extra, suites, sizeof(SimpleLinesRecord));
   if (PF_Err err = data.error()) return err;
 

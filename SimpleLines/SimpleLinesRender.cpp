@@ -5,7 +5,8 @@
 
 namespace Brelo {
 
-PF_Err simpleLinesSmartRender(PF_InData* /*in_data*/, PF_OutData* /*out_data*/, PF_SmartRenderExtra* /*extra*/) {
+PF_Err simpleLinesSmartRender(PF_InData* /*in_data*/, PF_OutData* /*out_data*/, PF_SmartRenderExtra* /*extra*/,
+                              AEGP_SuiteHandler& /*suites*/) {
   return PF_Err_INTERNAL_STRUCT_DAMAGED;
 }
 

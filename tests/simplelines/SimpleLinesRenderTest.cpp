@@ -149,7 +149,9 @@ TEST(SimpleLinesRender, EachBlendingModeEntryGivesItsMode) {
   const int named[] = {3, 5, 6, 7, 8, 9, 10, 12, 13, 15, 16, 17, 18, 20, 21, 22};
   for (int a : named) {
     for (int b : named) {
-      if (a < b) EXPECT_NE(frames[std::size_t(a)], frames[std::size_t(b)]) << a << " and " << b;
+      if (a < b) {
+        EXPECT_NE(frames[std::size_t(a)], frames[std::size_t(b)]) << a << " and " << b;
+      }
     }
   }
   // "Normal" over the layer is not "None".
@@ -264,7 +266,9 @@ TEST(SimpleLinesRender, EveryFailingHostCallIsReportedAndNothingIsLeft) {
         s->host().failCall(Call(c), n, PF_Err_INVALID_CALLBACK);
         RenderResult r = s->render(0, d);
         // A failure is reported, or it did not matter.
-        if (r.err == PF_Err_NONE) EXPECT_EQ(r.image, clean);
+        if (r.err == PF_Err_NONE) {
+          EXPECT_EQ(r.image, clean);
+        }
         s->host().clearFaults();
         if (releases(Call(c))) {
           EXPECT_TRUE(s->host().misuses().empty()) << s->host().misuses().front();
