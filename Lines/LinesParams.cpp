@@ -1,7 +1,7 @@
 #include "Lines/LinesParams.h"
 
 #include "Brelo/BreloLimits.h"
-#include "Shell/ControlSpec.h"
+#include "Shell/ControlRow.h"
 
 namespace Brelo {
 namespace LinesParams {
@@ -30,7 +30,7 @@ const char kSetExpressionMenu[] = "-------------------------|Optimum Total Width
 
 using namespace Control;
 
-constexpr ControlSpec kTable[] = {
+constexpr ControlRow kTable[] = {
     percent("Completion", 100, 0),
     point("Center", 50, 50),
     percent("Align", 50, C),

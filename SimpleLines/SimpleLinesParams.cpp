@@ -26,7 +26,7 @@ const char kBlendingModeMenu[] =
     "None|(-|Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|"
     "Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity";
 
-constexpr ControlSpec kTable[] = {
+constexpr ControlRow kTable[] = {
     point("Center", 50, 50),
     percent("Width Align", 50, C),
     angle("Direction", 90, 0),
@@ -121,8 +121,6 @@ static_assert(groupEndAt(kWidthGroupEnd) && groupEndAt(kHeightGroupEnd) && group
               "table and indices disagree");
 
 }  // namespace
-
-ControlSpec const& spec(PF_ParamIndex index) { return kTable[index - 1]; }
 
 PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data) {
   return registerControls(in_data, out_data, kTable, kCount - 1);

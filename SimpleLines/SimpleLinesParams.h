@@ -3,7 +3,7 @@
 // their registration.
 #pragma once
 
-#include "Shell/ControlSpec.h"
+#include "Shell/ControlRow.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
@@ -99,9 +99,6 @@ enum WipeOrderEntry { kWipeOrderRandom = 5 };
 // "None" and the separator after it paint over transparency; from "Normal"
 // on the bars go over the layer.
 enum BlendingModeEntry { kBlendingModeNone = 1, kBlendingModeNormal = 3 };
-
-// The table entry of control `index` (1 to kCount - 1).
-ControlSpec const& spec(PF_ParamIndex index);
 
 // Registers every control in index order; the first host error stops the
 // registration and is returned.

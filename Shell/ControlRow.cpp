@@ -1,4 +1,4 @@
-#include "Shell/ControlSpec.h"
+#include "Shell/ControlRow.h"
 
 #include <cmath>
 #include <cstring>
@@ -20,7 +20,7 @@ A_short menuEntryCount(const char* menu) {
   return n;
 }
 
-PF_ParamDef makeParamDef(ControlSpec const& s, PF_ParamIndex id) {
+PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
   PF_ParamDef def;
   std::memset(&def, 0, sizeof def);
 
@@ -102,7 +102,7 @@ PF_ParamDef makeParamDef(ControlSpec const& s, PF_ParamIndex id) {
   return def;
 }
 
-PF_Err registerControls(PF_InData* in_data, PF_OutData* out_data, ControlSpec const* table, PF_ParamIndex count) {
+PF_Err registerControls(PF_InData* in_data, PF_OutData* out_data, ControlRow const* table, PF_ParamIndex count) {
   if (!in_data->inter.add_param) return PF_Err_BAD_CALLBACK_PARAM;
   for (PF_ParamIndex i = 1; i <= count; ++i) {
     PF_ParamDef def = makeParamDef(table[i - 1], i);
