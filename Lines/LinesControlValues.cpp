@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Shell/SmartPreRender.h"
+
 namespace Brelo {
 
 using namespace LinesParams;
@@ -53,17 +55,7 @@ const std::array<PF_ParamIndex, 103> kLinesCheckoutOrder = kOrder;
 LinesControlValues::LinesControlValues() { std::memset(m_values.data(), 0, sizeof m_values); }
 
 PF_Err readLinesControls(PF_InData* in_data, LinesControlValues& values) {
-  for (PF_ParamIndex index : kLinesCheckoutOrder) {
-    PF_ParamDef def;
-    std::memset(&def, 0, sizeof def);
-    if (PF_Err err = in_data->inter.checkout_param(in_data->effect_ref, index, in_data->current_time,
-                                                   in_data->time_step, in_data->time_scale, &def)) {
-      return err;
-    }
-    values[index] = def;
-    if (PF_Err err = in_data->inter.checkin_param(in_data->effect_ref, &def)) return err;
-  }
-  return PF_Err_NONE;
+  return readControls(in_data, kLinesCheckoutOrder.data(), kLinesCheckoutOrder.size(), values.data());
 }
 
 }  // namespace Brelo

@@ -22,6 +22,9 @@ class LinesControlValues {
   PF_ParamDef& operator[](PF_ParamIndex index) { return m_values[static_cast<std::size_t>(index)]; }
   PF_ParamDef const& operator[](PF_ParamIndex index) const { return m_values[static_cast<std::size_t>(index)]; }
 
+  // Indexed by control, the layer's entry included.
+  PF_ParamDef* data() { return m_values.data(); }
+
   PF_Fixed fixed(PF_ParamIndex i) const { return (*this)[i].u.fd.value; }
   double floatValue(PF_ParamIndex i) const { return (*this)[i].u.fs_d.value; }
   PF_Fixed angle(PF_ParamIndex i) const { return (*this)[i].u.ad.value; }

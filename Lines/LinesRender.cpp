@@ -10,94 +10,40 @@
 #include "Brelo/Effect/BreloLinesFrame.h"
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesControlValues.h"
-#include "Lines/LinesPreRenderData.h"
 #include "Lines/LinesMappers.h"
 #include "Lines/LinesParameterFromRecord.h"
 #include "Lines/LinesPreRenderRecord.h"
 #include "Lines/LinesRecordFromControls.h"
 #include "Lines/LinesUnits.h"
+#include "Shell/PreRenderHandle.h"
+#include "Shell/SmartPreRender.h"
 #include "Util/AEGP_SuiteHandler.h"
-#include "Util/Smart_Utils.h"
 
 namespace Brelo {
 
-namespace {
-
-// The pre-render handle until it is handed to the host: on any failure it is
-// disposed of here, for the host calls no deletion routine for a frame whose
-// pre-render failed.
-class PendingPreRenderData {
- public:
-  PendingPreRenderData(PF_HandleSuite2* handles, PF_PreRenderOutput* output) : m_handles(handles), m_output(output) {}
-  PendingPreRenderData(PendingPreRenderData const&) = delete;
-  PendingPreRenderData& operator=(PendingPreRenderData const&) = delete;
-  ~PendingPreRenderData() {
-    if (m_memory) m_handles->host_unlock_handle(m_handle);
-    if (m_handle && !m_handed) {
-      m_handles->host_dispose_handle(m_handle);
-      m_output->pre_render_data = nullptr;
-      m_output->delete_pre_render_data_func = nullptr;
-    }
-  }
-
-  // Null when the host has no memory to give.
-  void* allocate(A_u_longlong size) {
-    m_handle = m_handles->host_new_handle(size);
-    if (!m_handle) return nullptr;
-    m_output->pre_render_data = m_handle;
-    m_output->delete_pre_render_data_func = linesDeletePreRenderData;
-    m_memory = m_handles->host_lock_handle(m_handle);
-    return m_memory;
-  }
-  void handOver() { m_handed = true; }
-
- private:
-  PF_HandleSuite2* m_handles;
-  PF_PreRenderOutput* m_output;
-  PF_Handle m_handle = nullptr;
-  void* m_memory = nullptr;
-  bool m_handed = false;
-};
-
-}  // namespace
-
 PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRenderExtra* extra) {
   AEGP_SuiteHandler suites(in_data->pica_basicP);
-  PF_HandleSuite2* handles = suites.HandleSuite2();
-  PF_PreRenderInput* input = extra->input;
-  PF_PreRenderOutput* output = extra->output;
 
   // The strips are laid out over the whole layer, whatever part the host wants.
-  input->output_request.rect.left = 0;
-  input->output_request.rect.top = 0;
-  input->output_request.rect.right = in_data->width;
-  input->output_request.rect.bottom = in_data->height;
-  output->flags |= PF_RenderOutputFlag_RETURNS_EXTRA_PIXELS;
+  requestWholeLayer(in_data, extra);
 
-  linesKeepBasicSuite(in_data->pica_basicP);
-  PendingPreRenderData data(handles, output);
-  void* memory = data.allocate(sizeof(LinesPreRenderRecord));
-  if (!memory) return PF_Err_OUT_OF_MEMORY;
+  // Disposed of again on every error below; the host deletes it after the frame.
+  PreRenderHandle data(in_data, extra, suites, sizeof(LinesPreRenderRecord));
+  if (PF_Err err = data.error()) return err;
 
   LinesControlValues values;
   if (PF_Err err = readLinesControls(in_data, values)) return err;
 
-  PF_RenderRequest request = input->output_request;
-  request.preserve_rgb_of_zero_alpha = 1;
   PF_CheckoutResult checkout;
   std::memset(&checkout, 0, sizeof checkout);
-  if (PF_Err err = extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &request, in_data->current_time,
-                                             in_data->time_step, in_data->time_scale, &checkout)) {
-    return err;
-  }
+  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
 
-  std::memset(memory, 0, sizeof(LinesPreRenderRecord));
-  auto* record = new (memory) LinesPreRenderRecord;
+  std::memset(data.record(), 0, sizeof(LinesPreRenderRecord));
+  auto* record = new (data.record()) LinesPreRenderRecord;
   fillLinesPreRenderRecord(values, LinesUnits::downsampleX(in_data), *record);
 
-  UnionLRect(&checkout.result_rect, &output->result_rect);
-  UnionLRect(&checkout.max_result_rect, &output->max_result_rect);
-  data.handOver();
+  claimInputArea(checkout, extra);
+  data.commit();
   return PF_Err_NONE;
 }
 
@@ -107,12 +53,9 @@ namespace {
 // while it is copied.
 PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, LinesPreRenderRecord* record) {
   AEGP_SuiteHandler suites(in_data->pica_basicP);
-  PF_HandleSuite2* handles = suites.HandleSuite2();
-  auto handle = static_cast<PF_Handle>(extra->input->pre_render_data);
-  const void* memory = handle ? handles->host_lock_handle(handle) : nullptr;
-  if (!memory) return PF_Err_BAD_CALLBACK_PARAM;
-  std::memcpy(static_cast<void*>(record), memory, sizeof *record);
-  handles->host_unlock_handle(handle);
+  LockedPreRenderData data(extra, suites);
+  if (!data.record()) return PF_Err_BAD_CALLBACK_PARAM;
+  std::memcpy(static_cast<void*>(record), data.record(), sizeof *record);
   return PF_Err_NONE;
 }
 

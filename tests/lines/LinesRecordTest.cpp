@@ -2,6 +2,7 @@
 // host: popup mappers, unit conversions of the pre-render record and the
 // setters that receive each field.
 #include <cstring>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -43,12 +44,33 @@ TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
 
 PF_Fixed fixedOf(double v) { return static_cast<PF_Fixed>(v * 65536.0); }
 
+enum class Kind { FixSlider, FloatSlider, Slider, Angle, Popup, Checkbox, Color, Point };
+
+// How the host hands each control the render reads over.
+Kind kindOf(PF_ParamIndex i) {
+  auto in = [i](std::initializer_list<int> list) {
+    for (int v : list)
+      if (v == i) return true;
+    return false;
+  };
+  if (in({4, 32, 50, 60, 74, 97, 110})) return Kind::Angle;
+  if (i == 2) return Kind::Point;
+  if (i == 20) return Kind::Checkbox;
+  if (in({41, 42, 43, 58, 83, 84, 85})) return Kind::Color;
+  if (in({5, 7, 8, 9, 11, 13, 14, 15, 17, 23, 25, 38, 63, 66})) return Kind::FloatSlider;
+  if (in({18, 26, 27, 28, 33, 44, 45, 46, 51, 68, 69, 70, 75, 91, 92, 93, 98, 104, 105, 106, 111})) return Kind::Slider;
+  if (in({6, 12, 19, 22, 31, 34, 35, 49, 52, 53, 56, 59, 62, 65, 73, 76, 77, 81, 82, 86, 87, 96, 99, 100, 103, 109,
+          112, 113}))
+    return Kind::Popup;
+  return Kind::FixSlider;
+}
+
 // A distinct value for every control the render reads.
 LinesControlValues distinctValues() {
   LinesControlValues v;
   for (PF_ParamIndex i : kLinesCheckoutOrder) {
     PF_ParamDef& d = v[i];
-    switch (spec(i).kind) {
+    switch (kindOf(i)) {
       case Kind::FixSlider: d.u.fd.value = fixedOf(i * 0.5); break;           // percent
       case Kind::FloatSlider: d.u.fs_d.value = i * 1.25; break;
       case Kind::Slider: d.u.sd.value = i * 3; break;
@@ -57,7 +79,6 @@ LinesControlValues distinctValues() {
       case Kind::Checkbox: d.u.bd.value = 1; break;
       case Kind::Color: d.u.cd.value = PF_Pixel{A_u_char(i), A_u_char(i + 1), A_u_char(i + 2), A_u_char(i + 3)}; break;
       case Kind::Point: d.u.td.x_value = fixedOf(10.25), d.u.td.y_value = fixedOf(-7.5); break;
-      default: break;
     }
   }
   return v;

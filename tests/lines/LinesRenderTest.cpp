@@ -10,6 +10,8 @@
 #include "LinesRenderSupport.h"
 #include "Lines/LinesParams.h"
 #include "Lines/LinesPreRenderRecord.h"
+#include "Shell/PreRenderHandle.h"
+#include "Util/AEGP_SuiteHandler.h"
 
 namespace {
 
@@ -46,13 +48,17 @@ PF_Err preRender(Session& s, Module& m, Downsample ds, LinesPreRenderRecord* rec
   EXPECT_TRUE(handle && deleter);
   if (!handle || !deleter) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   EXPECT_EQ(s.host().handleLockCount(handle), 0) << "pre-render leaves its data unlocked";
-  const void* suite = nullptr;
-  s.host().basicSuite()->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion2, &suite);
-  auto const* handles = static_cast<const PF_HandleSuite2*>(suite);
-  EXPECT_GE(handles->host_get_handle_size(handle), sizeof *record);
-  std::memcpy(static_cast<void*>(record), handles->host_lock_handle(handle), sizeof *record);
-  handles->host_unlock_handle(handle);
-  s.host().basicSuite()->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion2);
+  {
+    // Read back the way smart render reads it.
+    AEGP_SuiteHandler suites(s.host().basicSuite());
+    PF_SmartRenderInput input{};
+    input.pre_render_data = handle;
+    PF_SmartRenderExtra extra{&input, nullptr};
+    LockedPreRenderData data(&extra, suites);
+    EXPECT_NE(data.record(), nullptr);
+    if (!data.record()) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    std::memcpy(static_cast<void*>(record), data.record(), sizeof *record);
+  }
   deleter(handle);
   EXPECT_FALSE(s.host().isLiveHandle(handle)) << "the deletion routine disposes of the handle";
   return PF_Err_NONE;
