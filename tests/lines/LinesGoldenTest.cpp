@@ -4,6 +4,7 @@
 // commit them with the change.
 #include <cstdlib>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -112,6 +113,8 @@ const Golden kGoldens[] = {
        s.setValue(kBlendingMode, 5);
      }},
 };
+
+void PrintTo(Golden const& g, std::ostream* os) { *os << g.name; }
 
 bool updating() {
   const char* v = std::getenv("BRELO_UPDATE_GOLDEN");
