@@ -321,10 +321,10 @@ TEST(LinesRender, TotalWidthZeroReturnsEveryHostFailure) {
                                           std::make_pair(kPFWorldSuite, kPFWorldSuiteVersion1),
                                           std::make_pair(kPFWorldSuite, kPFWorldSuiteVersion2),
                                           std::make_pair(kPFFillMatteSuite, kPFFillMatteSuiteVersion2)}) {
-        // Only the suites this frame uses.
-        if (depth == Depth::Bits32 ? version == kPFWorldSuiteVersion1 && std::string(name) == kPFWorldSuite
-                                   : false)
-          continue;
+        // Only the suites this frame uses: float worlds come from the second World
+        // Suite, and a copy of the input fills nothing.
+        bool const world1 = std::string(name) == kPFWorldSuite && version == kPFWorldSuiteVersion1;
+        if (depth == Depth::Bits32 && world1) continue;
         if (original && std::string(name) == kPFFillMatteSuite) continue;
         SCOPED_TRACE(std::string(depthName(depth)) + (original ? ", original, " : ", ") + name + " withheld");
         s->host().withholdSuite(name, version);
