@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Shell/SmartPreRender.h"
+#include "Util/SmartPreRender.h"
 
 namespace Brelo {
 

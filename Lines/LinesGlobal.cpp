@@ -2,7 +2,7 @@
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
 #include "Lines/LinesVersion.h"
-#include "Shell/EffectGlobal.h"
+#include "Util/EffectGlobal.h"
 
 namespace Brelo {
 

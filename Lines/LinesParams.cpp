@@ -1,7 +1,7 @@
 #include "Lines/LinesParams.h"
 
 #include "Brelo/BreloLimits.h"
-#include "Shell/ControlRow.h"
+#include "Util/ControlRow.h"
 
 namespace Brelo {
 namespace LinesParams {

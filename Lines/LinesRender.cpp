@@ -15,8 +15,8 @@
 #include "Lines/LinesPreRenderRecord.h"
 #include "Lines/LinesRecordFromControls.h"
 #include "Lines/LinesUnits.h"
-#include "Shell/PreRenderHandle.h"
-#include "Shell/SmartPreRender.h"
+#include "Util/PreRenderHandle.h"
+#include "Util/SmartPreRender.h"
 #include "Util/AEGP_SuiteHandler.h"
 
 namespace Brelo {

@@ -2,7 +2,7 @@
 // them meaningless, and names that follow the chosen colour model.
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
-#include "Shell/AppearanceUpdate.h"
+#include "Util/AppearanceUpdate.h"
 
 namespace Brelo {
 

@@ -1,5 +1,5 @@
 // Name of the Lines effect as the host and the about box show them; version
-// and flags are those of every Brelo effect (Shell/EffectVersion.h).
+// and flags are those of every Brelo effect (Util/EffectVersion.h).
 #pragma once
 
 namespace Brelo {

@@ -1,6 +1,6 @@
 // About box, global set-up, global set-down and parameter set-up of the
 // SimpleLines effect.
-#include "Shell/EffectGlobal.h"
+#include "Util/EffectGlobal.h"
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "SimpleLines/SimpleLinesVersion.h"

@@ -3,7 +3,7 @@
 // their registration.
 #pragma once
 
-#include "Shell/ControlRow.h"
+#include "Util/ControlRow.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {

@@ -3,8 +3,8 @@
 #include <iterator>
 #include <new>
 
-#include "Shell/PreRenderHandle.h"
-#include "Shell/SmartPreRender.h"
+#include "Util/PreRenderHandle.h"
+#include "Util/SmartPreRender.h"
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "SimpleLines/SimpleLinesRecord.h"

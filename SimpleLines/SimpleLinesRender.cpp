@@ -6,7 +6,7 @@
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
-#include "Shell/PreRenderHandle.h"
+#include "Util/PreRenderHandle.h"
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesRecord.h"
 

@@ -1,7 +1,7 @@
 // The controls' appearance: ranges, colours and seeds greyed out when the
 // current modes make them meaningless, and variance names that follow the
 // colour space.
-#include "Shell/AppearanceUpdate.h"
+#include "Util/AppearanceUpdate.h"
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesParams.h"
 

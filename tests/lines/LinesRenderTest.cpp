@@ -10,7 +10,7 @@
 #include "LinesRenderSupport.h"
 #include "Lines/LinesParams.h"
 #include "Lines/LinesPreRenderRecord.h"
-#include "Shell/PreRenderHandle.h"
+#include "Util/PreRenderHandle.h"
 #include "Util/AEGP_SuiteHandler.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "Shell/AppearanceUpdate.h"
+#include "Util/AppearanceUpdate.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "Shell/ControlRow.h"
+#include "Util/ControlRow.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "Shell/EffectGlobal.h"
+#include "Util/EffectGlobal.h"
 
-#include "Shell/EffectVersion.h"
+#include "Util/EffectVersion.h"
 
 namespace Brelo {
 

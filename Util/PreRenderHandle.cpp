@@ -1,4 +1,4 @@
-#include "Shell/PreRenderHandle.h"
+#include "Util/PreRenderHandle.h"
 
 #include <new>
 

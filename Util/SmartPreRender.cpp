@@ -1,4 +1,4 @@
-#include "Shell/SmartPreRender.h"
+#include "Util/SmartPreRender.h"
 
 #include <cstring>
 
