@@ -30,8 +30,9 @@ ContactSheet::ContactSheet(int frameWidth, int frameHeight, int count)
   // Long animations get smaller thumbnails rather than an endless sheet.
   scale = std::min(scale, (double(kMaxSheetSide) / m_rows - kGap) / m_frameH);
   scale = std::min(scale, (double(kMaxSheetSide) / m_columns - kGap) / m_frameW);
-  m_thumbW = std::max(1, int(std::lround(m_frameW * scale)));
-  m_thumbH = std::max(1, int(std::lround(m_frameH * scale)));
+  // Rounded down, so that the bounds above hold.
+  m_thumbW = std::max(1, int(std::floor(m_frameW * scale + 1e-9)));
+  m_thumbH = std::max(1, int(std::floor(m_frameH * scale + 1e-9)));
   m_sheet = Sim::Image(kGap + m_columns * (m_thumbW + kGap), kGap + m_rows * (m_thumbH + kGap), Sim::Depth::Bits8);
   m_sheet.fill({1.0f, 0.125f, 0.125f, 0.125f});
 }

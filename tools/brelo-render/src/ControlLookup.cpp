@@ -37,12 +37,13 @@ std::vector<std::string> nearestNames(std::vector<ControlInfo> const& controls, 
   std::size_t limit = std::max<std::size_t>(2, key.size() / 3);
   for (ControlInfo const& c : controls) {
     if (!c.settable()) continue;
-    for (std::string const* n : {&c.name, &c.shownName}) {
-      std::size_t d = editDistance(key, *n);
-      if (d > limit) continue;
-      bool seen = std::any_of(found.begin(), found.end(), [&](Candidate const& f) { return f.name == *n; });
-      if (!seen) found.push_back({d, *n});
-    }
+    // One suggestion a control: the nearer of its names, the registered one on a tie.
+    std::size_t d = editDistance(key, c.name), shown = editDistance(key, c.shownName);
+    std::string const& n = shown < d ? c.shownName : c.name;
+    d = std::min(d, shown);
+    if (d > limit) continue;
+    bool seen = std::any_of(found.begin(), found.end(), [&](Candidate const& f) { return f.name == n; });
+    if (!seen) found.push_back({d, n});
   }
   std::stable_sort(found.begin(), found.end(),
                    [](Candidate const& a, Candidate const& b) { return a.distance < b.distance; });

@@ -25,9 +25,7 @@ EffectControls::EffectControls(Sim::Session& session, std::string effectName, Ti
 
 void EffectControls::check(Sim::CommandResult const& r, std::string const& what) const {
   if (r.err == PF_Err_NONE) return;
-  std::string msg = m_effect + " failed " + what + ": " + describeHostError(r.err);
-  if (!r.return_msg.empty()) msg += ": \"" + oneLine(r.return_msg) + "\"";
-  throw RenderError(ExitCode::Module, msg);
+  throw RenderError(ExitCode::Module, describeEffectFailure(m_effect, what, r.err, r.return_msg));
 }
 
 ControlInfo const& EffectControls::find(std::string const& key) const { return findControl(m_controls, key); }

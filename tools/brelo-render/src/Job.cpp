@@ -243,9 +243,11 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
     watch.check();
     if (r.err) {
       progress.finish();
-      std::string msg = name + " failed to render " + frameLabel(o.frameNumbers[i], o.times[i], o.timeBase) + " at " +
-                        (r.preRenderErr ? "smart pre-render" : "smart render") + ": " + describeHostError(r.err);
-      if (!r.return_msg.empty()) msg += ": \"" + oneLine(r.return_msg) + "\"";
+      std::string msg = describeEffectFailure(
+          name,
+          "to render " + frameLabel(o.frameNumbers[i], o.times[i], o.timeBase) + " at " +
+              (r.preRenderErr ? "smart pre-render" : "smart render"),
+          r.err, r.return_msg);
       if (written) msg += " (" + std::to_string(written) + " frames before it were written)";
       throw RenderError(ExitCode::Render, msg);
     }

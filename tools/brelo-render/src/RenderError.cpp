@@ -1,5 +1,7 @@
 #include "brelo_render/RenderError.h"
 
+#include <cctype>
+
 namespace Brelo {
 namespace Render {
 
@@ -18,6 +20,16 @@ std::string describeHostError(PF_Err err) {
   }
   std::string s = "error " + std::to_string(err);
   if (name) s += std::string(" (") + name + ")";
+  return s;
+}
+
+std::string describeEffectFailure(std::string const& effect, std::string const& what, PF_Err err,
+                                  std::string const& message) {
+  std::string s = effect + " failed " + what + ": " + describeHostError(err);
+  std::string m;
+  for (char ch : message) m += std::iscntrl(static_cast<unsigned char>(ch)) ? ' ' : ch;
+  std::size_t b = m.find_first_not_of(' '), e = m.find_last_not_of(' ');
+  if (b != std::string::npos) s += ": \"" + m.substr(b, e - b + 1) + "\"";
   return s;
 }
 

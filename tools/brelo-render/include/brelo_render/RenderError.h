@@ -32,5 +32,11 @@ class RenderError : public std::runtime_error {
 // "error 512 (internal structure damaged)"; unknown codes by number only.
 std::string describeHostError(PF_Err err);
 
+// "BreloLines failed <what>: error 516 (bad callback parameter): "<message>"",
+// the message being what the effect left for the host's error display, on
+// one line; no message part when it left none.
+std::string describeEffectFailure(std::string const& effect, std::string const& what, PF_Err err,
+                                  std::string const& message);
+
 }  // namespace Render
 }  // namespace Brelo
