@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "HostImpl.h"
+#include "brelo_host/Expression.h"
 
 namespace Brelo {
 namespace Sim {
@@ -47,7 +48,7 @@ bool knownKind(PF_ParamType t) {
 }  // namespace
 
 Instance::Instance(Host& host, int layerWidth, int layerHeight)
-    : m_host(host), m_layer(layerWidth, layerHeight, Depth::Bits32) {
+    : m_host(host), m_layer(layerWidth, layerHeight, Depth::Bits32), m_exprHook(evaluateControlExpression) {
   Param layer;
   layer.def.param_type = PF_Param_LAYER;
   m_params.push_back(layer);
@@ -248,12 +249,30 @@ void Instance::setFromDef(int index, PF_ParamDefUnion const& u, A_long time) {
     p.keys[double(time) / double(m_timeScale)] = c;
 }
 
-PF_ParamDef Instance::valueAt(int index, A_long time, A_long, A_u_long scale, bool render, Downsample ds) {
+PF_ParamDef Instance::valueAt(int index, A_long time, A_long step, A_u_long scale, bool render, Downsample ds) {
+  PF_ParamDef out;
+  checkedValueAt(index, time, step, scale, render, ds, &out);
+  return out;
+}
+
+PF_Err Instance::checkedValueAt(int index, A_long time, A_long, A_u_long scale, bool render, Downsample ds,
+                                PF_ParamDef* result, std::string* message) {
   Param const& p = param(index, "valueAt");
   double seconds = double(time) / double(scale ? scale : m_timeScale);
-  PF_ParamDef out;
+  PF_ParamDef& out = *result;
   writeChannels(p, channelsAt(p, seconds), out);
-  if (!p.expression.empty() && m_exprHook) m_exprHook(*this, index, p.expression, seconds, out);
+  PF_Err err = PF_Err_NONE;
+  if (!p.expression.empty() && m_exprHook) {
+    PF_ParamDef evaluated = out;
+    try {
+      m_exprHook(*this, index, p.expression, seconds, evaluated);
+      out = evaluated;
+    } catch (ExpressionError const& e) {
+      err = e.code();
+      m_exprErrors.push_back(e.what());
+      if (message) *message = e.what();
+    }
+  }
   if (render && p.def.param_type == PF_Param_POINT) {
     // A real host hands point values over in pixels of the downsampled frame.
     if (ds.x.num > 0 && ds.x.den)
@@ -262,7 +281,7 @@ PF_ParamDef Instance::valueAt(int index, A_long time, A_long, A_u_long scale, bo
       out.u.td.y_value = toLong(double(out.u.td.y_value) * ds.y.num / double(ds.y.den));
   }
   out.uu.id = index;
-  return out;
+  return err;
 }
 
 void Instance::setExpression(int index, std::string text) { param(index, "setExpression").expression = std::move(text); }

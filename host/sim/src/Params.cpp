@@ -85,7 +85,9 @@ PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_
     h->checkouts.push_back({inst, index, rec});
     return PF_Err_NONE;
   }
-  *param = inst->valueAt(index, what_time, time_step, time_scale, render, ds);
+  // A failing expression is the project's fault, not the plug-in's: its
+  // error is returned, its message kept with the instance.
+  if (PF_Err e = inst->checkedValueAt(index, what_time, time_step, time_scale, render, ds, param)) return e;
   param->uu.id = index;
   std::lock_guard<std::mutex> lock(h->mutex);
   h->checkouts.push_back({inst, index, nullptr});

@@ -103,11 +103,19 @@ class Instance {
   // definition with the value at that time, expression applied, and point
   // values scaled by `ds` when `render` is set.
   PF_ParamDef valueAt(int index, A_long time, A_long step, A_u_long scale, bool render, Downsample ds);
+  // As valueAt, reporting a failing expression: its error code is returned,
+  // its message goes to *message, and the value is the control's own.
+  PF_Err checkedValueAt(int index, A_long time, A_long step, A_u_long scale, bool render, Downsample ds,
+                        PF_ParamDef* out, std::string* message = nullptr);
 
   // ---- expressions
   void setExpression(int index, std::string text);
   std::string const& expression(int index) const;
   void setExpressionHook(ExpressionHook hook) { m_exprHook = std::move(hook); }
+  // Every failure of an expression, in order ("control N: why"). The default
+  // hook evaluates expressions as JavaScript (brelo_host/Expression.h) and
+  // signals failures with ExpressionError.
+  std::vector<std::string> const& expressionErrors() const { return m_exprErrors; }
 
   // ---- user interface
   void recordUIUpdate(int index, PF_ParamDef const& def);
@@ -154,6 +162,7 @@ class Instance {
   std::deque<Param> m_params;  // stable addresses: definitions point into their own strings
   std::vector<ParamUIUpdate> m_uiUpdates;
   ExpressionHook m_exprHook;
+  std::vector<std::string> m_exprErrors;
   PF_Handle m_globalData = nullptr;
   PF_Cmd m_command = -1;
   Frame* m_frame = nullptr;

@@ -1,0 +1,214 @@
+// The per-frame animation of the strips: the four channel schedules, the
+// wipe, and the conversion of the eased amounts into 16.16 sample offsets.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "Brelo/BreloEasing.h"
+#include "Brelo/BreloRandom.h"
+#include "Brelo/BreloTransition.h"
+#include "Brelo/Effect/BreloLinesImpl.h"
+
+namespace Brelo {
+
+namespace {
+
+using Strip = Lines::Impl::Strip;
+using Parameter = Lines::Parameter;
+
+struct Schedule {
+  double completion;
+  double delay;
+  OrderType order;
+  double order_phase;
+  int order_seed;
+  EasingType easing_type;
+  EasingMode easing_mode;
+};
+
+// Calls rule(strip, eased progress) for every strip holding a slot of the
+// channel, in list order.
+template <class Rule>
+void runSchedule(std::vector<Strip>& strips, int count, int Strip::*slot, Schedule const& s, Rule rule) {
+  Random order_rng(s.order_seed);
+  Transition const transition(s.completion, s.delay, count);
+  std::vector<int> orders(static_cast<std::size_t>(std::max(count, 0)), 0);
+  setOrders(orders.data(), count, s.order, order_rng, s.order_phase);
+  Easing const easing(s.easing_type, s.easing_mode);
+  for (Strip& strip : strips) {
+    int const k = strip.*slot;
+    if (strip.gap || k < 0 || k >= count) continue;
+    rule(strip, easing.getTime(transition.getTime(orders[static_cast<std::size_t>(k)])));
+  }
+}
+
+double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
+
+// Fixed-point offset k along the direction (cx, cy); products beyond 32 bits
+// saturate instead of wrapping.
+int32_t saturate(int64_t v) {
+  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+VectorFixed along(int32_t cx, int32_t cy, int32_t k) {
+  VectorFixed v{};
+  v.x = saturate(static_cast<int64_t>(cx) * k);
+  v.y = saturate(static_cast<int64_t>(cy) * k);
+  return v;
+}
+
+}  // namespace
+
+int32_t fixedRound(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(std::lround(v));
+}
+
+void Lines::Impl::_sliceChannel() {
+  Parameter const& p = parameter;
+  Schedule const s{p.slice_completion(), p.slice_delay(), p.slice_order(), p.slice_order_phase(),
+                   p.slice_order_seed(), p.slice_easing_type(), p.slice_easing_mode()};
+  runSchedule(strips, slice_count, &Strip::slice_index, s, [](Strip& strip, double e) { strip.slice = e * strip.slice; });
+}
+
+void Lines::Impl::_rgbChannel() {
+  Parameter const& p = parameter;
+  Schedule const s{p.rgb_completion(), p.rgb_delay(), p.rgb_order(), p.rgb_order_phase(),
+                   p.rgb_order_seed(), p.rgb_easing_type(), p.rgb_easing_mode()};
+  runSchedule(strips, rgb_count, &Strip::rgb_index, s, [](Strip& strip, double e) { strip.rgb = e * strip.rgb; });
+}
+
+void Lines::Impl::_colorChannel() {
+  Parameter const& p = parameter;
+  Schedule const s{p.color_completion(), p.color_delay(), p.color_order(), p.color_order_phase(),
+                   p.color_order_seed(), p.color_easing_type(), p.color_easing_mode()};
+  bool const hls = p.color_type() == Parameter::ColorType::HLS;
+  runSchedule(strips, color_count, &Strip::color_index, s, [hls](Strip& strip, double e) {
+    float const f = static_cast<float>(e);
+    if (hls) {
+      strip.color.red = strip.color.red * f;
+      strip.color.green = strip.color.green * f;
+      strip.color.blue = strip.color.blue * f;
+    } else {
+      strip.color.alpha = strip.color.alpha * f;
+    }
+  });
+}
+
+void Lines::Impl::_compositeChannel() {
+  Parameter const& p = parameter;
+  Schedule const s{p.composite_completion(), p.composite_delay(), p.composite_order(), p.composite_order_phase(),
+                   p.composite_order_seed(), p.composite_easing_type(), p.composite_easing_mode()};
+  double const opacity = p.composite_opacity();
+  // Overshooting easings (Back, Elastic) leave 0..1; an opacity must not.
+  runSchedule(strips, composite_count, &Strip::composite_index, s,
+              [opacity](Strip& strip, double e) { strip.composite_opacity = limit01(e * opacity); });
+}
+
+void Lines::Impl::_wipe() {
+  Parameter const& p = parameter;
+  double const completion = p.transition_completion();
+  if (!(completion >= 0.00001)) return;
+
+  int const per = std::max(1, p.transition_per());
+  int const groups = strip_count / per;
+  Random order_rng(p.transition_order_seed());
+  Transition const transition(completion, p.transition_delay(), groups);
+  std::vector<int> orders(static_cast<std::size_t>(groups), 0);
+  setOrders(orders.data(), groups, p.transition_order(), order_rng, p.transition_order_phase());
+  Easing const easing(p.transition_easing_type(), p.transition_easing_mode());
+  Random type_rng(p.transition_type_seed());
+
+  for (Strip& s : strips) {
+    if (s.gap || !takesPart(s.index, p.transition_offset(), per)) continue;
+    // When the strip count is not a multiple of Per, the last group has no
+    // order entry of its own; it follows the last entry there is. With no
+    // entry at all the strip stays as it is.
+    if (groups == 0) continue;
+    int const group = std::min(s.index / per, groups - 1);
+    double const progress = transition.getTime(orders[static_cast<std::size_t>(group)]);
+    if (progress <= 0.00001) {
+      type_rng.rand();
+      continue;
+    }
+    if (progress >= 1.0) {
+      type_rng.rand();
+      s.hidden = true;
+      continue;
+    }
+    double const e = easing.getTime(progress);
+    double const g = (s.end - s.start) * e;
+    double const h = g * 0.5;
+    enum class Kind { None, Normal, Inverse, Both, FadeOut };
+    Kind kind = Kind::None;
+    switch (p.transition_type()) {
+      case Parameter::TransitionType::Normal:
+        kind = Kind::Normal;
+        break;
+      case Parameter::TransitionType::Inverse:
+        kind = Kind::Inverse;
+        break;
+      case Parameter::TransitionType::NormalOrInverse:
+        kind = type_rng.randD() < 0.5 ? Kind::Normal : Kind::Inverse;
+        break;
+      case Parameter::TransitionType::Both:
+        kind = Kind::Both;
+        break;
+      case Parameter::TransitionType::NormalOrInverseOrBoth: {
+        double const r = type_rng.randD();
+        kind = r < 0.3333333333333333 ? Kind::Normal : (r < 0.6666666666666666 ? Kind::Inverse : Kind::Both);
+        break;
+      }
+      case Parameter::TransitionType::FadeOut:
+        kind = Kind::FadeOut;
+        break;
+      case Parameter::TransitionType::Random: {
+        double const r = type_rng.randD();
+        kind = r < 0.25 ? Kind::Normal : (r < 0.5 ? Kind::Inverse : (r < 0.75 ? Kind::Both : Kind::FadeOut));
+        break;
+      }
+      default:
+        break;
+    }
+    switch (kind) {
+      case Kind::Normal:
+        s.start = s.start + g;
+        break;
+      case Kind::Inverse:
+        s.end = s.end - g;
+        break;
+      case Kind::Both:
+        s.start = s.start + h;
+        s.end = s.end - h;
+        break;
+      case Kind::FadeOut:
+        s.fade = limit01(1.0 - e);
+        break;
+      case Kind::None:
+        break;
+    }
+  }
+}
+
+void Lines::Impl::_offsets() {
+  double const a = parameter.direction();
+  int32_t const cx = fixedRound(-std::cos(a) * 65536.0) >> 4;
+  int32_t const cy = fixedRound(-std::sin(a) * 65536.0) >> 4;
+  for (Strip& s : strips) {
+    if (s.gap) continue;
+    int32_t const ks = fixedRound(-s.slice * 65536.0) >> 12;
+    int32_t const k1 = fixedRound((-s.slice - s.rgb) * 65536.0) >> 12;
+    int32_t const k3 = fixedRound((s.rgb - s.slice) * 65536.0) >> 12;
+    s.slice_offset = along(cx, cy, ks);
+    s.rgb_offset1 = along(cx, cy, k1);
+    s.rgb_offset3 = along(cx, cy, k3);
+    s.coverage = std::min(1.0, s.end - s.start);
+  }
+}
+
+}  // namespace Brelo
