@@ -1,5 +1,6 @@
 // Controls set on a loaded module: keyframes as the host interpolates them,
 // supervised edits, renamed controls and presets.
+#include <cmath>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -175,4 +176,32 @@ TEST(Preset, BadPresetsAreRefusedWithTheirReason) {
             "p.json: preset format 2 is not one this brelo-render reads");
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/nonexistent/p.json"); }),
             "/nonexistent/p.json: cannot read the preset: No such file or directory");
+}
+
+TEST(Preset, ExpressionsTravelWithTheControlsOwnValue) {
+  std::string text;
+  ControlValue fitted, center;
+  {
+    Loaded m(BRELO_LINES_MODULE, "BreloLines");
+    m.controls.assign("Direction=30");
+    m.controls.assign("Set Expression=Optimum Total Width");
+    ControlInfo const& total = m.controls.find("Total Width");
+    EXPECT_FALSE(m.controls.expression(total).empty());
+    fitted = m.at("Total Width", 0);
+    // The layer's extent across strips at 30 degrees: 64 sin 30 + 48 cos 30.
+    EXPECT_NEAR(fitted.number, 64 * 0.5 + 48 * std::sqrt(3.0) / 2, 1e-9);
+    EXPECT_EQ(m.controls.ownValueAt(total, 0).number, 300.0);
+    center = m.at("Center", 0);
+    text = presetText(m.controls);
+  }
+  nlohmann::json doc = nlohmann::json::parse(text);
+  EXPECT_EQ(doc["controls"]["Total Width"]["value"], 300.0);
+  EXPECT_TRUE(doc["controls"]["Total Width"]["expression"].is_string());
+
+  Loaded m(BRELO_LINES_MODULE, "BreloLines");
+  loadPresetText(m.controls, text, "p.json");
+  EXPECT_EQ(m.at("Total Width", 0), fitted);
+  EXPECT_EQ(m.at("Center", 0), center);
+  m.controls.assign("Direction=90");
+  EXPECT_NEAR(m.at("Total Width", 0).number, 64.0, 1e-9);
 }

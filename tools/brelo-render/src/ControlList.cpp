@@ -120,6 +120,7 @@ std::string formatControlValues(EffectControls const& controls, A_long time) {
     if (!c.settable()) continue;
     std::string v = formatControlValue(c, controls.valueAt(c, time));
     if (!controls.keyframeTimes(c).empty()) v += " (keyframed)";
+    if (!controls.expression(c).empty()) v += " (expression)";
     rows.push_back({std::to_string(c.index), orDash(displayName(c)), v});
   }
   return formatTable(rows);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "brelo_host/Expression.h"
 #include "brelo_render/ControlLookup.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
@@ -92,17 +93,28 @@ ControlValue EffectControls::valueAt(ControlInfo const& c, A_long time) const {
   return valueFromDef(c, def);
 }
 
+ControlValue EffectControls::ownValueAt(ControlInfo const& c, A_long time) const {
+  Sim::Instance& inst = m_session.instance();
+  if (inst.expression(c.index).empty()) return valueAt(c, time);
+  // The host evaluates expressions through the instance's hook; without it
+  // the control's own value shows. The hook put back is the host's own.
+  inst.setExpressionHook(nullptr);
+  ControlValue v = valueAt(c, time);
+  inst.setExpressionHook(Sim::evaluateControlExpression);
+  return v;
+}
+
+std::string const& EffectControls::expression(ControlInfo const& c) const {
+  return m_session.instance().expression(c.index);
+}
+
+void EffectControls::setExpression(ControlInfo const& c, std::string const& text) {
+  m_session.instance().setExpression(c.index, text);
+}
+
 std::vector<A_long> EffectControls::keyframeTimes(ControlInfo const& c) const {
   std::vector<A_long> out;
   for (double s : m_session.instance().keyframeTimes(c.index)) out.push_back(A_long(std::llround(s * m_tb.scale)));
-  return out;
-}
-
-std::vector<ControlInfo const*> EffectControls::withExpressions() const {
-  std::vector<ControlInfo const*> out;
-  for (ControlInfo const& c : m_controls) {
-    if (c.settable() && !m_session.instance().expression(c.index).empty()) out.push_back(&c);
-  }
   return out;
 }
 

@@ -78,6 +78,9 @@ class HostWatch {
   HostWatch(Sim::Session& s, std::ostream& err, std::string effect) : m_session(s), m_err(err), m_effect(std::move(effect)) {}
 
   void check() {
+    std::vector<std::string> const& failed = m_session.instance().expressionErrors();
+    for (std::size_t i = m_seenExpressions; i < failed.size(); ++i) warn("read a failing expression: " + oneLine(failed[i]));
+    m_seenExpressions = failed.size();
     std::vector<std::string> misuses = m_session.host().misuses();
     for (std::size_t i = m_seen; i < misuses.size(); ++i) warn("misused the host: " + misuses[i]);
     m_seen = misuses.size();
@@ -111,6 +114,7 @@ class HostWatch {
   std::ostream& m_err;
   std::string m_effect;
   std::size_t m_seen = 0;
+  std::size_t m_seenExpressions = 0;
   std::set<std::string> m_said;
 };
 
@@ -213,10 +217,6 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   }
   if (!o.controls.empty()) controls.refreshUI();
   watch.check();
-  for (ControlInfo const* c : controls.withExpressions()) {
-    err << "brelo-render: warning: \"" << c->name
-        << "\" carries an expression, which brelo-render does not evaluate; the control keeps its value\n";
-  }
   if (!o.savePreset.empty()) savePreset(controls, o.savePreset);
   if (o.values) {
     for (std::size_t i = 0; i < frames; ++i) {

@@ -86,14 +86,20 @@ std::string presetText(EffectControls const& controls) {
     // Two controls of one name: the later one goes by its index.
     std::string key = values.contains(c.name) ? std::to_string(c.index) : c.name;
     std::vector<A_long> times = controls.keyframeTimes(c);
+    std::string const& expression = controls.expression(c);
+    Json entry;
     if (!times.empty()) {
       Json keys = Json::array();
-      for (A_long t : times) keys.push_back(Json::array({tb.seconds(t), toJson(c, controls.valueAt(c, t))}));
-      values[key] = Json{{"keys", keys}};
-      continue;
+      for (A_long t : times) keys.push_back(Json::array({tb.seconds(t), toJson(c, controls.ownValueAt(c, t))}));
+      entry = Json{{"keys", keys}};
+    } else {
+      ControlValue v = controls.ownValueAt(c, 0);
+      if (v == controls.defaultValue(c) && expression.empty()) continue;
+      entry = toJson(c, v);
+      if (!expression.empty()) entry = Json{{"value", entry}};
     }
-    ControlValue v = controls.valueAt(c, 0);
-    if (v != controls.defaultValue(c)) values[key] = toJson(c, v);
+    if (!expression.empty()) entry["expression"] = expression;
+    values[key] = entry;
   }
   doc["controls"] = values;
   return doc.dump(2) + "\n";
@@ -137,7 +143,14 @@ void loadPresetText(EffectControls& controls, std::string const& text, std::stri
       bad(source, e.what());
     }
     Json const& j = item.value();
-    if (j.is_object()) {
+    std::string expression;
+    if (j.is_object() && j.contains("expression")) {
+      if (!j["expression"].is_string()) bad(source, "\"" + c->name + "\": an expression is text");
+      expression = j["expression"].get<std::string>();
+    }
+    if (j.is_object() && j.contains("value")) {
+      controls.setValue(*c, fromJson(*c, j["value"], controls.layer(), source), false);
+    } else if (j.is_object()) {
       if (!j.contains("keys") || !j["keys"].is_array() || j["keys"].empty())
         bad(source, "\"" + c->name + "\": keyframes take {\"keys\": [[seconds, value], ...]}");
       std::vector<Keyframe> keys;
@@ -162,6 +175,7 @@ void loadPresetText(EffectControls& controls, std::string const& text, std::stri
     } else {
       controls.setValue(*c, fromJson(*c, j, controls.layer(), source), false);
     }
+    controls.setExpression(*c, expression);
   }
 }
 

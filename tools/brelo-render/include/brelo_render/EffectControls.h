@@ -36,14 +36,17 @@ class EffectControls {
   void setValue(ControlInfo const& c, ControlValue const& v, bool notify);
   void setKeyframes(ControlInfo const& c, std::vector<Keyframe> const& keys, bool notify);
 
+  // What the effect reads: an expression's result where the control has one.
   ControlValue valueAt(ControlInfo const& c, A_long time) const;
+  // The control's own value, under any expression.
+  ControlValue ownValueAt(ControlInfo const& c, A_long time) const;
+  std::string const& expression(ControlInfo const& c) const;
+  void setExpression(ControlInfo const& c, std::string const& text);
   ControlValue defaultValue(ControlInfo const& c) const { return m_defaults[std::size_t(c.index)]; }
   std::vector<A_long> keyframeTimes(ControlInfo const& c) const;
 
   // The user-interface update a host sends after edits; names may change.
   void refreshUI();
-  // Controls that carry an expression, which nothing here evaluates.
-  std::vector<ControlInfo const*> withExpressions() const;
 
  private:
   void notifyChange(ControlInfo const& c, A_long time);
