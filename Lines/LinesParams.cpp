@@ -1,9 +1,7 @@
 #include "Lines/LinesParams.h"
 
-#include <cmath>
-#include <cstring>
-
 #include "Brelo/BreloLimits.h"
+#include "Shell/ControlRow.h"
 
 namespace Brelo {
 namespace LinesParams {
@@ -30,43 +28,9 @@ const char kOverlapMenu[] = "Clip|Wrap Back";
 const char kWipeTypeMenu[] = "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random";
 const char kSetExpressionMenu[] = "-------------------------|Optimum Total Width";
 
-// Every fixed slider of the effect is a percentage from 0 to 100 with one decimal.
-constexpr Spec percent(const char* name, double dflt, PF_ParamFlags flags) {
-  return {Kind::FixSlider, name, dflt, 0, 0, 100, 0, 100, PF_Precision_TENTHS, true, flags, nullptr, 0, 0, 0};
-}
-constexpr Spec floatSlider(const char* name, double dflt, double vmin, double vmax, double smin, double smax,
-                           A_short precision, bool pct, PF_ParamFlags flags) {
-  return {Kind::FloatSlider, name, dflt, 0, vmin, vmax, smin, smax, precision, pct, flags, nullptr, 0, 0, 0};
-}
-constexpr Spec intSlider(const char* name, double dflt, double vmin, double vmax, double smin, double smax,
-                         PF_ParamFlags flags) {
-  return {Kind::Slider, name, dflt, 0, vmin, vmax, smin, smax, PF_Precision_INTEGER, false, flags, nullptr, 0, 0, 0};
-}
-// Seeds share one range.
-constexpr Spec seed(const char* name, PF_ParamFlags flags) { return intSlider(name, 0, 0, 1000000, 0, 100, flags); }
-constexpr Spec angle(const char* name, double dflt, PF_ParamFlags flags) {
-  return {Kind::Angle, name, dflt, 0, 0, 0, 0, 0, 0, false, flags, nullptr, 0, 0, 0};
-}
-constexpr Spec popup(const char* name, double dflt, const char* menu, PF_ParamFlags flags) {
-  return {Kind::Popup, name, dflt, 0, 0, 0, 0, 0, 0, false, flags, menu, 0, 0, 0};
-}
-constexpr Spec color(const char* name, A_u_char r, A_u_char g, A_u_char b, PF_ParamFlags flags) {
-  return {Kind::Color, name, 0, 0, 0, 0, 0, 0, 0, false, flags, nullptr, r, g, b};
-}
-constexpr Spec point(const char* name, double x_percent, double y_percent) {
-  return {Kind::Point, name, x_percent, y_percent, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
-}
-constexpr Spec checkbox(const char* name, bool on) {
-  return {Kind::Checkbox, name, on ? 1.0 : 0.0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
-}
-constexpr Spec groupStart(const char* name) {
-  return {Kind::GroupStart, name, 0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0};
-}
-constexpr Spec groupEnd() { return {Kind::GroupEnd, "", 0, 0, 0, 0, 0, 0, 0, false, 0, nullptr, 0, 0, 0}; }
+using namespace Control;
 
-PF_Fixed toFixed(double v) { return static_cast<PF_Fixed>(std::lround(v * 65536.0)); }
-
-constexpr Spec kTable[] = {
+constexpr ControlRow kTable[] = {
     percent("Completion", 100, 0),
     point("Center", 50, 50),
     percent("Align", 50, C),
@@ -202,10 +166,6 @@ constexpr Spec kTable[] = {
     groupEnd(),
 };
 
-constexpr bool sameName(const char* a, const char* b) {
-  while (*a && *a == *b) ++a, ++b;
-  return *a == *b;
-}
 constexpr bool named(PF_ParamIndex i, const char* name) { return sameName(kTable[i - 1].name, name); }
 
 static_assert(sizeof kTable / sizeof kTable[0] == kCount - 1, "one entry per control");
@@ -229,114 +189,14 @@ static_assert(named(kColorCorrectionType, "Color Correction Type") &&
               "table and indices disagree");
 static_assert(named(kWipePer, "Wipe Per") && named(kWipeEasingMode, "Wipe Easing Mode") &&
                   named(kSetExpression, "Set Expression") && named(kUtilityPer, "Utility Per") &&
-                  named(kUtilityEasingMode, "Utility Easing Mode") && kTable[kUtilityGroupEnd - 1].kind == Kind::GroupEnd,
+                  named(kUtilityEasingMode, "Utility Easing Mode") &&
+                  kTable[kUtilityGroupEnd - 1].kind == ControlKind::GroupEnd,
               "table and indices disagree");
 
 }  // namespace
 
-Spec const& spec(PF_ParamIndex index) { return kTable[index - 1]; }
-
-A_short menuEntryCount(const char* menu) {
-  if (!menu) return 0;
-  A_short n = 1;
-  for (const char* c = menu; *c; ++c) {
-    if (*c == '|') ++n;
-  }
-  return n;
-}
-
-PF_ParamDef makeParamDef(PF_ParamIndex index) {
-  PF_ParamDef def;
-  std::memset(&def, 0, sizeof def);
-  if (index < 1 || index >= kCount) return def;
-  Spec const& s = spec(index);
-
-  def.uu.id = index;
-  def.flags = s.flags;
-  std::strncpy(def.name, s.name, sizeof def.name - 1);
-  const PF_ValueDisplayFlags display = s.percent ? PF_ValueDisplayFlag_PERCENT : PF_ValueDisplayFlag_NONE;
-
-  switch (s.kind) {
-    case Kind::Slider:
-      def.param_type = PF_Param_SLIDER;
-      def.u.sd.value = def.u.sd.dephault = static_cast<PF_ParamValue>(s.dflt);
-      def.u.sd.valid_min = static_cast<PF_ParamValue>(s.valid_min);
-      def.u.sd.valid_max = static_cast<PF_ParamValue>(s.valid_max);
-      def.u.sd.slider_min = static_cast<PF_ParamValue>(s.slider_min);
-      def.u.sd.slider_max = static_cast<PF_ParamValue>(s.slider_max);
-      break;
-    case Kind::FixSlider:
-      def.param_type = PF_Param_FIX_SLIDER;
-      def.u.fd.value = def.u.fd.dephault = toFixed(s.dflt);
-      def.u.fd.valid_min = toFixed(s.valid_min);
-      def.u.fd.valid_max = toFixed(s.valid_max);
-      def.u.fd.slider_min = toFixed(s.slider_min);
-      def.u.fd.slider_max = toFixed(s.slider_max);
-      def.u.fd.precision = s.precision;
-      def.u.fd.display_flags = display;
-      break;
-    case Kind::FloatSlider:
-      def.param_type = PF_Param_FLOAT_SLIDER;
-      def.u.fs_d.value = s.dflt;
-      def.u.fs_d.dephault = static_cast<PF_FpShort>(s.dflt);
-      def.u.fs_d.valid_min = static_cast<PF_FpShort>(s.valid_min);
-      def.u.fs_d.valid_max = static_cast<PF_FpShort>(s.valid_max);
-      def.u.fs_d.slider_min = static_cast<PF_FpShort>(s.slider_min);
-      def.u.fs_d.slider_max = static_cast<PF_FpShort>(s.slider_max);
-      def.u.fs_d.precision = s.precision;
-      def.u.fs_d.display_flags = display;
-      def.u.fs_d.fs_flags = PF_FSliderFlag_NONE;
-      def.u.fs_d.curve_tolerance = 0.05f;
-      break;
-    case Kind::Angle:
-      def.param_type = PF_Param_ANGLE;
-      def.u.ad.value = def.u.ad.dephault = toFixed(s.dflt);
-      break;
-    case Kind::Point:
-      def.param_type = PF_Param_POINT;
-      def.u.td.x_value = def.u.td.x_dephault = toFixed(s.dflt);
-      def.u.td.y_value = def.u.td.y_dephault = toFixed(s.dflt_y);
-      def.u.td.restrict_bounds = 0;
-      break;
-    case Kind::Popup:
-      def.param_type = PF_Param_POPUP;
-      def.u.pd.value = static_cast<PF_ParamValue>(s.dflt);
-      def.u.pd.dephault = static_cast<A_short>(s.dflt);
-      def.u.pd.num_choices = menuEntryCount(s.menu);
-      def.u.pd.namesptr = s.menu;
-      break;
-    case Kind::Checkbox:
-      def.param_type = PF_Param_CHECKBOX;
-      def.u.bd.value = static_cast<PF_ParamValue>(s.dflt);
-      def.u.bd.dephault = static_cast<PF_Boolean>(s.dflt != 0.0);
-      def.u.bd.nameptr = "";
-      break;
-    case Kind::Color:
-      def.param_type = PF_Param_COLOR;
-      def.u.cd.value.alpha = 255;
-      def.u.cd.value.red = s.red;
-      def.u.cd.value.green = s.green;
-      def.u.cd.value.blue = s.blue;
-      def.u.cd.dephault = def.u.cd.value;
-      break;
-    case Kind::GroupStart:
-      def.param_type = PF_Param_GROUP_START;
-      break;
-    case Kind::GroupEnd:
-      def.param_type = PF_Param_GROUP_END;
-      break;
-  }
-  return def;
-}
-
 PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data) {
-  if (!in_data->inter.add_param) return PF_Err_BAD_CALLBACK_PARAM;
-  for (PF_ParamIndex i = 1; i < kCount; ++i) {
-    PF_ParamDef def = makeParamDef(i);
-    if (PF_Err err = in_data->inter.add_param(in_data->effect_ref, -1, &def)) return err;
-  }
-  out_data->num_params = kCount;
-  return PF_Err_NONE;
+  return registerControls(in_data, out_data, kTable, kCount - 1);
 }
 
 }  // namespace LinesParams

@@ -154,38 +154,8 @@ static_assert(kOriginal == 20 && kSliceGroupEnd == 36 && kRGBGroupEnd == 54 && k
 enum RGBTypeEntry { kRGBTypeRedGreenBlue = 1, kRGBTypeRedCyan, kRGBTypeBlueYellow, kRGBTypeManual };
 enum SetExpressionEntry { kSetExpressionNone = 1, kSetExpressionOptimumTotalWidth };
 
-// The kinds of control the effect uses.
-enum class Kind { Slider, FixSlider, FloatSlider, Angle, Point, Popup, Checkbox, Color, GroupStart, GroupEnd };
-
-// One control as data. Values are in the control's own units (degrees,
-// percent, pixels); the conversion to the host's representation happens in
-// makeParamDef.
-struct Spec {
-  Kind kind;
-  const char* name;
-  double dflt;    // slider, angle, popup entry, checkbox; point: x in percent of the layer
-  double dflt_y;  // point: y in percent of the layer
-  double valid_min, valid_max;
-  double slider_min, slider_max;
-  A_short precision;
-  bool percent;
-  PF_ParamFlags flags;
-  const char* menu;  // popup entries joined by '|'
-  A_u_char red, green, blue;
-};
-
-// The table entry of control `index` (1 to kCount - 1).
-Spec const& spec(PF_ParamIndex index);
-
-// Number of entries of a popup's entry string.
-A_short menuEntryCount(const char* menu);
-
-// The host definition of control `index` (1 to kCount - 1), cleared and then
-// filled from its table entry.
-PF_ParamDef makeParamDef(PF_ParamIndex index);
-
-// Registers every control in index order; the first host error stops the
-// registration and is returned.
+// Registers every control in index order (the table: LinesParams.cpp); the
+// first host error stops the registration and is returned.
 PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data);
 
 }  // namespace LinesParams

@@ -1,25 +1,14 @@
-// Name and version of the Lines effect as the host and the about box show them.
+// Name of the Lines effect as the host and the about box show them; version
+// and flags are those of every Brelo effect (Shell/EffectVersion.h).
 #pragma once
-
-#include "Util/BreloHostAPI.h"
 
 namespace Brelo {
 namespace LinesVersion {
 
 constexpr const char* kName = "BreloLines";
-constexpr int kMajor = 1;
-constexpr int kMinor = 0;
-constexpr int kBug = 0;
-constexpr int kBuild = 1;
-constexpr A_u_long kPacked = PF_VERSION(kMajor, kMinor, kBug, PF_STAGE_RELEASE, kBuild);
-static_assert(kPacked == 525825u, "must equal the effect version of the resource description");
 
 // Shown after the version in the about box.
 constexpr const char* kNotice = "Strips of the layer, each animated on its own. Brelo.";
-
-constexpr PF_OutFlags kOutFlags = PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
-constexpr PF_OutFlags2 kOutFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
-static_assert(kOutFlags == 100663296 && kOutFlags2 == 5120, "must equal the resource description's flags");
 
 }  // namespace LinesVersion
 }  // namespace Brelo

@@ -154,8 +154,10 @@ PF_Err Instance::addParam(PF_ParamDef const& def) {
     p.popupNames = def.u.pd.namesptr;
     int entries = 1;
     for (char ch : p.popupNames) entries += ch == '|';
-    if (def.u.pd.num_choices != entries || def.u.pd.dephault < 1 || def.u.pd.dephault > entries ||
-        def.u.pd.value < 1 || def.u.pd.value > entries)
+    // A popup may offer fewer entries than its string holds, never more.
+    const int offered = def.u.pd.num_choices;
+    if (offered < 1 || offered > entries || def.u.pd.dephault < 1 || def.u.pd.dephault > offered ||
+        def.u.pd.value < 1 || def.u.pd.value > offered)
       return PF_Err_BAD_CALLBACK_PARAM;
   }
   if (def.param_type == PF_Param_CHECKBOX && def.u.bd.nameptr) p.checkboxLabel = def.u.bd.nameptr;

@@ -1,0 +1,43 @@
+#include "Shell/AppearanceUpdate.h"
+
+#include <cstring>
+
+namespace Brelo {
+
+AppearanceUpdate::AppearanceUpdate(PF_InData* in_data, PF_ParamDef* params[], PF_ParamUtilsSuite2* suite)
+    : m_in_data(in_data), m_params(params), m_suite(suite) {}
+
+void AppearanceUpdate::enable(PF_ParamIndex index, bool enabled, const char* name) {
+  PF_ParamDef copy = *m_params[index];
+  if (enabled) {
+    copy.ui_flags &= ~PF_PUI_DISABLED;
+  } else {
+    copy.ui_flags |= PF_PUI_DISABLED;
+  }
+  if (name) setName(copy, name);
+  send(index, copy);
+}
+
+void AppearanceUpdate::rename(PF_ParamIndex index, const char* name) {
+  PF_ParamDef copy = *m_params[index];
+  if (name) setName(copy, name);
+  send(index, copy);
+}
+
+void AppearanceUpdate::enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third) {
+  const PF_ParamValue n = value(mode);
+  enable(second, n > 1);
+  enable(third, n > 2);
+}
+
+void AppearanceUpdate::setName(PF_ParamDef& def, const char* name) {
+  std::memset(def.name, 0, sizeof def.name);
+  std::strncpy(def.name, name, sizeof def.name - 1);
+}
+
+void AppearanceUpdate::send(PF_ParamIndex index, PF_ParamDef const& copy) {
+  if (m_err) return;
+  m_err = m_suite->PF_UpdateParamUI(m_in_data->effect_ref, index, &copy);
+}
+
+}  // namespace Brelo

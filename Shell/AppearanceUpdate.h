@@ -1,0 +1,36 @@
+// Changes to the controls' appearance during PF_Cmd_UPDATE_PARAMS_UI: a copy
+// of the host's current definition with PF_PUI_DISABLED set or cleared (and
+// a new name where asked) goes to PF_UpdateParamUI. After the first error the
+// copies are still prepared but no longer sent, and that error is kept.
+#pragma once
+
+#include "Util/BreloHostAPI.h"
+
+namespace Brelo {
+
+class AppearanceUpdate {
+ public:
+  AppearanceUpdate(PF_InData* in_data, PF_ParamDef* params[], PF_ParamUtilsSuite2* suite);
+
+  // Enables or disables control `index`, renaming it when `name` is given.
+  void enable(PF_ParamIndex index, bool enabled, const char* name = nullptr);
+  // Sends the control with a new name (none: unchanged) and its flags as they are.
+  void rename(PF_ParamIndex index, const char* name);
+  // The second and third of three controls by a "One|Two|Three" mode: the
+  // second enabled from "Two", the third from "Three".
+  void enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third);
+
+  PF_ParamValue value(PF_ParamIndex index) const { return m_params[index]->u.pd.value; }
+  PF_Err error() const { return m_err; }
+
+ private:
+  static void setName(PF_ParamDef& def, const char* name);
+  void send(PF_ParamIndex index, PF_ParamDef const& copy);
+
+  PF_InData* m_in_data;
+  PF_ParamDef** m_params;
+  PF_ParamUtilsSuite2* m_suite;
+  PF_Err m_err = PF_Err_NONE;
+};
+
+}  // namespace Brelo

@@ -1,0 +1,30 @@
+// Steps of smart pre-render that both effects take alike: the whole layer
+// as the request, the controls read at the current time, the input checked
+// out, and the input's area claimed as the result's.
+#pragma once
+
+#include <cstddef>
+
+#include "Util/BreloHostAPI.h"
+
+namespace Brelo {
+
+// The rectangle of the output request becomes the whole layer, whatever the
+// host asked for, and the effect says it returns extra pixels.
+void requestWholeLayer(PF_InData const* in_data, PF_PreRenderExtra* extra);
+
+// Checks out controls order[0 .. count-1] at the current time, copies each
+// into values[index] and checks it in again at once, so that no error path
+// can leave a control checked out. The first error of either call ends the
+// reading and is returned.
+PF_Err readControls(PF_InData* in_data, PF_ParamIndex const* order, std::size_t count, PF_ParamDef* values);
+
+// Asks for the input layer at the current time under checkout id 0, with
+// the request as it stands and the colour of transparent pixels kept.
+PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra, PF_CheckoutResult* result);
+
+// Merges the checkout's result and maximum result rectangles into the
+// output's: the effect adds no border.
+void claimInputArea(PF_CheckoutResult const& checkout, PF_PreRenderExtra* extra);
+
+}  // namespace Brelo

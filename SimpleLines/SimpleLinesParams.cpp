@@ -1,0 +1,130 @@
+#include "SimpleLines/SimpleLinesParams.h"
+
+#include "Brelo/BreloLimits.h"
+
+namespace Brelo {
+namespace SimpleLinesParams {
+
+namespace {
+
+using namespace Control;
+
+constexpr PF_ParamFlags C = PF_ParamFlag_START_COLLAPSED;
+
+const char kModeMenu[] = "One|Two|Three";
+const char kAlignTypeMenu[] = "Top|Middle|Bottom";
+const char kAlignDirectionMenu[] = "One|Alternately|Both";
+const char kAlignModeMenu[] = "Normal|Accumulate";
+const char kColorSpaceMenu[] = "RGB|HLS|YUV";
+const char kOverlapMenu[] = "Clip|Wrap Back";
+const char kWipeTypeMenu[] = "X|Y|Alternately 1|Alternately 2|X or Y|Fade Out|Random";
+const char kWipeModeMenu[] = "Normal|Inverse|Alternately 1|Alternately 2|Normal or Inverse|Both|Random";
+const char kOrderMenu[] = "Normal|Inverse|Inward|Outward|Random";
+const char kEasingTypeMenu[] = "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce";
+const char kEasingModeMenu[] = "In|Out|InOut";
+const char kBlendingModeMenu[] =
+    "None|(-|Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|"
+    "Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity";
+
+constexpr ControlRow kTable[] = {
+    point("Center", 50, 50),
+    percent("Width Align", 50, C),
+    angle("Direction", 90, 0),
+    floatSlider("Total Width", 300, 0, kMaxTotalWidth, 0, kMaxTotalWidth, 1, false, 0),
+
+    groupStart("--Width--"),
+    popup("Width Mode", 1, kModeMenu, 0),
+    floatSlider("Max Width 1", 50, 1, 500, 1, 100, 1, false, C),
+    floatSlider("Max Width 2", 20, 1, 500, 1, 100, 1, false, C),
+    floatSlider("Max Width 3", 30, 1, 500, 1, 100, 1, false, C),
+    percent("Min Width", 100, C),
+    floatSlider("Width Power", 1, 0, 100, 0, 10, 2, false, C),
+    popup("Gap Mode", 1, kModeMenu, 0),
+    floatSlider("Max Gap 1", 0, 0, 500, 0, 100, 1, false, C),
+    floatSlider("Max Gap 2", 0, 0, 500, 0, 100, 1, false, C),
+    floatSlider("Max Gap 3", 0, 0, 500, 0, 100, 1, false, C),
+    percent("Min Gap", 100, C),
+    floatSlider("Gap Power", 1, 0, 100, 0, 10, 2, false, C),
+    seed("Width Seed", C),
+    groupEnd(),
+
+    groupStart("--Height--"),
+    popup("Height Mode", 1, kModeMenu, 0),
+    floatSlider("Max Height 1", 300, 0, 500, 0, 500, 1, false, C),
+    floatSlider("Max Height 2", 100, 0, 500, 0, 500, 1, false, C),
+    floatSlider("Max Height 3", 200, 0, 500, 0, 500, 1, false, C),
+    percent("Min Height", 100, C),
+    floatSlider("Height Power", 1, 0, 100, 0, 10, 2, false, C),
+    seed("Height Seed", C),
+    groupEnd(),
+
+    groupStart("--Align--"),
+    popup("Align Type", 2, kAlignTypeMenu, 0),
+    // "Both" stays in the string but is not offered.
+    popup("Align Direction", 1, kAlignDirectionMenu, 0, 2),
+    popup("Align Mode", 1, kAlignModeMenu, 0),
+    floatSlider("Max Align Variance", 0, -50000, 50000, -100, 100, 1, false, C),
+    percent("Min Align Variance", 20, C),
+    floatSlider("Align Power", 1, 0, 100, 0, 10, 2, false, C),
+    seed("Align Seed", C),
+    groupEnd(),
+
+    groupStart("--Color--"),
+    popup("Color Mode", 1, kModeMenu, 0),
+    color("Color 1", 255, 0, 0, 0),
+    color("Color 2", 255, 255, 255, 0),
+    color("Color 3", 0, 0, 255, 0),
+    popup("Color Space", 2, kColorSpaceMenu, 0),
+    popup("Color Overlap", 1, kOverlapMenu, 0),
+    percent("Color Variance 1", 30, C),
+    percent("Color Variance 2", 0, C),
+    percent("Color Variance 3", 0, C),
+    seed("Color Seed", C),
+    groupEnd(),
+
+    groupStart("--Wipe--"),
+    percent("Wipe Completion", 0, 0),
+    percent("Wipe Delay", 5, 0),
+    popup("Wipe Type", 1, kWipeTypeMenu, 0),
+    seed("Wipe Type Seed", C),
+    popup("Wipe Mode", 1, kWipeModeMenu, 0),
+    seed("Wipe Mode Seed", C),
+    popup("Wipe Order", 1, kOrderMenu, 0),
+    angle("Wipe Order Phase", 0, C),
+    seed("Wipe Order Seed", C),
+    popup("Wipe Easing Type", 1, kEasingTypeMenu, 0),
+    popup("Wipe Easing Mode", 3, kEasingModeMenu, 0),
+    groupEnd(),
+
+    floatSlider("Scale", 100, 0, 10000, 0, 100, 1, true, 0),
+    percent("Opacity", 100, C),
+    popup("Blending Mode", kBlendingModeNormal, kBlendingModeMenu, 0),
+};
+
+constexpr bool named(PF_ParamIndex i, const char* name) { return sameName(kTable[i - 1].name, name); }
+constexpr bool groupEndAt(PF_ParamIndex i) { return kTable[i - 1].kind == ControlKind::GroupEnd; }
+
+static_assert(sizeof kTable / sizeof kTable[0] == kCount - 1, "one entry per control");
+// The controls the shell reads by index.
+static_assert(named(kCenter, "Center") && named(kTotalWidth, "Total Width") && named(kWidthMode, "Width Mode") &&
+                  named(kWidthSeed, "Width Seed") && named(kHeightMode, "Height Mode") &&
+                  named(kHeightSeed, "Height Seed") && named(kAlignType, "Align Type") &&
+                  named(kAlignSeed, "Align Seed") && named(kColorMode, "Color Mode") &&
+                  named(kColorSpace, "Color Space") && named(kColorSeed, "Color Seed") &&
+                  named(kWipeCompletion, "Wipe Completion") && named(kWipeTypeSeed, "Wipe Type Seed") &&
+                  named(kWipeModeSeed, "Wipe Mode Seed") && named(kWipeOrderSeed, "Wipe Order Seed") &&
+                  named(kWipeEasingMode, "Wipe Easing Mode") && named(kScale, "Scale") &&
+                  named(kOpacity, "Opacity") && named(kBlendingMode, "Blending Mode"),
+              "table and indices disagree");
+static_assert(groupEndAt(kWidthGroupEnd) && groupEndAt(kHeightGroupEnd) && groupEndAt(kAlignGroupEnd) &&
+                  groupEndAt(kColorGroupEnd) && groupEndAt(kWipeGroupEnd),
+              "table and indices disagree");
+
+}  // namespace
+
+PF_Err registerParams(PF_InData* in_data, PF_OutData* out_data) {
+  return registerControls(in_data, out_data, kTable, kCount - 1);
+}
+
+}  // namespace SimpleLinesParams
+}  // namespace Brelo
