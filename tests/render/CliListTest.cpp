@@ -121,7 +121,9 @@ void expectListMatchesRegistration(const char* modulePath) {
       case PF_Param_POPUP: {
         kind = "popup";
         std::vector<std::string> entries = menuOf(u.pd.namesptr);
-        ASSERT_EQ(int(entries.size()), u.pd.num_choices);
+        // Only the first num_choices entries are offered.
+        ASSERT_LE(u.pd.num_choices, int(entries.size()));
+        entries.resize(std::size_t(u.pd.num_choices));
         dflt = std::to_string(u.pd.dephault) + " \"" + entries[std::size_t(u.pd.dephault - 1)] + "\"";
         range = "1 to " + std::to_string(entries.size());
         menu.clear();
@@ -188,3 +190,14 @@ TEST(CliList, LinesControlsAsRegistered) {
 }
 
 TEST(CliList, TestEffectControlsAsRegistered) { expectListMatchesRegistration(BRELO_TEST_MODULE); }
+
+TEST(CliList, SimpleLinesControlsAsRegistered) {
+  if (std::string(BRELO_SIMPLELINES_MODULE).empty()) GTEST_SKIP() << "the BreloSimpleLines module is not part of this build";
+  expectListMatchesRegistration(BRELO_SIMPLELINES_MODULE);
+  std::vector<std::vector<std::string>> rows = listRows(BRELO_SIMPLELINES_MODULE);
+  ASSERT_EQ(rows.size(), 66u);
+  EXPECT_EQ(rows[65][3], "3 \"Normal\"");  // Blending Mode starts at Normal; entry 1 is None
+  EXPECT_EQ(rows[57][4], "1 to 5");        // Wipe Order has no Inverse Random
+  EXPECT_EQ(rows[63][4], "0.0% to 10000.0%");
+  EXPECT_EQ(rows[31][7], "1 \"One\", 2 \"Alternately\"");  // Align Direction offers two of its three
+}

@@ -146,6 +146,9 @@ std::vector<ControlInfo> describeControls(Sim::Instance const& instance) {
         break;
       case ControlKind::Popup:
         c.menu = splitMenu(u.pd.namesptr);
+        // The host offers the first num_choices entries of the string only.
+        if (u.pd.num_choices >= 0 && std::size_t(u.pd.num_choices) < c.menu.size())
+          c.menu.resize(std::size_t(u.pd.num_choices));
         c.dflt = u.pd.dephault;
         break;
       case ControlKind::Checkbox:
