@@ -236,6 +236,12 @@ void Instance::setColorKeyframe(int index, A_long time, PF_Pixel c) {
 
 void Instance::clearKeyframes(int index) { param(index, "clearKeyframes").keys.clear(); }
 
+std::vector<double> Instance::keyframeTimes(int index) const {
+  std::vector<double> out;
+  for (auto const& k : param(index, "keyframeTimes").keys) out.push_back(k.first);
+  return out;
+}
+
 void Instance::setFromDef(int index, PF_ParamDefUnion const& u, A_long time) {
   Param& p = param(index, "setFromDef");
   Channels c = readChannels(p.def.param_type, u);

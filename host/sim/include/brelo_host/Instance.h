@@ -92,6 +92,9 @@ class Instance {
   void setPointKeyframe(int index, A_long time, double x, double y);
   void setColorKeyframe(int index, A_long time, PF_Pixel colour);
   void clearKeyframes(int index);
+  // Times of the control's keyframes in seconds, in order; read the values
+  // there with valueAt. Empty when the control does not vary in time.
+  std::vector<double> keyframeTimes(int index) const;
   // Takes over the value held in def.u, as the host does when a plug-in
   // flags a control changed (a keyframe at `time` when the control has keys).
   void setFromDef(int index, PF_ParamDefUnion const& u, A_long time = 0);

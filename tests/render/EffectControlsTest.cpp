@@ -1,0 +1,207 @@
+// Controls set on a loaded module: keyframes as the host interpolates them,
+// supervised edits, renamed controls and presets.
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "brelo_host/Module.h"
+#include "brelo_host/Session.h"
+#include "brelo_render/EffectControls.h"
+#include "brelo_render/Preset.h"
+#include "brelo_render/RenderError.h"
+
+using namespace Brelo;
+using namespace Brelo::Render;
+
+namespace {
+
+// A module loaded into a fresh simulated host, controls set up.
+struct Loaded {
+  explicit Loaded(const char* path, const char* name)
+      : module(path), session(module.entry(), 64, 48), controls(session, name, parseFrameRate("30"), {64, 48}) {}
+  Sim::Module module;
+  Sim::Session session;
+  EffectControls controls;
+
+  ControlValue at(const char* control, double seconds) {
+    return controls.valueAt(controls.find(control), A_long(seconds * 30000));
+  }
+};
+
+template <class F>
+std::string usageError(F f) {
+  try {
+    f();
+  } catch (RenderError const& e) {
+    EXPECT_EQ(e.code(), ExitCode::Usage) << e.what();
+    return e.what();
+  }
+  ADD_FAILURE() << "no error";
+  return {};
+}
+
+}  // namespace
+
+TEST(EffectControls, KeyframesAreLinearBetweenKeysAndHeldOutside) {
+  Loaded m(BRELO_TEST_MODULE, "SimTestModule");
+  m.controls.assign("Gain=0@0;100@2");
+  EXPECT_EQ(m.at("Gain", -1).number, 0.0);
+  EXPECT_EQ(m.at("Gain", 0.5).number, 25.0);
+  EXPECT_EQ(m.at("Gain", 1).number, 50.0);
+  EXPECT_EQ(m.at("Gain", 2).number, 100.0);
+  EXPECT_EQ(m.at("Gain", 7).number, 100.0);
+
+  m.controls.assign("Angle=0@0;-90@1");
+  EXPECT_EQ(m.at("Angle", 0.5).number, -45.0);
+  m.controls.assign("Offset=0,0@0;100,50%@1");
+  EXPECT_EQ(m.at("Offset", 0.5).x, 50.0);
+  EXPECT_EQ(m.at("Offset", 0.5).y, 12.0);
+  m.controls.assign("Fill Color=#000000@0;#FF0080@1");
+  EXPECT_EQ(m.at("Fill Color", 0.5).color.red, 128);  // 127.5 rounds up
+  EXPECT_EQ(m.at("Fill Color", 0.5).color.blue, 64);
+  EXPECT_EQ(m.at("Fill Color", 3).color.red, 255);
+  // Popups hold each key until the next.
+  m.controls.assign("Mode=Copy@0;Sample@1");
+  EXPECT_EQ(m.at("Mode", 29999.0 / 30000).number, 1.0);
+  EXPECT_EQ(m.at("Mode", 1).number, 3.0);
+
+  // A plain value replaces the keys.
+  m.controls.assign("Gain=40");
+  EXPECT_TRUE(m.controls.keyframeTimes(m.controls.find("Gain")).empty());
+  EXPECT_EQ(m.at("Gain", 1).number, 40.0);
+
+  EXPECT_EQ(usageError([&] { m.controls.assign("Enabled=on@0;off@1"); }),
+            "\"Enabled\" is fixed in time and takes no keyframes");
+  EXPECT_EQ(usageError([&] { m.controls.assign("Gain"); }), "--set takes NAME=VALUE, not \"Gain\"");
+  usageError([&] { m.controls.assign("Gain=0@0;200@1"); });
+}
+
+TEST(EffectControls, SupervisedEditsReachTheEffectAndPresetsDoNot) {
+  Loaded m(BRELO_LINES_MODULE, "BreloLines");
+  m.controls.assign("RGB Type=Red/Cyan");
+  EXPECT_EQ(m.at("RGB Color 2", 0).color.green, 0);
+  EXPECT_EQ(m.at("RGB Color 3", 0).color.green, 255);
+  EXPECT_EQ(m.at("RGB Color 3", 0).color.blue, 255);
+  m.controls.assign("RGB Color 1=#123456");
+  EXPECT_EQ(m.at("RGB Type", 0).number, 4.0);  // Manual
+  m.controls.assign("Utility Per=3");
+  for (const char* per : {"Slice Per", "RGB Per", "Color Per", "Composite Per", "Wipe Per"})
+    EXPECT_EQ(m.at(per, 0).number, 3.0) << per;
+
+  // A preset is state as saved: choosing a type there sets no colours.
+  loadPresetText(m.controls,
+                 R"({"brelo-render preset": 1, "effect": "BreloLines", "controls": {"RGB Type": "Blue/Yellow"}})",
+                 "p.json");
+  EXPECT_EQ(m.at("RGB Type", 0).number, 3.0);
+  EXPECT_EQ(m.at("RGB Color 1", 0).color.red, 0x12);
+
+  // Controls go by the names the user interface shows too.
+  m.controls.assign("Composite Variance Space=RGB");
+  m.controls.refreshUI();
+  ControlInfo const& v1 = m.controls.find("Composite R Variance");
+  EXPECT_EQ(v1.index, 88);
+  EXPECT_EQ(v1.name, "Composite Variance 1");
+}
+
+TEST(Preset, SavesWhatDiffersFromTheDefaultsAndLoadsItBack) {
+  std::string text;
+  std::vector<std::pair<double, std::vector<ControlValue>>> expected;
+  {
+    Loaded m(BRELO_TEST_MODULE, "SimTestModule");
+    m.controls.assign("Gain=100");  // the default: not saved
+    m.controls.assign("Mode=Fill");
+    m.controls.assign("Fill Color=#336699");
+    m.controls.assign("Amount=0.1");
+    m.controls.assign("Offset=1.5,-2");
+    m.controls.assign("Enabled=on");
+    m.controls.assign("Angle=10@0;-20@1.25");
+    text = presetText(m.controls);
+    for (double t : {0.0, 0.4, 1.25, 3.0}) {
+      std::vector<ControlValue> values;
+      for (ControlInfo const& c : m.controls.controls())
+        if (c.settable()) values.push_back(m.controls.valueAt(c, A_long(t * 30000)));
+      expected.push_back({t, values});
+    }
+  }
+  nlohmann::json doc = nlohmann::json::parse(text);
+  EXPECT_EQ(doc["brelo-render preset"], 1);
+  EXPECT_EQ(doc["effect"], "SimTestModule");
+  nlohmann::json const& c = doc["controls"];
+  EXPECT_FALSE(c.contains("Gain"));
+  EXPECT_EQ(c["Mode"], "Fill");
+  EXPECT_EQ(c["Fill Color"], "#336699");
+  EXPECT_EQ(c["Amount"], 0.1);
+  EXPECT_EQ(c["Offset"], nlohmann::json::array({1.5, -2.0}));
+  EXPECT_EQ(c["Enabled"], true);
+  EXPECT_EQ(c["Angle"]["keys"], nlohmann::json::parse("[[0.0, 10.0], [1.25, -20.0]]"));
+  EXPECT_EQ(c.size(), 6u);
+
+  Loaded m(BRELO_TEST_MODULE, "SimTestModule");
+  loadPresetText(m.controls, text, "p.json");
+  for (auto const& [t, values] : expected) {
+    std::size_t i = 0;
+    for (ControlInfo const& info : m.controls.controls()) {
+      if (!info.settable()) continue;
+      EXPECT_EQ(m.controls.valueAt(info, A_long(t * 30000)), values[i++]) << info.name << " at " << t;
+    }
+  }
+}
+
+TEST(Preset, BadPresetsAreRefusedWithTheirReason) {
+  Loaded m(BRELO_TEST_MODULE, "SimTestModule");
+  auto load = [&](std::string const& controls, std::string const& effect = "SimTestModule") {
+    return usageError([&] {
+      loadPresetText(m.controls,
+                     R"({"brelo-render preset": 1, "effect": ")" + effect + R"(", "controls": )" + controls + "}",
+                     "p.json");
+    });
+  };
+  EXPECT_EQ(load("{}", "BreloLines"), "p.json: the preset is for BreloLines, not SimTestModule");
+  EXPECT_EQ(load(R"({"Gian": 5})"), "p.json: unknown control \"Gian\"; did you mean \"Gain\"?");
+  EXPECT_EQ(load(R"({"Gain": 500})"), "p.json: \"Gain\" takes 0 to 100, not 500");
+  EXPECT_EQ(load(R"({"Gain": "loud"})"), "p.json: \"Gain\" cannot take \"loud\"");
+  EXPECT_EQ(load(R"({"Mode": "Blur"})"), "p.json: \"Mode\" has no entry \"Blur\"; its entries are Copy, Fill, Sample");
+  EXPECT_EQ(load(R"({"Gain": {"keys": [[1, 0], [0, 5]]}})"),
+            "p.json: keyframes of \"Gain\" out of order: 0s comes after 1s; give them in increasing time");
+  EXPECT_EQ(load(R"({"Gain": {"keys": [[0]]}})"), "p.json: \"Gain\": a keyframe takes [seconds, value], not [0]");
+  EXPECT_EQ(load(R"({"Enabled": {"keys": [[0, true]]}})"), "p.json: \"Enabled\" is fixed in time and takes no keyframes");
+  EXPECT_EQ(load("[]"), "p.json: no \"controls\" object");
+  std::string e = usageError([&] { loadPresetText(m.controls, "{\"brelo-render preset\": 1,\n \"controls\": {", "p.json"); });
+  EXPECT_NE(e.find("p.json: not a valid preset: parse error at line 2"), std::string::npos) << e;
+  EXPECT_EQ(usageError([&] { loadPresetText(m.controls, "{\"controls\": {}}", "p.json"); }),
+            "p.json: not a brelo-render preset (no \"brelo-render preset\" entry)");
+  EXPECT_EQ(usageError([&] { loadPresetText(m.controls, "{\"brelo-render preset\": 2}", "p.json"); }),
+            "p.json: preset format 2 is not one this brelo-render reads");
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/nonexistent/p.json"); }),
+            "/nonexistent/p.json: cannot read the preset: No such file or directory");
+}
+
+TEST(Preset, ExpressionsTravelWithTheControlsOwnValue) {
+  std::string text;
+  ControlValue fitted, center;
+  {
+    Loaded m(BRELO_LINES_MODULE, "BreloLines");
+    m.controls.assign("Direction=30");
+    m.controls.assign("Set Expression=Optimum Total Width");
+    ControlInfo const& total = m.controls.find("Total Width");
+    EXPECT_FALSE(m.controls.expression(total).empty());
+    fitted = m.at("Total Width", 0);
+    // The layer's extent across strips at 30 degrees: 64 sin 30 + 48 cos 30.
+    EXPECT_NEAR(fitted.number, 64 * 0.5 + 48 * std::sqrt(3.0) / 2, 1e-9);
+    EXPECT_EQ(m.controls.ownValueAt(total, 0).number, 300.0);
+    center = m.at("Center", 0);
+    text = presetText(m.controls);
+  }
+  nlohmann::json doc = nlohmann::json::parse(text);
+  EXPECT_EQ(doc["controls"]["Total Width"]["value"], 300.0);
+  EXPECT_TRUE(doc["controls"]["Total Width"]["expression"].is_string());
+
+  Loaded m(BRELO_LINES_MODULE, "BreloLines");
+  loadPresetText(m.controls, text, "p.json");
+  EXPECT_EQ(m.at("Total Width", 0), fitted);
+  EXPECT_EQ(m.at("Center", 0), center);
+  m.controls.assign("Direction=90");
+  EXPECT_NEAR(m.at("Total Width", 0).number, 64.0, 1e-9);
+}

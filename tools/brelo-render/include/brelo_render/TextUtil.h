@@ -1,0 +1,20 @@
+// Small text helpers shared by the option, value and preset readers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Brelo {
+namespace Render {
+
+std::string trim(std::string const& s);
+std::string toLower(std::string s);
+bool equalsIgnoreCase(std::string const& a, std::string const& b);
+// Levenshtein distance, ignoring case.
+std::size_t editDistance(std::string const& a, std::string const& b);
+std::vector<std::string> split(std::string const& s, char sep);
+// Control characters (the about text's line breaks) as spaces.
+std::string oneLine(std::string s);
+
+}  // namespace Render
+}  // namespace Brelo
