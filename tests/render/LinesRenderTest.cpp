@@ -1,6 +1,4 @@
-// The Lines module rendered through brelo-render. These tests need the
-// effect's render path; until the module renders, it answers smart
-// pre-render with error 512 and the tests are skipped with that reason.
+// The Lines module rendered through brelo-render.
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -9,38 +7,24 @@
 
 using namespace RenderTest;
 
-namespace {
-
-// Skips the calling test while the module reports that it cannot render yet.
-#define SKIP_UNTIL_LINES_RENDERS(dir)                                                                           \
-  do {                                                                                                          \
-    RunResult probe_ = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "16x12", "-o", "probe.png"}, (dir)); \
-    if (probe_.code == 5 &&                                                                                     \
-        probe_.err == "brelo-render: BreloLines failed to render frame 0 (0s) at smart pre-render: error 512 " \
-                      "(internal structure damaged)\n")                                                         \
-      GTEST_SKIP() << "the BreloLines module cannot render yet (smart pre-render returns error 512)";          \
-    ASSERT_EQ(probe_.code, 0) << probe_.err;                                                                    \
-  } while (0)
-
-}  // namespace
-
-TEST(LinesRender, NotYetRenderingIsReportedCleanly) {
+TEST(LinesRender, ModuleErrorIsReportedAndNothingIsWritten) {
   TempDir dir;
   writeFile(dir / "out.png", "OLD");
-  RunResult r = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "16x12", "-o", "out.png"}, dir.path());
-  if (r.code == 5) {
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_EQ(r.err.rfind("brelo-render: BreloLines failed to render frame 0 (0s) at ", 0), 0u) << r.err;
-    EXPECT_EQ(readFile(dir / "out.png"), "OLD");
-  } else {
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(decodePngFile(dir / "out.png").width, 16);
-  }
+  RunResult r = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "16x12", "--fail-call", "checkout_output:1:4",
+                         "-o", "out.png"},
+                        dir.path());
+  EXPECT_EQ(r.code, 5) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_EQ(r.err.rfind("brelo-render: BreloLines failed to render frame 0 (0s) at ", 0), 0u) << r.err;
+  EXPECT_EQ(readFile(dir / "out.png"), "OLD");
+
+  RunResult ok = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "16x12", "-o", "out.png"}, dir.path());
+  ASSERT_EQ(ok.code, 0) << ok.err;
+  EXPECT_EQ(decodePngFile(dir / "out.png").width, 16);
 }
 
 TEST(LinesRender, IdenticalBytesAtEveryThreadCount) {
   TempDir dir;
-  SKIP_UNTIL_LINES_RENDERS(dir.path());
   for (const char* depth : {"8", "16", "32"}) {
     std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
     std::string first;
@@ -61,7 +45,6 @@ TEST(LinesRender, IdenticalBytesAtEveryThreadCount) {
 
 TEST(LinesRender, PresetRoundTripAndAnimatedDemo) {
   TempDir dir;
-  SKIP_UNTIL_LINES_RENDERS(dir.path());
   RunResult a = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "80x48", "-s", "Wipe Completion=0@0;100@1", "-s",
                          "Max Slice=30", "-s", "Outside=Wrap", "-s", "Midtone=#203040", "-t", "0.5", "--save-preset",
                          "p.json", "-o", "a.png"},
