@@ -1,10 +1,8 @@
 #include "SimpleLines/BreloPlugin.h"
 
-#include <new>
-
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "Util/AEGP_SuiteHandler.h"
-#include "Util/MissingSuiteError.h"
+#include "Util/CommandGuard.h"
 
 namespace {
 
@@ -40,15 +38,5 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
 
 extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
                                            PF_ParamDef* params[], PF_LayerDef* /*output*/, void* extra) {
-  if (!in_data || !out_data) return PF_Err_BAD_CALLBACK_PARAM;
-  // Nothing may unwind into the host.
-  try {
-    return dispatch(cmd, in_data, out_data, params, extra);
-  } catch (MissingSuiteError const& e) {
-    return e.error;
-  } catch (std::bad_alloc const&) {
-    return PF_Err_OUT_OF_MEMORY;
-  } catch (...) {
-    return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  }
+  return Brelo::guardCommand(in_data, out_data, [&] { return dispatch(cmd, in_data, out_data, params, extra); });
 }

@@ -1,5 +1,5 @@
 // Raised by AEGP_SuiteHandler when the host cannot supply a suite. Caught in
-// EntryPointFunc (and at the top of every worker thread) and returned to the
+// guardCommand (and at the top of every worker thread) and returned to the
 // host as its error code; it never crosses the host boundary.
 #pragma once
 

@@ -2,17 +2,13 @@
 // and the thread count.
 #include <algorithm>
 
+#include "BadParam.h"
 #include "HostImpl.h"
 
 namespace Brelo {
 namespace Sim {
 
 namespace {
-
-PF_Err badParam(Host::Impl* h, Call c, const std::string& why) {
-  h->misuse(std::string(callName(c)) + ": " + why);
-  return PF_Err_BAD_CALLBACK_PARAM;
-}
 
 // Caller holds the mutex.
 bool knownPlugin(Host::Impl* h, AEGP_PluginID id) {

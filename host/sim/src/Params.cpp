@@ -1,17 +1,13 @@
 // The parameter callbacks of PF_InData and the Param Utils Suite.
 #include <cstring>
 
+#include "BadParam.h"
 #include "HostImpl.h"
 
 namespace Brelo {
 namespace Sim {
 
 namespace {
-
-PF_Err badParam(Host::Impl* h, Call c, const char* why) {
-  h->misuse(std::string(callName(c)) + ": " + why);
-  return PF_Err_BAD_CALLBACK_PARAM;
-}
 
 PF_Err updateParamUI(PF_ProgPtr ref, PF_ParamIndex index, const PF_ParamDef* def) {
   Host::Impl* h = currentImpl();

@@ -11,6 +11,7 @@
 //
 // Called from many threads at once: nothing here writes shared state except
 // the host's atomic call counters.
+#include "BadParam.h"
 #include "HostImpl.h"
 
 namespace Brelo {
@@ -51,16 +52,10 @@ PF_Err check(Call c, Depth depth, PF_ProgPtr ref, const PF_SampPB* params, P* ds
   if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   if (PF_Err e = h->fault(c)) return e;
   if (!h->instance(ref, c)) return PF_Err_BAD_CALLBACK_PARAM;
-  if (!params || !dst) {
-    h->misuse(std::string(callName(c)) + ": null parameter block or result");
-    return PF_Err_BAD_CALLBACK_PARAM;
-  }
+  if (!params || !dst) return badParam(h, c, "null parameter block or result");
   *rec = h->world(params->src, c);
   if (!*rec) return PF_Err_BAD_CALLBACK_PARAM;
-  if ((*rec)->depth != depth) {
-    h->misuse(std::string(callName(c)) + ": world has another depth");
-    return PF_Err_BAD_CALLBACK_PARAM;
-  }
+  if ((*rec)->depth != depth) return badParam(h, c, "world has another depth");
   return PF_Err_NONE;
 }
 

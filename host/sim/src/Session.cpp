@@ -3,17 +3,13 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "BadParam.h"
 #include "HostImpl.h"
 
 namespace Brelo {
 namespace Sim {
 
 namespace {
-
-PF_Err badParam(Host::Impl* h, Call c, const std::string& why) {
-  h->misuse(std::string(callName(c)) + ": " + why);
-  return PF_Err_BAD_CALLBACK_PARAM;
-}
 
 // The frame of the command in progress on `ref`, when it is the expected one.
 Frame* frameFor(Host::Impl* h, PF_ProgPtr ref, Call c, PF_Cmd expected) {

@@ -2,17 +2,13 @@
 #include <cstring>
 #include <vector>
 
+#include "BadParam.h"
 #include "HostImpl.h"
 
 namespace Brelo {
 namespace Sim {
 
 namespace {
-
-PF_Err badParam(Host::Impl* h, Call c, const char* why) {
-  h->misuse(std::string(callName(c)) + ": " + why);
-  return PF_Err_BAD_CALLBACK_PARAM;
-}
 
 PF_Err makeWorld(Call c, PF_ProgPtr ref, A_long width, A_long height, Depth depth, bool clear, WorldOwner owner,
                  PF_EffectWorld* world) {

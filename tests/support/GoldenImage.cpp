@@ -9,15 +9,21 @@
 #include <OpenEXR/ImfOutputFile.h>
 
 #include <csetjmp>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+namespace BreloTest {
 namespace GoldenImage {
 
 using Brelo::Sim::Depth;
@@ -202,6 +208,34 @@ bool readExr(std::string const& path, Image* out, std::string* why) {
   }
 }
 
+// A pixel's A, R, G, B as the host holds them.
+std::string channels(Image const& image, int x, int y) {
+  std::string out;
+  auto put = [&out](std::string const& v) { out += (out.empty() ? "" : " ") + v; };
+  switch (image.depth()) {
+    case Depth::Bits8: {
+      PF_Pixel const& p = image.px8(x, y);
+      for (A_u_char v : {p.alpha, p.red, p.green, p.blue}) put(std::to_string(v));
+      break;
+    }
+    case Depth::Bits16: {
+      PF_Pixel16 const& p = image.px16(x, y);
+      for (A_u_short v : {p.alpha, p.red, p.green, p.blue}) put(std::to_string(v));
+      break;
+    }
+    case Depth::Bits32: {
+      PF_PixelFloat const& p = image.pxF(x, y);
+      char buf[32];
+      for (float v : {p.alpha, p.red, p.green, p.blue}) {
+        std::snprintf(buf, sizeof buf, "%.9g", double(v));
+        put(buf);
+      }
+      break;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 const char* extension(Depth depth) { return depth == Depth::Bits32 ? ".exr" : ".png"; }
@@ -244,11 +278,15 @@ void expectMatches(Image const& image, std::string const& dir, std::string const
       }
     }
     detail = std::to_string(differing) + " pixels differ, the first at " + std::to_string(fx) + ", " +
-             std::to_string(fy);
+             std::to_string(fy) + ": rendered " + channels(image, fx, fy) + ", recorded " + channels(golden, fx, fy);
   }
   const std::string actual = name + ".actual" + extension(image.depth());
-  write(actual, image, &why);
-  ADD_FAILURE() << name << ": " << detail << "; the render is in " << actual;
+  if (write(actual, image, &why)) {
+    ADD_FAILURE() << name << ": " << detail << "; the render is in " << std::filesystem::absolute(actual).string();
+  } else {
+    ADD_FAILURE() << name << ": " << detail << "; the render could not be kept: " << why;
+  }
 }
 
 }  // namespace GoldenImage
+}  // namespace BreloTest
