@@ -1,7 +1,8 @@
 // Speed of the Lines engine on a 1920 x 1080 frame at each depth, on one
-// thread and on all, next to the floor every renderer pays: copying one frame
-// of the same size and depth. The counter "x_floor" is time per frame over
-// the copy's time.
+// thread and on all, next to two floors measured in the same binary: copying
+// one frame of the same size and depth ("x_floor" is time per frame over the
+// copy's time), and one plain pass of the host's sub-pixel sampler over every
+// pixel ("x_sample_floor"; a frame with RGB separation samples three times).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -14,6 +15,7 @@
 #include "Brelo/Effect/BreloLines.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 #include "Brelo/Effect/BreloLinesMulti.h"
+#include "Util/AEGP_SuiteHandler.h"
 #include "brelo_host/Host.h"
 #include "brelo_host/Image.h"
 #include "brelo_host/Session.h"
@@ -63,6 +65,35 @@ double copySeconds(PF_EffectWorld const* from, PF_EffectWorld* to, std::size_t r
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
 }
 
+template <class Pixel, class Sample>
+double sampleLoopSeconds(PF_InData* in_data, PF_EffectWorld* src, Sample sample) {
+  PF_SampPB pb{};
+  pb.src = src;
+  Pixel px{};
+  unsigned sum = 0;
+  auto const t0 = std::chrono::steady_clock::now();
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      sample(in_data->effect_ref, (x << 16) + 0x6000, (y << 16) + 0x2000, &pb, &px);
+      sum += unsigned(px.alpha);
+    }
+  benchmark::DoNotOptimize(sum);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Seconds of one sub-pixel sample of every pixel through the host's suite.
+double sampleSeconds(PF_InData* in_data, PF_EffectWorld* src, Sim::Depth depth) {
+  AEGP_SuiteHandler suites(in_data->pica_basicP);
+  switch (depth) {
+    case Sim::Depth::Bits8:
+      return sampleLoopSeconds<PF_Pixel>(in_data, src, suites.Sampling8Suite1()->subpixel_sample);
+    case Sim::Depth::Bits16:
+      return sampleLoopSeconds<PF_Pixel16>(in_data, src, suites.Sampling16Suite1()->subpixel_sample16);
+    default:
+      return sampleLoopSeconds<PF_PixelFloat>(in_data, src, suites.SamplingFloatSuite1()->subpixel_sample_float);
+  }
+}
+
 void BM_Frame(benchmark::State& state) {
   Sim::Depth const depth = depthOf(state.range(0));
   int const threads = state.range(1) == 0 ? 1 : int(std::max(1u, std::thread::hardware_concurrency()));
@@ -80,9 +111,13 @@ void BM_Frame(benchmark::State& state) {
     LinesMulti(source, composite, output, threads, scope->in_data(), p);
   }
   double const floor = copySeconds(src.get(), out.get(), std::size_t(kWidth) * Sim::pixelSize(depth));
+  double const sampling = sampleSeconds(scope->in_data(), src.get(), depth);
   state.counters["floor_ms"] = floor * 1e3;
   state.counters["x_floor"] = benchmark::Counter(floor, benchmark::Counter::kIsIterationInvariantRate |
                                                                   benchmark::Counter::kInvert);
+  state.counters["sample_floor_ms"] = sampling * 1e3;
+  state.counters["x_sample_floor"] = benchmark::Counter(
+      sampling, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["threads"] = threads;
   state.SetLabel(std::string(Sim::depthName(depth)) + (threads == 1 ? ", 1 thread" : ", all threads"));
 }

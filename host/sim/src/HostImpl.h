@@ -125,7 +125,15 @@ struct Host::Impl {
   std::vector<std::unique_ptr<Instance>> instances;  // grows only between commands
   std::atomic<int> numThreads{4};
   std::atomic<int> padding{3};
-  std::array<std::atomic<std::uint64_t>, kCallCount> calls{};
+  // Call counts, spread over cache-line-aligned shards so that worker threads
+  // sampling at once do not contend for one counter. A call with a fault rule
+  // armed is counted under the mutex, so "the nth call" stays exact.
+  struct alignas(64) CallShard {
+    std::array<std::atomic<std::uint64_t>, kCallCount> n{};
+  };
+  static constexpr std::size_t kCallShards = 16;
+  std::array<CallShard, kCallShards> calls{};
+  std::uint64_t callTotal(std::size_t i) const;
   std::array<std::atomic<bool>, kCallCount> armed{};
   std::vector<std::unique_ptr<SuiteEntry>> suites;  // fixed after construction
 
