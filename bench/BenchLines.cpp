@@ -19,6 +19,7 @@
 #include "brelo_host/Host.h"
 #include "brelo_host/Image.h"
 #include "brelo_host/Session.h"
+#include "FrameCopyFloor.h"
 
 namespace {
 
@@ -47,22 +48,6 @@ Lines::Parameter frameSettings() {
       .setWidthMax1(60.0).setWidthMin(0.1).setGapMax1(4.0).setOriginal(true).setSliceMax(80.0)
       .setSliceDirection(Lines::Parameter::Direction::Both).setRGBMax(6.0).setColorBlendWithOriginal(0.0);
   return p;
-}
-
-// Seconds of one plain copy of a frame of this depth (row by row, padded
-// rows as the host makes them), measured here so the ratio needs no second run.
-double copySeconds(PF_EffectWorld const* from, PF_EffectWorld* to, std::size_t row_bytes) {
-  auto copy = [&] {
-    for (int y = 0; y < kHeight; ++y)
-      std::memcpy(static_cast<char*>(to->data) + std::ptrdiff_t(y) * to->rowbytes,
-                  static_cast<char const*>(from->data) + std::ptrdiff_t(y) * from->rowbytes, row_bytes);
-    benchmark::ClobberMemory();
-  };
-  copy();
-  int const reps = 20;
-  auto const t0 = std::chrono::steady_clock::now();
-  for (int i = 0; i < reps; ++i) copy();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
 }
 
 template <class Pixel, class Sample>
@@ -110,14 +95,13 @@ void BM_Frame(benchmark::State& state) {
   for (auto _ : state) {
     LinesMulti(source, composite, output, threads, scope->in_data(), p);
   }
-  double const floor = copySeconds(src.get(), out.get(), std::size_t(kWidth) * Sim::pixelSize(depth));
+  double const floor = BreloBench::frameCopySeconds(src->data, src->rowbytes, out->data, out->rowbytes,
+                                                    std::size_t(kWidth) * Sim::pixelSize(depth), kHeight);
   double const sampling = sampleSeconds(scope->in_data(), src.get(), depth);
   state.counters["floor_ms"] = floor * 1e3;
-  state.counters["x_floor"] = benchmark::Counter(floor, benchmark::Counter::kIsIterationInvariantRate |
-                                                                  benchmark::Counter::kInvert);
+  state.counters["x_floor"] = BreloBench::timesFloor(floor);
   state.counters["sample_floor_ms"] = sampling * 1e3;
-  state.counters["x_sample_floor"] = benchmark::Counter(
-      sampling, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["x_sample_floor"] = BreloBench::timesFloor(sampling);
   state.counters["threads"] = threads;
   state.SetLabel(std::string(Sim::depthName(depth)) + (threads == 1 ? ", 1 thread" : ", all threads"));
 }

@@ -4,7 +4,6 @@
 // "x_floor" is time per frame over the copy's time, measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <thread>
@@ -14,6 +13,7 @@
 #include "Brelo/Effect/BreloSimpleLines.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
 #include "Brelo/Effect/BreloSimpleLinesMulti.h"
+#include "FrameCopyFloor.h"
 #include "Util/BreloHostAPI.h"
 
 namespace {
@@ -69,24 +69,6 @@ SimpleLines::Parameter frameParameter() {
   return p;
 }
 
-// Seconds of one row-by-row copy of a frame of this depth.
-template <class P>
-double copySeconds() {
-  Frame<P> source(0x40);
-  Frame<P> frame(0);
-  size_t const row = sizeof(P) * kWidth;
-  auto copy = [&] {
-    for (int y = 0; y < kHeight; ++y)
-      std::memcpy(frame.bytes.data() + frame.rowbytes * y, source.bytes.data() + source.rowbytes * y, row);
-    benchmark::ClobberMemory();
-  };
-  copy();
-  int const reps = 20;
-  auto const t0 = std::chrono::steady_clock::now();
-  for (int i = 0; i < reps; ++i) copy();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
-}
-
 template <class P>
 void paint(benchmark::State& state) {
   Frame<P> source(0x40);
@@ -102,10 +84,13 @@ void paint(benchmark::State& state) {
     SimpleLinesMulti(layer, threads, p);
     benchmark::ClobberMemory();
   }
-  double const floor = copySeconds<P>();
+  Frame<P> const copy_source(0x40);
+  Frame<P> copy_target(0);
+  double const floor = BreloBench::frameCopySeconds(copy_source.bytes.data(), copy_source.rowbytes,
+                                                    copy_target.bytes.data(), copy_target.rowbytes,
+                                                    sizeof(P) * kWidth, kHeight);
   state.counters["floor_ms"] = floor * 1e3;
-  state.counters["x_floor"] =
-      benchmark::Counter(floor, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["x_floor"] = BreloBench::timesFloor(floor);
 }
 
 template <class P>
