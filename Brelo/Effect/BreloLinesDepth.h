@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "Brelo/BreloDivide.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 #include "Util/AEGP_SuiteHandler.h"
@@ -29,23 +30,6 @@ Channel roundedChannel(double value, double max) {
   if (!(v >= 1.0)) return 0;
   if (v >= max) return static_cast<Channel>(max);
   return static_cast<Channel>(v);
-}
-
-// floor(n / (255 a)) for every n below 2^26 and a in 1..255, as
-// (n * kDivide255A[a]) >> 42: the divisor is below 2^16, so a multiplier of
-// ceil(2^42 / divisor) is exact over that range of n. The 8-bit mix below
-// divides by the alpha and by 255 this way, without a division instruction.
-inline constexpr int kDivideShift = 42;
-inline constexpr std::array<std::uint64_t, 256> kDivide255A = [] {
-  std::array<std::uint64_t, 256> m{};
-  for (std::uint64_t a = 1; a < 256; ++a) m[a] = ((std::uint64_t(1) << kDivideShift) + 255 * a - 1) / (255 * a);
-  return m;
-}();
-
-__extension__ using Wide = unsigned __int128;  // the 64 x 64 -> 128-bit product of one instruction
-
-inline std::uint32_t divide255A(std::uint32_t n, std::uint32_t a) {
-  return static_cast<std::uint32_t>((static_cast<Wide>(n) * kDivide255A[a]) >> kDivideShift);
 }
 
 template <class Pixel>
@@ -138,9 +122,9 @@ struct Traits<PF_Pixel> {
     }
     static void finish(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b, PF_Pixel& out) {
       out.alpha = static_cast<A_u_char>(a);
-      out.red = static_cast<A_u_char>(std::min<std::uint32_t>(255, divide255A(r, a)));
-      out.green = static_cast<A_u_char>(std::min<std::uint32_t>(255, divide255A(g, a)));
-      out.blue = static_cast<A_u_char>(std::min<std::uint32_t>(255, divide255A(b, a)));
+      out.red = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(r, a)));
+      out.green = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(g, a)));
+      out.blue = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(b, a)));
     }
 
     PF_Pixel m_w[3];
