@@ -1,8 +1,8 @@
 // The frames and failure outcomes of a render driver run (BRELO_FRAMES):
 //   DriverFrames.*   each golden case at its own depth equals its reference.
-//   SameAsBuild.*    every frame (every case at 8, 16 and 32 bits) and every
-//                    failure outcome equals those of the build machine's run
-//                    (BRELO_REFERENCE_FRAMES), byte for byte.
+//   SameAsBuild.*    every frame (every golden and platform case at 8, 16 and
+//                    32 bits) and every failure outcome equals those of the
+//                    build machine's run (BRELO_REFERENCE_FRAMES), byte for byte.
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -85,7 +85,9 @@ TEST(SameAsBuild, EveryFrameAtEveryDepth) {
   int compared = 0, differing = 0;
   std::ostringstream report;
   for (Effect effect : kEffects) {
-    for (GoldenCase const& c : goldenCases(effect)) {
+    std::vector<GoldenCase> all = goldenCases(effect);
+    all.insert(all.end(), platformCases(effect).begin(), platformCases(effect).end());
+    for (GoldenCase const& c : all) {
       for (Depth depth : kDepths) {
         Image frame, expected;
         if (!readFrame(frames, effect, c.name, depth, &frame) || !readFrame(reference, effect, c.name, depth, &expected))
@@ -100,7 +102,9 @@ TEST(SameAsBuild, EveryFrameAtEveryDepth) {
     }
   }
   EXPECT_EQ(differing, 0) << report.str();
-  EXPECT_EQ(compared, 3 * int(goldenCases(Effect::Lines).size() + goldenCases(Effect::SimpleLines).size()));
+  std::size_t cases = 0;
+  for (Effect effect : kEffects) cases += goldenCases(effect).size() + platformCases(effect).size();
+  EXPECT_EQ(compared, 3 * int(cases));
 }
 
 TEST(SameAsBuild, EveryHostCallFailureEndsTheSameWay) {

@@ -1,6 +1,7 @@
 // brelo-golden-driver: loads both effect modules the way the host does,
-// renders every golden case of each at 8, 16 and 32 bits and writes the raw
-// frames, then makes every host call of one render per effect and depth
+// renders every golden case of each, and the cases of the maths that may
+// differ between platforms, at 8, 16 and 32 bits and writes the raw frames,
+// then makes every host call of one render per effect and depth
 // fail in turn. Built for every platform, so that the frames and the failure
 // outcomes of a Windows module can be compared with those of the build
 // machine's.
@@ -52,7 +53,9 @@ struct Tally {
 };
 
 void renderCases(Effect effect, Module const& module, std::string const& out, Tally& tally) {
-  for (GoldenCase const& c : goldenCases(effect)) {
+  std::vector<GoldenCase> all = goldenCases(effect);
+  all.insert(all.end(), platformCases(effect).begin(), platformCases(effect).end());
+  for (GoldenCase const& c : all) {
     for (Depth depth : kDepths) {
       const std::string name = RawFrame::path(effect, c.name, depth);
       PF_Err setupErr = PF_Err_NONE;

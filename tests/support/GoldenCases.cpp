@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "Lines/LinesParams.h"
+#include "SimpleLines/SimpleLinesParams.h"
 
 namespace BreloTest {
 
@@ -161,6 +162,55 @@ std::vector<GoldenCase> simpleLinesCases() {
   return out;
 }
 
+std::vector<GoldenCase> linesPlatformCases() {
+  return {
+      {"maths_soft_light", Depth::Bits8,
+       [](Session& s) {
+         narrowStrips(s);
+         s.setValue(kMaxSlice, 14);
+         s.setValue(kCompositeOpacity, 70);
+         s.setValue(kBlendingMode, 7);  // Soft Light
+       }},
+      {"maths_powers_easing", Depth::Bits8,
+       [](Session& s) {
+         narrowStrips(s);
+         s.setValue(kDirection, 33.3);
+         s.setValue(kWidthPower, 2.7);
+         s.setValue(kMaxGap1, 4);
+         s.setValue(kGapPower, 0.45);
+         s.setValue(kMaxSlice, 14);
+         s.setValue(kSlicePower, 3.3);
+         s.setValue(kSliceCompletion, 40);
+         s.setValue(kSliceEasingType, 6);  // Expo
+         s.setValue(kMaxRGBSeparation, 6);
+         s.setValue(kRGBCompletion, 60);
+         s.setValue(kRGBEasingType, 8);  // Sine
+       }},
+  };
+}
+
+std::vector<GoldenCase> simpleLinesPlatformCases() {
+  namespace P = Brelo::SimpleLinesParams;
+  return {
+      {"maths_soft_light", Depth::Bits8,
+       [](Session& s) {
+         smallBars(s);
+         s.setValue(P::kBlendingMode, 9);  // Soft Light
+       }},
+      {"maths_powers_easing", Depth::Bits8,
+       [](Session& s) {
+         smallBars(s);
+         s.setValue(P::kDirection, 33.3);
+         s.setValue(P::kWidthPower, 2.7);
+         s.setValue(P::kGapPower, 1.7);
+         s.setValue(P::kHeightPower, 0.45);
+         s.setValue(P::kAlignPower, 3.3);
+         s.setValue(P::kWipeCompletion, 40);
+         s.setValue(P::kWipeEasingType, 6);  // Expo
+       }},
+  };
+}
+
 }  // namespace
 
 const char* effectName(Effect effect) { return effect == Effect::Lines ? "lines" : "simplelines"; }
@@ -199,6 +249,12 @@ Image simpleLinesLayer(int width, int height) {
 std::vector<GoldenCase> const& goldenCases(Effect effect) {
   static const std::vector<GoldenCase> lines = linesCases();
   static const std::vector<GoldenCase> simpleLines = simpleLinesCases();
+  return effect == Effect::Lines ? lines : simpleLines;
+}
+
+std::vector<GoldenCase> const& platformCases(Effect effect) {
+  static const std::vector<GoldenCase> lines = linesPlatformCases();
+  static const std::vector<GoldenCase> simpleLines = simpleLinesPlatformCases();
   return effect == Effect::Lines ? lines : simpleLines;
 }
 

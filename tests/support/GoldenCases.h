@@ -43,6 +43,13 @@ struct GoldenCase {
 
 std::vector<GoldenCase> const& goldenCases(Effect effect);
 
+// Cases without a reference file, for the maths whose last bits may differ
+// between C runtimes: powers other than 1, the Expo and Sine easing curves,
+// Soft Light, an oblique direction. The render driver runs them on every
+// platform, and a Windows run is compared with the Linux one. Their depth is
+// that of the nearest golden case.
+std::vector<GoldenCase> const& platformCases(Effect effect);
+
 // A session on `entry` with the effect's golden layer, after global set-up,
 // parameter set-up and a UI update (their first error in *setupErr).
 std::unique_ptr<Brelo::Sim::Session> goldenSession(Effect effect, PF_EntryPointFunc entry, PF_Err* setupErr);
