@@ -1,21 +1,19 @@
 // brelo-golden-driver: loads both effect modules the way the host does,
 // renders every golden case of each, and the cases of the maths that may
 // differ between platforms, at 8, 16 and 32 bits and writes the raw frames,
-// then makes every host call of one render per effect and depth
-// fail in turn. Built for every platform, so that the frames and the failure
-// outcomes of a Windows module can be compared with those of the build
-// machine's.
+// then makes every host call of one render per effect and depth fail in
+// turn. Built for every platform, so that the frames and the failure outcomes
+// of a Windows module can be compared with those of the build machine's.
 //
-//   brelo-golden-driver --lines MODULE --simplelines MODULE --out DIR
+//   brelo-golden-driver LINES_MODULE SIMPLELINES_MODULE OUT_DIR
 //
-// Writes DIR/<effect>/<case>.<bits>.raw (RawFrame.h) and DIR/<effect>/sweep.txt
+// Writes OUT_DIR/<effect>/<case>.<bits>.raw (RawFrame.h) and OUT_DIR/<effect>/sweep.txt
 // (one line per failure, HostFailureSweep.h). Exit status 0 when every render
 // succeeded and no failure was mishandled, 1 otherwise, 2 on bad arguments.
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -37,7 +35,7 @@ constexpr Depth kDepths[] = {Depth::Bits8, Depth::Bits16, Depth::Bits32};
 const char* sweepCase(Effect effect) { return effect == Effect::Lines ? "slices_rgb_composite_float" : "bars"; }
 
 int usage() {
-  std::cerr << "usage: brelo-golden-driver --lines MODULE --simplelines MODULE --out DIR\n";
+  std::cerr << "usage: brelo-golden-driver LINES_MODULE SIMPLELINES_MODULE OUT_DIR\n";
   return 2;
 }
 
@@ -103,20 +101,14 @@ void sweep(Effect effect, Module const& module, std::string const& out, Tally& t
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::map<std::string, std::string> args;
-  for (int i = 1; i < argc; i += 2) {
-    const std::string key = argv[i];
-    if (key.rfind("--", 0) != 0 || i + 1 >= argc) return usage();
-    args[key.substr(2)] = argv[i + 1];
-  }
-  if (args.size() != 3 || !args.count("lines") || !args.count("simplelines") || !args.count("out")) return usage();
+  if (argc != 4) return usage();
+  const std::string modules[] = {argv[1], argv[2]}, out = argv[3];
 
   Tally tally;
   try {
-    const std::string out = args["out"];
     for (Effect effect : {Effect::Lines, Effect::SimpleLines}) {
       std::filesystem::create_directories(out + "/" + effectName(effect));
-      const Module module(args[effectName(effect)]);
+      const Module module(modules[effect == Effect::Lines ? 0 : 1]);
       renderCases(effect, module, out, tally);
       sweep(effect, module, out, tally);
     }

@@ -28,6 +28,14 @@ struct SweepTrial {
   bool paddingIntact;
 };
 
+// The per-pixel sampling calls, whose result the engines do not look at.
+bool isSamplingCall(Brelo::Sim::Call c);
+
+// The next occurrence to fail after the nth of `count` calls of kind c:
+// every one in turn, but of the per-pixel samples only the first, one in
+// the middle and the last. Past `count` when there is none.
+std::uint64_t nextFailure(Brelo::Sim::Call c, std::uint64_t n, std::uint64_t count);
+
 // One trial per failure: every call of every kind the clean render made,
 // except that of the per-pixel samples only the first, one in the middle
 // and the last fail. Each trial runs on a fresh session set up with the

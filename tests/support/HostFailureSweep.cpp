@@ -13,25 +13,12 @@ namespace {
 // An error the plug-ins never make themselves.
 constexpr PF_Err kInjected = PF_Err_INVALID_CALLBACK;
 
-bool isSampling(Call c) {
-  return c == Call::SubpixelSample || c == Call::SubpixelSample16 || c == Call::SubpixelSampleFloat ||
-         c == Call::NnSample || c == Call::NnSample16 || c == Call::NnSampleFloat || c == Call::AreaSample ||
-         c == Call::AreaSample16 || c == Call::AreaSampleFloat;
-}
-
 // Calls whose failure the effect cannot make good: what they should have
 // given back stays with the host.
 bool releases(Call c) {
   return c == Call::ReleaseSuite || c == Call::DisposeWorld || c == Call::PFDisposeWorld ||
          c == Call::HostDisposeHandle || c == Call::HostUnlockHandle || c == Call::CheckinParam ||
          c == Call::CheckinLayerPixels || c == Call::FreeBlock;
-}
-
-std::uint64_t nextFailure(Call c, std::uint64_t n, std::uint64_t count) {
-  if (!isSampling(c) || count <= 3) return n + 1;
-  if (n == 1) return count / 2;
-  if (n < count) return count;
-  return count + 1;
 }
 
 GoldenCase const* findCase(Effect effect, std::string const& name) {
@@ -51,6 +38,19 @@ Outstanding heldBeyondGlobal(Session& s) {
 }
 
 }  // namespace
+
+bool isSamplingCall(Call c) {
+  return c == Call::SubpixelSample || c == Call::SubpixelSample16 || c == Call::SubpixelSampleFloat ||
+         c == Call::NnSample || c == Call::NnSample16 || c == Call::NnSampleFloat || c == Call::AreaSample ||
+         c == Call::AreaSample16 || c == Call::AreaSampleFloat;
+}
+
+std::uint64_t nextFailure(Call c, std::uint64_t n, std::uint64_t count) {
+  if (!isSamplingCall(c) || count <= 3) return n + 1;
+  if (n == 1) return count / 2;
+  if (n < count) return count;
+  return count + 1;
+}
 
 bool sweepRenderFailures(Effect effect, PF_EntryPointFunc entry, std::string const& caseName, Depth depth,
                          std::vector<SweepTrial>* trials, std::string* why) {
@@ -112,7 +112,7 @@ std::vector<std::string> problems(SweepTrial const& t) {
   if (!t.paddingIntact) out.push_back("a world's padding was damaged");
   if (t.misuses) out.push_back("the host caught misuses");
   // A sample that failed reaches no result: the engines do not look at it.
-  if (t.err == PF_Err_NONE && !t.sameImage && !isSampling(t.call)) {
+  if (t.err == PF_Err_NONE && !t.sameImage && !isSamplingCall(t.call)) {
     out.push_back("the failure was not reported, and the frame differs");
   }
   // The host deletes the pre-render record after the frame, through the
