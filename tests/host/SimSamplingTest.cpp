@@ -94,8 +94,7 @@ TEST(SimSampling, SubpixelExactAtWholeAndHalfPositionsInEveryDepth) {
 // 16-bit fractions, half up), float bit for bit (double sums in the order
 // top-left, top-right, bottom-left, bottom-right). Raw values span the whole
 // channel type, not just the nominal range.
-TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
-  Session s(nullptr);
+void weighAnywhere(Session& s) {
   Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
   Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
   Suite<PF_SamplingFloatSuite1> sf(s.host(), kPFSamplingFloatSuite, 1);
@@ -155,6 +154,16 @@ TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
   EXPECT_TRUE(s.host().misuses().empty());
 }
 
+TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
+  // Vector and scalar kernels alike.
+  for (bool vector : {true, false}) {
+    SCOPED_TRACE(vector ? "vector kernels" : "scalar kernels");
+    Session s(nullptr);
+    s.host().setVectorSampling(vector);
+    weighAnywhere(s);
+  }
+}
+
 TEST(SimSampling, HandComputedValues) {
   Session s(nullptr);
   Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
@@ -202,6 +211,59 @@ TEST(SimSampling, NearestTakesTheClosestPixelOrTransparent) {
   EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
   ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32768, 0, &pb, &p), 0);
   EXPECT_TRUE(SimTest::samePixel(p, {1, 2, 3, 4}));
+}
+
+// A thread's first call to a world checks it in full; later calls rely on
+// that until something changes. Each change is still caught on the next call.
+TEST(SimSampling, ChecksHoldAfterAWorldWasSampled) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  PF_SampPB pb{};
+  PF_Pixel p{};
+  auto sample = [&](PF_ProgPtr ref = nullptr) {
+    return s8->subpixel_sample(ref ? ref : s.instance().ref(), 32768, 32768, &pb, &p);
+  };
+  Image img(4, 4, Depth::Bits8);
+  img.fill({1.0f, 1.0f, 1.0f, 1.0f});
+  HostWorld kept = s.host().makeWorld(img);
+  pb.src = kept.get();
+  ASSERT_EQ(sample(), PF_Err_NONE);
+  ASSERT_EQ(sample(), PF_Err_NONE);
+
+  // An altered record.
+  PF_EffectWorld const original = *kept.get();
+  kept.get()->rowbytes += 4;
+  EXPECT_EQ(sample(), PF_Err_BAD_CALLBACK_PARAM);
+  *kept.get() = original;
+  EXPECT_EQ(sample(), PF_Err_NONE);
+
+  // Another effect reference, and the same world through the other depths.
+  int foreign = 0;
+  EXPECT_EQ(sample(reinterpret_cast<PF_ProgPtr>(&foreign)), PF_Err_BAD_CALLBACK_PARAM);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  PF_Pixel16 p16{};
+  EXPECT_EQ(s16->subpixel_sample16(s.instance().ref(), 0, 0, &pb, &p16), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+
+  // A fault armed after the world was sampled hits exactly the call it names.
+  std::uint64_t const done = s.host().callCount(Call::SubpixelSample);
+  s.host().failCall(Call::SubpixelSample, done + 2, PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  EXPECT_EQ(sample(), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  s.host().clearFaults();
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  EXPECT_EQ(s.host().callCount(Call::SubpixelSample), done + 4);
+
+  // A world disposed of after it was sampled.
+  HostWorld gone = s.host().makeWorld(img);
+  pb.src = gone.get();
+  ASSERT_EQ(sample(), PF_Err_NONE);
+  PF_EffectWorld* const record = gone.get();  // the host keeps its records
+  gone = HostWorld();
+  EXPECT_EQ(sample(), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(record, pb.src);
+  EXPECT_EQ(s.host().misuses().size(), 4u);
 }
 
 TEST(SimSampling, WrongDepthOrDisposedWorldIsRefusedAndRecorded) {

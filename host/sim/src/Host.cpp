@@ -406,6 +406,15 @@ Instance& Host::newInstance(int layerWidth, int layerHeight) {
 
 void Host::setNumThreads(int n) { m->numThreads = n; }
 int Host::numThreads() const { return m->numThreads; }
+void Host::setVectorSampling(bool on) {
+  bool const vector = on && kSampling8Suite1Sse41 && m->sampling8 != &kSampling8Suite1;
+  for (auto& s : m->suites) {
+    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = vector ? m->sampling8 : &kSampling8Suite1;
+    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = vector ? m->sampling16 : &kSampling16Suite1;
+    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = vector ? m->samplingFloat : &kSamplingFloatSuite1;
+  }
+}
+
 void Host::setRowPadding(int pixels) { m->padding = pixels < 0 ? 0 : pixels; }
 
 void Host::withholdSuite(std::string const& name, std::int32_t version) {
