@@ -456,6 +456,11 @@ void Host::resetCallCounts() {
     for (auto& c : s.n) c.store(0, std::memory_order_relaxed);
 }
 
+std::size_t Host::records() const {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  return m->worlds.size() + m->handles.size();
+}
+
 int Host::suiteAcquisitions(std::string const& name, std::int32_t version) const {
   SuiteEntry* s = m->suite(name.c_str(), version);
   return s ? s->acquired.load() : 0;

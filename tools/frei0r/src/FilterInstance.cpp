@@ -214,9 +214,13 @@ void FilterInstance::update(double hostTime, std::uint32_t const* in, std::uint3
   }
 
   m_refusal.clear();
-  if (!m_settingsError.empty())
-    refuse("controls \"" + printable(m_controls) + "\"" + (m_preset.empty() ? "" : " with preset \"" + printable(m_preset) + "\""),
-           m_settingsError);
+  if (!m_settingsError.empty()) {
+    std::string what;
+    if (!m_preset.empty()) what = "preset \"" + printable(m_preset) + "\"";
+    if (!m_controls.empty() || m_preset.empty())
+      what += (what.empty() ? "" : " with ") + std::string("controls \"") + printable(m_controls) + "\"";
+    refuse(what, m_settingsError);
+  }
   else if (!m_doublesError.empty())
     refuse("a control value", m_doublesError);
   else if (!m_timeError.empty())

@@ -93,6 +93,8 @@ class Host {
   // those of the worlds made for `instance` and of the disposed handles,
   // between commands of `instance`: stale pointers to them go unnoticed.
   void forgetRetired(Instance const& instance);
+  // Records of worlds and handles the host keeps, live or not.
+  std::size_t records() const;
 
   // AEGP_GetNumThreads; default 4.
   void setNumThreads(int n);
