@@ -410,6 +410,13 @@ void Host::removeInstance(Instance& instance) {
     for (auto const& w : m->worlds) {
       if (w->instance == &instance) w->instance = nullptr;
     }
+    // References into it become unknown references rather than dangling ones.
+    auto mine = [&](auto const& r) { return r->instance == &instance; };
+    m->streamRefs.erase(std::remove_if(m->streamRefs.begin(), m->streamRefs.end(), mine), m->streamRefs.end());
+    m->effectRefs.erase(std::remove_if(m->effectRefs.begin(), m->effectRefs.end(), mine), m->effectRefs.end());
+    m->checkouts.erase(std::remove_if(m->checkouts.begin(), m->checkouts.end(),
+                                      [&](ParamCheckout const& c) { return c.instance == &instance; }),
+                       m->checkouts.end());
   }
 }
 
