@@ -57,22 +57,20 @@ class ImageIO : public FrameIO {
   Image m_layer;
 };
 
+// The frame a session alone in its host renders.
+Image alone(Image const& layer, double offsetX, Depth depth) {
+  Session s(EntryPointFunc, layer.width(), layer.height());
+  configure(s, layer, offsetX);
+  Image out = s.render(0, depth).image;
+  EXPECT_FALSE(out.empty());
+  return out;
+}
+
 }  // namespace
 
 TEST(SimSharedHost, SessionsInOneHostRenderAsAlone) {
   Image const a = pattern(12, 9, 3), b = pattern(7, 5, 11);
-  Image aloneA, aloneB;
-  {
-    Session s(EntryPointFunc, 12, 9);
-    configure(s, a, 2.5);
-    aloneA = s.render(0, Depth::Bits16).image;
-  }
-  {
-    Session s(EntryPointFunc, 7, 5);
-    configure(s, b, -1.25);
-    aloneB = s.render(0, Depth::Bits16).image;
-  }
-  ASSERT_FALSE(aloneA.empty());
+  Image const aloneA = alone(a, 2.5, Depth::Bits16), aloneB = alone(b, -1.25, Depth::Bits16);
   Host host;
   {
     Session sa(host, EntryPointFunc, 12, 9);
@@ -115,17 +113,7 @@ TEST(SimSharedHost, ARemovedInstanceIsUnknownToTheHost) {
 
 TEST(SimSharedHost, InstancesComeAndGoWhileOthersRenderOnTheirThreads) {
   Image const a = pattern(24, 16, 5), b = pattern(20, 12, 9);
-  Image aloneA, aloneB;
-  {
-    Session s(EntryPointFunc, 24, 16);
-    configure(s, a, 1.5);
-    aloneA = s.render(0, Depth::Bits8).image;
-  }
-  {
-    Session s(EntryPointFunc, 20, 12);
-    configure(s, b, -2.0);
-    aloneB = s.render(0, Depth::Bits32).image;
-  }
+  Image const aloneA = alone(a, 1.5, Depth::Bits8), aloneB = alone(b, -2.0, Depth::Bits32);
   Host host;
   auto renderer = [&](Image const& layer, double offset, Depth depth, Image const& expected) {
     Session s(host, EntryPointFunc, layer.width(), layer.height());

@@ -6,25 +6,25 @@
 namespace Brelo {
 namespace Frei0r {
 
-void rgbaToArgb(std::uint8_t const* from, std::uint8_t* to, int count) {
+namespace {
+
+// Byte i of each pixel written is byte Order[i] of the pixel read.
+template <int O0, int O1, int O2, int O3>
+void reorder(std::uint8_t const* from, std::uint8_t* to, int count) {
   for (int i = 0; i < count; ++i, from += 4, to += 4) {
-    std::uint8_t const r = from[0], g = from[1], b = from[2], a = from[3];
-    to[0] = a;
-    to[1] = r;
-    to[2] = g;
-    to[3] = b;
+    std::uint8_t const b0 = from[O0], b1 = from[O1], b2 = from[O2], b3 = from[O3];
+    to[0] = b0;
+    to[1] = b1;
+    to[2] = b2;
+    to[3] = b3;
   }
 }
 
-void argbToRgba(std::uint8_t const* from, std::uint8_t* to, int count) {
-  for (int i = 0; i < count; ++i, from += 4, to += 4) {
-    std::uint8_t const a = from[0], r = from[1], g = from[2], b = from[3];
-    to[0] = r;
-    to[1] = g;
-    to[2] = b;
-    to[3] = a;
-  }
-}
+}  // namespace
+
+void rgbaToArgb(std::uint8_t const* from, std::uint8_t* to, int count) { reorder<3, 0, 1, 2>(from, to, count); }
+
+void argbToRgba(std::uint8_t const* from, std::uint8_t* to, int count) { reorder<1, 2, 3, 0>(from, to, count); }
 
 RgbaFrameIO::RgbaFrameIO(std::uint32_t const* in, std::uint32_t* out, int width, int height)
     : m_in(reinterpret_cast<std::uint8_t const*>(in)),
