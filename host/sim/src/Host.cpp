@@ -391,14 +391,15 @@ Instance& Host::newInstance(int layerWidth, int layerHeight) {
 }
 
 void Host::removeInstance(Instance& instance) {
-  if (instance.command() != -1) throw std::logic_error("Brelo::Sim::Host::removeInstance: a command is running");
   std::unique_ptr<Instance> gone;
   {
     std::lock_guard<std::mutex> lock(m->mutex);
+    // Found before it is touched: a removed instance is gone.
     auto it = std::find_if(m->instances.begin(), m->instances.end(),
                            [&](std::unique_ptr<Instance> const& i) { return i.get() == &instance; });
     if (it == m->instances.end())
       throw std::invalid_argument("Brelo::Sim::Host::removeInstance: not an instance of this host");
+    if (instance.command() != -1) throw std::logic_error("Brelo::Sim::Host::removeInstance: a command is running");
     std::size_t const n = m->slotsUsed.load(std::memory_order_relaxed);
     for (std::size_t i = 0; i < n; ++i) {
       if (m->slots[i].load(std::memory_order_relaxed) == &instance) m->slots[i].store(nullptr, std::memory_order_release);
