@@ -92,15 +92,17 @@ TEST(SimSharedHost, ARemovedInstanceIsUnknownToTheHost) {
   Instance& kept = host.newInstance(4, 4);
   Instance& gone = host.newInstance(4, 4);
   PF_ProgPtr const goneRef = gone.ref();
-  host.removeInstance(gone);
-  EXPECT_THROW(host.removeInstance(gone), std::invalid_argument);
   SimTest::Suite<PF_Sampling8Suite1> s8(host, kPFSampling8Suite, 1);
   HostWorld w = host.makeWorld(4, 4, Depth::Bits8);
   PF_SampPB pb{};
   pb.src = w.get();
   PF_Pixel p;
-  EXPECT_EQ(s8->subpixel_sample(kept.ref(), 0, 0, &pb, &p), PF_Err_NONE);
+  // This thread last presented the reference while it was good.
+  EXPECT_EQ(s8->subpixel_sample(goneRef, 0, 0, &pb, &p), PF_Err_NONE);
+  host.removeInstance(gone);
+  EXPECT_THROW(host.removeInstance(gone), std::invalid_argument);
   EXPECT_EQ(s8->subpixel_sample(goneRef, 0, 0, &pb, &p), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s8->subpixel_sample(kept.ref(), 0, 0, &pb, &p), PF_Err_NONE);
   ASSERT_EQ(host.misuses().size(), 1u);
   EXPECT_EQ(host.misuses()[0], "subpixel_sample: unknown effect reference");
   // The freed slot is taken by the next instance.

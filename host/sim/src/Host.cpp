@@ -445,6 +445,8 @@ void Host::removeInstance(Instance& instance) {
     gone = std::move(*it);
     m->instances.erase(it);
     m->instancesRemoved.fetch_add(1, std::memory_order_acq_rel);
+    // Calls that passed with its reference could fail now.
+    m->changes.fetch_add(1, std::memory_order_acq_rel);
     m->forgetWorldsOf(&instance);
     // Worlds it still holds stay accounted for, as nobody's.
     for (auto const& w : m->worlds) {
