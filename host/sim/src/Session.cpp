@@ -28,33 +28,22 @@ PF_LRect layerRect(Instance const& inst, Downsample ds) {
 }
 
 // Checks a layer world the plug-in had (untouched pixels, intact padding)
-// and gives it back to the host.
-void checkAndRetireLayerWorld(Frame& f, WorldRec* rec) {
+// and gives it back to the host. Pixels a driver wrote are not kept, so
+// only the padding is checked then.
+void retireLayerWorld(Frame& f, WorldRec* rec) {
   if (!rec->alive) return;
   if (!f.host->paddingIntact(*rec)) {
     f.paddingIntact = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
   Image const& e = f.expectedInput;
-  bool same = e.width() == rec->width && e.height() == rec->height;
-  for (A_long y = 0; same && y < rec->height; ++y)
+  bool same = f.io || (e.width() == rec->width && e.height() == rec->height);
+  for (A_long y = 0; same && !f.io && y < rec->height; ++y)
     same = std::memcmp(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), e.bytes() + std::size_t(y) * e.rowBytes(),
                        e.rowBytes()) == 0;
   if (!same) {
     f.inputUntouched = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": written by the plug-in");
-  }
-  f.host->disposeWorld(rec, nullptr);
-}
-
-// Checks and gives back a layer world; the pixels a driver supplied are
-// not kept, so only the padding is checked then.
-void retireLayerWorld(Frame& f, WorldRec* rec) {
-  if (!f.io) return checkAndRetireLayerWorld(f, rec);
-  if (!rec->alive) return;
-  if (!f.host->paddingIntact(*rec)) {
-    f.paddingIntact = false;
-    f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
   f.host->disposeWorld(rec, nullptr);
 }
