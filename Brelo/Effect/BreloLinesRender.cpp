@@ -52,7 +52,7 @@ Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rec
   if (source.equalTo(composite) || !source.equalInSize(composite)) return Rect();
   // The pixel loop addresses all three buffers with the source's pixel type.
   if (output.getBPC() != source.getBPC() || composite.getBPC() != source.getBPC()) return Rect();
-  if (area.isEmpty() || parameter.total_width() < 0.1) return Rect();
+  if (area.isEmpty() || parameter.total_width() < kMinTotalWidth) return Rect();
   Rect const inside(std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, source.getWidth()),
                     std::min(area.bottom, source.getHeight()));
   return inside.isEmpty() ? Rect() : inside;
