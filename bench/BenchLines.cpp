@@ -90,7 +90,9 @@ class Frame {
   Sim::Depth depth() const { return m_depth; }
   PF_EffectWorld* sourceWorld() { return m_src.get(); }
 
+  // The host composites on as many threads as it reports.
   [[gnu::noinline]] void render(Lines::Parameter const& p, int threads) {
+    m_session.host().setNumThreads(threads);
     m_working.reset();
     m_working = std::make_unique<Layer>(in(), m_scope->out_data(), kWidth, kHeight, bpcOf(m_depth));
     LinesMulti(source, *m_working, output, threads, in(), p);
@@ -112,8 +114,10 @@ class Frame {
     composite.blendTo(output, from, at, 1.0, BlendMode::Overlay, true);
   }
 
-  // Seconds of the host's overlay blend of the last frame's composite colours.
+  // Seconds of the host's overlay blend of the last frame's composite
+  // colours, on one thread.
   double blendSeconds() {
+    m_session.host().setNumThreads(1);
     return BreloBench::bestSeconds([&] { blend(*m_working); });
   }
 
