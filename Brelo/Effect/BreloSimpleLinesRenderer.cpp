@@ -281,20 +281,33 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
     // Positions move monotonically along a row, and so does the first bar
     // that can reach them: follow it instead of searching for it.
     int first = firstReaching(bars, count, u_at(x0));
+    // The stretches around `first`, formed again only when it moves.
+    int formed = -1;
+    Stretch none{}, inFirst{}, inNext{};
     int x = x0;
     while (x < x1) {
       double const u = u_at(x);
       while (first < count && u > bars[first].end + 0.5) ++first;
       while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
-      Stretch const none = betweenBars(bars, count, first);
+      if (first != formed) {
+        formed = first;
+        none = betweenBars(bars, count, first);
+        if (first < count) inFirst = acrossBar(bars, count, first);
+        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+      }
       if (none.contains(u)) {
         x = runEnd(none, x, x1, u_at);
         continue;
       }
       int j = first;
-      Stretch in = acrossBar(bars, count, j);
-      if (!in.contains(u) && j + 1 < count) in = acrossBar(bars, count, ++j);
-      if (!in.contains(u)) {
+      Stretch in{};
+      bool found = false;
+      if (first < count && inFirst.contains(u)) {
+        in = inFirst, found = true;
+      } else if (first + 1 < count && inNext.contains(u)) {
+        in = inNext, found = true, ++j;
+      }
+      if (!found) {
         paintPixel(row[x], u, v_at(x), first);
         ++x;
         continue;
