@@ -35,20 +35,16 @@ void retireLayerWorld(Frame& f, WorldRec* rec) {
     f.paddingIntact = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
-  Image const& e = f.expectedInput;
-  bool same = e.width() == rec->width && e.height() == rec->height;
-  for (A_long y = 0; same && y < rec->height; ++y)
-    same = std::memcmp(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), e.bytes() + std::size_t(y) * e.rowBytes(),
-                       e.rowBytes()) == 0;
-  if (!same) {
+  if (!f.host->layerWorldUntouched(*rec, *f.instance, f.ds, f.depth)) {
     f.inputUntouched = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": written by the plug-in");
   }
   f.host->disposeWorld(rec, nullptr);
 }
 
-// The host takes back everything it lent for the frame.
-void endFrame(Frame& f) {
+// The host takes back everything it lent for the frame; the output world
+// too, unless it is handed on.
+void endFrame(Frame& f, bool keepOutput = false) {
   for (WorldRec* rec : f.handedOut) retireLayerWorld(f, rec);
   f.layerPixels.clear();
   if (f.output && f.output->alive) {
@@ -56,7 +52,7 @@ void endFrame(Frame& f) {
       f.paddingIntact = false;
       f.host->misuse("output world: row padding overwritten");
     }
-    f.host->disposeWorld(f.output, nullptr);
+    if (!keepOutput) f.host->disposeWorld(f.output, nullptr);
   }
   f.instance->setFrame(nullptr);
   f.instance->setCommand(-1);
@@ -117,10 +113,8 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels)
     return PF_Err_NONE;
   }
   if (f->instance->layerEmpty()) return PF_Err_NONE;
-  Image const& img = f->expectedInput;
-  WorldRec* rec = h->newWorld(img.width(), img.height(), f->depth, WorldOwner::LayerPixels, nullptr, false);
+  WorldRec* rec = h->newLayerWorld(*f->instance, f->ds, f->depth, WorldOwner::LayerPixels);
   if (!rec) return PF_Err_OUT_OF_MEMORY;
-  h->self->writeWorld(&rec->record, img);
   rec->record.origin_x = f->instance->inputOriginX();
   rec->record.origin_y = f->instance->inputOriginY();
   f->layerPixels[id] = rec;
@@ -236,7 +230,6 @@ std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, 
     f->srCb = {cbCheckoutLayerPixels, cbCheckinLayerPixels, cbCheckoutOutput};
     f->srExtra = {&f->srIn, &f->srCb};
     f->outputRect = lr;
-    if (!inst.layerEmpty()) f->expectedInput = inst.layerAt(ds, depth);
   }
   return f;
 }
@@ -321,7 +314,7 @@ CommandResult Session::setup() {
   return updateParamsUI();
 }
 
-RenderResult Session::render(A_long time, Depth depth, Downsample ds) {
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, OutputAs as) {
   RenderResult r;
   auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true);
   static_cast<CommandResult&>(r) = run(PF_Cmd_SMART_PRE_RENDER, *pre, &pre->preExtra);
@@ -347,13 +340,15 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds) {
     CommandResult cr = run(PF_Cmd_SMART_RENDER, *f, &f->srExtra);
     static_cast<CommandResult&>(r) = cr;
     r.rendered = true;
+    const bool handOn = as == OutputAs::World && f->output && f->output->alive;
     if (f->output) {
-      r.image = m_host->readWorld(&f->output->record);
+      if (!handOn) r.image = m_host->readWorld(&f->output->record);
       r.originX = f->output->record.origin_x;
       r.originY = f->output->record.origin_y;
     }
     m_instance->setFrame(f.get());  // endFrame detaches it again
-    endFrame(*f);
+    endFrame(*f, handOn);
+    if (handOn) r.world = HostWorld(&f->output->record);
     r.paddingIntact = f->paddingIntact;
     r.inputUntouched = f->inputUntouched;
   }

@@ -26,6 +26,7 @@ namespace Brelo {
 namespace Sim {
 
 class Instance;
+class Session;
 
 // What a plug-in holds of the host's resources. After a command, everything
 // should be zero.
@@ -59,6 +60,7 @@ class HostWorld {
 
  private:
   friend class Host;
+  friend class Session;
   explicit HostWorld(PF_EffectWorld* w) : m_world(w) {}
   PF_EffectWorld* m_world = nullptr;
 };
