@@ -14,9 +14,7 @@
 
 #include "FrameCopyFloor.h"
 #include "brelo_host/Image.h"
-#include "brelo_render/ExrIO.h"
-#include "brelo_render/ImageFile.h"
-#include "brelo_render/PngIO.h"
+#include "brelo_image/ImageFile.h"
 #include "brelo_render/TestCard.h"
 
 namespace {
@@ -70,7 +68,7 @@ void report(benchmark::State& state, std::string const& path, Sim::Depth depth) 
   state.counters["x_floor"] = BreloBench::timesFloor(floor);
 }
 
-// name, frame depth, file bits (0: the format's only depth)
+// file, frame depth, file bits
 struct Case {
   const char* file;
   Sim::Depth depth;
@@ -78,16 +76,17 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"frame8.png", Sim::Depth::Bits8, 8},
-    {"frame16.png", Sim::Depth::Bits16, 16},
-    {"frame.exr", Sim::Depth::Bits32, 0},
+    {"frame8.png", Sim::Depth::Bits8, 8},   {"frame16.png", Sim::Depth::Bits16, 16},
+    {"frame.exr", Sim::Depth::Bits32, 32},   {"frame8.tif", Sim::Depth::Bits8, 8},
+    {"frame16.tif", Sim::Depth::Bits16, 16}, {"frame32.tif", Sim::Depth::Bits32, 32},
+    {"frame.jpg", Sim::Depth::Bits8, 8},
 };
 
 void write(benchmark::State& state) {
   Case const& c = kCases[state.range(0)];
   Sim::Image img = frame(c.depth);
   std::string path = scratchDir() + "/" + c.file;
-  for (auto _ : state) Render::writeImage(img, path, c.bits);
+  for (auto _ : state) ImageIO::writeImage(img, path, ImageIO::WriteOptions{c.bits, ImageIO::Alpha::AsFormatExpects});
   report(state, path, c.depth);
   state.SetLabel(c.file);
 }
@@ -95,9 +94,9 @@ void write(benchmark::State& state) {
 void read(benchmark::State& state) {
   Case const& c = kCases[state.range(0)];
   std::string path = scratchDir() + "/" + c.file;
-  Render::writeImage(frame(c.depth), path, c.bits);
+  ImageIO::writeImage(frame(c.depth), path, ImageIO::WriteOptions{c.bits, ImageIO::Alpha::AsFormatExpects});
   for (auto _ : state) {
-    Sim::Image img = Render::readImage(path);
+    Sim::Image img = ImageIO::readImage(path);
     benchmark::DoNotOptimize(img.bytes());
   }
   report(state, path, c.depth);
@@ -106,7 +105,7 @@ void read(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(write)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(read)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(write)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(read)->DenseRange(0, 6)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -1,72 +1,15 @@
 #include "RenderTestUtil.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <png.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstring>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
-#include <gtest/gtest.h>
 
 extern char** environ;
 
 namespace RenderTest {
-
-namespace {
-
-void removeTree(std::string const& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) != 0) return;
-  if (S_ISDIR(st.st_mode)) {
-    if (DIR* d = opendir(path.c_str())) {
-      while (dirent* e = readdir(d)) {
-        std::string n = e->d_name;
-        if (n != "." && n != "..") removeTree(path + "/" + n);
-      }
-      closedir(d);
-    }
-    rmdir(path.c_str());
-  } else {
-    unlink(path.c_str());
-  }
-}
-
-}  // namespace
-
-TempDir::TempDir() {
-  std::string base = testing::TempDir();
-  if (base.empty() || base.back() != '/') base += '/';
-  std::string tmpl = base + "brelo-render-test-XXXXXX";
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
-  m_path = buf.data();
-}
-
-TempDir::~TempDir() { removeTree(m_path); }
-
-std::vector<std::string> TempDir::entries() const {
-  std::vector<std::string> out;
-  if (DIR* d = opendir(m_path.c_str())) {
-    while (dirent* e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n != "." && n != "..") out.push_back(n);
-    }
-    closedir(d);
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
 
 RunResult runTool(std::vector<std::string> const& args, std::string const& dir) {
   std::string outPath = dir + "/../" + std::to_string(getpid()) + "-" + std::to_string(std::rand()) + ".stdout";
@@ -95,108 +38,6 @@ RunResult runTool(std::vector<std::string> const& args, std::string const& dir) 
   unlink(outPath.c_str());
   unlink(errPath.c_str());
   return r;
-}
-
-std::string readFile(std::string const& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void writeFile(std::string const& path, std::string const& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-bool exists(std::string const& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
-
-namespace {
-
-// libpng leaves by longjmp: these keep nothing with a destructor alive.
-bool readAll(std::FILE* f, png_structp png, png_infop info) {
-  if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, f);
-  png_read_png(png, info, PNG_TRANSFORM_EXPAND | PNG_TRANSFORM_GRAY_TO_RGB, nullptr);
-  return true;
-}
-
-bool writeAll(std::FILE* f, png_structp png, png_infop info, int width, int height, int bits, int type,
-              png_bytepp rows) {
-  if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, f);
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bits, type, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_rows(png, info, rows);
-  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
-  return true;
-}
-
-}  // namespace
-
-PngPixels decodePngFile(std::string const& path) {
-  // The classic interface: the simplified one turns 16-bit files into linear light.
-  PngPixels p;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return p;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (readAll(f, png, info)) {
-    p.width = int(png_get_image_width(png, info));
-    p.height = int(png_get_image_height(png, info));
-    p.bits = png_get_bit_depth(png, info);
-    const int channels = png_get_channels(png, info);
-    png_bytepp rows = png_get_rows(png, info);
-    p.samples.resize(std::size_t(p.width) * std::size_t(p.height) * 4);
-    for (int y = 0; y < p.height; ++y) {
-      for (int x = 0; x < p.width; ++x) {
-        for (int c = 0; c < 4; ++c) {
-          unsigned v;
-          if (c >= channels) {
-            v = p.bits == 16 ? 65535u : 255u;
-          } else if (p.bits == 16) {
-            png_bytep s = rows[y] + (std::size_t(x) * std::size_t(channels) + std::size_t(c)) * 2;
-            v = unsigned(s[0]) << 8 | s[1];
-          } else {
-            v = rows[y][std::size_t(x) * std::size_t(channels) + std::size_t(c)];
-          }
-          p.samples[(std::size_t(y) * std::size_t(p.width) + std::size_t(x)) * 4 + std::size_t(c)] = v;
-        }
-      }
-    }
-  }
-  png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(f);
-  return p;
-}
-
-void encodePngFile(std::string const& path, int width, int height, int channels, int bits,
-                   std::vector<unsigned> const& samples) {
-  static const int kTypes[] = {0, PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB,
-                               PNG_COLOR_TYPE_RGB_ALPHA};
-  std::size_t rowBytes = std::size_t(width) * std::size_t(channels) * (bits == 16 ? 2 : 1);
-  std::vector<png_byte> data(rowBytes * std::size_t(height));
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    if (bits == 16) {
-      data[i * 2] = png_byte(samples[i] >> 8);
-      data[i * 2 + 1] = png_byte(samples[i] & 0xFF);
-    } else {
-      data[i] = png_byte(samples[i]);
-    }
-  }
-  std::vector<png_bytep> rows;
-  for (int y = 0; y < height; ++y) rows.push_back(data.data() + std::size_t(y) * rowBytes);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  bool ok = writeAll(f, png, info, width, height, bits, kTypes[channels], rows.data());
-  png_destroy_write_struct(&png, &info);
-  std::fclose(f);
-  ASSERT_TRUE(ok) << "libpng failed to write " << path;
 }
 
 }  // namespace RenderTest

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "brelo_render/Keyframes.h"
-#include "brelo_render/OutputPattern.h"
+#include "brelo_render/FramePattern.h"
 #include "brelo_render/RenderError.h"
 #include "brelo_render/TimeBase.h"
 
@@ -83,7 +83,7 @@ TEST(Keyframes, ListsInIncreasingTimeOnly) {
   EXPECT_FALSE(isKeyframeList("#FF0000"));
 }
 
-TEST(OutputPattern, FrameNumbersAsPrintfWouldWriteThem) {
+TEST(FramePattern, FrameNumbersAsPrintfWouldWriteThem) {
   for (long frame : {-12L, 0L, 7L, 123456L}) {
     char expected[4][64];
     std::snprintf(expected[0], 64, "f%d.png", int(frame));
@@ -92,14 +92,14 @@ TEST(OutputPattern, FrameNumbersAsPrintfWouldWriteThem) {
     std::snprintf(expected[3], 64, "%012d.exr", int(frame));
     const char* patterns[4] = {"f%d.png", "f%4d.png", "f%04d.png", "%012d.exr"};
     for (int i = 0; i < 4; ++i) {
-      OutputPattern pattern(patterns[i]);
+      FramePattern pattern(patterns[i]);
       EXPECT_TRUE(pattern.numbered());
       EXPECT_EQ(pattern.name(frame), expected[i]) << patterns[i] << " " << frame;
     }
   }
-  OutputPattern still("still 100%%.png");
+  FramePattern still("still 100%%.png");
   EXPECT_FALSE(still.numbered());
   EXPECT_EQ(still.name(5), "still 100%.png");
   for (const char* bad : {"f%s.png", "f%d_%d.png", "f%", "f%-4d.png", "f%x.png", "f%0999d.png"})
-    usageError([&] { OutputPattern{bad}; });
+    usageError([&] { FramePattern{bad}; });
 }
