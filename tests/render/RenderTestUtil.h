@@ -24,5 +24,14 @@ struct RunResult {
 
 // Runs brelo-render with `args` in `dir`; stdout and stderr are not terminals.
 RunResult runTool(std::vector<std::string> const& args, std::string const& dir);
+// Renders `module` with the --set assignments at every depth through the
+// built tool (which lends the layer as the input world and writes the frame
+// straight from the output world) and in process through a plain session,
+// and expects the same pixels.
+void expectToolRendersAsTheHost(std::string const& module, std::string const& effect,
+                                std::vector<std::string> const& sets);
+
+// Runs one brelo-render process for each argument list, all at once.
+std::vector<RunResult> runToolsAtOnce(std::vector<std::vector<std::string>> const& argLists, std::string const& dir);
 
 }  // namespace RenderTest

@@ -46,9 +46,9 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { removeTree(m_path); }
 
-std::vector<std::string> TempDir::entries() const {
+std::vector<std::string> TempDir::entriesOf(std::string const& dir) {
   std::vector<std::string> out;
-  if (DIR* d = opendir(m_path.c_str())) {
+  if (DIR* d = opendir(dir.c_str())) {
     while (dirent* e = readdir(d)) {
       std::string n = e->d_name;
       if (n != "." && n != "..") out.push_back(n);

@@ -17,7 +17,8 @@ class TempDir {
   std::string const& path() const { return m_path; }
   std::string operator/(std::string const& name) const { return m_path + "/" + name; }
   // Names of the entries, sorted; hidden ones included.
-  std::vector<std::string> entries() const;
+  std::vector<std::string> entries() const { return entriesOf(m_path); }
+  static std::vector<std::string> entriesOf(std::string const& dir);
 
  private:
   std::string m_path;
