@@ -13,7 +13,7 @@
 #include "Brelo/Effect/BreloSimpleLines.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
 #include "Brelo/Effect/BreloSimpleLinesMulti.h"
-#include "FrameCopyFloor.h"
+#include "BenchFloors.h"
 #include "Util/BreloHostAPI.h"
 
 namespace {

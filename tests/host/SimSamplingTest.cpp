@@ -89,6 +89,81 @@ TEST(SimSampling, SubpixelExactAtWholeAndHalfPositionsInEveryDepth) {
   checkAgainstReference<PF_Pixel>(s, Depth::Bits8, s8->area_sample);
 }
 
+// Any 16.16 position, inside, straddling an edge or outside, against the
+// four pixels weighed one by one: integer depths exactly (products of the
+// 16-bit fractions, half up), float bit for bit (double sums in the order
+// top-left, top-right, bottom-left, bottom-right). Raw values span the whole
+// channel type, not just the nominal range.
+void weighAnywhere(Session& s) {
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  Suite<PF_SamplingFloatSuite1> sf(s.host(), kPFSamplingFloatSuite, 1);
+  int const w = 9, h = 7;
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (Depth d : {Depth::Bits8, Depth::Bits16, Depth::Bits32}) {
+    Image img(w, h, d);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        if (d == Depth::Bits8) img.px8(x, y) = {A_u_char(next() >> 24), A_u_char(next() >> 24), A_u_char(next() >> 24), A_u_char(next() >> 24)};
+        if (d == Depth::Bits16) img.px16(x, y) = {A_u_short(next() >> 16), A_u_short(next() >> 16), A_u_short(next() >> 16), A_u_short(next() >> 16)};
+        if (d == Depth::Bits32) img.pxF(x, y) = {float(next() >> 8) / 65536.0f - 100.0f, float(next() >> 16) / 32768.0f, float(next() >> 20) / 4096.0f, -float(next() >> 24)};
+      }
+    HostWorld world = s.host().makeWorld(img);
+    PF_SampPB pb{};
+    pb.src = world.get();
+    for (int i = 0; i < 20000; ++i) {
+      // Mostly fractional, sometimes whole in one or both axes.
+      PF_Fixed const x = PF_Fixed(next() % std::uint32_t((w + 4) << 16)) - (2 << 16);
+      PF_Fixed const y = PF_Fixed(next() % std::uint32_t((h + 4) << 16)) - (2 << 16);
+      PF_Fixed const xs = (i % 7 == 0) ? (x & ~0xFFFF) : x, ys = (i % 5 == 0) ? (y & ~0xFFFF) : y;
+      std::int64_t const fx = xs & 0xFFFF, fy = ys & 0xFFFF, x0 = xs >> 16, y0 = ys >> 16;
+      std::int64_t const wt[4] = {(65536 - fx) * (65536 - fy), fx * (65536 - fy), (65536 - fx) * fy, fx * fy};
+      std::int64_t sum[4] = {0, 0, 0, 0};
+      double dsum[4] = {0, 0, 0, 0};
+      for (int k = 0; k < 4; ++k) {
+        std::int64_t const px = x0 + (k & 1), py = y0 + (k >> 1);
+        if (wt[k] == 0 || px < 0 || py < 0 || px >= w || py >= h) continue;
+        for (int ch = 0; ch < 4; ++ch) {
+          if (d == Depth::Bits8) sum[ch] += wt[k] * std::int64_t(channel(img.px8(int(px), int(py)), ch));
+          if (d == Depth::Bits16) sum[ch] += wt[k] * std::int64_t(channel(img.px16(int(px), int(py)), ch));
+          if (d == Depth::Bits32) dsum[ch] += double(wt[k]) / 4294967296.0 * channel(img.pxF(int(px), int(py)), ch);
+        }
+      }
+      for (int ch = 0; ch < 4; ++ch) {
+        double got = 0;
+        if (d == Depth::Bits8) {
+          PF_Pixel p{};
+          ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), xs, ys, &pb, &p), PF_Err_NONE);
+          got = channel(p, ch);
+        } else if (d == Depth::Bits16) {
+          PF_Pixel16 p{};
+          ASSERT_EQ(s16->subpixel_sample16(s.instance().ref(), xs, ys, &pb, &p), PF_Err_NONE);
+          got = channel(p, ch);
+        } else {
+          PF_PixelFloat p{};
+          ASSERT_EQ(sf->subpixel_sample_float(s.instance().ref(), xs, ys, &pb, &p), PF_Err_NONE);
+          got = channel(p, ch);
+        }
+        double const expect = d == Depth::Bits32 ? double(float(dsum[ch]))
+                                                 : double((sum[ch] + (std::int64_t(1) << 31)) >> 32);
+        ASSERT_EQ(got, expect) << depthName(d) << " at " << xs << "," << ys << " ch " << ch;
+      }
+    }
+  }
+  EXPECT_TRUE(s.host().misuses().empty());
+}
+
+TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
+  // Vector and scalar kernels alike.
+  for (bool vector : {true, false}) {
+    SCOPED_TRACE(vector ? "vector kernels" : "scalar kernels");
+    Session s(nullptr);
+    s.host().setVectorSampling(vector);
+    weighAnywhere(s);
+  }
+}
+
 TEST(SimSampling, HandComputedValues) {
   Session s(nullptr);
   Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
@@ -136,6 +211,59 @@ TEST(SimSampling, NearestTakesTheClosestPixelOrTransparent) {
   EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
   ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32768, 0, &pb, &p), 0);
   EXPECT_TRUE(SimTest::samePixel(p, {1, 2, 3, 4}));
+}
+
+// A thread's first call to a world checks it in full; later calls rely on
+// that until something changes. Each change is still caught on the next call.
+TEST(SimSampling, ChecksHoldAfterAWorldWasSampled) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  PF_SampPB pb{};
+  PF_Pixel p{};
+  auto sample = [&](PF_ProgPtr ref = nullptr) {
+    return s8->subpixel_sample(ref ? ref : s.instance().ref(), 32768, 32768, &pb, &p);
+  };
+  Image img(4, 4, Depth::Bits8);
+  img.fill({1.0f, 1.0f, 1.0f, 1.0f});
+  HostWorld kept = s.host().makeWorld(img);
+  pb.src = kept.get();
+  ASSERT_EQ(sample(), PF_Err_NONE);
+  ASSERT_EQ(sample(), PF_Err_NONE);
+
+  // An altered record.
+  PF_EffectWorld const original = *kept.get();
+  kept.get()->rowbytes += 4;
+  EXPECT_EQ(sample(), PF_Err_BAD_CALLBACK_PARAM);
+  *kept.get() = original;
+  EXPECT_EQ(sample(), PF_Err_NONE);
+
+  // Another effect reference, and the same world through the other depths.
+  int foreign = 0;
+  EXPECT_EQ(sample(reinterpret_cast<PF_ProgPtr>(&foreign)), PF_Err_BAD_CALLBACK_PARAM);
+  Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
+  PF_Pixel16 p16{};
+  EXPECT_EQ(s16->subpixel_sample16(s.instance().ref(), 0, 0, &pb, &p16), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+
+  // A fault armed after the world was sampled hits exactly the call it names.
+  std::uint64_t const done = s.host().callCount(Call::SubpixelSample);
+  s.host().failCall(Call::SubpixelSample, done + 2, PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  EXPECT_EQ(sample(), PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  s.host().clearFaults();
+  EXPECT_EQ(sample(), PF_Err_NONE);
+  EXPECT_EQ(s.host().callCount(Call::SubpixelSample), done + 4);
+
+  // A world disposed of after it was sampled.
+  HostWorld gone = s.host().makeWorld(img);
+  pb.src = gone.get();
+  ASSERT_EQ(sample(), PF_Err_NONE);
+  PF_EffectWorld* const record = gone.get();  // the host keeps its records
+  gone = HostWorld();
+  EXPECT_EQ(sample(), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(record, pb.src);
+  EXPECT_EQ(s.host().misuses().size(), 4u);
 }
 
 TEST(SimSampling, WrongDepthOrDisposedWorldIsRefusedAndRecorded) {

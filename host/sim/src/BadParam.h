@@ -9,7 +9,8 @@
 namespace Brelo {
 namespace Sim {
 
-inline PF_Err badParam(Host::Impl* h, Call c, std::string const& why) {
+// Out of line: the calls that check arguments on every sample stay small.
+[[gnu::noinline, gnu::cold]] inline PF_Err badParam(Host::Impl* h, Call c, std::string const& why) {
   h->misuse(std::string(callName(c)) + ": " + why);
   return PF_Err_BAD_CALLBACK_PARAM;
 }

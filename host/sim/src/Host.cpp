@@ -16,6 +16,7 @@ namespace {
 
 std::atomic<Host*> g_current{nullptr};
 std::atomic<std::uintptr_t> g_cookieSeed{0x5bd1e995u};
+std::atomic<std::uint64_t> g_hostSerial{0};
 
 // ---- basic suite
 SPErr acquireSuite(const char* name, std::int32_t version, const void** suite) {
@@ -120,10 +121,7 @@ SPErr undefinedCall() { return kSPSuiteNotFoundError; }
 
 }  // namespace
 
-Host::Impl* currentImpl() {
-  Host* h = g_current.load(std::memory_order_acquire);
-  return h ? &h->impl() : nullptr;
-}
+std::atomic<Host::Impl*> g_currentImpl{nullptr};
 
 bool clipRect(PF_LRect& r, A_long width, A_long height) {
   if (r.left < 0) r.left = 0;
@@ -135,7 +133,7 @@ bool clipRect(PF_LRect& r, A_long width, A_long height) {
 
 // ---------------------------------------------------------------- Impl
 
-Host::Impl::Impl(Host* h) : self(h) {
+Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), changes(serial << 32) {
   cookie = g_cookieSeed.fetch_add(0x9E3779B9u) * 2654435761u | 1u;
   basic.AcquireSuite = acquireSuite;
   basic.ReleaseSuite = releaseSuite;
@@ -167,6 +165,17 @@ Host::Impl::Impl(Host* h) : self(h) {
   utils.ansi.asin = ::asin;
   utils.ansi.acos = ::acos;
 
+  sampling8 = &kSampling8Suite1;
+  sampling16 = &kSampling16Suite1;
+  samplingFloat = &kSamplingFloatSuite1;
+#if defined(__x86_64__) || defined(__i386__)
+  if (kSampling8Suite1Sse41 && __builtin_cpu_supports("sse4.1")) {
+    sampling8 = kSampling8Suite1Sse41;
+    sampling16 = kSampling16Suite1Sse41;
+    samplingFloat = kSamplingFloatSuite1Sse41;
+  }
+#endif
+
   struct S {
     const char* name;
     std::int32_t version;
@@ -176,9 +185,9 @@ Host::Impl::Impl(Host* h) : self(h) {
       {kPFWorldSuite, kPFWorldSuiteVersion1, &kWorldSuite1},
       {kPFWorldSuite, kPFWorldSuiteVersion2, &kWorldSuite2},
       {kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &kFillMatteSuite2},
-      {kPFSampling8Suite, kPFSampling8SuiteVersion1, &kSampling8Suite1},
-      {kPFSampling16Suite, kPFSampling16SuiteVersion1, &kSampling16Suite1},
-      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, &kSamplingFloatSuite1},
+      {kPFSampling8Suite, kPFSampling8SuiteVersion1, sampling8},
+      {kPFSampling16Suite, kPFSampling16SuiteVersion1, sampling16},
+      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, samplingFloat},
       {kPFHandleSuite, kPFHandleSuiteVersion2, &kHandleSuite2},
       {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, &kParamUtilsSuite2},
       {kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &kUtilitySuite7},
@@ -198,31 +207,53 @@ Host::Impl::Impl(Host* h) : self(h) {
 
 namespace {
 
-// The shard of the calling thread, handed out in turn.
-std::size_t callShard() {
-  static std::atomic<std::size_t> next{0};
-  thread_local std::size_t const shard = next.fetch_add(1, std::memory_order_relaxed);
-  return shard;
-}
+// Keeps the thread's count block alive while the thread runs; when the thread
+// ends, the host may hand the block to a new thread.
+thread_local std::shared_ptr<Host::Impl::CallBlock> t_block;
 
 }  // namespace
 
+Host::Impl::ThreadView& Host::Impl::newView() {
+  std::shared_ptr<CallBlock> block;
+  {
+    std::lock_guard<std::mutex> lock(blocksMutex);
+    for (auto const& b : callBlocks) {
+      if (b.use_count() == 1) {  // its thread has ended
+        block = b;
+        break;
+      }
+    }
+    if (!block) {
+      callBlocks.push_back(std::make_shared<CallBlock>());
+      block = callBlocks.back();
+    }
+  }
+  t_block = std::move(block);
+  t_hostView = ThreadView{};
+  t_hostView.host = serial;
+  t_hostView.counts = t_block.get();
+  return t_hostView;
+}
+
 std::uint64_t Host::Impl::callTotal(std::size_t i) const {
   std::uint64_t n = 0;
-  for (CallShard const& s : calls) n += s.n[i].load(std::memory_order_relaxed);
+  std::lock_guard<std::mutex> lock(blocksMutex);
+  for (auto const& b : callBlocks) n += b->n[i].load(std::memory_order_relaxed);
   return n;
 }
 
-PF_Err Host::Impl::fault(Call c) {
-  std::size_t i = std::size_t(c);
-  std::atomic<std::uint64_t>& mine = calls[callShard() % kCallShards].n[i];
-  if (!armed[i].load(std::memory_order_acquire)) {
-    mine.fetch_add(1, std::memory_order_relaxed);
-    return PF_Err_NONE;
-  }
+void Host::Impl::resetCallCounts() {
+  std::lock_guard<std::mutex> lock(blocksMutex);
+  for (auto const& b : callBlocks)
+    for (auto& c : b->n) c.store(0, std::memory_order_relaxed);
+}
+
+PF_Err Host::Impl::armedFault(Call c) {
+  std::size_t const i = std::size_t(c);
+  std::atomic<std::uint64_t>& mine = view().counts->n[i];
   std::lock_guard<std::mutex> lock(mutex);
   std::uint64_t const n = callTotal(i) + 1;
-  mine.fetch_add(1, std::memory_order_relaxed);
+  mine.store(mine.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
   for (FaultRule const& r : rules) {
     if (r.call == c && n >= r.first && n <= r.last) return r.err;
   }
@@ -242,7 +273,13 @@ Instance* Host::Impl::instance(PF_ProgPtr ref, Call c) {
   return nullptr;
 }
 
-WorldRec* Host::Impl::world(const PF_EffectWorld* w, Call c) {
+PF_Err Host::Impl::enterWithNewRef(Call c, PF_ProgPtr ref) {
+  if (!instance(ref, c)) return PF_Err_BAD_CALLBACK_PARAM;
+  view().ref = ref;
+  return PF_Err_NONE;
+}
+
+WorldRec* Host::Impl::badWorld(const PF_EffectWorld* w, Call c) {
   if (!w) {
     misuse(std::string(callName(c)) + ": null world");
     return nullptr;
@@ -256,12 +293,8 @@ WorldRec* Host::Impl::world(const PF_EffectWorld* w, Call c) {
     misuse(std::string(callName(c)) + ": world #" + std::to_string(rec->serial) + " was disposed of");
     return nullptr;
   }
-  if (w->data != rec->data || w->width != rec->width || w->height != rec->height ||
-      w->rowbytes != rec->rowbytes) {
-    misuse(std::string(callName(c)) + ": world #" + std::to_string(rec->serial) + " record altered");
-    return nullptr;
-  }
-  return rec;
+  misuse(std::string(callName(c)) + ": world #" + std::to_string(rec->serial) + " record altered");
+  return nullptr;
 }
 
 WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
@@ -304,6 +337,7 @@ WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOw
 
 void Host::Impl::disposeWorld(WorldRec* rec, PF_EffectWorld* record) {
   rec->alive.store(false, std::memory_order_release);
+  changes.fetch_add(1, std::memory_order_acq_rel);
   std::lock_guard<std::mutex> lock(mutex);
   rec->mem.reset();
   rec->data = nullptr;
@@ -341,10 +375,12 @@ Host::Host() : m(std::make_unique<Impl>(this)) {
   Host* expected = nullptr;
   if (!g_current.compare_exchange_strong(expected, this))
     throw std::logic_error("Brelo::Sim::Host: another host is alive");
+  g_currentImpl.store(m.get(), std::memory_order_release);
 }
 
 Host::~Host() {
   Host* self = this;
+  if (g_current.load(std::memory_order_acquire) == self) g_currentImpl.store(nullptr, std::memory_order_release);
   g_current.compare_exchange_strong(self, nullptr);
 }
 
@@ -370,6 +406,15 @@ Instance& Host::newInstance(int layerWidth, int layerHeight) {
 
 void Host::setNumThreads(int n) { m->numThreads = n; }
 int Host::numThreads() const { return m->numThreads; }
+void Host::setVectorSampling(bool on) {
+  bool const vector = on && kSampling8Suite1Sse41 && m->sampling8 != &kSampling8Suite1;
+  for (auto& s : m->suites) {
+    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = vector ? m->sampling8 : &kSampling8Suite1;
+    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = vector ? m->sampling16 : &kSampling16Suite1;
+    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = vector ? m->samplingFloat : &kSamplingFloatSuite1;
+  }
+}
+
 void Host::setRowPadding(int pixels) { m->padding = pixels < 0 ? 0 : pixels; }
 
 void Host::withholdSuite(std::string const& name, std::int32_t version) {
@@ -384,21 +429,20 @@ void Host::failCalls(Call call, std::uint64_t first, std::uint64_t last, PF_Err 
   std::lock_guard<std::mutex> lock(m->mutex);
   m->rules.push_back({call, first, last, err});
   m->armed[std::size_t(call)].store(true, std::memory_order_release);
+  m->changes.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void Host::clearFaults() {
   std::lock_guard<std::mutex> lock(m->mutex);
   m->rules.clear();
   for (auto& a : m->armed) a = false;
+  m->changes.fetch_add(1, std::memory_order_acq_rel);
   for (auto& s : m->suites) s->withheld = false;
 }
 
 std::uint64_t Host::callCount(Call call) const { return m->callTotal(std::size_t(call)); }
 
-void Host::resetCallCounts() {
-  for (auto& s : m->calls)
-    for (auto& c : s.n) c.store(0, std::memory_order_relaxed);
-}
+void Host::resetCallCounts() { m->resetCallCounts(); }
 
 int Host::suiteAcquisitions(std::string const& name, std::int32_t version) const {
   SuiteEntry* s = m->suite(name.c_str(), version);

@@ -126,15 +126,46 @@ struct Host::Impl {
   std::vector<std::unique_ptr<Instance>> instances;  // grows only between commands
   std::atomic<int> numThreads{4};
   std::atomic<int> padding{3};
-  // Call counts, spread over cache-line-aligned shards so that worker threads
-  // sampling at once do not contend for one counter. A call with a fault rule
-  // armed is counted under the mutex, so "the nth call" stays exact.
-  struct alignas(64) CallShard {
+  // Call counts. Every thread that calls the host counts in a block of its
+  // own, written by that thread alone, so counting takes no locked
+  // instruction and threads sampling at once never share a cache line; a
+  // total adds the blocks up. A call with a fault rule armed is counted
+  // under the mutex, so "the nth call" stays exact.
+  struct alignas(64) CallBlock {
     std::array<std::atomic<std::uint64_t>, kCallCount> n{};
   };
-  static constexpr std::size_t kCallShards = 16;
-  std::array<CallShard, kCallShards> calls{};
+  std::uint64_t const serial;  // tells this host from any earlier one at the same address
+  mutable std::mutex blocksMutex;
+  std::vector<std::shared_ptr<CallBlock>> callBlocks;  // one per thread that called, reused after it ends
   std::uint64_t callTotal(std::size_t i) const;
+  void resetCallCounts();
+  // The calling thread's block (and the effect reference it last presented
+  // that proved valid); set up on a thread's first call to this host.
+  struct ThreadView {
+    std::uint64_t host = 0;
+    CallBlock* counts = nullptr;
+    PF_ProgPtr ref = nullptr;
+    // Per depth, the world this thread last sampled with its record as the
+    // checks found it; good while `changes` (below) has not moved on.
+    struct SampledWorld {
+      PF_EffectWorld const* world = nullptr;
+      WorldRec const* rec = nullptr;
+      std::uint8_t const* data = nullptr;
+      A_long rowbytes = 0, width = 0, height = 0;
+    };
+    std::uint64_t changes = 0;
+    SampledWorld sampled[3];
+  };
+  // Moves on whenever a call that passed its checks could now fail them: a
+  // world disposed of, a fault rule armed or cleared. Starts at serial << 32,
+  // so no two hosts share a value.
+  std::atomic<std::uint64_t> changes;
+  ThreadView& view();
+  ThreadView& newView();
+  // Sampling suites for this processor (faster kernels where it has them).
+  void const* sampling8 = nullptr;
+  void const* sampling16 = nullptr;
+  void const* samplingFloat = nullptr;
   std::array<std::atomic<bool>, kCallCount> armed{};
   std::vector<std::unique_ptr<SuiteEntry>> suites;  // fixed after construction
 
@@ -152,13 +183,45 @@ struct Host::Impl {
   std::uint64_t nextSerial = 1;
 
   // Counts the call; the injected error for this call number, or 0.
-  PF_Err fault(Call c);
+  PF_Err fault(Call c) { return count(view(), c); }
+  PF_Err count(ThreadView& v, Call c) {
+    std::size_t const i = std::size_t(c);
+    if (armed[i].load(std::memory_order_acquire)) return armedFault(c);
+    std::atomic<std::uint64_t>& n = v.counts->n[i];
+    n.store(n.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return PF_Err_NONE;
+  }
+  PF_Err armedFault(Call c);
   void misuse(std::string const& what);
+  // fault(c), then whether an effect reference belongs to this host (else a
+  // misuse and PF_Err_BAD_CALLBACK_PARAM). A reference once found stays valid:
+  // instances live as long as the host.
+  PF_Err enter(Call c, PF_ProgPtr ref) {
+    ThreadView& v = view();
+    if (PF_Err e = count(v, c)) return e;
+    if (ref && ref == v.ref) return PF_Err_NONE;
+    return enterWithNewRef(c, ref);
+  }
+  PF_Err enterWithNewRef(Call c, PF_ProgPtr ref);
   // The instance behind an effect reference of this host, or null (a misuse).
   Instance* instance(PF_ProgPtr ref, Call c);
   // The live record behind a world, or null (a misuse: not a world of this
   // host, disposed, or its record altered).
-  WorldRec* world(const PF_EffectWorld* w, Call c);
+  WorldRec* world(const PF_EffectWorld* w, Call c) {
+    if (WorldRec* rec = liveWorld(w)) return rec;
+    return badWorld(w, c);
+  }
+  // The same test without recording anything.
+  WorldRec* liveWorld(const PF_EffectWorld* w) const {
+    auto* rec = w ? static_cast<WorldRec*>(w->reserved0) : nullptr;
+    if (rec && (reinterpret_cast<std::uintptr_t>(w->reserved1) ^ cookie) == reinterpret_cast<std::uintptr_t>(rec) &&
+        rec->alive.load(std::memory_order_acquire) && w->data == rec->data && w->width == rec->width &&
+        w->height == rec->height && w->rowbytes == rec->rowbytes) {
+      return rec;
+    }
+    return nullptr;
+  }
+  WorldRec* badWorld(const PF_EffectWorld* w, Call c);
   // Allocates a padded world and fills `into` (the host's own record when null).
   WorldRec* newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
                      bool clear);
@@ -172,6 +235,18 @@ struct Host::Impl {
   SuiteEntry* suite(const char* name, std::int32_t version);
   bool paddingIntact(WorldRec const& rec) const;
 };
+
+// The calling thread's view of the host it last called (any host: the serial
+// tells whether it is this one). Initial-exec: read with one instruction, no
+// call that would make every sampling call save registers.
+#if defined(__ELF__)
+#define BRELO_SIM_FAST_TLS __attribute__((tls_model("initial-exec")))
+#else
+#define BRELO_SIM_FAST_TLS
+#endif
+inline thread_local Host::Impl::ThreadView t_hostView BRELO_SIM_FAST_TLS{};
+
+inline Host::Impl::ThreadView& Host::Impl::view() { return t_hostView.host == serial ? t_hostView : newView(); }
 
 // Pixel address in a world.
 template <class P>
@@ -189,6 +264,11 @@ extern const PF_FillMatteSuite2 kFillMatteSuite2;
 extern const PF_Sampling8Suite1 kSampling8Suite1;
 extern const PF_Sampling16Suite1 kSampling16Suite1;
 extern const PF_SamplingFloatSuite1 kSamplingFloatSuite1;
+// The same suites with vector kernels, for processors with SSE4.1; null where
+// the build has none.
+extern const PF_Sampling8Suite1* const kSampling8Suite1Sse41;
+extern const PF_Sampling16Suite1* const kSampling16Suite1Sse41;
+extern const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41;
 extern const PF_HandleSuite2 kHandleSuite2;
 extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
 extern const AEGP_UtilitySuite7 kUtilitySuite7;
@@ -212,7 +292,9 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr, A_long, PF_EffectWorld**);
 PF_Err cbCheckinLayerPixels(PF_ProgPtr, A_long);
 PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
 
-Host::Impl* currentImpl();
+// The host alive now, or null.
+extern std::atomic<Host::Impl*> g_currentImpl;
+inline Host::Impl* currentImpl() { return g_currentImpl.load(std::memory_order_acquire); }
 
 }  // namespace Sim
 }  // namespace Brelo

@@ -9,8 +9,18 @@
 // weighted channels in double, in the order top-left, top-right,
 // bottom-left, bottom-right, skipping zero weights, then stores float.
 //
-// Called from many threads at once: nothing here writes shared state except
-// the host's atomic call counters.
+// Called from many threads at once: nothing here writes shared state. The
+// checks of every call (fault rules, effect reference, world record) stay;
+// what they cost is paid once per thread, not once per sample (see
+// Host::Impl::enter), and the four pixels of a position inside the world are weighed
+// without per-pixel bounds checks.
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define BRELO_SIM_SSE41 __attribute__((target("sse4.1")))
+#endif
+
 #include "BadParam.h"
 #include "HostImpl.h"
 
@@ -46,12 +56,14 @@ P const& pixel(WorldRec const* r, std::int64_t x, std::int64_t y) {
   return reinterpret_cast<P const*>(r->data + std::size_t(y) * std::size_t(r->rowbytes))[x];
 }
 
+// Everything a sampling call checks before it reads a pixel: a live host,
+// the fault rules (and the call count), an effect reference of this host, a
+// parameter block and result, and a live, unaltered world of the right depth.
 template <class P>
-PF_Err check(Call c, Depth depth, PF_ProgPtr ref, const PF_SampPB* params, P* dst, WorldRec** rec) {
+inline PF_Err check(Call c, Depth depth, PF_ProgPtr ref, const PF_SampPB* params, P* dst, WorldRec** rec) {
   Host::Impl* h = currentImpl();
   if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(c)) return e;
-  if (!h->instance(ref, c)) return PF_Err_BAD_CALLBACK_PARAM;
+  if (PF_Err e = h->enter(c, ref)) return e;
   if (!params || !dst) return badParam(h, c, "null parameter block or result");
   *rec = h->world(params->src, c);
   if (!*rec) return PF_Err_BAD_CALLBACK_PARAM;
@@ -59,8 +71,9 @@ PF_Err check(Call c, Depth depth, PF_ProgPtr ref, const PF_SampPB* params, P* ds
   return PF_Err_NONE;
 }
 
+// Any position, the four pixels weighed one by one, those outside skipped.
 template <class P>
-void bilinear(WorldRec const* r, PF_Fixed x, PF_Fixed y, P* dst) {
+void bilinearAnywhere(WorldRec const* r, PF_Fixed x, PF_Fixed y, P* dst) {
   std::int64_t fx = x & 0xFFFF, fy = y & 0xFFFF;
   std::int64_t x0 = floorDiv65536(x), y0 = floorDiv65536(y);
   const std::int64_t w[4] = {(65536 - fx) * (65536 - fy), fx * (65536 - fy), (65536 - fx) * fy, fx * fy};
@@ -94,40 +107,266 @@ void bilinear(WorldRec const* r, PF_Fixed x, PF_Fixed y, P* dst) {
   }
 }
 
+// The four pixels around a position, when all of them are inside the world.
+template <class P>
+struct Quad {
+  P const* top;
+  P const* bottom;
+  std::uint32_t fx, fy;
+};
+
+template <class P>
+inline bool quadInside(Host::Impl::ThreadView::SampledWorld const& v, PF_Fixed x, PF_Fixed y, Quad<P>& q) {
+  std::int32_t const x0 = x >> 16, y0 = y >> 16;  // arithmetic shifts: floors
+  if (!(std::uint32_t(x0) < std::uint32_t(v.width) - 1 && std::uint32_t(y0) < std::uint32_t(v.height) - 1)) {
+    return false;
+  }
+  q.top = reinterpret_cast<P const*>(v.data + std::ptrdiff_t(y0) * v.rowbytes) + x0;
+  q.bottom = reinterpret_cast<P const*>(reinterpret_cast<std::uint8_t const*>(q.top) + v.rowbytes);
+  q.fx = std::uint32_t(x) & 0xFFFF;
+  q.fy = std::uint32_t(y) & 0xFFFF;
+  return true;
+}
+
+// The scalar kernels for a position whose four pixels are all inside.
+struct Scalar {
+  // Integer depths: each row interpolated in 32 bits (a weight of at most
+  // 2^16 times a channel below 2^16), then the column step in 64. The same
+  // sum as weighing the pixels one by one, regrouped.
+  template <class T>
+  static void integer(T const* top, T const* bottom, std::uint32_t fx, std::uint32_t fy, T* out) {
+    std::uint32_t const gx = 65536 - fx, gy = 65536 - fy;
+    for (int c = 0; c < 4; ++c) {
+      std::uint32_t const r0 = gx * top[c] + fx * top[c + 4];
+      std::uint32_t const r1 = gx * bottom[c] + fx * bottom[c + 4];
+      out[c] = T((std::uint64_t(r0) * gy + std::uint64_t(r1) * fy + (std::uint64_t(1) << 31)) >> 32);
+    }
+  }
+  // Float: the same sums in the same order as bilinearAnywhere (zero weights
+  // still skipped, which matters for non-finite pixels).
+  static void real(PF_PixelFloat const* top, PF_PixelFloat const* bottom, std::uint32_t fx, std::uint32_t fy,
+                   PF_PixelFloat* dst) {
+    std::int64_t const gx = 65536 - std::int64_t(fx), gy = 65536 - std::int64_t(fy);
+    const std::int64_t w[4] = {gx * gy, std::int64_t(fx) * gy, gx * std::int64_t(fy), std::int64_t(fx) * fy};
+    PF_PixelFloat const* const p[4] = {top, top + 1, bottom, bottom + 1};
+    double a = 0, rr = 0, g = 0, b = 0;
+    for (int i = 0; i < 4; ++i) {
+      if (w[i] == 0) continue;
+      double const wt = double(w[i]) / 4294967296.0;
+      a += wt * double(p[i]->alpha);
+      rr += wt * double(p[i]->red);
+      g += wt * double(p[i]->green);
+      b += wt * double(p[i]->blue);
+    }
+    *dst = {float(a), float(rr), float(g), float(b)};
+  }
+  template <class P>
+  static void lerp(Quad<P> const& q, P* dst) {
+    if constexpr (std::is_same<P, PF_PixelFloat>::value) {
+      real(q.top, q.bottom, q.fx, q.fy, dst);
+    } else {
+      using T = typename Channels<P>::T;
+      T out[4];
+      integer(reinterpret_cast<T const*>(q.top), reinterpret_cast<T const*>(q.bottom), q.fx, q.fy, out);
+      std::memcpy(dst, out, sizeof out);
+    }
+  }
+};
+
+#if defined(BRELO_SIM_SSE41)
+// The same results with the four channels in one vector. Integer depths
+// split each row sum r = 2^16 q + e so that the column step fits 32-bit
+// lanes: with A = gy q0 + fy q1 and B = gy e0 + fy e1 (both below 2^32),
+// round(sum / 2^32) = (A >> 16) + ((A & 0xFFFF) + (B >> 16) + 2^15) >> 16.
+struct Sse41 {
+  BRELO_SIM_SSE41 static __m128i lerp(__m128i p00, __m128i p01, __m128i p10, __m128i p11, std::uint32_t fx,
+                                      std::uint32_t fy) {
+    __m128i const gx = _mm_set1_epi32(int(65536 - fx)), wx = _mm_set1_epi32(int(fx));
+    __m128i const gy = _mm_set1_epi32(int(65536 - fy)), wy = _mm_set1_epi32(int(fy));
+    __m128i const low = _mm_set1_epi32(0xFFFF);
+    __m128i const r0 = _mm_add_epi32(_mm_mullo_epi32(gx, p00), _mm_mullo_epi32(wx, p01));
+    __m128i const r1 = _mm_add_epi32(_mm_mullo_epi32(gx, p10), _mm_mullo_epi32(wx, p11));
+    __m128i const a = _mm_add_epi32(_mm_mullo_epi32(gy, _mm_srli_epi32(r0, 16)), _mm_mullo_epi32(wy, _mm_srli_epi32(r1, 16)));
+    __m128i const b = _mm_add_epi32(_mm_mullo_epi32(gy, _mm_and_si128(r0, low)), _mm_mullo_epi32(wy, _mm_and_si128(r1, low)));
+    __m128i const carry = _mm_add_epi32(_mm_add_epi32(_mm_and_si128(a, low), _mm_srli_epi32(b, 16)), _mm_set1_epi32(32768));
+    return _mm_add_epi32(_mm_srli_epi32(a, 16), _mm_srli_epi32(carry, 16));
+  }
+  BRELO_SIM_SSE41 static void integer(A_u_char const* top, A_u_char const* bottom, std::uint32_t fx, std::uint32_t fy,
+                                      A_u_char* out) {
+    __m128i const t = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(top));
+    __m128i const b = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(bottom));
+    __m128i v = lerp(_mm_cvtepu8_epi32(t), _mm_cvtepu8_epi32(_mm_srli_si128(t, 4)), _mm_cvtepu8_epi32(b),
+                     _mm_cvtepu8_epi32(_mm_srli_si128(b, 4)), fx, fy);
+    v = _mm_packus_epi32(v, v);
+    v = _mm_packus_epi16(v, v);
+    std::int32_t const four = _mm_cvtsi128_si32(v);
+    std::memcpy(out, &four, 4);
+  }
+  BRELO_SIM_SSE41 static void integer(A_u_short const* top, A_u_short const* bottom, std::uint32_t fx,
+                                      std::uint32_t fy, A_u_short* out) {
+    __m128i const t = _mm_loadu_si128(reinterpret_cast<__m128i const*>(top));
+    __m128i const b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(bottom));
+    __m128i v = lerp(_mm_cvtepu16_epi32(t), _mm_cvtepu16_epi32(_mm_srli_si128(t, 8)), _mm_cvtepu16_epi32(b),
+                     _mm_cvtepu16_epi32(_mm_srli_si128(b, 8)), fx, fy);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi32(v, v));
+  }
+  // Float: per channel the very double operations of the scalar kernel, in
+  // the same order, two channels to a vector.
+  BRELO_SIM_SSE41 static void real(PF_PixelFloat const* top, PF_PixelFloat const* bottom, std::uint32_t fx,
+                                   std::uint32_t fy, PF_PixelFloat* dst) {
+    std::int64_t const gx = 65536 - std::int64_t(fx), gy = 65536 - std::int64_t(fy);
+    const std::int64_t w[4] = {gx * gy, std::int64_t(fx) * gy, gx * std::int64_t(fy), std::int64_t(fx) * fy};
+    PF_PixelFloat const* const p[4] = {top, top + 1, bottom, bottom + 1};
+    __m128d ar = _mm_setzero_pd(), gb = _mm_setzero_pd();
+    for (int i = 0; i < 4; ++i) {
+      if (w[i] == 0) continue;
+      __m128d const wt = _mm_set1_pd(double(w[i]) / 4294967296.0);
+      __m128 const v = _mm_loadu_ps(&p[i]->alpha);
+      ar = _mm_add_pd(ar, _mm_mul_pd(wt, _mm_cvtps_pd(v)));
+      gb = _mm_add_pd(gb, _mm_mul_pd(wt, _mm_cvtps_pd(_mm_movehl_ps(v, v))));
+    }
+    _mm_storeu_ps(&dst->alpha, _mm_movelh_ps(_mm_cvtpd_ps(ar), _mm_cvtpd_ps(gb)));
+  }
+  BRELO_SIM_SSE41 static void lerp(Quad<PF_Pixel> const& q, PF_Pixel* dst) {
+    integer(&q.top->alpha, &q.bottom->alpha, q.fx, q.fy, &dst->alpha);
+  }
+  BRELO_SIM_SSE41 static void lerp(Quad<PF_Pixel16> const& q, PF_Pixel16* dst) {
+    integer(&q.top->alpha, &q.bottom->alpha, q.fx, q.fy, &dst->alpha);
+  }
+  BRELO_SIM_SSE41 static void lerp(Quad<PF_PixelFloat> const& q, PF_PixelFloat* dst) {
+    real(q.top, q.bottom, q.fx, q.fy, dst);
+  }
+};
+#endif
+
 template <class P>
 void nearest(WorldRec const* r, PF_Fixed x, PF_Fixed y, P* dst) {
   std::int64_t xi = floorDiv65536(std::int64_t(x) + 32768), yi = floorDiv65536(std::int64_t(y) + 32768);
   *dst = inside<P>(r, xi, yi) ? pixel<P>(r, xi, yi) : P{};
 }
 
-template <class P, Call C, Depth D, bool Nearest>
-PF_Err sample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
+template <class P, Call C, Depth D>
+PF_Err nearestSample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
   WorldRec* rec = nullptr;
   if (PF_Err e = check<P>(C, D, ref, params, dst, &rec)) return e;
-  if (Nearest)
-    nearest<P>(rec, x, y, dst);
-  else
-    bilinear<P>(rec, x, y, dst);
+  nearest<P>(rec, x, y, dst);
   return PF_Err_NONE;
 }
+
+// Whether a call passes all its checks at a glance: this thread has called
+// this host with this effect reference, and sampled this world at this depth,
+// since the last change that could make a call fail (a world disposed of, a
+// fault rule armed), and the world's record is as it was. If so the call is
+// counted and the world's view returned; null sends the call the long way,
+// which checks (and counts) everything again.
+template <Call C, Depth D>
+inline Host::Impl::ThreadView::SampledWorld const* quickCheck(PF_ProgPtr ref, const PF_SampPB* params,
+                                                              void const* dst) {
+  Host::Impl* h = currentImpl();
+  if (!h || !params || !dst) return nullptr;
+  Host::Impl::ThreadView& v = t_hostView;
+  if (v.changes != h->changes.load(std::memory_order_acquire) || ref != v.ref) return nullptr;
+  Host::Impl::ThreadView::SampledWorld const& s = v.sampled[int(D)];
+  PF_EffectWorld const* w = params->src;
+  if (w != s.world || !w) return nullptr;
+  if (w->data != s.data || w->rowbytes != s.rowbytes || w->width != s.width || w->height != s.height) return nullptr;
+  std::atomic<std::uint64_t>& n = v.counts->n[std::size_t(C)];
+  n.store(n.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+  return &s;
+}
+
+// The long way: every check with its misuse record, then any position. A
+// call that passes, with no fault rule armed for it, leaves its world in the
+// thread's view.
+template <class P, Call C, Depth D>
+[[gnu::noinline]] PF_Err checkedSubpixel(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
+  Host::Impl* h = currentImpl();
+  std::uint64_t const changes = h ? h->changes.load(std::memory_order_acquire) : 0;
+  WorldRec* rec = nullptr;
+  if (PF_Err e = check<P>(C, D, ref, params, dst, &rec)) return e;
+  if (!h->armed[std::size_t(C)].load(std::memory_order_acquire)) {
+    Host::Impl::ThreadView& v = t_hostView;
+    v.changes = changes;
+    v.sampled[int(D)] = {params->src, rec, rec->data, rec->rowbytes, rec->width, rec->height};
+  }
+  bilinearAnywhere(rec, x, y, dst);
+  return PF_Err_NONE;
+}
+
+template <class P>
+[[gnu::noinline]] PF_Err subpixelAnywhere(WorldRec const* rec, PF_Fixed x, PF_Fixed y, P* dst) {
+  bilinearAnywhere(rec, x, y, dst);
+  return PF_Err_NONE;
+}
+
+// The sampling calls: a leaf for a position whose four pixels are inside and
+// a call that passes at a glance; everything else tail-calls the long way.
+template <class P, Call C, Depth D>
+PF_Err subpixelSample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
+  auto const* v = quickCheck<C, D>(ref, params, dst);
+  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
+  Quad<P> q;
+  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
+  Scalar::lerp(q, dst);
+  return PF_Err_NONE;
+}
+
+#if defined(BRELO_SIM_SSE41)
+template <class P, Call C, Depth D>
+BRELO_SIM_SSE41 PF_Err subpixelSampleSse41(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
+  auto const* v = quickCheck<C, D>(ref, params, dst);
+  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
+  Quad<P> q;
+  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
+  Sse41::lerp(q, dst);
+  return PF_Err_NONE;
+}
+#endif
 
 }  // namespace
 
 const PF_Sampling8Suite1 kSampling8Suite1 = {
-    sample<PF_Pixel, Call::NnSample, Depth::Bits8, true>,
-    sample<PF_Pixel, Call::SubpixelSample, Depth::Bits8, false>,
-    sample<PF_Pixel, Call::AreaSample, Depth::Bits8, false>,
+    nearestSample<PF_Pixel, Call::NnSample, Depth::Bits8>,
+    subpixelSample<PF_Pixel, Call::SubpixelSample, Depth::Bits8>,
+    subpixelSample<PF_Pixel, Call::AreaSample, Depth::Bits8>,
 };
 const PF_Sampling16Suite1 kSampling16Suite1 = {
-    sample<PF_Pixel16, Call::NnSample16, Depth::Bits16, true>,
-    sample<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16, false>,
-    sample<PF_Pixel16, Call::AreaSample16, Depth::Bits16, false>,
+    nearestSample<PF_Pixel16, Call::NnSample16, Depth::Bits16>,
+    subpixelSample<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16>,
+    subpixelSample<PF_Pixel16, Call::AreaSample16, Depth::Bits16>,
 };
 const PF_SamplingFloatSuite1 kSamplingFloatSuite1 = {
-    sample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32, true>,
-    sample<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32, false>,
-    sample<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32, false>,
+    nearestSample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32>,
+    subpixelSample<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32>,
+    subpixelSample<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32>,
 };
+
+#if defined(BRELO_SIM_SSE41)
+namespace {
+const PF_Sampling8Suite1 kSse41Sampling8 = {
+    nearestSample<PF_Pixel, Call::NnSample, Depth::Bits8>,
+    subpixelSampleSse41<PF_Pixel, Call::SubpixelSample, Depth::Bits8>,
+    subpixelSampleSse41<PF_Pixel, Call::AreaSample, Depth::Bits8>,
+};
+const PF_Sampling16Suite1 kSse41Sampling16 = {
+    nearestSample<PF_Pixel16, Call::NnSample16, Depth::Bits16>,
+    subpixelSampleSse41<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16>,
+    subpixelSampleSse41<PF_Pixel16, Call::AreaSample16, Depth::Bits16>,
+};
+const PF_SamplingFloatSuite1 kSse41SamplingFloat = {
+    nearestSample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32>,
+    subpixelSampleSse41<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32>,
+    subpixelSampleSse41<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32>,
+};
+}  // namespace
+const PF_Sampling8Suite1* const kSampling8Suite1Sse41 = &kSse41Sampling8;
+const PF_Sampling16Suite1* const kSampling16Suite1Sse41 = &kSse41Sampling16;
+const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41 = &kSse41SamplingFloat;
+#else
+const PF_Sampling8Suite1* const kSampling8Suite1Sse41 = nullptr;
+const PF_Sampling16Suite1* const kSampling16Suite1Sse41 = nullptr;
+const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41 = nullptr;
+#endif
 
 }  // namespace Sim
 }  // namespace Brelo

@@ -91,6 +91,10 @@ class Host {
   // padding bytes hold kPaddingByte. Default 3.
   static constexpr std::uint8_t kPaddingByte = 0xA5;
   void setRowPadding(int pixels);
+  // The sampling suites weigh pixels with vector kernels where the processor
+  // has them; off: with the plain scalar ones. Both give the same results.
+  // For suites acquired after the call.
+  void setVectorSampling(bool on);
 
   // ---- fault injection
   // AcquireSuite of this name and version fails with kSPSuiteNotFoundError.
