@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "FrameCopyFloor.h"
+#include "BenchFloors.h"
 #include "brelo_host/Image.h"
 #include "brelo_image/ImageFile.h"
 #include "brelo_render/TestCard.h"
