@@ -76,7 +76,7 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"frame8.png", Sim::Depth::Bits8, 8},   {"frame16.png", Sim::Depth::Bits16, 16},
+    {"frame8.png", Sim::Depth::Bits8, 8},    {"frame16.png", Sim::Depth::Bits16, 16},
     {"frame.exr", Sim::Depth::Bits32, 32},   {"frame8.tif", Sim::Depth::Bits8, 8},
     {"frame16.tif", Sim::Depth::Bits16, 16}, {"frame32.tif", Sim::Depth::Bits32, 32},
     {"frame.jpg", Sim::Depth::Bits8, 8},

@@ -58,10 +58,11 @@ TEST(ExrFile, HalfLuminanceAndOffsetWindowsAsOtherWritersMakeThem) {
   TempDir dir;
   using BreloTest::ExrChannel;
   // Half colour with a float alpha, premultiplied; the data window at (5, -3).
-  BreloTest::writeExrFile(dir / "h.exr", 2, 2,
-                          {ExrChannel{"R", true, {0.25f, 1.5f, 0.0f, 2.0f}}, ExrChannel{"G", true, {0.5f, 0.0f, 0.0f, 0.0f}},
-                           ExrChannel{"B", true, {0.0f, 0.0f, 0.0f, -1.0f}}, ExrChannel{"A", false, {0.5f, 1.0f, 0.0f, 0.5f}}},
-                          5, -3);
+  BreloTest::writeExrFile(
+      dir / "h.exr", 2, 2,
+      {ExrChannel{"R", true, {0.25f, 1.5f, 0.0f, 2.0f}}, ExrChannel{"G", true, {0.5f, 0.0f, 0.0f, 0.0f}},
+       ExrChannel{"B", true, {0.0f, 0.0f, 0.0f, -1.0f}}, ExrChannel{"A", false, {0.5f, 1.0f, 0.0f, 0.5f}}},
+      5, -3);
   Sim::Image h = readImage(dir / "h.exr");
   ASSERT_EQ(h.width(), 2);
   ASSERT_EQ(h.height(), 2);

@@ -118,13 +118,16 @@ TEST(AtomicFile, NothingAppearsUntilCommittedAndFailuresLeaveNothing) {
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.png"});
 
   EXPECT_TRUE(contains(errorOf(write, [&] { AtomicFile f(dir / "no/such/out.png"); }), "No such file or directory"));
-  EXPECT_EQ(errorOf(write, [&] { AtomicFile::checkWritable(dir.path()); }), "cannot write " + dir.path() + ": it is a directory");
-  EXPECT_TRUE(contains(errorOf(write, [&] { AtomicFile::checkWritable(dir / "out.png/x.png"); }), "is not a directory"));
+  EXPECT_EQ(errorOf(write, [&] { AtomicFile::checkWritable(dir.path()); }),
+            "cannot write " + dir.path() + ": it is a directory");
+  EXPECT_TRUE(
+      contains(errorOf(write, [&] { AtomicFile::checkWritable(dir / "out.png/x.png"); }), "is not a directory"));
   // A directory of the name is refused before anything is written.
   mkdir((dir / "taken.png").c_str(), 0755);
   BreloTest::writeFile(dir / "taken.png/inside", "x");
   Sim::Image img(2, 2, Sim::Depth::Bits8);
-  EXPECT_EQ(errorOf(write, [&] { writeImage(img, dir / "taken.png"); }), "cannot write " + dir / "taken.png" + ": it is a directory");
+  EXPECT_EQ(errorOf(write, [&] { writeImage(img, dir / "taken.png"); }),
+            "cannot write " + dir / "taken.png" + ": it is a directory");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.png", "taken.png"}));
 }
 
@@ -151,7 +154,8 @@ TEST(ImageFile, AFullDiskFailsTheWriteAndLeavesTheOldFile) {
           writeImage(img, path);
           code = 1;
         } catch (ImageError const& e) {
-          code = e.kind() == ImageError::Kind::Write && std::string(e.what()).rfind("cannot write " + path, 0) == 0 ? 0 : 2;
+          code = e.kind() == ImageError::Kind::Write && std::string(e.what()).rfind("cannot write " + path, 0) == 0 ? 0
+                                                                                                                    : 2;
         } catch (...) {
         }
         _exit(code);

@@ -11,7 +11,8 @@ Sim::Image everyValue(Sim::Depth depth) {
     case Sim::Depth::Bits8: {
       Sim::Image img(256, 4, depth);
       for (int x = 0; x < 256; ++x)
-        for (int y = 0; y < 4; ++y) img.px8(x, y) = {A_u_char(x ^ (y * 85)), A_u_char(255 - x), A_u_char(x ^ y), A_u_char(y * 60 + x % 7)};
+        for (int y = 0; y < 4; ++y)
+          img.px8(x, y) = {A_u_char(x ^ (y * 85)), A_u_char(255 - x), A_u_char(x ^ y), A_u_char(y * 60 + x % 7)};
       return img;
     }
     case Sim::Depth::Bits16: {
@@ -22,14 +23,14 @@ Sim::Image everyValue(Sim::Depth depth) {
       }
       return img;
     }
-    case Sim::Depth::Bits32:
-      break;
+    case Sim::Depth::Bits32: break;
   }
   Sim::Image img(37, 11, depth);
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x) {
       const int i = y * img.width() + x;
-      img.pxF(x, y) = {i % 5 == 0 ? 1.0f : float(i % 9) / 8.0f, float(i) / 3.0f - 20.0f, -0.1f * float(x), 1e-7f * float(y) + 1e6f * float(x % 2)};
+      img.pxF(x, y) = {i % 5 == 0 ? 1.0f : float(i % 9) / 8.0f, float(i) / 3.0f - 20.0f, -0.1f * float(x),
+                       1e-7f * float(y) + 1e6f * float(x % 2)};
     }
   return img;
 }

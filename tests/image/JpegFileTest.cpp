@@ -79,7 +79,8 @@ TEST(JpegFile, CmykTruncatedDamagedAndAbsurdFilesAreRefused) {
   BreloTest::writeJpegFile(dir / "good.jpg", 32, 16, 3, ramp(3));
   const std::string good = BreloTest::readFile(dir / "good.jpg");
   BreloTest::writeFile(dir / "cut.jpg", good.substr(0, good.size() * 2 / 3));
-  EXPECT_TRUE(contains(errorOf(read, [&] { readImage(dir / "cut.jpg"); }), "cannot read " + dir / "cut.jpg" + ": damaged JPEG: "));
+  EXPECT_TRUE(contains(errorOf(read, [&] { readImage(dir / "cut.jpg"); }),
+                       "cannot read " + dir / "cut.jpg" + ": damaged JPEG: "));
   BreloTest::writeFile(dir / "head.jpg", good.substr(0, 20));
   EXPECT_TRUE(contains(errorOf(read, [&] { readImage(dir / "head.jpg"); }), "damaged JPEG"));
   std::string damaged = good;
@@ -95,5 +96,6 @@ TEST(JpegFile, CmykTruncatedDamagedAndAbsurdFilesAreRefused) {
   wide[sof + 8] = char(40000 & 0xFF);
   BreloTest::writeFile(dir / "wide.jpg", wide);
   EXPECT_EQ(errorOf(read, [&] { readImage(dir / "wide.jpg"); }),
-            dir / "wide.jpg" + " is 40000 x 16 pixels; brelo-render takes at most 30000 pixels a side and 268435456 pixels in all");
+            dir / "wide.jpg" +
+                " is 40000 x 16 pixels; brelo-render takes at most 30000 pixels a side and 268435456 pixels in all");
 }

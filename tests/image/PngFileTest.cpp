@@ -22,7 +22,7 @@ TEST(PngFile, WrittenImagesReadBackAsTheyWere) {
   EXPECT_TRUE(readImage(dir / "a.png") == img8);
   BreloTest::PngPixels raw = BreloTest::decodePngFile(dir / "a.png");
   ASSERT_EQ(raw.bits, 8);
-  EXPECT_EQ(raw.at(10, 2, 0), 255u - 10u);  // red
+  EXPECT_EQ(raw.at(10, 2, 0), 255u - 10u);          // red
   EXPECT_EQ(raw.at(10, 2, 3), unsigned(10 ^ 170));  // alpha
 
   // 16 bits: every host value, spread over the file's range.
@@ -133,7 +133,8 @@ TEST(PngFile, DamagedTruncatedEmptyAndAbsurdFilesAreRefused) {
     return s;
   };
   BreloTest::writeFile(dir / "zero.png", withSize(0, 30));
-  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "zero.png"); }), dir / "zero.png" + " is 0 x 30 pixels: it has no pixels");
+  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "zero.png"); }),
+            dir / "zero.png" + " is 0 x 30 pixels: it has no pixels");
   BreloTest::writeFile(dir / "wide.png", withSize(40000, 30));
   EXPECT_EQ(errorOf(read, [&] { readImage(dir / "wide.png"); }),
             dir / "wide.png" +
@@ -148,13 +149,15 @@ TEST(PngFile, DamagedTruncatedEmptyAndAbsurdFilesAreRefused) {
   EXPECT_TRUE(contains(errorOf(read, [&] { readImage(dir / "damaged.png"); }), "cannot read"));
   // A PNG's signature on something else.
   BreloTest::writeFile(dir / "sig.png", good.substr(0, 8) + "not a chunk at all, no header");
-  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "sig.png"); }), "cannot read " + dir / "sig.png" + ": damaged PNG: no image header");
+  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "sig.png"); }),
+            "cannot read " + dir / "sig.png" + ": damaged PNG: no image header");
 
   BreloTest::writeFile(dir / "text.png", "hello, this is not an image");
   EXPECT_EQ(errorOf(read, [&] { readImage(dir / "text.png"); }),
             "cannot read " + dir / "text.png" + ": not a PNG, OpenEXR, TIFF or JPEG file");
   BreloTest::writeFile(dir / "empty.png", "");
-  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "empty.png"); }), "cannot read " + dir / "empty.png" + ": the file is empty");
+  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "empty.png"); }),
+            "cannot read " + dir / "empty.png" + ": the file is empty");
   EXPECT_EQ(errorOf(read, [&] { readImage(dir / "missing.png"); }),
             "cannot read " + dir / "missing.png" + ": No such file or directory");
 }

@@ -40,7 +40,8 @@ TEST(TiffFile, EveryValueOfEveryDepthReadsBackExactly) {
   f.pxF(0, 0) = {0.5f, 2.0f, -1.0f, 0.25f};
   writeTiff(f, 8, dir / "f8.tif");
   Sim::Image f8 = readImage(dir / "f8.tif");
-  EXPECT_TRUE(f8.px8(0, 0).alpha == 128 && f8.px8(0, 0).red == 255 && f8.px8(0, 0).green == 0 && f8.px8(0, 0).blue == 64);
+  EXPECT_TRUE(f8.px8(0, 0).alpha == 128 && f8.px8(0, 0).red == 255 && f8.px8(0, 0).green == 0 &&
+              f8.px8(0, 0).blue == 64);
 }
 
 TEST(TiffFile, LayoutsOtherWritersUseReadAsTheSamePixels) {
@@ -129,7 +130,8 @@ TEST(TiffFile, UnsupportedLayoutsAndDamagedFilesAreRefused) {
   TiffSpec cmyk;
   cmyk.photometric = PHOTOMETRIC_SEPARATED;
   EXPECT_EQ(refused("cmyk.tif", cmyk, {1, 2, 3, 4}),
-            "cannot read " + dir / "cmyk.tif" + ": unsupported TIFF layout: CMYK (gray, gray with alpha, RGB and RGBA are read)");
+            "cannot read " + dir / "cmyk.tif" +
+                ": unsupported TIFF layout: CMYK (gray, gray with alpha, RGB and RGBA are read)");
   TiffSpec pal;
   pal.samplesPerPixel = 1, pal.photometric = PHOTOMETRIC_PALETTE;
   EXPECT_TRUE(contains(refused("pal.tif", pal, {0}), "unsupported TIFF layout: palette colour"));
@@ -170,6 +172,8 @@ TEST(TiffFile, UnsupportedLayoutsAndDamagedFilesAreRefused) {
     }
   }
   BreloTest::writeFile(dir / "big.tif", b);
-  EXPECT_EQ(errorOf(read, [&] { readImage(dir / "big.tif"); }),
-            dir / "big.tif" + " is 100000 x 100000 pixels; brelo-render takes at most 30000 pixels a side and 268435456 pixels in all");
+  EXPECT_EQ(
+      errorOf(read, [&] { readImage(dir / "big.tif"); }),
+      dir / "big.tif" +
+          " is 100000 x 100000 pixels; brelo-render takes at most 30000 pixels a side and 268435456 pixels in all");
 }

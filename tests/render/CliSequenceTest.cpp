@@ -32,7 +32,8 @@ Image frameOf(long n, Depth depth, int w = 12, int h = 8) {
   Image img(w, h, Depth::Bits32);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      img.pxF(x, y) = {x == 0 && y == 0 ? 0.0f : 1.0f, float(n % 17) / 16.0f, float(x) / float(w), 1.5f - float(y) / 4.0f};
+      img.pxF(x, y) = {x == 0 && y == 0 ? 0.0f : 1.0f, float(n % 17) / 16.0f, float(x) / float(w),
+                       1.5f - float(y) / 4.0f};
   return depth == Depth::Bits32 ? img : img.converted(depth);
 }
 
@@ -130,9 +131,19 @@ TEST(CliSequence, ChunksRenderedInSeparateProcessesEqualTheWholeShot) {
   }
   ASSERT_EQ(mkdir((dir / "whole").c_str(), 0755), 0);
   ASSERT_EQ(mkdir((dir / "chunks").c_str(), 0755), 0);
-  const std::vector<std::string> look = {"--plugin", BRELO_LINES_MODULE, "-q", "-i", "plate_%04d.png", "-d", "16",
-                                         "-s", "Completion=0@0;100@1", "-s", "Max Slice=40@0;10@29f",
-                                         "-s", "Max RGB Separation=12"};
+  const std::vector<std::string> look = {"--plugin",
+                                         BRELO_LINES_MODULE,
+                                         "-q",
+                                         "-i",
+                                         "plate_%04d.png",
+                                         "-d",
+                                         "16",
+                                         "-s",
+                                         "Completion=0@0;100@1",
+                                         "-s",
+                                         "Max Slice=40@0;10@29f",
+                                         "-s",
+                                         "Max RGB Separation=12"};
   auto job = [&](std::string const& frames, std::string const& folder) {
     std::vector<std::string> a = look;
     a.insert(a.end(), {"--frames", frames, "-o", folder + "/f_%04d.png"});
@@ -195,14 +206,18 @@ TEST(CliSequence, ADamagedOrMisSizedFrameMidRunKeepsTheFramesBeforeIt) {
   EXPECT_EQ(r.err.rfind("brelo-render: cannot read in_4.exr: ", 0), 0u) << r.err;
   EXPECT_NE(r.err.find(" (3 frames before it were written)\n"), std::string::npos) << r.err;
   EXPECT_EQ(named(dir, "out_"), (std::vector<std::string>{"out_1.tif", "out_2.tif", "out_3.tif", "out_5.tif"}));
-  for (long n = 1; n <= 3; ++n) EXPECT_TRUE(ImageIO::readImage(dir / numbered("out_%d.tif", n)) == ImageIO::readImage(dir / numbered("in_%d.exr", n)));
+  for (long n = 1; n <= 3; ++n)
+    EXPECT_TRUE(ImageIO::readImage(dir / numbered("out_%d.tif", n)) ==
+                ImageIO::readImage(dir / numbered("in_%d.exr", n)));
   EXPECT_EQ(readFile(dir / "out_5.tif"), "OLD");
   EXPECT_EQ(named(dir, ".").size(), 0u);  // no temporary files
 
   ImageIO::writeImage(frameOf(4, Depth::Bits32, 13, 8), dir / "in_4.exr");
   r = runTool(args({"-i", "in_%d.exr", "-d", "32", "-o", "size_%d.tif"}), dir.path());
   EXPECT_EQ(r.code, 3);
-  EXPECT_EQ(r.err, "brelo-render: in_4.exr is 13 x 8 pixels, but the sequence's frames are 12 x 8 (3 frames before it were written)\n");
+  EXPECT_EQ(r.err,
+            "brelo-render: in_4.exr is 13 x 8 pixels, but the sequence's frames are 12 x 8 (3 frames before it were "
+            "written)\n");
   r = runTool(args({"-i", "in_%d.exr", "-d", "32", "-o", "skip_%d.tif", "--keep-going"}), dir.path());
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(named(dir, "skip_").size(), 4u);

@@ -82,8 +82,19 @@ void expectToolRendersAsTheHost(std::string const& module, std::string const& ef
     // An input at the render's depth, so that the tool lends it; TIFF holds every depth exactly.
     const Sim::Image input = Render::makeTestCard(72, 40).converted(depth);
     ImageIO::writeImage(input, dir / "in.tif");
-    std::vector<std::string> a = {"--plugin", module, "-i", "in.tif", "-t", "0.5", "-q", "-o", "out.tif", "-d",
-                                  depth == Sim::Depth::Bits8 ? "8" : depth == Sim::Depth::Bits16 ? "16" : "32"};
+    std::vector<std::string> a = {"--plugin",
+                                  module,
+                                  "-i",
+                                  "in.tif",
+                                  "-t",
+                                  "0.5",
+                                  "-q",
+                                  "-o",
+                                  "out.tif",
+                                  "-d",
+                                  depth == Sim::Depth::Bits8    ? "8"
+                                  : depth == Sim::Depth::Bits16 ? "16"
+                                                                : "32"};
     for (std::string const& set : sets) a.insert(a.end(), {"-s", set});
     RunResult r = runTool(a, dir.path());
     ASSERT_EQ(r.code, 0) << r.err;

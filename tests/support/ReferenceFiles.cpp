@@ -130,7 +130,8 @@ void encodePngFile(std::string const& path, int width, int height, int channels,
 void encodePalettePngFile(std::string const& path, int width, int height, std::vector<unsigned> const& rgb,
                           std::vector<unsigned> const& alpha, std::vector<unsigned> const& indices) {
   std::vector<png_color> palette;
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) palette.push_back({png_byte(rgb[i]), png_byte(rgb[i + 1]), png_byte(rgb[i + 2])});
+  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+    palette.push_back({png_byte(rgb[i]), png_byte(rgb[i + 1]), png_byte(rgb[i + 2])});
   std::vector<png_byte> trns(alpha.begin(), alpha.end());
   std::vector<std::vector<png_byte>> rows(static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y)
@@ -175,7 +176,9 @@ void writeTiffFile(std::string const& path, TiffSpec const& s, std::vector<doubl
       *at = std::uint8_t(v);
     }
   };
-  auto sample = [&](int x, int y, int c) { return samples[(std::size_t(y) * std::size_t(s.width) + std::size_t(x)) * std::size_t(spp) + std::size_t(c)]; };
+  auto sample = [&](int x, int y, int c) {
+    return samples[(std::size_t(y) * std::size_t(s.width) + std::size_t(x)) * std::size_t(spp) + std::size_t(c)];
+  };
   bool ok = true;
   for (int p = 0; p < planes; ++p) {
     if (s.tileSize > 0) {
@@ -187,7 +190,9 @@ void writeTiffFile(std::string const& path, TiffSpec const& s, std::vector<doubl
           for (int y = 0; y < ts && ty + y < s.height; ++y)
             for (int x = 0; x < ts && tx + x < s.width; ++x)
               for (int c = 0; c < perPixel; ++c)
-                put(tile.data() + ((std::size_t(y) * std::size_t(ts) + std::size_t(x)) * std::size_t(perPixel) + std::size_t(c)) * std::size_t(bytes),
+                put(tile.data() +
+                        ((std::size_t(y) * std::size_t(ts) + std::size_t(x)) * std::size_t(perPixel) + std::size_t(c)) *
+                            std::size_t(bytes),
                     sample(tx + x, ty + y, s.planarSeparate ? p : c));
           ok = ok && TIFFWriteTile(t, tile.data(), std::uint32_t(tx), std::uint32_t(ty), 0, std::uint16_t(p)) >= 0;
         }
@@ -197,7 +202,8 @@ void writeTiffFile(std::string const& path, TiffSpec const& s, std::vector<doubl
       for (int y = 0; y < s.height; ++y) {
         for (int x = 0; x < s.width; ++x)
           for (int c = 0; c < perPixel; ++c)
-            put(row.data() + (std::size_t(x) * std::size_t(perPixel) + std::size_t(c)) * std::size_t(bytes), sample(x, y, s.planarSeparate ? p : c));
+            put(row.data() + (std::size_t(x) * std::size_t(perPixel) + std::size_t(c)) * std::size_t(bytes),
+                sample(x, y, s.planarSeparate ? p : c));
         ok = ok && TIFFWriteScanline(t, row.data(), std::uint32_t(y), std::uint16_t(p)) >= 0;
       }
     }
@@ -221,8 +227,9 @@ void writeExrFile(std::string const& path, int width, int height, std::vector<Ex
       fb.insert(c.name, Imf::Slice(Imf::HALF, reinterpret_cast<char*>(halves.back().data() - origin), sizeof(half),
                                    sizeof(half) * std::size_t(width)));
     } else {
-      fb.insert(c.name, Imf::Slice(Imf::FLOAT, const_cast<char*>(reinterpret_cast<const char*>(c.values.data() - origin)),
-                                   sizeof(float), sizeof(float) * std::size_t(width)));
+      fb.insert(c.name,
+                Imf::Slice(Imf::FLOAT, const_cast<char*>(reinterpret_cast<const char*>(c.values.data() - origin)),
+                           sizeof(float), sizeof(float) * std::size_t(width)));
     }
   }
   Imf::OutputFile file(path.c_str(), header);
@@ -239,7 +246,8 @@ std::vector<float> readExrChannel(std::string const& path, std::string const& na
   std::vector<float> v(std::size_t(w) * std::size_t(h));
   const std::ptrdiff_t origin = std::ptrdiff_t(dw.min.x) + std::ptrdiff_t(dw.min.y) * w;
   Imf::FrameBuffer fb;
-  fb.insert(name, Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(v.data() - origin), sizeof(float), sizeof(float) * std::size_t(w)));
+  fb.insert(name, Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(v.data() - origin), sizeof(float),
+                             sizeof(float) * std::size_t(w)));
   file.setFrameBuffer(fb);
   file.readPixels(dw.min.y, dw.max.y);
   return v;

@@ -36,7 +36,7 @@ struct TiffSpec {
   int samplesPerPixel = 4;
   int bits = 8;
   bool isFloat = false;
-  int photometric = 2;  // PHOTOMETRIC_RGB
+  int photometric = 2;   // PHOTOMETRIC_RGB
   int extraSample = -1;  // EXTRASAMPLE_* for the sample after the colours; -1: none declared
   bool planarSeparate = false;
   int tileSize = 0;  // square tiles of this size; 0: strips

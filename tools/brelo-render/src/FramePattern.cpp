@@ -95,7 +95,9 @@ std::vector<long> FramePattern::framesOnDisk() const {
   std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : m_prefix.substr(0, slash);
   std::string lead = slash == std::string::npos ? "" : m_prefix.substr(0, slash + 1);
   DIR* d = opendir(dir.c_str());
-  if (!d) throw RenderError(ExitCode::Input, "cannot read the folder " + dir + " of " + m_pattern + ": " + std::strerror(errno));
+  if (!d)
+    throw RenderError(ExitCode::Input,
+                      "cannot read the folder " + dir + " of " + m_pattern + ": " + std::strerror(errno));
   std::vector<long> frames;
   while (dirent* e = readdir(d)) {
     long n;

@@ -42,9 +42,7 @@ FramePlan planFrames(Options const& o) {
   long first = 0, last = 0;
   switch (o.frameChoice) {
     case Options::FrameChoice::Frame:
-    case Options::FrameChoice::Range:
-      first = o.firstFrame, last = o.lastFrame;
-      break;
+    case Options::FrameChoice::Range: first = o.firstFrame, last = o.lastFrame; break;
     case Options::FrameChoice::Time:
       first = last = plan.start + long(std::llround(double(o.time) / double(o.timeBase.step)));
       break;

@@ -20,11 +20,11 @@
 #include "brelo_render/EffectControls.h"
 #include "brelo_render/FramePattern.h"
 #include "brelo_render/FramePlan.h"
+#include "brelo_render/InputFrames.h"
 #include "brelo_render/ModuleLocator.h"
 #include "brelo_render/Preset.h"
 #include "brelo_render/Progress.h"
 #include "brelo_render/RenderError.h"
-#include "brelo_render/TestCard.h"
 #include "brelo_render/TextUtil.h"
 
 namespace Brelo {
@@ -122,11 +122,13 @@ std::string frameList(std::vector<long> const& frames) {
 // Reports what the module did wrong to the host, each thing once.
 class HostWatch {
  public:
-  HostWatch(Sim::Session& s, std::ostream& err, std::string effect) : m_session(s), m_err(err), m_effect(std::move(effect)) {}
+  HostWatch(Sim::Session& s, std::ostream& err, std::string effect)
+      : m_session(s), m_err(err), m_effect(std::move(effect)) {}
 
   void check() {
     std::vector<std::string> const& failed = m_session.instance().expressionErrors();
-    for (std::size_t i = m_seenExpressions; i < failed.size(); ++i) warn("read a failing expression: " + oneLine(failed[i]));
+    for (std::size_t i = m_seenExpressions; i < failed.size(); ++i)
+      warn("read a failing expression: " + oneLine(failed[i]));
     m_seenExpressions = failed.size();
     std::vector<std::string> misuses = m_session.host().misuses();
     for (std::size_t i = m_seen; i < misuses.size(); ++i) warn("misused the host: " + misuses[i]);
@@ -201,11 +203,11 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   FramePattern pattern;
   int bits = 0;
   if (!informOnly) {
-    InputFiles inputs;
+    InputFiles inputFiles;
     if (plan.sequence) {
-      for (PlannedFrame const& f : plan.frames) inputs.add(f.input);
+      for (PlannedFrame const& f : plan.frames) inputFiles.add(f.input);
     } else if (!o.input.empty()) {
-      inputs.add(o.input);
+      inputFiles.add(o.input);
     }
     if (!o.output.empty()) {
       pattern = FramePattern(o.output);
@@ -216,41 +218,22 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
         usage("rendering " + std::to_string(frames) +
               " frames needs a frame number in the output name, e.g. out_%04d.png");
       ImageIO::AtomicFile::checkWritable(pattern.name(plan.frames.front().number));
-      for (PlannedFrame const& f : plan.frames) inputs.checkNotInput(pattern.name(f.number));
+      for (PlannedFrame const& f : plan.frames) inputFiles.checkNotInput(pattern.name(f.number));
     }
     if (!o.contactSheet.empty()) {
       if (ImageIO::formatForName(o.contactSheet, "contact sheet " + o.contactSheet) != ImageIO::ImageFormat::Png)
         usage("the contact sheet " + o.contactSheet + " is a PNG: its name must end in .png");
       ImageIO::AtomicFile::checkWritable(o.contactSheet);
-      inputs.checkNotInput(o.contactSheet);
+      inputFiles.checkNotInput(o.contactSheet);
     }
     if (!o.savePreset.empty()) {
       ImageIO::AtomicFile::checkWritable(o.savePreset);
-      inputs.checkNotInput(o.savePreset);
+      inputFiles.checkNotInput(o.savePreset);
     }
   }
 
-  // The first frame that reads sets the layer's size for the whole job.
-  std::size_t firstFrame = 0;
-  std::vector<long> skipped;
-  Sim::Image layer;
-  if (!plan.sequence) {
-    layer = o.input.empty() ? makeTestCard(o.cardWidth ? o.cardWidth : kTestCardWidth,
-                                           o.cardHeight ? o.cardHeight : kTestCardHeight)
-                            : ImageIO::readImage(o.input);
-  } else {
-    for (;; ++firstFrame) {
-      if (firstFrame == frames) throw RenderError(ExitCode::Input, "no input frame of " + plan.inputPattern.pattern() + " can be read");
-      try {
-        layer = ImageIO::readImage(plan.frames[firstFrame].input);
-        break;
-      } catch (ImageIO::ImageError const& e) {
-        if (!o.keepGoing || e.kind() != ImageIO::ImageError::Kind::Read) throw;
-        err << "brelo-render: skipped frame " << plan.frames[firstFrame].number << ": " << e.what() << "\n";
-        skipped.push_back(plan.frames[firstFrame].number);
-      }
-    }
-  }
+  InputFrames inputs(o, plan, err);
+  Sim::Image layer = inputs.first();
   const LayerSize size{layer.width(), layer.height()};
 
   std::unique_ptr<Sim::Module> module;
@@ -325,45 +308,30 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   auto framesWritten = [&written]() {
     return written ? " (" + std::to_string(written) + " frames before it were written)" : std::string();
   };
-  for (std::size_t i = firstFrame; i < frames; ++i) {
+  for (std::size_t i = inputs.firstIndex(); i < frames; ++i) {
     PlannedFrame const& f = plan.frames[i];
     const Clock::time_point t0 = Clock::now();
-    if (plan.sequence && i > firstFrame) {
+    if (plan.sequence && i > inputs.firstIndex()) {
       // One frame in flight: the last one's pixels go before the next is read.
       session.setInput(Sim::Image());
+      Sim::Image next;
       std::string problem;
-      try {
-        Sim::Image next = ImageIO::readImage(f.input);
-        if (next.width() != size.width || next.height() != size.height)
-          problem = f.input + " is " + std::to_string(next.width()) + " x " + std::to_string(next.height()) +
-                    " pixels, but the sequence's frames are " + std::to_string(size.width) + " x " +
-                    std::to_string(size.height);
-        else
-          session.setInput(std::move(next));
-      } catch (ImageIO::ImageError const& e) {
-        if (e.kind() != ImageIO::ImageError::Kind::Read) throw;
-        problem = e.what();
-      }
-      if (!problem.empty()) {
-        if (!o.keepGoing) {
-          progress.finish();
-          throw RenderError(ExitCode::Input, problem + framesWritten());
-        }
+      if (!inputs.read(i, &next, &problem)) {
         progress.finish();
-        err << "brelo-render: skipped frame " << f.number << ": " << problem << "\n";
-        skipped.push_back(f.number);
+        if (!o.keepGoing) throw RenderError(ExitCode::Input, problem + framesWritten());
+        inputs.skip(i, problem);
         continue;
       }
+      session.setInput(std::move(next));
     }
     Sim::RenderResult r = session.render(f.time, depth, ds, Sim::OutputAs::World);
     watch.check();
     if (r.err) {
       progress.finish();
-      std::string msg = describeEffectFailure(
-          name,
-          "to render " + frameLabel(f.number, f.time, o.timeBase) + " at " +
-              (r.preRenderErr ? "smart pre-render" : "smart render"),
-          r.err, r.return_msg);
+      std::string msg = describeEffectFailure(name,
+                                              "to render " + frameLabel(f.number, f.time, o.timeBase) + " at " +
+                                                  (r.preRenderErr ? "smart pre-render" : "smart render"),
+                                              r.err, r.return_msg);
       throw RenderError(ExitCode::Render, msg + framesWritten());
     }
     PlacedFrame frame;
@@ -377,21 +345,25 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
     progress.frameDone(secondsSince(t0));
   }
   progress.finish();
-  if (sheet) ImageIO::writeImage(sheet->image(), o.contactSheet, ImageIO::WriteOptions{8, ImageIO::Alpha::AsFormatExpects});
+  if (sheet)
+    ImageIO::writeImage(sheet->image(), o.contactSheet, ImageIO::WriteOptions{8, ImageIO::Alpha::AsFormatExpects});
 
   if (!o.quiet) {
     double total = secondsSince(start);
     char timing[96];
-    std::snprintf(timing, sizeof timing, "%.2f s, %.3f s a frame", total, total / double(std::max<std::size_t>(rendered, 1)));
-    std::string what = o.output.empty() ? std::string() : (frames > 1 ? pattern.pattern() : pattern.name(plan.frames[0].number));
+    std::snprintf(timing, sizeof timing, "%.2f s, %.3f s a frame", total,
+                  total / double(std::max<std::size_t>(rendered, 1)));
+    std::string what =
+        o.output.empty() ? std::string() : (frames > 1 ? pattern.pattern() : pattern.name(plan.frames[0].number));
     if (!o.contactSheet.empty()) what += (what.empty() ? "" : ", contact sheet ") + o.contactSheet;
-    out << "rendered " << rendered << (rendered == 1 ? " frame" : " frames") << " of " << name << " (" << frameW << " x "
-        << frameH << ", " << o.depth << "-bit, " << threads << (threads == 1 ? " thread" : " threads") << ") in "
-        << timing << ": " << what << "\n";
+    out << "rendered " << rendered << (rendered == 1 ? " frame" : " frames") << " of " << name << " (" << frameW
+        << " x " << frameH << ", " << o.depth << "-bit, " << threads << (threads == 1 ? " thread" : " threads")
+        << ") in " << timing << ": " << what << "\n";
   }
-  if (!skipped.empty())
-    throw RenderError(ExitCode::Input, std::to_string(skipped.size()) + " of " + std::to_string(frames) +
-                                           " input frames could not be read and were skipped: " + frameList(skipped));
+  if (!inputs.skipped().empty())
+    throw RenderError(ExitCode::Input,
+                      std::to_string(inputs.skipped().size()) + " of " + std::to_string(frames) +
+                          " input frames could not be read and were skipped: " + frameList(inputs.skipped()));
   return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <map>
+#include <type_traits>
 
 #include "brelo_host/Call.h"
 #include "brelo_image/ImageLimits.h"
@@ -36,7 +36,8 @@ bool parseLong(std::string const& s, long* out) {
 long integerArg(std::string const& opt, std::string const& v, long lo, long hi) {
   long n;
   if (!parseLong(v, &n) || n < lo || n > hi)
-    usage(opt + " takes a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not \"" + v + "\"");
+    usage(opt + " takes a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not \"" + v +
+          "\"");
   return n;
 }
 
@@ -60,8 +61,8 @@ FaultOption parseFault(std::string const& v) {
 struct Given {
   bool help = false, version = false, list = false, about = false, values = false, quiet = false, keepGoing = false;
   std::vector<std::string> sets, presets, failCalls, withheld;
-  std::string effect, plugin, savePreset, input, size, depth, downsample, threads, time, frame, frames, start, fps = "30", output,
-      bits, pngBits, contactSheet;
+  std::string effect, plugin, savePreset, input, size, depth, downsample, threads, time, frame, frames, start,
+      fps = "30", output, bits, pngBits, contactSheet;
 };
 
 constexpr std::size_t kHelpColumn = 31;
@@ -81,6 +82,19 @@ std::string wrap(std::string const& text, std::size_t column = kHelpColumn) {
   return out + line;
 }
 
+// An option of `group`, its value named `value` in the help; a list takes
+// every time it is given, in order.
+template <class T>
+void option(CLI::App& app, std::string const& group, const char* names, T& target, const char* value,
+            std::string const& help) {
+  CLI::Option* o = app.add_option(names, target, wrap(help))->type_name(value)->group(group);
+  if (std::is_same<T, std::vector<std::string>>::value) o->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+void flag(CLI::App& app, std::string const& group, const char* names, bool& target, std::string const& help) {
+  app.add_flag(names, target, wrap(help))->group(group);
+}
+
 // Every option, its group and its help; CLI11 parses the command line and
 // writes --help from these.
 void declare(CLI::App& app, Given& g) {
@@ -91,73 +105,61 @@ void declare(CLI::App& app, Given& g) {
   app.get_formatter()->label("REQUIRED", "");
 
   std::string group = "Module";
-  app.add_option("-e,--effect", g.effect, wrap("the built effect: lines, simplelines (or BreloLines, ...)"))
-      ->type_name("NAME")->group(group);
-  app.add_option("--plugin", g.plugin, wrap("any effect module"))->type_name("PATH")->group(group);
-  app.add_flag("--list", g.list, wrap("print every control: index, name, kind, default, range, group and menu entries"))
-      ->group(group);
-  app.add_flag("--about", g.about, wrap("print the module's about text"))->group(group);
+  option(app, group, "-e,--effect", g.effect, "NAME", "the built effect: lines, simplelines (or BreloLines, ...)");
+  option(app, group, "--plugin", g.plugin, "PATH", "any effect module");
+  flag(app, group, "--list", g.list, "print every control: index, name, kind, default, range, group and menu entries");
+  flag(app, group, "--about", g.about, "print the module's about text");
 
   group = "Controls (applied in the order given)";
-  app.add_option("-s,--set", g.sets,
-                 wrap("NAME is a control's name or index; VALUE as the control shows it: 50 (percent controls in percent), "
-                 "90 (degrees), Reflect or 3 (popups), #FF8000 (colours), 320,180 or 50%,50% (points), on/off "
-                 "(checkboxes). Keyframes: V@T;V@T, linear between keys and held outside; T in seconds (1.5 or 1.5s) "
-                 "or frames (45f)"))
-      ->type_name("NAME=VALUE")->group(group)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("-p,--preset", g.presets, wrap("load a JSON preset"))->type_name("FILE")->group(group)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("--save-preset", g.savePreset, wrap("save the changed controls as a preset"))->type_name("FILE")->group(group);
-  app.add_flag("--values", g.values, wrap("print every control's value at the chosen times"))->group(group);
+  option(app, group, "-s,--set", g.sets, "NAME=VALUE",
+         "NAME is a control's name or index; VALUE as the control shows it: 50 (percent controls in percent), 90 "
+         "(degrees), Reflect or 3 (popups), #FF8000 (colours), 320,180 or 50%,50% (points), on/off (checkboxes). "
+         "Keyframes: V@T;V@T, linear between keys and held outside; T in seconds (1.5 or 1.5s) or frames (45f)");
+  option(app, group, "-p,--preset", g.presets, "FILE", "load a JSON preset");
+  option(app, group, "--save-preset", g.savePreset, "FILE", "save the changed controls as a preset");
+  flag(app, group, "--values", g.values, "print every control's value at the chosen times");
 
   group = "Input";
-  app.add_option("-i,--input", g.input,
-                 wrap("PNG, OpenEXR, TIFF or JPEG; a numbered sequence such as shot_%04d.exr renders each frame's own "
-                 "file; default: the built-in test card"))
-      ->type_name("FILE")->group(group);
-  app.add_option("--size", g.size, wrap("test card size (default 640x360)"))->type_name("WxH")->group(group);
-  app.add_option("--start", g.start,
-                 wrap("the frame at time 0 (default: a sequence's first frame on disk, else 0)"))
-      ->type_name("N")->group(group);
-  app.add_flag("--keep-going", g.keepGoing,
-               wrap("skip input frames that are missing or cannot be read, report them and exit with 3 at the end"))
-      ->group(group);
+  option(app, group, "-i,--input", g.input, "FILE",
+         "PNG, OpenEXR, TIFF or JPEG; a numbered sequence such as shot_%04d.exr renders each frame from its own "
+         "file; default: the built-in test card");
+  option(app, group, "--size", g.size, "WxH", "test card size (default 640x360)");
+  option(app, group, "--start", g.start, "N",
+         "the frame at time 0 (default: a sequence's first frame on disk, else 0)");
+  flag(app, group, "--keep-going", g.keepGoing,
+       "skip input frames that are missing or cannot be read, report them and exit with 3 at the end");
 
   group = "Rendering";
-  app.add_option("-d,--depth", g.depth, wrap("bits per channel; 32 is float (default 8)"))->type_name("8|16|32")->group(group);
-  app.add_option("--downsample", g.downsample, wrap("render at 1/N resolution (default 1)"))->type_name("N")->group(group);
-  app.add_option("-j,--threads", g.threads, wrap("the host's thread count (default: the machine's cores)"))
-      ->type_name("N")->group(group);
-  app.add_option("-t,--time", g.time, wrap("render the frame at time T (seconds, or frames as 45f)"))->type_name("T")->group(group);
-  app.add_option("-f,--frame", g.frame, wrap("render frame N"))->type_name("N")->group(group);
-  app.add_option("--frames", g.frames, wrap("render frames A to B"))->type_name("A-B")->group(group);
-  app.add_option("--fps", g.fps, wrap("frame rate: 30, 29.97 or 30000/1001 (default 30)"))->type_name("RATE")->group(group);
+  option(app, group, "-d,--depth", g.depth, "8|16|32", "bits per channel; 32 is float (default 8)");
+  option(app, group, "--downsample", g.downsample, "N", "render at 1/N resolution (default 1)");
+  option(app, group, "-j,--threads", g.threads, "N", "the host's thread count (default: the machine's cores)");
+  option(app, group, "-t,--time", g.time, "T", "render the frame at time T (seconds, or frames as 45f)");
+  option(app, group, "-f,--frame", g.frame, "N", "render frame N");
+  option(app, group, "--frames", g.frames, "A-B", "render frames A to B");
+  option(app, group, "--fps", g.fps, "RATE", "frame rate: 30, 29.97 or 30000/1001 (default 30)");
 
   group = "Output";
-  app.add_option("-o,--output", g.output,
-                 wrap(".png (8 or 16-bit), .exr (float), .tif/.tiff (8, 16-bit or float) or .jpg/.jpeg (8-bit, over "
-                 "black); a sequence needs a frame number in the name: out_%04d.png"))
-      ->type_name("FILE")->group(group);
-  app.add_option("--bits", g.bits, wrap("bits per channel of the output (default: the render depth where the format holds it)"))
-      ->type_name("8|16|32")->group(group);
-  app.add_option("--png-bits", g.pngBits, wrap("PNG depth (default: 8 for 8-bit renders, else 16)"))
-      ->type_name("8|16")->group(group);
-  app.add_option("--contact-sheet", g.contactSheet, wrap("a PNG tiling every frame"))->type_name("FILE")->group(group);
-  app.add_flag("-q,--quiet", g.quiet, wrap("no progress bar and no summary"))->group(group);
+  option(app, group, "-o,--output", g.output, "FILE",
+         ".png (8 or 16-bit), .exr (float), .tif/.tiff (8, 16-bit or float) or .jpg/.jpeg (8-bit, over black); a "
+         "sequence needs a frame number in the name: out_%04d.png");
+  option(app, group, "--bits", g.bits, "8|16|32",
+         "bits per channel of the output (default: the render depth where the format holds it)");
+  option(app, group, "--png-bits", g.pngBits, "8|16", "PNG depth (default: 8 for 8-bit renders, else 16)");
+  option(app, group, "--contact-sheet", g.contactSheet, "FILE", "a PNG tiling every frame");
+  flag(app, group, "-q,--quiet", g.quiet, "no progress bar and no summary");
 
   group = "Testing an effect";
-  app.add_option("--fail-call", g.failCalls, wrap("make host call CALL fail (the Nth or all) with ERR"))
-      ->type_name("CALL[:N[:ERR]]")->group(group)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("--withhold-suite", g.withheld, wrap("the host cannot supply this suite"))
-      ->type_name("NAME:VERSION")->group(group)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_flag("-h,--help", g.help, wrap("this text"))->group(group);
-  app.add_flag("--version", g.version, wrap("the version"))->group(group);
+  option(app, group, "--fail-call", g.failCalls, "CALL[:N[:ERR]]",
+         "make host call CALL fail (the Nth or all) with ERR");
+  option(app, group, "--withhold-suite", g.withheld, "NAME:VERSION", "the host cannot supply this suite");
+  flag(app, group, "-h,--help", g.help, "this text");
+  flag(app, group, "--version", g.version, "the version");
 
-  app.footer(wrap(
-      "Exit status: 0 done, 2 bad options, controls, values or presets, 3 bad input image, 4 the module cannot be "
-      "loaded or fails outside rendering, 5 the module returned an error while rendering, 6 an output cannot be "
-      "written, 1 anything else.",
-      0));
+  app.footer(
+      wrap("Exit status: 0 done, 2 bad options, controls, values or presets, 3 bad input image, 4 the module cannot be "
+           "loaded or fails outside rendering, 5 the module returned an error while rendering, 6 an output cannot be "
+           "written, 1 anything else.",
+           0));
 }
 
 const char* kDescription = "brelo-render: renders a Brelo effect module without the host application.";
@@ -213,7 +215,8 @@ Options parseOptions(std::vector<std::string> const& args) {
   std::vector<std::string> extra = app.remaining();
   if (!extra.empty()) {
     std::string a = extra.front();
-    if (a.size() > 1 && a[0] == '-') usage("unknown option " + a.substr(0, a.find('=')) + "; brelo-render --help shows the options");
+    if (a.size() > 1 && a[0] == '-')
+      usage("unknown option " + a.substr(0, a.find('=')) + "; brelo-render --help shows the options");
     usage("unexpected argument \"" + a + "\"; set controls with --set NAME=VALUE");
   }
 
@@ -234,7 +237,8 @@ Options parseOptions(std::vector<std::string> const& args) {
   o.input = g.input;
   if (app.count("--depth")) {
     long d;
-    if (!parseLong(g.depth, &d) || (d != 8 && d != 16 && d != 32)) usage("--depth takes 8, 16 or 32, not \"" + g.depth + "\"");
+    if (!parseLong(g.depth, &d) || (d != 8 && d != 16 && d != 32))
+      usage("--depth takes 8, 16 or 32, not \"" + g.depth + "\"");
     o.depth = int(d);
   }
   if (app.count("--downsample")) o.downsample = int(integerArg("--downsample", g.downsample, 1, 64));
@@ -242,7 +246,8 @@ Options parseOptions(std::vector<std::string> const& args) {
   o.output = g.output;
   if (app.count("--bits")) {
     long b;
-    if (!parseLong(g.bits, &b) || (b != 8 && b != 16 && b != 32)) usage("--bits takes 8, 16 or 32, not \"" + g.bits + "\"");
+    if (!parseLong(g.bits, &b) || (b != 8 && b != 16 && b != 32))
+      usage("--bits takes 8, 16 or 32, not \"" + g.bits + "\"");
     o.bits = int(b);
   }
   if (app.count("--png-bits")) {

@@ -26,32 +26,56 @@ template <class S>
 S sampleOf(float v);
 
 template <>
-std::uint8_t sampleOf<std::uint8_t>(A_u_char v) { return v; }
+std::uint8_t sampleOf<std::uint8_t>(A_u_char v) {
+  return v;
+}
 template <>
-std::uint8_t sampleOf<std::uint8_t>(A_u_short v) { return unitTo8(float(v) / 32768.0f); }
+std::uint8_t sampleOf<std::uint8_t>(A_u_short v) {
+  return unitTo8(float(v) / 32768.0f);
+}
 template <>
-std::uint8_t sampleOf<std::uint8_t>(float v) { return unitTo8(v); }
+std::uint8_t sampleOf<std::uint8_t>(float v) {
+  return unitTo8(v);
+}
 template <>
-std::uint16_t sampleOf<std::uint16_t>(A_u_char v) { return std::uint16_t(v * 257u); }
+std::uint16_t sampleOf<std::uint16_t>(A_u_char v) {
+  return std::uint16_t(v * 257u);
+}
 template <>
-std::uint16_t sampleOf<std::uint16_t>(A_u_short v) { return spread16(v); }
+std::uint16_t sampleOf<std::uint16_t>(A_u_short v) {
+  return spread16(v);
+}
 template <>
-std::uint16_t sampleOf<std::uint16_t>(float v) { return unitTo16(v); }
+std::uint16_t sampleOf<std::uint16_t>(float v) {
+  return unitTo16(v);
+}
 template <>
-float sampleOf<float>(A_u_char v) { return float(v) / 255.0f; }
+float sampleOf<float>(A_u_char v) {
+  return float(v) / 255.0f;
+}
 template <>
-float sampleOf<float>(A_u_short v) { return float(v) / 32768.0f; }
+float sampleOf<float>(A_u_short v) {
+  return float(v) / 32768.0f;
+}
 template <>
-float sampleOf<float>(float v) { return v; }
+float sampleOf<float>(float v) {
+  return v;
+}
 
 template <class S>
 S fromUnit(float v);
 template <>
-std::uint8_t fromUnit<std::uint8_t>(float v) { return unitTo8(v); }
+std::uint8_t fromUnit<std::uint8_t>(float v) {
+  return unitTo8(v);
+}
 template <>
-std::uint16_t fromUnit<std::uint16_t>(float v) { return unitTo16(v); }
+std::uint16_t fromUnit<std::uint16_t>(float v) {
+  return unitTo16(v);
+}
 template <>
-float fromUnit<float>(float v) { return v; }
+float fromUnit<float>(float v) {
+  return v;
+}
 
 template <class S, class P>
 Quad<S> convert(P const& p, bool premultiply) {
@@ -157,16 +181,18 @@ void hostRowToSamples(PixelView const& view, int y, RowLayout layout, void* out)
 void samplesToHostRow(const void* samples, SampleType type, int channels, int stride, int width, void* hostRow) {
   switch (type) {
     case SampleType::U8:
-      toHost(static_cast<const std::uint8_t*>(samples), channels, stride, width, static_cast<PF_Pixel*>(hostRow),
-             [](std::uint8_t v) { return v; }, A_u_char(255));
+      toHost(
+          static_cast<const std::uint8_t*>(samples), channels, stride, width, static_cast<PF_Pixel*>(hostRow),
+          [](std::uint8_t v) { return v; }, A_u_char(255));
       break;
     case SampleType::U16:
       toHost(static_cast<const std::uint16_t*>(samples), channels, stride, width, static_cast<PF_Pixel16*>(hostRow),
              gather16, A_u_short(kHostMax16));
       break;
     case SampleType::F32:
-      toHost(static_cast<const float*>(samples), channels, stride, width, static_cast<PF_PixelFloat*>(hostRow),
-             [](float v) { return v; }, 1.0f);
+      toHost(
+          static_cast<const float*>(samples), channels, stride, width, static_cast<PF_PixelFloat*>(hostRow),
+          [](float v) { return v; }, 1.0f);
       break;
   }
 }

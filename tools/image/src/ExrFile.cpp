@@ -88,8 +88,8 @@ Sim::Image readExr(std::string const& path, Alpha alpha) {
         throw ImageError(ImageError::Kind::Read, "cannot read " + path + ": channel " + name + " is subsampled");
     }
     Sim::Image image(dw.max.x - dw.min.x + 1, dw.max.y - dw.min.y + 1, Sim::Depth::Bits32);
-    file.setFrameBuffer(pixelSlices(reinterpret_cast<char*>(image.bytes()), std::ptrdiff_t(image.rowBytes()),
-                                    dw.min.x, dw.min.y, gray));
+    file.setFrameBuffer(pixelSlices(reinterpret_cast<char*>(image.bytes()), std::ptrdiff_t(image.rowBytes()), dw.min.x,
+                                    dw.min.y, gray));
     file.readPixels(dw.min.y, dw.max.y);
     for (int y = 0; y < image.height(); ++y) {
       auto* row = reinterpret_cast<PF_PixelFloat*>(image.bytes() + std::size_t(y) * image.rowBytes());
@@ -118,8 +118,8 @@ void writeExr(PixelView const& view, std::string const& path, Alpha alpha) {
     const bool premultiply = alpha == Alpha::AsFormatExpects;
     if (view.depth == Sim::Depth::Bits32 && !premultiply) {
       // The host's floats as they are, straight from its rows.
-      out.setFrameBuffer(pixelSlices(const_cast<char*>(reinterpret_cast<const char*>(view.data)), view.rowBytes, 0, 0,
-                                     false));
+      out.setFrameBuffer(
+          pixelSlices(const_cast<char*>(reinterpret_cast<const char*>(view.data)), view.rowBytes, 0, 0, false));
       out.writePixels(view.height);
     } else {
       const RowLayout layout{SampleType::F32, ChannelOrder::ARGB, premultiply};
@@ -127,7 +127,8 @@ void writeExr(PixelView const& view, std::string const& path, Alpha alpha) {
       std::vector<char> band(bandRowBytes * std::size_t(std::min(kBandRows, view.height)));
       for (int y0 = 0; y0 < view.height; y0 += kBandRows) {
         const int rows = std::min(kBandRows, view.height - y0);
-        for (int i = 0; i < rows; ++i) hostRowToSamples(view, y0 + i, layout, band.data() + std::size_t(i) * bandRowBytes);
+        for (int i = 0; i < rows; ++i)
+          hostRowToSamples(view, y0 + i, layout, band.data() + std::size_t(i) * bandRowBytes);
         out.setFrameBuffer(pixelSlices(band.data(), std::ptrdiff_t(bandRowBytes), 0, y0, false));
         out.writePixels(rows);
       }

@@ -30,7 +30,8 @@ const char* formatName(ImageFormat format) {
 bool formatOfSignature(const unsigned char* b, std::size_t size, ImageFormat* format) {
   static const unsigned char kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (size >= 8 && std::memcmp(b, kPng, 8) == 0) return *format = ImageFormat::Png, true;
-  if (size >= 4 && b[0] == 0x76 && b[1] == 0x2F && b[2] == 0x31 && b[3] == 0x01) return *format = ImageFormat::Exr, true;
+  if (size >= 4 && b[0] == 0x76 && b[1] == 0x2F && b[2] == 0x31 && b[3] == 0x01)
+    return *format = ImageFormat::Exr, true;
   // Classic and big TIFF, either byte order.
   if (size >= 4 && ((b[0] == 'I' && b[1] == 'I' && (b[2] == 42 || b[2] == 43) && b[3] == 0) ||
                     (b[0] == 'M' && b[1] == 'M' && b[2] == 0 && (b[3] == 42 || b[3] == 43))))

@@ -182,7 +182,8 @@ void writeJpeg(PixelView const& view, std::string const& path) {
   std::vector<JSAMPLE> row(std::size_t(view.width) * 3);
   if (!writeRows(&cinfo, failure.get(), &view, row.data())) {
     std::string why = failure->message;
-    throw ImageError(ImageError::Kind::Write, why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
+    throw ImageError(ImageError::Kind::Write,
+                     why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
   }
   file.commit();
 }

@@ -209,7 +209,8 @@ Sim::Image readPng(std::string const& path) {
 }
 
 void writePng(PixelView const& view, int bits, std::string const& path) {
-  if (bits != 8 && bits != 16) throw ImageError(ImageError::Kind::Usage, path + ": PNG files hold 8 or 16 bits per channel");
+  if (bits != 8 && bits != 16)
+    throw ImageError(ImageError::Kind::Usage, path + ": PNG files hold 8 or 16 bits per channel");
   AtomicFile file(path);
   // The host's 8-bit rows are written as they are; others are converted a row at a time.
   std::vector<std::uint8_t> buffer;
@@ -229,7 +230,8 @@ void writePng(PixelView const& view, int bits, std::string const& path) {
   png_destroy_write_struct(&png, &info);
   if (!ok) {
     std::string why = failure.message;
-    throw ImageError(ImageError::Kind::Write, why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
+    throw ImageError(ImageError::Kind::Write,
+                     why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
   }
   file.commit();
 }

@@ -59,8 +59,8 @@ struct Layout {
   std::uint32_t width = 0, height = 0;
   std::uint16_t spp = 1, bits = 1, format = SAMPLEFORMAT_UINT, photometric = PHOTOMETRIC_MINISBLACK;
   std::uint16_t planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
-  int colors = 1;        // 1 gray, 3 RGB
-  bool alpha = false;    // the sample after the colours is alpha
+  int colors = 1;      // 1 gray, 3 RGB
+  bool alpha = false;  // the sample after the colours is alpha
   bool associated = false;
   SampleType type = SampleType::U8;
   std::size_t sampleBytes = 1;
@@ -84,7 +84,9 @@ Layout layoutOf(TIFF* tif, std::string const& path) {
     l.type = SampleType::F32;
   } else {
     cannotRead(path, unsupported + std::to_string(l.bits) + "-bit " +
-                         (l.format == SAMPLEFORMAT_IEEEFP ? "float" : l.format == SAMPLEFORMAT_INT ? "signed" : "integer") +
+                         (l.format == SAMPLEFORMAT_IEEEFP ? "float"
+                          : l.format == SAMPLEFORMAT_INT  ? "signed"
+                                                          : "integer") +
                          " samples (8- and 16-bit integers and 32-bit floats are read)");
   }
   l.sampleBytes = std::size_t(l.bits / 8);
@@ -93,16 +95,17 @@ Layout layoutOf(TIFF* tif, std::string const& path) {
   } else if (l.photometric == PHOTOMETRIC_RGB) {
     l.colors = 3;
   } else {
-    const char* kind = l.photometric == PHOTOMETRIC_PALETTE     ? "palette colour"
-                       : l.photometric == PHOTOMETRIC_SEPARATED ? "CMYK"
-                       : l.photometric == PHOTOMETRIC_YCBCR     ? "YCbCr"
+    const char* kind = l.photometric == PHOTOMETRIC_PALETTE      ? "palette colour"
+                       : l.photometric == PHOTOMETRIC_SEPARATED  ? "CMYK"
+                       : l.photometric == PHOTOMETRIC_YCBCR      ? "YCbCr"
                        : l.photometric == PHOTOMETRIC_MINISWHITE ? "white-is-zero gray"
                                                                  : nullptr;
     cannotRead(path, unsupported + (kind ? kind : "photometric interpretation " + std::to_string(l.photometric)) +
                          " (gray, gray with alpha, RGB and RGBA are read)");
   }
   if (l.spp > 16) cannotRead(path, unsupported + std::to_string(l.spp) + " samples a pixel");
-  if (l.spp < l.colors) cannotRead(path, unsupported + std::to_string(l.spp) + " samples for " + std::to_string(l.colors) + " colours");
+  if (l.spp < l.colors)
+    cannotRead(path, unsupported + std::to_string(l.spp) + " samples for " + std::to_string(l.colors) + " colours");
   std::uint16_t extraCount = 0;
   std::uint16_t* extra = nullptr;
   if (TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extra) && extraCount > 0 && l.spp > l.colors) {
@@ -147,7 +150,8 @@ bool readBands(TIFF* tif, Layout const& l, std::vector<std::uint8_t>& band, Take
             const std::uint8_t* src = tile.data() + r * tileRowBytes;
             std::uint8_t* dst = band.data() + r * rowBytes;
             if (!separate) {
-              std::memcpy(dst + std::size_t(x0) * l.spp * l.sampleBytes, src, std::size_t(cols) * l.spp * l.sampleBytes);
+              std::memcpy(dst + std::size_t(x0) * l.spp * l.sampleBytes, src,
+                          std::size_t(cols) * l.spp * l.sampleBytes);
             } else {
               for (std::uint32_t c = 0; c < cols; ++c)
                 std::memcpy(dst + ((std::size_t(x0) + c) * l.spp + std::size_t(p)) * l.sampleBytes,
@@ -260,7 +264,8 @@ Sim::Image readTiff(std::string const& path, Alpha alpha) {
       if (l.associated && alpha == Alpha::AsFormatExpects) unpremultiplyRow(out, image.depth(), int(l.width));
     }
   });
-  if (!ok) cannotRead(path, complaint.message.empty() ? "damaged TIFF: its pixel data cannot be read" : complaint.message);
+  if (!ok)
+    cannotRead(path, complaint.message.empty() ? "damaged TIFF: its pixel data cannot be read" : complaint.message);
   return image;
 }
 
@@ -278,24 +283,26 @@ void writeTiff(PixelView const& view, int bits, std::string const& path) {
                      "cannot write " + path + ": " + (complaint.message.empty() ? what : complaint.message));
   };
   if (!tif) fail("libtiff cannot start the file");
-  const RowLayout layout{bits == 8 ? SampleType::U8 : bits == 16 ? SampleType::U16 : SampleType::F32,
+  const RowLayout layout{bits == 8    ? SampleType::U8
+                         : bits == 16 ? SampleType::U16
+                                      : SampleType::F32,
                          ChannelOrder::RGBA, false};
   const std::uint16_t extra[1] = {EXTRASAMPLE_UNASSALPHA};
   TIFF* t = tif.get();
-  bool set = TIFFSetField(t, TIFFTAG_IMAGEWIDTH, std::uint32_t(view.width)) &&
-             TIFFSetField(t, TIFFTAG_IMAGELENGTH, std::uint32_t(view.height)) &&
-             TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, std::uint16_t(4)) &&
-             TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, std::uint16_t(bits)) &&
-             TIFFSetField(t, TIFFTAG_SAMPLEFORMAT, std::uint16_t(bits == 32 ? SAMPLEFORMAT_IEEEFP : SAMPLEFORMAT_UINT)) &&
-             TIFFSetField(t, TIFFTAG_PHOTOMETRIC, std::uint16_t(PHOTOMETRIC_RGB)) &&
-             TIFFSetField(t, TIFFTAG_PLANARCONFIG, std::uint16_t(PLANARCONFIG_CONTIG)) &&
-             TIFFSetField(t, TIFFTAG_EXTRASAMPLES, std::uint16_t(1), extra) &&
-             TIFFSetField(t, TIFFTAG_ORIENTATION, std::uint16_t(ORIENTATION_TOPLEFT)) &&
-             TIFFSetField(t, TIFFTAG_COMPRESSION, std::uint16_t(COMPRESSION_ADOBE_DEFLATE)) &&
-             TIFFSetField(t, TIFFTAG_PREDICTOR,
-                          std::uint16_t(bits == 32 ? PREDICTOR_FLOATINGPOINT : PREDICTOR_HORIZONTAL)) &&
-             TIFFSetField(t, TIFFTAG_ZIPQUALITY, kTiffCompression.zlibLevel) &&
-             TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0));
+  bool set =
+      TIFFSetField(t, TIFFTAG_IMAGEWIDTH, std::uint32_t(view.width)) &&
+      TIFFSetField(t, TIFFTAG_IMAGELENGTH, std::uint32_t(view.height)) &&
+      TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, std::uint16_t(4)) &&
+      TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, std::uint16_t(bits)) &&
+      TIFFSetField(t, TIFFTAG_SAMPLEFORMAT, std::uint16_t(bits == 32 ? SAMPLEFORMAT_IEEEFP : SAMPLEFORMAT_UINT)) &&
+      TIFFSetField(t, TIFFTAG_PHOTOMETRIC, std::uint16_t(PHOTOMETRIC_RGB)) &&
+      TIFFSetField(t, TIFFTAG_PLANARCONFIG, std::uint16_t(PLANARCONFIG_CONTIG)) &&
+      TIFFSetField(t, TIFFTAG_EXTRASAMPLES, std::uint16_t(1), extra) &&
+      TIFFSetField(t, TIFFTAG_ORIENTATION, std::uint16_t(ORIENTATION_TOPLEFT)) &&
+      TIFFSetField(t, TIFFTAG_COMPRESSION, std::uint16_t(COMPRESSION_ADOBE_DEFLATE)) &&
+      TIFFSetField(t, TIFFTAG_PREDICTOR, std::uint16_t(bits == 32 ? PREDICTOR_FLOATINGPOINT : PREDICTOR_HORIZONTAL)) &&
+      TIFFSetField(t, TIFFTAG_ZIPQUALITY, kTiffCompression.zlibLevel) &&
+      TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0));
   if (!set) fail("libtiff refused a tag");
   // libtiff may change the row it is given (byte order, predictor): a buffer of ours.
   std::vector<std::uint8_t> row(rowBytes(layout, view.width));

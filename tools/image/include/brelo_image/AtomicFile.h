@@ -53,10 +53,10 @@ class AtomicFile {
   std::string m_temp;
   int m_fd = -1;
   bool m_committed = false;
-  std::string m_failure;          // the first failure, for commit
-  std::vector<char> m_buffer;     // written bytes not yet handed to the system
+  std::string m_failure;       // the first failure, for commit
+  std::vector<char> m_buffer;  // written bytes not yet handed to the system
   std::size_t m_buffered = 0;
-  std::uint64_t m_position = 0;   // where the buffer starts in the file
+  std::uint64_t m_position = 0;  // where the buffer starts in the file
 };
 
 }  // namespace ImageIO
