@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "AE_Effect.h"
 
@@ -18,63 +19,23 @@ struct Quad {
   S a, r, g, b;
 };
 
-template <class S>
-S sampleOf(A_u_char v);
-template <class S>
-S sampleOf(A_u_short v);
-template <class S>
-S sampleOf(float v);
-
-template <>
-std::uint8_t sampleOf<std::uint8_t>(A_u_char v) {
-  return v;
-}
-template <>
-std::uint8_t sampleOf<std::uint8_t>(A_u_short v) {
-  return unitTo8(float(v) / 32768.0f);
-}
-template <>
-std::uint8_t sampleOf<std::uint8_t>(float v) {
-  return unitTo8(v);
-}
-template <>
-std::uint16_t sampleOf<std::uint16_t>(A_u_char v) {
-  return std::uint16_t(v * 257u);
-}
-template <>
-std::uint16_t sampleOf<std::uint16_t>(A_u_short v) {
-  return spread16(v);
-}
-template <>
-std::uint16_t sampleOf<std::uint16_t>(float v) {
-  return unitTo16(v);
-}
-template <>
-float sampleOf<float>(A_u_char v) {
-  return float(v) / 255.0f;
-}
-template <>
-float sampleOf<float>(A_u_short v) {
-  return float(v) / 32768.0f;
-}
-template <>
-float sampleOf<float>(float v) {
-  return v;
-}
-
-template <class S>
-S fromUnit(float v);
-template <>
-std::uint8_t fromUnit<std::uint8_t>(float v) {
-  return unitTo8(v);
-}
-template <>
-std::uint16_t fromUnit<std::uint16_t>(float v) {
-  return unitTo16(v);
-}
-template <>
-float fromUnit<float>(float v) {
-  return v;
+// One channel of a host pixel (or a normalised value, as float) as a sample
+// of type S, by the rules above.
+template <class S, class C>
+S sampleOf(C v) {
+  constexpr bool from8 = std::is_same<C, A_u_char>::value, from16 = std::is_same<C, A_u_short>::value;
+  if constexpr (std::is_same<S, float>::value) {
+    if constexpr (from8) return float(v) / 255.0f;
+    if constexpr (from16) return float(v) / 32768.0f;
+    if constexpr (!from8 && !from16) return v;
+  } else if constexpr (std::is_same<S, std::uint16_t>::value) {
+    if constexpr (from8) return std::uint16_t(v * 257u);
+    if constexpr (from16) return spread16(v);
+    if constexpr (!from8 && !from16) return unitTo16(v);
+  } else {
+    if constexpr (from8) return v;
+    if constexpr (!from8) return unitTo8(sampleOf<float>(v));
+  }
 }
 
 template <class S, class P>
@@ -83,8 +44,8 @@ Quad<S> convert(P const& p, bool premultiply) {
   // Through normalised values; float colour where alpha is 1 stays exactly as it is.
   const float a = sampleOf<float>(p.alpha);
   auto pm = [a](float c) { return a == 1.0f ? c : c * a; };
-  return {fromUnit<S>(a), fromUnit<S>(pm(sampleOf<float>(p.red))), fromUnit<S>(pm(sampleOf<float>(p.green))),
-          fromUnit<S>(pm(sampleOf<float>(p.blue)))};
+  return {sampleOf<S>(a), sampleOf<S>(pm(sampleOf<float>(p.red))), sampleOf<S>(pm(sampleOf<float>(p.green))),
+          sampleOf<S>(pm(sampleOf<float>(p.blue)))};
 }
 
 template <class S, class P>

@@ -69,11 +69,26 @@ Imf::FrameBuffer pixelSlices(char* first, std::ptrdiff_t rowBytes, int x0, int y
   return fb;
 }
 
+// Runs `f`, reporting OpenEXR's exceptions as an ImageError of `kind` about `path`.
+template <class F>
+auto reportingErrors(ImageError::Kind kind, std::string const& path, F&& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (ImageError const&) {
+    throw;
+  } catch (std::bad_alloc const&) {
+    throw;
+  } catch (std::exception const& e) {
+    throw ImageError(kind,
+                     (kind == ImageError::Kind::Read ? "cannot read " : "cannot write ") + path + ": " + e.what());
+  }
+}
+
 }  // namespace
 
 Sim::Image readExr(std::string const& path, Alpha alpha) {
   limitOpenExr();
-  try {
+  return reportingErrors(ImageError::Kind::Read, path, [&] {
     Imf::InputFile file(path.c_str());
     const Imath::Box2i dw = file.header().dataWindow();
     checkReadableSize(std::int64_t(dw.max.x) - dw.min.x + 1, std::int64_t(dw.max.y) - dw.min.y + 1, path);
@@ -99,18 +114,12 @@ Sim::Image readExr(std::string const& path, Alpha alpha) {
       if (alpha == Alpha::AsFormatExpects) unpremultiplyRow(row, Sim::Depth::Bits32, image.width());
     }
     return image;
-  } catch (ImageError const&) {
-    throw;
-  } catch (std::bad_alloc const&) {
-    throw;
-  } catch (std::exception const& e) {
-    throw ImageError(ImageError::Kind::Read, "cannot read " + path + ": " + e.what());
-  }
+  });
 }
 
 void writeExr(PixelView const& view, std::string const& path, Alpha alpha) {
   AtomicFile file(path);
-  try {
+  reportingErrors(ImageError::Kind::Write, path, [&] {
     FileStream stream(file);
     Imf::Header header(view.width, view.height);
     for (const char* c : {"R", "G", "B", "A"}) header.channels().insert(c, Imf::Channel(Imf::FLOAT));
@@ -133,13 +142,7 @@ void writeExr(PixelView const& view, std::string const& path, Alpha alpha) {
         out.writePixels(rows);
       }
     }
-  } catch (ImageError const&) {
-    throw;
-  } catch (std::bad_alloc const&) {
-    throw;
-  } catch (std::exception const& e) {
-    throw ImageError(ImageError::Kind::Write, "cannot write " + path + ": " + e.what());
-  }
+  });
   file.commit();
 }
 
