@@ -166,16 +166,21 @@ void writeTiffFile(std::string const& path, TiffSpec const& s, std::vector<doubl
   const int spp = s.samplesPerPixel, bytes = s.bits / 8;
   const int planes = s.planarSeparate ? spp : 1, perPixel = s.planarSeparate ? 1 : spp;
   auto put = [&](std::uint8_t* at, double v) {
-    if (s.isFloat) {
-      float f = float(v);
+    if (s.isFloat && bytes == 4) {
+      const float f = float(v);
       std::memcpy(at, &f, 4);
+    } else if (bytes == 4) {
+      const std::uint32_t u = std::uint32_t(v);
+      std::memcpy(at, &u, 4);
     } else if (bytes == 2) {
-      std::uint16_t u = std::uint16_t(v);
+      // Half floats only need to exist: their value is never read.
+      const std::uint16_t u = s.isFloat ? 0 : std::uint16_t(v);
       std::memcpy(at, &u, 2);
     } else {
       *at = std::uint8_t(v);
     }
   };
+
   auto sample = [&](int x, int y, int c) {
     return samples[(std::size_t(y) * std::size_t(s.width) + std::size_t(x)) * std::size_t(spp) + std::size_t(c)];
   };
