@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "Brelo/BreloColorsys.h"
+#include "Brelo/BreloDivide.h"
 #include "Brelo/ColorFloat.h"
 #include "Brelo/PixelConversion.h"
 #include "Util/BreloHostAPI.h"
@@ -87,7 +88,7 @@ inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
   Int const both = ab * as;
   auto const channel = [&](Int cb, Int cs, int ch) {
     Int const n = cb * onlyB + cs * onlyS + term(cb, cs, both, ch);
-    Int const co = n / a / 255;
+    Int const co = static_cast<Int>(Divide::by255A(n, a));  // n / a / 255
     return static_cast<A_u_char>(co > 255 ? 255 : co);
   };
   PF_Pixel out;
@@ -375,7 +376,7 @@ inline P alphaAddInt(P const& b, P const& s) {
   uint32_t const as = s.alpha;
   uint32_t const a = ab + as;
   auto const channel = [&](uint32_t cb, uint32_t cs) {
-    uint32_t const co = (cb * ab + cs * as) / a;
+    uint32_t const co = Divide::small(cb * ab + cs * as, a);  // (cb ab + cs as) / a
     return static_cast<Channel>(co > F ? F : co);
   };
   P out;
@@ -423,7 +424,7 @@ class Blend {
     uint32_t const w = (255 - as) * b.alpha / 255;
     uint32_t const a = as + w;
     auto const channel = [&](uint32_t cb, uint32_t cs) {
-      uint32_t const co = (cs * as + cb * w) / a;
+      uint32_t const co = Divide::small(cs * as + cb * w, a);  // (cs as + cb w) / a
       return static_cast<A_u_char>(co > 255 ? 255 : co);
     };
     PF_Pixel out;
@@ -516,6 +517,40 @@ using BlendFunction = ColorFloat<float> (*)(ColorFloat<float> const&, ColorFloat
 using BlendFunction8 = PF_Pixel (*)(PF_Pixel const&, PF_Pixel const&);
 using BlendFunction16 = PF_Pixel16 (*)(PF_Pixel16 const&, PF_Pixel16 const&);
 using BlendFunction32 = PF_PixelFloat (*)(PF_PixelFloat const&, PF_PixelFloat const&);
+
+// Calls go(f) with a function object f(b, s) of the mode, for any pixel kind:
+// a loop over pixels written inside `go` gets the blend inlined instead of a
+// call through a pointer per pixel. Values outside the enumeration give
+// `normal`, as the lookups below.
+template <class Go>
+void withBlend(BlendMode mode, Go&& go) {
+#define BRELO_BLEND_CASE(Mode, name)                                          \
+  case BlendMode::Mode:                                                       \
+    go([](auto const& b, auto const& s) { return Blend::name(b, s); });      \
+    return;
+  switch (mode) {
+    BRELO_BLEND_CASE(Add, add)
+    BRELO_BLEND_CASE(Multiply, multiply)
+    BRELO_BLEND_CASE(Screen, screen)
+    BRELO_BLEND_CASE(Overlay, overlay)
+    BRELO_BLEND_CASE(SoftLight, softlight)
+    BRELO_BLEND_CASE(HardLight, hardlight)
+    BRELO_BLEND_CASE(Dodge, dodge)
+    BRELO_BLEND_CASE(Burn, burn)
+    BRELO_BLEND_CASE(Darken, darken)
+    BRELO_BLEND_CASE(Lighten, lighten)
+    BRELO_BLEND_CASE(Difference, difference)
+    BRELO_BLEND_CASE(Exclusion, exclusion)
+    BRELO_BLEND_CASE(Hue, hue)
+    BRELO_BLEND_CASE(Saturation, saturation)
+    BRELO_BLEND_CASE(Luminosity, luminosity)
+    BRELO_BLEND_CASE(AlphaAdd, alpha_add)
+    default:
+      go([](auto const& b, auto const& s) { return Blend::normal(b, s); });
+      return;
+  }
+#undef BRELO_BLEND_CASE
+}
 
 // Any value outside the enumeration yields `normal`.
 BlendFunction getBlendFunction(BlendMode mode);

@@ -76,33 +76,35 @@ void Layer::Impl::_createWorld(int w, int h) {
     void* suite = nullptr;
     error = AEFX_AcquireSuite(in_data, out_data, kPFWorldSuite, kPFWorldSuiteVersion2, kLoadText, &suite);
     if (!error) {
-      error = static_cast<PF_WorldSuite2*>(suite)->PF_NewWorld(in_data->effect_ref, w, h, 1,
-                                                                 PF_PixelFormat_ARGB128, world);
-      PF_Err rel = AEFX_ReleaseSuite(in_data, out_data, kPFWorldSuite, kPFWorldSuiteVersion2, kReleaseText);
-      if (!error) error = rel;
+      worldSuite2 = static_cast<PF_WorldSuite2*>(suite);
+      error = worldSuite2->PF_NewWorld(in_data->effect_ref, w, h, 1, PF_PixelFormat_ARGB128, world);
+      if (!world->data) _releaseWorldSuite();
     }
   } else {
-    AEGP_SuiteHandler suites(in_data->pica_basicP);
+    worldSuites.reset(new AEGP_SuiteHandler(in_data->pica_basicP));
     PF_NewWorldFlags flags = PF_NewWorldFlag_CLEAR_PIXELS | (bpc == BPC::Bits16 ? PF_NewWorldFlag_DEEP_PIXELS : 0);
-    error = suites.WorldSuite1()->new_world(in_data->effect_ref, w, h, flags, world);
+    error = worldSuites->WorldSuite1()->new_world(in_data->effect_ref, w, h, flags, world);
+    if (!world->data) worldSuites.reset();
   }
   if (world->data) _fillCaches();
 }
 
+void Layer::Impl::_releaseWorldSuite() {
+  if (!worldSuite2) return;
+  worldSuite2 = nullptr;
+  PF_Err const rel = AEFX_ReleaseSuite(in_data, out_data, kPFWorldSuite, kPFWorldSuiteVersion2, kReleaseText);
+  if (!error) error = rel;
+}
+
 void Layer::Impl::_disposeWorld() {
-  // Runs from the destructor: nothing may escape, and the result is not reported.
-  if (bpc == BPC::Bits32) {
-    void* suite = nullptr;
-    if (AEFX_AcquireSuite(in_data, out_data, kPFWorldSuite, kPFWorldSuiteVersion2, kLoadText, &suite) == 0) {
-      static_cast<PF_WorldSuite2*>(suite)->PF_DisposeWorld(in_data->effect_ref, world);
-      AEFX_ReleaseSuite(in_data, out_data, kPFWorldSuite, kPFWorldSuiteVersion2, kReleaseText);
-    }
-    return;
-  }
-  try {
-    AEGP_SuiteHandler suites(in_data->pica_basicP);
-    suites.WorldSuite1()->dispose_world(in_data->effect_ref, world);
-  } catch (MissingSuiteError const&) {
+  // Runs from the destructor: nothing may escape, and the result is not
+  // reported. The suite was acquired with the world.
+  if (worldSuite2) {
+    worldSuite2->PF_DisposeWorld(in_data->effect_ref, world);
+    _releaseWorldSuite();
+  } else if (worldSuites) {
+    worldSuites->WorldSuite1()->dispose_world(in_data->effect_ref, world);
+    worldSuites.reset();
   }
 }
 

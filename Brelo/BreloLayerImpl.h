@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Brelo/BreloLayer.h"
+#include "Util/AEGP_SuiteHandler.h"
 
 namespace Brelo {
 
@@ -26,6 +27,7 @@ class Layer::Impl {
   void _fillCaches();
   void _createWorld(int width, int height);
   void _disposeWorld();
+  void _releaseWorldSuite();
 
   PF_InData* in_data;
   PF_OutData* out_data;
@@ -42,6 +44,10 @@ class Layer::Impl {
   std::int64_t rowPitch = 0;
   bool checkedOut = false;  // origin 1: the host lent the parameter
   std::unique_ptr<PF_LayerDef> ownRecord;  // origin 2: the world record
+  // Origin 2: the suite that made the world is held until it is disposed of,
+  // so that a host refusing a suite late cannot strand the world.
+  PF_WorldSuite2* worldSuite2 = nullptr;         // float worlds
+  std::unique_ptr<AEGP_SuiteHandler> worldSuites;  // 8- and 16-bit worlds
 };
 
 }  // namespace Brelo

@@ -4,6 +4,13 @@
 # multiply-adds behind the code's back.
 add_compile_options(-ffp-contract=off)
 
+# Windows modules and programs carry the compiler's runtime (libstdc++,
+# libgcc, winpthreads) inside them: they need only the DLLs every Windows
+# installation has.
+if(MINGW)
+  add_link_options(-static)
+endif()
+
 function(brelo_target_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
     -Wnon-virtual-dtor -Wcast-align -Wunused -Woverloaded-virtual

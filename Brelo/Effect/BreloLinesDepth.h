@@ -4,8 +4,15 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "Brelo/BreloDivide.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 #include "Util/AEGP_SuiteHandler.h"
@@ -31,52 +38,126 @@ struct Traits;
 template <>
 struct Traits<PF_Pixel> {
   using Suite = PF_Sampling8Suite1;
+  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel*);
   static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling8Suite1(); }
-  static void sample(Suite const* s, PF_ProgPtr ref, VectorFixed const& at, PF_SampPB const* pb, PF_Pixel* dst) {
-    s->subpixel_sample(ref, at.x, at.y, pb, dst);
-  }
+  static Sampler sampler(Suite const* s) { return s->subpixel_sample; }
   // alpha · fade · cov
   static A_u_char scaleAlpha(A_u_char alpha, double fade, double cov) {
     return roundedChannel<A_u_char>(alpha * fade * cov, 255.0);
   }
+  // scaleAlpha(alpha, 1, 1)
+  static A_u_char unitAlpha(A_u_char alpha) { return alpha; }
   static PF_Pixel composite(Strip const& s, double cov) {
     PF_Pixel c = s.composite8;
     c.alpha = roundedChannel<A_u_char>(cov * s.composite_opacity * 255.0, 255.0);
     return c;
   }
-  // Weighted mix of the three RGB samples; false when all are transparent.
-  static bool mix(PF_Pixel const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel& out) {
-    int32_t const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
-    if (a == 0) return false;
-    int32_t r = 0, g = 0, b = 0;
-    for (int i = 0; i < 3; ++i) {
-      r += k[i].red * k[i].alpha * w[i].red;
-      g += k[i].green * k[i].alpha * w[i].green;
-      b += k[i].blue * k[i].alpha * w[i].blue;
+  // The weighted mix of the three RGB samples with the frame's 8-bit weights;
+  // false when all three are transparent. Each sum over the alpha over 255,
+  // both divisions truncating: one multiplication by the reciprocal of 255 a
+  // (the sums stay below 2^26).
+  class Mixer {
+   public:
+    explicit Mixer(std::array<PF_Pixel, 3> const& w) {
+      std::memcpy(m_w, w.data(), sizeof m_w);
+#if defined(__SSE2__)
+      __m128i const zero = _mm_setzero_si128();
+      m_w01 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(w.data())), zero);
+      m_w2 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(pack(w[2])), zero);
+#endif
     }
-    out.alpha = static_cast<A_u_char>(a);
-    out.red = static_cast<A_u_char>(std::min(255, r / a / 255));
-    out.green = static_cast<A_u_char>(std::min(255, g / a / 255));
-    out.blue = static_cast<A_u_char>(std::min(255, b / a / 255));
-    return true;
-  }
+
+    bool operator()(PF_Pixel const (&k)[3], PF_Pixel& out) const {
+#if defined(__SSE2__)
+      return mixVector(k, out);
+#else
+      return mixPlain(k, out);
+#endif
+    }
+
+    bool mixPlain(PF_Pixel const (&k)[3], PF_Pixel& out) const {
+      std::uint32_t const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+      if (a == 0) return false;
+      std::uint32_t r = 0, g = 0, b = 0;
+      for (int i = 0; i < 3; ++i) {
+        r += std::uint32_t(k[i].red) * k[i].alpha * m_w[i].red;
+        g += std::uint32_t(k[i].green) * k[i].alpha * m_w[i].green;
+        b += std::uint32_t(k[i].blue) * k[i].alpha * m_w[i].blue;
+      }
+      finish(a, r, g, b, out);
+      return true;
+    }
+
+#if defined(__SSE2__)
+    // The same sums, the channels of the three samples side by side in
+    // 16-bit lanes: channel times alpha stays below 2^16, times the weight
+    // is taken whole in 32 bits.
+    bool mixVector(PF_Pixel const (&k)[3], PF_Pixel& out) const {
+      std::uint32_t const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+      if (a == 0) return false;
+      __m128i const zero = _mm_setzero_si128();
+      __m128i const p01 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(k)), zero);
+      __m128i const p2 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(pack(k[2])), zero);
+      __m128i const ca01 = _mm_mullo_epi16(p01, _mm_shufflehi_epi16(_mm_shufflelo_epi16(p01, 0), 0));
+      __m128i const ca2 = _mm_mullo_epi16(p2, _mm_shufflelo_epi16(p2, 0));
+      __m128i const lo01 = _mm_mullo_epi16(ca01, m_w01), hi01 = _mm_mulhi_epu16(ca01, m_w01);
+      __m128i const lo2 = _mm_mullo_epi16(ca2, m_w2), hi2 = _mm_mulhi_epu16(ca2, m_w2);
+      __m128i const sum = _mm_add_epi32(_mm_add_epi32(_mm_unpacklo_epi16(lo01, hi01), _mm_unpackhi_epi16(lo01, hi01)),
+                                        _mm_unpacklo_epi16(lo2, hi2));
+      auto lane = [&sum](int i) {
+        alignas(16) std::uint32_t v[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(v), sum);
+        return v[i];
+      };
+      finish(a, lane(1), lane(2), lane(3), out);
+      return true;
+    }
+#endif
+
+   private:
+    static std::int32_t pack(PF_Pixel const& p) {
+      std::int32_t v;
+      std::memcpy(&v, &p, sizeof v);
+      return v;
+    }
+    static void finish(std::uint32_t a, std::uint32_t r, std::uint32_t g, std::uint32_t b, PF_Pixel& out) {
+      out.alpha = static_cast<A_u_char>(a);
+      out.red = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(r, a)));
+      out.green = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(g, a)));
+      out.blue = static_cast<A_u_char>(std::min<std::uint64_t>(255, Divide::by255A(b, a)));
+    }
+
+    PF_Pixel m_w[3];
+#if defined(__SSE2__)
+    __m128i m_w01, m_w2;
+#endif
+  };
 };
 
 template <>
 struct Traits<PF_Pixel16> {
   using Suite = PF_Sampling16Suite1;
+  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel16*);
   static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling16Suite1(); }
-  static void sample(Suite const* s, PF_ProgPtr ref, VectorFixed const& at, PF_SampPB const* pb, PF_Pixel16* dst) {
-    s->subpixel_sample16(ref, at.x, at.y, pb, dst);
-  }
+  static Sampler sampler(Suite const* s) { return s->subpixel_sample16; }
   static A_u_short scaleAlpha(A_u_short alpha, double fade, double cov) {
     return roundedChannel<A_u_short>(alpha * fade * cov, 32768.0);
   }
+  // scaleAlpha(alpha, 1, 1): raw values above full scale are limited.
+  static A_u_short unitAlpha(A_u_short alpha) { return alpha < 32768 ? alpha : A_u_short(32768); }
   static PF_Pixel16 composite(Strip const& s, double cov) {
     PF_Pixel16 c = s.composite16;
     c.alpha = roundedChannel<A_u_short>(cov * (s.composite_opacity * 32768.0), 32768.0);
     return c;
   }
+  class Mixer {
+   public:
+    explicit Mixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
+    bool operator()(PF_Pixel16 const (&k)[3], PF_Pixel16& out) const { return mix(k, m_w, out); }
+
+   private:
+    PF_Pixel m_w[3];
+  };
   static bool mix(PF_Pixel16 const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel16& out) {
     A_u_short const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (a == 0) return false;
@@ -86,7 +167,15 @@ struct Traits<PF_Pixel16> {
       g += static_cast<double>(k[i].green) * k[i].alpha * w[i].green;
       b += static_cast<double>(k[i].blue) * k[i].alpha * w[i].blue;
     }
-    auto channel = [a](double acc) { return static_cast<A_u_short>(std::min(32768.0, acc / a / 255.0)); };
+    // acc / a / 255 truncated, with one division a pixel. The sums are whole
+    // numbers, so (acc + 0.5) / (255 a) lies at least 1 / (510 a) > 2^-25
+    // from every whole number; the quotient is below 2^18, so the reciprocal
+    // and the product move it by less than 2^-33, and truncating it gives
+    // the same whole number as truncating acc / a / 255.
+    double const reciprocal = 1.0 / (255.0 * a);
+    auto channel = [reciprocal](double acc) {
+      return static_cast<A_u_short>(std::min(32768.0, (acc + 0.5) * reciprocal));
+    };
     out.alpha = a;
     out.red = channel(r);
     out.green = channel(g);
@@ -98,19 +187,26 @@ struct Traits<PF_Pixel16> {
 template <>
 struct Traits<PF_PixelFloat> {
   using Suite = PF_SamplingFloatSuite1;
+  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_PixelFloat*);
   static Suite* suite(AEGP_SuiteHandler& suites) { return suites.SamplingFloatSuite1(); }
-  static void sample(Suite const* s, PF_ProgPtr ref, VectorFixed const& at, PF_SampPB const* pb,
-                     PF_PixelFloat* dst) {
-    s->subpixel_sample_float(ref, at.x, at.y, pb, dst);
-  }
+  static Sampler sampler(Suite const* s) { return s->subpixel_sample_float; }
   static float scaleAlpha(float alpha, double fade, double cov) {
     return static_cast<float>(static_cast<double>(alpha) * fade * cov);
   }
+  static float unitAlpha(float alpha) { return scaleAlpha(alpha, 1.0, 1.0); }
   static PF_PixelFloat composite(Strip const& s, double cov) {
     PF_PixelFloat c = s.composite32;
     c.alpha = static_cast<float>(cov * s.composite_opacity);
     return c;
   }
+  class Mixer {
+   public:
+    explicit Mixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
+    bool operator()(PF_PixelFloat const (&k)[3], PF_PixelFloat& out) const { return mix(k, m_w, out); }
+
+   private:
+    PF_Pixel m_w[3];
+  };
   static bool mix(PF_PixelFloat const (&k)[3], PF_Pixel const (&w)[3], PF_PixelFloat& out) {
     float const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (!(a > 0.0f)) return false;

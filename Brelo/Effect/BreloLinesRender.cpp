@@ -1,6 +1,7 @@
 // The pixel renderer: every pixel adds the strips and gaps that touch its
 // position across the strips, anti-aliased over half a pixel on each side.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -20,14 +21,6 @@ template <class Pixel>
 Pixel* rowOf(PF_EffectWorld* world, int y) {
   return reinterpret_cast<Pixel*>(static_cast<char*>(world->data) + static_cast<std::ptrdiff_t>(y) * world->rowbytes);
 }
-
-int32_t saturate(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
-double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 
 }  // namespace
 
@@ -97,9 +90,278 @@ void Lines::Impl::_lines32(Layer& source, Layer& composite, Layer& output, Rect 
   _lines<PF_PixelFloat>(source, composite, output, area);
 }
 
+namespace {
+
+// Whether the list allows the pixel loop's shortcuts: ends never decrease and
+// no entry ends before it starts (a wipe whose easing overshoots can break
+// both). Then the first entry that can touch a position moves monotonically
+// with it along a row, and a position well inside one entry touches that
+// entry alone.
+bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
+  for (std::size_t j = 0; j < strips.size(); ++j) {
+    if (!(strips[j].start <= strips[j].end)) return false;
+    if (j > 0 && !(strips[j - 1].end <= strips[j].end)) return false;
+  }
+  return true;
+}
+
+// The positions of a row (t = column term + row term) where entry j, and it
+// alone, touches the pixel with full coverage: every earlier entry ends at
+// least half a pixel before (its right coverage is 0), j's edges are at least
+// half a pixel away, and the next entry starts more than half a pixel after
+// (the scan stops there). The bounds are the very sums the per-pixel tests
+// form, so a position passes exactly when those tests give this result.
+struct Interior {
+  double lo, hi, next;
+  bool contains(double t) const { return t >= lo && t <= hi && t < next; }
+};
+
+Interior interiorOf(Lines::Impl::Strip const* list, std::size_t count, std::size_t j) {
+  Interior r;
+  r.lo = list[j].start + 0.5;
+  if (j > 0) r.lo = std::max(r.lo, list[j - 1].end + 0.5);
+  r.hi = list[j].end - 0.5;
+  r.next = j + 1 < count ? list[j + 1].start - 0.5 : std::numeric_limits<double>::infinity();
+  return r;
+}
+
+// One call's drawing state: the three buffers, the host's sampler and the
+// frame's settings, for the pixel loop of one depth.
+template <class Pixel>
+class Painter {
+ public:
+  using Depth = LinesDepth::Traits<Pixel>;
+  using Strip = Lines::Impl::Strip;
+
+  Painter(Lines::Impl const& e, PF_EffectWorld* src, PF_EffectWorld* out, PF_EffectWorld* comp,
+          AEGP_SuiteHandler& suites)
+      : m_e(e),
+        m_src(src),
+        m_out(out),
+        m_comp(comp),
+        m_suites(suites),
+        m_ref(e.in_data ? e.in_data->effect_ref : nullptr),
+        m_outside(e.parameter.outside()),
+        m_original(e.parameter.original()),
+        m_correct(e.color_active),
+        m_list(e.strips.data()),
+        m_count(e.strips.size()),
+        m_maxX((static_cast<int64_t>(src->width) - 1) * 65536),
+        m_maxY((static_cast<int64_t>(src->height) - 1) * 65536),
+        m_mix(weightsOf(e.parameter)) {
+    m_pb.src = src;
+  }
+
+  // Every entry that touches position t adds itself to pixel (x, y): the
+  // rules in full, for any pixel. `first` is the first entry that can.
+  void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o, Pixel& c) {
+    int64_t const bx = static_cast<int64_t>(x) * 65536, by = static_cast<int64_t>(y) * 65536;
+    for (std::size_t j = first; j < m_count; ++j) {
+      Strip const& s = m_list[j];
+      if (s.start - 0.5 > t) break;
+      if (s.hidden || (s.gap && !m_original) || t > s.end + 0.5) continue;
+      double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
+      double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
+      double const cov = s.coverage * left * right;
+      if (!(cov > 0.0)) continue;
+      if (s.gap) {
+        Pixel p = src_row[x];
+        p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
+        o = Blend::alpha_add(o, p);
+        continue;
+      }
+      Pixel p{};
+      if (content(s, bx, by, src_row[x], p)) {
+        p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
+        if (m_correct) p = m_e._variance(p, s.color);
+        o = Blend::alpha_add(o, p);
+      }
+      c = Blend::alpha_add(c, Depth::composite(s, cov));
+    }
+  }
+
+  // Pixels x, x + 1, ... of row y while their positions lie in the interior
+  // of entry j (x's does); returns the first pixel past it. What the run
+  // draws is what pixel() draws there: j alone, coverage 1.
+  int run(std::size_t j, Interior const& in, int x, int x_end, int y, double const* column, double row_term,
+          Pixel const* src_row, Pixel* out_row, Pixel* comp_row) {
+    // Positions are monotonic along the row, so the run is an interval of
+    // pixels: find its end by bisection.
+    int lo = x + 1, hi = x_end;
+    while (lo < hi) {
+      int const mid = lo + (hi - lo) / 2;
+      if (in.contains(column[mid] + row_term)) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    int const stop = lo;
+    Strip const& s = m_list[j];
+    if (s.hidden || (s.gap && !m_original)) return stop;  // nothing to draw
+    if (s.gap) {
+      for (; x < stop; ++x) {
+        Pixel p = src_row[x];
+        p.alpha = Depth::unitAlpha(p.alpha);
+        out_row[x] = Blend::alpha_add(out_row[x], p);
+      }
+      return stop;
+    }
+    if (std::fabs(s.rgb) >= 0.00001) {
+      VectorFixed const* const offsets[3] = {&s.rgb_offset1, &s.slice_offset, &s.rgb_offset3};
+      runStrip<3>(s, offsets, x, stop, y, src_row, out_row, comp_row);
+    } else if (std::fabs(s.slice) >= 0.00001) {
+      VectorFixed const* const offsets[1] = {&s.slice_offset};
+      runStrip<1>(s, offsets, x, stop, y, src_row, out_row, comp_row);
+    } else {
+      runStrip<0>(s, nullptr, x, stop, y, src_row, out_row, comp_row);
+    }
+    return stop;
+  }
+
+ private:
+  static double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
+
+  // The strip's content pixel at base (bx, by); false when nothing shows
+  // (all three separated samples transparent).
+  bool content(Strip const& s, int64_t bx, int64_t by, Pixel const& here, Pixel& p) {
+    if (std::fabs(s.rgb) >= 0.00001) {
+      Pixel const k[3] = {sample(bx, by, s.rgb_offset1), sample(bx, by, s.slice_offset),
+                          sample(bx, by, s.rgb_offset3)};
+      return m_mix(k, p);
+    }
+    if (std::fabs(s.slice) >= 0.00001) {
+      p = sample(bx, by, s.slice_offset);
+    } else {
+      p = here;
+    }
+    return true;
+  }
+
+  // Pixels [x, stop) of a strip's interior, its content taken from `Samples`
+  // samples (0: the pixel itself). Where every sample position of a pixel
+  // lies on the layer's pixels, positions step by a pixel and need neither
+  // saturation nor folding.
+  template <int Samples>
+  void runStrip(Strip const& s, VectorFixed const* const* offsets, int x, int stop, int y, Pixel const* src_row,
+                Pixel* out_row, Pixel* comp_row) {
+    Pixel const composite = Depth::composite(s, 1.0);
+    bool const unit = s.fade == 1.0;
+    auto finish = [&](int i, Pixel p) {
+      p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
+      if (m_correct) p = m_e._variance(p, s.color);
+      addOnto(out_row[i], p);
+    };
+    if constexpr (Samples == 0) {
+      for (; x < stop; ++x) {
+        finish(x, src_row[x]);
+        addOnto(comp_row[x], composite);
+      }
+      return;
+    } else {
+      int64_t const by = static_cast<int64_t>(y) * 65536;
+      // The stretch [direct_begin, direct_end) where sampling is direct.
+      int64_t direct_begin = x, direct_end = stop;
+      int32_t at_x[Samples], at_y[Samples];
+      for (int k = 0; k < Samples; ++k) {
+        int64_t const ay = by + offsets[k]->y;
+        if (ay < 0 || ay > m_maxY) direct_end = direct_begin;
+        at_y[k] = static_cast<int32_t>(ay);
+        int64_t const ox = offsets[k]->x;
+        direct_begin = std::max(direct_begin, ceilDiv65536(-ox));
+        direct_end = std::min(direct_end, floorDiv65536(m_maxX - ox) + 1);
+      }
+      if (!m_sampler) m_sampler = Depth::suite(m_suites);
+      auto folded = [&](int i) {
+        Pixel p{};
+        if (content(s, static_cast<int64_t>(i) * 65536, by, src_row[i], p)) finish(i, p);
+        addOnto(comp_row[i], composite);
+      };
+      int const direct_stop = static_cast<int>(std::min<int64_t>(stop, std::max(direct_begin, direct_end)));
+      for (; x < stop && x < direct_begin; ++x) folded(x);
+      if (x < direct_stop) {
+        for (int k = 0; k < Samples; ++k) at_x[k] = static_cast<int32_t>(int64_t(x) * 65536 + offsets[k]->x);
+        typename Depth::Sampler const take = Depth::sampler(m_sampler);
+        PF_ProgPtr const ref = m_ref;
+        PF_SampPB const* const pb = &m_pb;
+        for (; x < direct_stop; ++x) {
+          Pixel k[Samples] = {};
+          for (int i = 0; i < Samples; ++i) {
+            take(ref, at_x[i], at_y[i], pb, &k[i]);
+            at_x[i] += 65536;
+          }
+          if constexpr (Samples == 3) {
+            Pixel p;
+            if (m_mix(k, p)) finish(x, p);
+          } else {
+            finish(x, k[0]);
+          }
+          addOnto(comp_row[x], composite);
+        }
+      }
+      for (; x < stop; ++x) folded(x);
+    }
+  }
+
+  // Blend::alpha_add(d, s) into d; onto a transparent pixel that is s itself.
+  static void addOnto(Pixel& d, Pixel const& s) {
+    if (d.alpha == 0) {
+      d = s;
+    } else {
+      d = Blend::alpha_add(d, s);
+    }
+  }
+
+  // The RGB weights: the 8-bit forms of the three colours at every depth.
+  static std::array<PF_Pixel, 3> weightsOf(Lines::Parameter const& p) {
+    return {aePixel8(p.rgb_color1()), aePixel8(p.rgb_color2()), aePixel8(p.rgb_color3())};
+  }
+
+  static int64_t floorDiv65536(int64_t v) { return v >= 0 ? v / 65536 : -((-v + 65535) / 65536); }
+  static int64_t ceilDiv65536(int64_t v) { return -floorDiv65536(-v); }
+
+  static int32_t saturate(int64_t v) {
+    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+  }
+
+  // The host's sub-pixel sample at base + offset, folded by the Outside
+  // setting; a position on the layer's pixels needs no folding of any kind.
+  Pixel sample(int64_t bx, int64_t by, VectorFixed const& offset) {
+    if (!m_sampler) m_sampler = Depth::suite(m_suites);
+    VectorFixed at{};
+    at.x = saturate(bx + offset.x);
+    at.y = saturate(by + offset.y);
+    if (!(at.x >= 0 && at.x <= m_maxX && at.y >= 0 && at.y <= m_maxY)) {
+      Border::offsetF(at, m_src->width, m_src->height, m_outside, false);
+    }
+    Pixel p{};
+    Depth::sampler(m_sampler)(m_ref, at.x, at.y, &m_pb, &p);
+    return p;
+  }
+
+  Lines::Impl const& m_e;
+  PF_EffectWorld* m_src;
+  PF_EffectWorld* m_out;
+  PF_EffectWorld* m_comp;
+  AEGP_SuiteHandler& m_suites;
+  typename Depth::Suite const* m_sampler = nullptr;  // looked up on the first sample
+  PF_ProgPtr m_ref;
+  PF_SampPB m_pb{};
+  BorderType m_outside;
+  bool m_original;
+  bool m_correct;
+  Strip const* m_list;
+  std::size_t m_count;
+  int64_t m_maxX, m_maxY;
+  typename Depth::Mixer const m_mix;
+};
+
+}  // namespace
+
 template <class Pixel>
 void Lines::Impl::_lines(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
-  using Depth = LinesDepth::Traits<Pixel>;
   PF_EffectWorld* const src = source.getWorld();
   PF_EffectWorld* const out = output.getWorld();
   PF_EffectWorld* const comp = composite.getWorld();
@@ -109,82 +371,54 @@ void Lines::Impl::_lines(Layer& source, Layer& composite, Layer& output, Rect co
   int const y_end = std::min(area.bottom, src->height);
   if (x_begin >= x_end || y_begin >= y_end) return;
 
-  std::vector<double> column(static_cast<std::size_t>(x_end - x_begin));
-  for (int x = x_begin; x < x_end; ++x) column[static_cast<std::size_t>(x - x_begin)] = (x - origin_x) * axis_x;
+  // Indexed by x itself, so that runs need no offset.
+  std::vector<double> column_store(static_cast<std::size_t>(x_end - x_begin));
+  double* const column = column_store.data() - x_begin;
+  for (int x = x_begin; x < x_end; ++x) column[x] = (x - origin_x) * axis_x;
 
-  // Looked up on the first sample of the call and released when it ends, on
-  // every path out of it.
+  // Released when the call ends, on every path out of it.
   AEGP_SuiteHandler suites(in_data ? in_data->pica_basicP : nullptr);
-  typename Depth::Suite const* sampler = nullptr;
-  PF_ProgPtr const effect_ref = in_data ? in_data->effect_ref : nullptr;
-  PF_SampPB pb{};
-  pb.src = src;
-  int const src_width = src->width;
-  int const src_height = src->height;
-  BorderType const outside = parameter.outside();
-  auto sample = [&](int64_t bx, int64_t by, VectorFixed const& offset) {
-    if (!sampler) sampler = Depth::suite(suites);
-    VectorFixed at{};
-    at.x = saturate(bx + offset.x);
-    at.y = saturate(by + offset.y);
-    Border::offsetF(at, src_width, src_height, outside, false);
-    Pixel p{};
-    Depth::sample(sampler, effect_ref, at, &pb, &p);
-    return p;
-  };
-
-  PF_Pixel const weights[3] = {aePixel8(parameter.rgb_color1()), aePixel8(parameter.rgb_color2()),
-                               aePixel8(parameter.rgb_color3())};
-  bool const original = parameter.original();
-  bool const correct = color_active;
-  Strip const* const list = strips.data();
+  Painter<Pixel> painter(*this, src, out, comp, suites);
   std::size_t const count = strips.size();
+  Strip const* const list = strips.data();
+  bool const runs = count > 0 && orderedForRuns(strips);
 
   for (int y = y_begin; y < y_end; ++y) {
     double const row_term = (y - origin_y) * axis_y;
     Pixel const* const src_row = rowOf<Pixel>(src, y);
     Pixel* const out_row = rowOf<Pixel>(out, y);
     Pixel* const comp_row = rowOf<Pixel>(comp, y);
-    int64_t const by = static_cast<int64_t>(y) * 65536;
-    for (int x = x_begin; x < x_end; ++x) {
-      double const t = column[static_cast<std::size_t>(x - x_begin)] + row_term;
-      Pixel& o = out_row[x];
-      Pixel& c = comp_row[x];
-      for (std::size_t j = _firstEntry(t); j < count; ++j) {
-        Strip const& s = list[j];
-        if (s.start - 0.5 > t) break;
-        if (s.hidden || (s.gap && !original) || t > s.end + 0.5) continue;
-        double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
-        double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
-        double const cov = s.coverage * left * right;
-        if (!(cov > 0.0)) continue;
-
-        if (s.gap) {
-          Pixel p = src_row[x];
-          p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
-          o = Blend::alpha_add(o, p);
+    if (!runs) {
+      for (int x = x_begin; x < x_end; ++x) {
+        double const t = column[x] + row_term;
+        painter.pixel(x, y, t, _firstEntry(t), src_row, out_row[x], comp_row[x]);
+      }
+      continue;
+    }
+    // Positions move monotonically along a row, and so does the first entry
+    // that can touch them: follow it instead of searching for it.
+    std::size_t first = _firstEntry(column[x_begin] + row_term);
+    int x = x_begin;
+    while (x < x_end) {
+      double const t = column[x] + row_term;
+      while (first < count && t > list[first].end + 0.5) ++first;
+      while (first > 0 && !(t > list[first - 1].end + 0.5)) --first;
+      if (first < count) {
+        Interior const in = interiorOf(list, count, first);
+        if (in.contains(t)) {
+          x = painter.run(first, in, x, x_end, y, column, row_term, src_row, out_row, comp_row);
           continue;
         }
-
-        Pixel p{};
-        bool visible = true;
-        int64_t const bx = static_cast<int64_t>(x) * 65536;
-        if (std::fabs(s.rgb) >= 0.00001) {
-          Pixel const k[3] = {sample(bx, by, s.rgb_offset1), sample(bx, by, s.slice_offset),
-                              sample(bx, by, s.rgb_offset3)};
-          visible = Depth::mix(k, weights, p);
-        } else if (std::fabs(s.slice) >= 0.00001) {
-          p = sample(bx, by, s.slice_offset);
-        } else {
-          p = src_row[x];
+        if (first + 1 < count) {
+          Interior const next = interiorOf(list, count, first + 1);
+          if (next.contains(t)) {
+            x = painter.run(first + 1, next, x, x_end, y, column, row_term, src_row, out_row, comp_row);
+            continue;
+          }
         }
-        if (visible) {
-          p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
-          if (correct) p = _variance(p, s.color);
-          o = Blend::alpha_add(o, p);
-        }
-        c = Blend::alpha_add(c, Depth::composite(s, cov));
       }
+      painter.pixel(x, y, t, first, src_row, out_row[x], comp_row[x]);
+      ++x;
     }
   }
 }

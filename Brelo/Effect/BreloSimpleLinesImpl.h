@@ -119,6 +119,8 @@ class SimpleLines::Impl {
  private:
   template <class Depth>
   void _paint(Layer& layer, Rect const& area) const noexcept;
+  template <class Depth, class BlendFn>
+  void _paintWith(PF_LayerDef* world, Rect const& area, BlendFn const& blend) const noexcept;
 };
 
 }  // namespace Brelo

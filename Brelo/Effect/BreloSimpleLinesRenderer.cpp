@@ -2,7 +2,10 @@
 // with one-pixel soft edges, adds their colours and blends the sum over the
 // layer. One loop for the three depths; the depth's arithmetic sits in the
 // small traits below.
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
@@ -113,16 +116,86 @@ void SimpleLines::Impl::_lines8(Layer& layer, Rect const& area) const noexcept {
 void SimpleLines::Impl::_lines16(Layer& layer, Rect const& area) const noexcept { _paint<Depth16>(layer, area); }
 void SimpleLines::Impl::_lines32(Layer& layer, Rect const& area) const noexcept { _paint<Depth32>(layer, area); }
 
+namespace {
+
+// Whether the bar list allows the row loop's shortcuts: ends never decrease
+// and no bar ends before it starts. Then the first bar that can reach a
+// position moves monotonically with it, and a position inside one bar's
+// width (or between two bars) is reached by that bar alone (or by none).
+bool orderedForRuns(Strip const* bars, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (!(bars[i].start <= bars[i].end)) return false;
+    if (i > 0 && !(bars[i - 1].end <= bars[i].end)) return false;
+  }
+  return true;
+}
+
+// A stretch of positions u along the axis, as the per-pixel tests see it.
+struct Stretch {
+  double lo, hi, next;  // lo <= u <= hi and u < next
+  bool contains(double u) const { return u >= lo && u <= hi && u < next; }
+};
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Positions where bar j alone can reach a pixel, with full coverage across
+// its width: earlier bars end at least half a pixel before (their falling
+// edge gives 0), j's edges are at least half a pixel away, and the next bar
+// starts more than half a pixel after (the scan stops there). The bounds are
+// the very sums the per-pixel tests form.
+Stretch acrossBar(Strip const* bars, int count, int j) {
+  Stretch r;
+  r.lo = bars[j].start + 0.5;
+  if (j > 0) r.lo = std::max(r.lo, bars[j - 1].end + 0.5);
+  r.hi = bars[j].end - 0.5;
+  r.next = j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity;
+  return r;
+}
+
+// Positions where no bar reaches a pixel: past every bar before `first`
+// (more than half a pixel after its end) and short of bar `first` (the scan
+// stops at once).
+Stretch betweenBars(Strip const* bars, int count, int first) {
+  Stretch r;
+  r.lo = first > 0 ? std::nextafter(bars[first - 1].end + 0.5, kInfinity) : -kInfinity;
+  r.hi = kInfinity;
+  r.next = first < count ? bars[first].start - 0.5 : kInfinity;
+  return r;
+}
+
+// The end of the run of pixels from x (whose position lies in `in`) whose
+// positions all do: positions are monotonic along a row, so the run is an
+// interval, found by bisection.
+template <class Position>
+int runEnd(Stretch const& in, int x, int x_end, Position const& position) {
+  int lo = x + 1, hi = x_end;
+  while (lo < hi) {
+    int const mid = lo + (hi - lo) / 2;
+    if (in.contains(position(mid))) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+}  // namespace
+
 template <class Depth>
 void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
-  using Pixel = typename Depth::Pixel;
   PF_LayerDef* world = layer.getWorld();
   if (world == nullptr || world->data == nullptr) return;
   // A world whose rows are shorter than its width is not addressed at all.
-  if (static_cast<long long>(world->rowbytes) < static_cast<long long>(width) * static_cast<long long>(sizeof(Pixel))) {
+  if (static_cast<long long>(world->rowbytes) < static_cast<long long>(width) * static_cast<long long>(sizeof(typename Depth::Pixel))) {
     return;
   }
+  withBlend(blend_mode, [&](auto const& blend) { _paintWith<Depth>(world, area, blend); });
+}
 
+template <class Depth, class BlendFn>
+void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn const& blend) const noexcept {
+  using Pixel = typename Depth::Pixel;
   int const x0 = area.left > 0 ? area.left : 0;
   int const y0 = area.top > 0 ? area.top : 0;
   int const x1 = area.right < width ? area.right : width;
@@ -132,47 +205,101 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
   typename Depth::Level const o = Depth::level(level_opacity);
-  auto const blend = Depth::blend(blend_mode);
   Strip const* const bars = strips.data();
   int const count = strip_count;
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
+  bool const runs = count > 0 && orderedForRuns(bars, count);
+
+  // The bars within half a pixel of positions (u, v), from `first` on, summed
+  // and blended over the pixel.
+  auto paintPixel = [&](Pixel& pixel, double u, double v, int first) {
+    Pixel acc{};
+    for (int i = first; i < count; ++i) {
+      Strip const& s = bars[i];
+      if (s.start - 0.5 > u) break;
+      if (s.hidden || u > s.end + 0.5) continue;
+      double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
+      if (!(a > 0)) continue;
+      double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
+      if (!(b > 0)) continue;
+      Pixel px = Depth::colour(s);
+      Depth::setAlpha(px, a, b, o, level_opacity);
+      acc = Blend::alpha_add(acc, px);
+    }
+    if (acc.alpha > 0) {
+      if (acc.alpha > o) acc.alpha = o;
+      pixel = blend(pixel, acc);
+    }
+  };
 
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<Pixel*>(base + pitch * y);
     double const uy = (y - origin.y) * axis.y;
     double const vy = (y - center.y) * across.y;
-    int first = 0;
-    for (int x = x0; x < x1; ++x) {
-      double const u = (x - origin.x) * axis.x + uy;
-      double const v = (x - center.x) * across.x + vy;
-      // Neighbouring pixels lie at most a pixel apart along the axis, so
-      // the previous pixel's first bar is a step or two away: walk from it.
-      // Either way this is the first bar that can reach u.
-      if (count >= 4) {
-        if (x == x0) {
-          first = firstReaching(bars, count, u);
-        } else {
-          while (first < count && u > bars[first].end + 0.5) ++first;
-          while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+    auto u_at = [&](int x) { return (x - origin.x) * axis.x + uy; };
+    auto v_at = [&](int x) { return (x - center.x) * across.x + vy; };
+    if (!runs) {
+      // Neighbouring pixels lie at most a pixel apart along the axis, so the
+      // previous pixel's first bar is a step or two away: walk from it.
+      int first = 0;
+      for (int x = x0; x < x1; ++x) {
+        double const u = u_at(x);
+        if (count >= 4) {
+          if (x == x0) {
+            first = firstReaching(bars, count, u);
+          } else {
+            while (first < count && u > bars[first].end + 0.5) ++first;
+            while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+          }
         }
+        paintPixel(row[x], u, v_at(x), first);
       }
-      Pixel acc{};
-      for (int i = first; i < count; ++i) {
-        Strip const& s = bars[i];
-        if (s.start - 0.5 > u) break;
-        if (s.hidden || u > s.end + 0.5) continue;
-        double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
-        if (!(a > 0)) continue;
-        double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
-        if (!(b > 0)) continue;
-        Pixel px = Depth::colour(s);
-        Depth::setAlpha(px, a, b, o, level_opacity);
-        acc = Blend::alpha_add(acc, px);
+      continue;
+    }
+    // Positions move monotonically along a row, and so does the first bar
+    // that can reach them: follow it instead of searching for it.
+    int first = firstReaching(bars, count, u_at(x0));
+    int x = x0;
+    while (x < x1) {
+      double const u = u_at(x);
+      while (first < count && u > bars[first].end + 0.5) ++first;
+      while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      Stretch const none = betweenBars(bars, count, first);
+      if (none.contains(u)) {
+        x = runEnd(none, x, x1, u_at);
+        continue;
       }
-      if (acc.alpha > 0) {
-        if (acc.alpha > o) acc.alpha = o;
-        row[x] = blend(row[x], acc);
+      int j = first;
+      Stretch in = acrossBar(bars, count, j);
+      if (!in.contains(u) && j + 1 < count) in = acrossBar(bars, count, ++j);
+      if (!in.contains(u)) {
+        paintPixel(row[x], u, v_at(x), first);
+        ++x;
+        continue;
+      }
+      // Across bar j alone, fully covered across its width: along its length
+      // the pixel is the bar's colour at full alpha, nothing, or (within half
+      // a pixel of an end) the rules in full.
+      Strip const& s = bars[j];
+      int const stop = runEnd(in, x, x1, u_at);
+      if (s.hidden) {
+        x = stop;
+        continue;
+      }
+      Pixel full = Depth::colour(s);
+      Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, level_opacity);
+      bool const shows = full.alpha > 0;
+      if (full.alpha > o) full.alpha = o;
+      double const inner_lo = s.lower + 0.5, inner_hi = s.upper - 0.5;
+      double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+      for (; x < stop; ++x) {
+        double const v = v_at(x);
+        if (v >= inner_lo && v <= inner_hi) {
+          if (shows) row[x] = blend(row[x], full);
+        } else if (v >= outer_lo && v <= outer_hi) {
+          paintPixel(row[x], u_at(x), v, j);
+        }
       }
     }
   }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/BreloColorsys.h"
+#include "Brelo/Effect/BreloLinesDepth.h"
 #include "LinesScene.h"
 #include "LinesTestSupport.h"
 #include "Util/MissingSuiteError.h"
@@ -220,6 +222,45 @@ TEST(LinesRender, OutsideFoldsSlidSamples) {
         }
       }
     }
+  }
+}
+
+// The mixes divide without division instructions and sum in vectors; the
+// results must be those of the plain arithmetic, above all next to whole
+// multiples.
+TEST(LinesRender, MixQuotientsAreThoseOfPlainDivision) {
+  // 8-bit: the vector sums against the plain ones.
+  Random r(7);
+  for (int i = 0; i < 300000; ++i) {
+    auto pixel = [&r] {
+      return PF_Pixel{A_u_char(r.rand(255)), A_u_char(r.rand(255)), A_u_char(r.rand(255)), A_u_char(r.rand(255))};
+    };
+    std::array<PF_Pixel, 3> const w = {pixel(), pixel(), pixel()};
+    LinesDepth::Traits<PF_Pixel>::Mixer const mix(w);
+    PF_Pixel const k[3] = {pixel(), pixel(), i % 5 == 0 ? PF_Pixel{255, 255, 255, 255} : pixel()};
+    PF_Pixel a{}, b{};
+    ASSERT_EQ(mix(k, a), mix.mixPlain(k, b));
+    ASSERT_TRUE(a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue) << i;
+  }
+  // 16-bit: three samples of one colour level and alpha, so that the sum is
+  // a whole multiple of 255 a, and their neighbours.
+  PF_Pixel const white[3] = {{255, 255, 255, 255}, {255, 255, 255, 255}, {255, 255, 255, 255}};
+  for (int i = 0; i < 200000; ++i) {
+    A_u_short const a = static_cast<A_u_short>(1 + r.rand(65534));
+    A_u_short const level = static_cast<A_u_short>(r.rand(65535));
+    PF_Pixel16 k[3];
+    for (PF_Pixel16& p : k) p = {a, level, A_u_short(level > 0 ? level - 1 : 0), A_u_short(level < 65535 ? level + 1 : level)};
+    k[2].alpha = static_cast<A_u_short>(r.rand(a));  // at most a
+    PF_Pixel16 out{};
+    ASSERT_TRUE(LinesDepth::Traits<PF_Pixel16>::mix(k, white, out));
+    auto plain = [&](int ch) {
+      double acc = 0;
+      for (PF_Pixel16 const& p : k) acc += static_cast<double>(ch == 0 ? p.red : ch == 1 ? p.green : p.blue) * p.alpha * 255;
+      return static_cast<A_u_short>(std::min(32768.0, acc / a / 255.0));
+    };
+    ASSERT_EQ(out.red, plain(0)) << a << " " << level;
+    ASSERT_EQ(out.green, plain(1)) << a << " " << level;
+    ASSERT_EQ(out.blue, plain(2)) << a << " " << level;
   }
 }
 

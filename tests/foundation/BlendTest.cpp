@@ -258,6 +258,23 @@ TEST(Blend, LookUps) {
   EXPECT_EQ(aeBlendMode(BlendMode::Dodge), 27);
   EXPECT_EQ(aeBlendMode(BlendMode(40)), 2);
   EXPECT_EQ(aeBlendMode(BlendMode(-3)), 2);
+
+  // withBlend hands out the same function as the lookups, values outside
+  // the enumeration included; pixel pairs that tell every mode apart.
+  PF_Pixel const b8{200, 180, 60, 20}, s8{150, 40, 220, 130};
+  PF_Pixel16 const b16{30000, 20000, 5000, 100}, s16{9000, 3000, 31000, 17000};
+  PF_PixelFloat const bf{0.8f, 0.7f, 0.2f, 0.1f}, sf{0.6f, 0.15f, 0.9f, 0.5f};
+  for (int v = -1; v <= 17; ++v) {
+    BlendMode const m = static_cast<BlendMode>(v);
+    withBlend(m, [&](auto const& blend) {
+      PF_Pixel const a = blend(b8, s8), e = getBlendFunction8(m)(b8, s8);
+      EXPECT_TRUE(a.alpha == e.alpha && a.red == e.red && a.green == e.green && a.blue == e.blue) << v;
+      PF_Pixel16 const a16 = blend(b16, s16), e16 = getBlendFunction16(m)(b16, s16);
+      EXPECT_TRUE(a16.alpha == e16.alpha && a16.red == e16.red && a16.green == e16.green && a16.blue == e16.blue) << v;
+      PF_PixelFloat const af = blend(bf, sf), ef = getBlendFunction32(m)(bf, sf);
+      EXPECT_TRUE(af.alpha == ef.alpha && af.red == ef.red && af.green == ef.green && af.blue == ef.blue) << v;
+    });
+  }
 }
 
 TEST(Blend, EightBitMatchesPlainRulesForAllOpaquePairs) {

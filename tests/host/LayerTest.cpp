@@ -57,6 +57,25 @@ TEST(Layer, CreatedLayersAreTransparentAndReadOverPaddedRows) {
   EXPECT_TRUE(f.host().misuses().empty());
 }
 
+// The suite a world was made with is held until the world is disposed of:
+// a host that refuses every later suite still gets each world back, and the
+// suite too.
+TEST(Layer, WorldsGoBackWhenTheHostRefusesLaterSuites) {
+  for (BPC b : kAll) {
+    SCOPED_TRACE(int(depthOf(b)));
+    Fixture f;
+    {
+      Layer l(f.in(), f.out(), 5, 3, b);
+      ASSERT_EQ(l.getError(), 0);
+      ASSERT_EQ(f.host().outstanding().worlds, 1u);
+      f.host().failCallsFrom(Call::AcquireSuite, f.host().callCount(Call::AcquireSuite) + 1, kSPSuiteNotFoundError);
+    }
+    EXPECT_EQ(f.host().outstanding().worlds, 0u) << f.host().outstanding().describe();
+    EXPECT_EQ(f.host().outstanding().suites, 0u) << f.host().outstanding().describe();
+    EXPECT_TRUE(f.host().misuses().empty());
+  }
+}
+
 TEST(Layer, FillWholeAndAreaInEachDepth) {
   Fixture f;
   ColorFloat<float> c(1.0f, 1.0f, 0.5f, 0.0f);
@@ -275,8 +294,8 @@ TEST(Layer, MissingSuitesRaise516AndLeaveTheLayerAsItWas) {
   {
     Layer g(f.in(), f.out(), 2, 2, BPC::Bits8);
     f.host().withholdSuite(kPFWorldSuite, 1);
-  }  // cannot dispose: nothing escapes the destructor
-  EXPECT_EQ(f.host().outstanding().worlds, 2u);  // l, and the world g could not give back
+  }  // nothing escapes the destructor; the suite g was made with disposes of it
+  EXPECT_EQ(f.host().outstanding().worlds, 1u);  // l's alone
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "HostFailureSweep.h"
 #include "LinesRenderSupport.h"
 #include "Lines/LinesParams.h"
 
@@ -128,20 +129,6 @@ TEST(LinesRender, CentreIsMovedIntoTheInputBuffer) {
   EXPECT_NE(s->render(0, Depth::Bits8).image, atZero.image) << "the origin matters";
 }
 
-bool isSampling(Call c) {
-  return c == Call::SubpixelSample || c == Call::SubpixelSample16 || c == Call::SubpixelSampleFloat ||
-         c == Call::NnSample || c == Call::NnSample16 || c == Call::NnSampleFloat || c == Call::AreaSample ||
-         c == Call::AreaSample16 || c == Call::AreaSampleFloat;
-}
-
-// Every call in turn; of the per-pixel samples the first, one in the middle and the last.
-std::uint64_t nextCall(Call c, std::uint64_t n, std::uint64_t count) {
-  if (!isSampling(c) || count <= 3) return n + 1;
-  if (n == 1) return count / 2;
-  if (n < count) return count;
-  return count + 1;
-}
-
 // Every host call the render makes, failing in turn.
 class LinesHostFailure : public ::testing::TestWithParam<Depth> {};
 
@@ -164,7 +151,7 @@ TEST_P(LinesHostFailure, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) 
         call == Call::DisposeWorld || call == Call::PFDisposeWorld || call == Call::CheckinLayerPixels ||
         call == Call::AcquireSuite)
       continue;
-    for (std::uint64_t n = 1; n <= count; n = nextCall(call, n, count)) {
+    for (std::uint64_t n = 1; n <= count; n = BreloTest::nextFailure(call, n, count)) {
       SCOPED_TRACE(std::string(callName(call)) + " #" + std::to_string(n));
       s->host().clearMisuses();
       std::size_t const paramsBefore = held(*s).params;
@@ -182,7 +169,7 @@ TEST_P(LinesHostFailure, EveryHostCallFailingInTurnIsReturnedWithNothingLeaked) 
       }
       // The engine does not look at what the sampler returns, so a failed sample
       // cannot reach the frame's result; it must still leave nothing behind.
-      if (!isSampling(call)) {
+      if (!BreloTest::isSamplingCall(call)) {
         EXPECT_EQ(r.err, expected);
       }
       // A check-in the host refused leaves that control on the host's books.

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "GoldenCases.h"
 #include "brelo_host/Module.h"
 #include "brelo_host/Session.h"
 
@@ -13,14 +14,7 @@ namespace BreloTest {
 Brelo::Sim::Module& threadedModule();
 Brelo::Sim::Module& singleThreadedModule();
 
-constexpr int kLayerWidth = 64;
-constexpr int kLayerHeight = 48;
-
-// A layer with something to see everywhere: red grows to the right, green
-// downwards, blue in a checkerboard of 8-pixel squares; a half-transparent
-// block at the top right and a fully transparent one (with colour left in
-// it) at the bottom left.
-Brelo::Sim::Image syntheticLayer();
+// The synthetic layer and its size: GoldenCases.h.
 
 // An error the plug-in never makes itself, for fault injection.
 constexpr PF_Err kInjected = PF_Err_INVALID_CALLBACK;

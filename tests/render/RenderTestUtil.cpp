@@ -26,25 +26,44 @@ struct Running {
   std::string outPath, errPath;
 };
 
-Running start(std::vector<std::string> const& args, std::string const& dir) {
+// Starts argv[0] (a path, or a name looked up in PATH) with no input in
+// `dir`, stdout and stderr to files of their own; pid -1 when it cannot start.
+Running start(std::vector<std::string> const& argv, std::string const& dir, std::vector<std::string> const& env) {
   static int serial = 0;
   Running run;
   run.outPath = dir + "/../" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".stdout";
   run.errPath = run.outPath.substr(0, run.outPath.size() - 7) + ".stderr";
   posix_spawn_file_actions_t fa;
   posix_spawn_file_actions_init(&fa);
+  posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&fa, 1, run.outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&fa, 2, run.errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&fa, dir.c_str());
-  std::vector<std::string> all;
-  all.push_back(BRELO_RENDER_EXE);
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(&a[0]);
-  argv.push_back(nullptr);
-  if (posix_spawn(&run.pid, BRELO_RENDER_EXE, &fa, nullptr, argv.data(), environ) != 0) run.pid = -1;
+  std::vector<std::string> all = argv;
+  std::vector<char*> args;
+  for (std::string& a : all) args.push_back(&a[0]);
+  args.push_back(nullptr);
+  // The environment as it is, with `env` replacing entries of the same name.
+  std::vector<std::string> vars = env;
+  for (char** e = environ; *e; ++e) {
+    std::string v = *e;
+    std::string name = v.substr(0, v.find('='));
+    bool replaced = false;
+    for (std::string const& x : env) replaced = replaced || x.compare(0, name.size() + 1, name + "=") == 0;
+    if (!replaced) vars.push_back(v);
+  }
+  std::vector<char*> envp;
+  for (std::string& v : vars) envp.push_back(&v[0]);
+  envp.push_back(nullptr);
+  if (posix_spawnp(&run.pid, all[0].c_str(), &fa, nullptr, args.data(), envp.data()) != 0) run.pid = -1;
   posix_spawn_file_actions_destroy(&fa);
   return run;
+}
+
+std::vector<std::string> toolArgs(std::vector<std::string> const& args) {
+  std::vector<std::string> argv{BRELO_RENDER_EXE};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
 }
 
 RunResult finish(Running const& run) {
@@ -63,11 +82,18 @@ RunResult finish(Running const& run) {
 
 }  // namespace
 
-RunResult runTool(std::vector<std::string> const& args, std::string const& dir) { return finish(start(args, dir)); }
+RunResult runProgram(std::vector<std::string> const& argv, std::string const& dir,
+                     std::vector<std::string> const& env) {
+  return finish(start(argv, dir, env));
+}
+
+RunResult runTool(std::vector<std::string> const& args, std::string const& dir) {
+  return finish(start(toolArgs(args), dir, {}));
+}
 
 std::vector<RunResult> runToolsAtOnce(std::vector<std::vector<std::string>> const& argLists, std::string const& dir) {
   std::vector<Running> running;
-  for (auto const& args : argLists) running.push_back(start(args, dir));
+  for (auto const& args : argLists) running.push_back(start(toolArgs(args), dir, {}));
   std::vector<RunResult> results;
   for (Running const& run : running) results.push_back(finish(run));
   return results;

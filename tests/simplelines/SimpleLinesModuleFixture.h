@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "GoldenCases.h"
 #include "brelo_host/Module.h"
 #include "brelo_host/Session.h"
 
@@ -44,19 +45,7 @@ namespace SimpleLinesTest {
 
 // A fixed picture with colour in every channel, partly transparent areas and
 // a fully transparent corner, so that copies, fills and blends all show.
-inline Brelo::Sim::Image syntheticInput(int width, int height) {
-  Brelo::Sim::Image img(width, height, Brelo::Sim::Depth::Bits8);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      PF_Pixel& p = img.px8(x, y);
-      p.red = A_u_char(x * 255 / (width - 1));
-      p.green = A_u_char(y * 255 / (height - 1));
-      p.blue = A_u_char(((x / 8 + y / 8) % 2) ? 200 : 40);
-      p.alpha = x < width / 4 && y < height / 4 ? 0 : (y > height * 3 / 4 ? 128 : 255);
-    }
-  }
-  return img;
-}
+inline Brelo::Sim::Image syntheticInput(int width, int height) { return BreloTest::simpleLinesLayer(width, height); }
 
 // A session on `module` with the synthetic input, set up and ready to render.
 inline std::unique_ptr<Brelo::Sim::Session> renderSession(Brelo::Sim::Module& module, int width = 64,

@@ -11,13 +11,14 @@ function(brelo_add_pipl target)
     message(FATAL_ERROR "brelo_add_pipl(${target}): NAME and MATCH_NAME are required")
   endif()
   get_property(_desc GLOBAL PROPERTY BRELO_PIPL_DESCRIPTION)
+  get_property(_generator GLOBAL PROPERTY BRELO_PIPL_GENERATOR_TARGET)
   set(_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}PiPL.rc)
   set(_bin ${CMAKE_CURRENT_BINARY_DIR}/${target}.pipl)
   add_custom_command(
     OUTPUT ${_rc} ${_bin}
     COMMAND brelo-pipl --description ${_desc} --name ${ARG_NAME} --match-name ${ARG_MATCH_NAME}
             --rc ${_rc} --bin ${_bin}
-    DEPENDS brelo-pipl ${_desc}
+    DEPENDS ${_generator} ${_desc}
     COMMENT "Resource description of ${ARG_NAME}"
     VERBATIM)
   add_custom_target(${target}_pipl DEPENDS ${_rc} ${_bin})

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "brelo_host/FrameIO.h"
 #include "brelo_host/Host.h"
 #include "brelo_host/Instance.h"
 #include "brelo_host/Session.h"
@@ -33,6 +34,7 @@ struct WorldRec {
   bool lent = false;             // data is the layer's own (no guard rows, no padding)
   std::uint64_t checksum = 0;    // of a lent world's pixels when handed out
   WorldOwner owner = WorldOwner::Test;
+  Instance const* instance = nullptr;  // the effect it was made for; null for tests' worlds
   std::uint64_t serial = 0;
   PF_EffectWorld record{};  // the record handed out for host-owned worlds
 };
@@ -106,6 +108,10 @@ struct Frame {
   PF_SmartRenderCallbacks srCb{};
   PF_SmartRenderExtra srExtra{};
 
+  // The driver's pixels, written straight into layer worlds and read
+  // straight from the output.
+  FrameIO* io = nullptr;
+
   std::vector<LayerRequest> requests;        // checkout_layer calls (pre-render)
   std::map<A_long, WorldRec*> layerPixels;   // checked out, not checked in
   std::vector<WorldRec*> handedOut;          // every layer world of the frame
@@ -123,7 +129,12 @@ struct Host::Impl {
   SPBasicSuite basic{};
   PF_UtilCallbacks utils{};
 
-  std::vector<std::unique_ptr<Instance>> instances;  // grows only between commands
+  // The live instances for lookups from any thread: slots below `slotsUsed`
+  // hold an instance or null. Owned by `instances`, which the mutex guards.
+  static constexpr std::size_t kMaxInstances = 1024;
+  std::array<std::atomic<Instance*>, kMaxInstances> slots{};
+  std::atomic<std::size_t> slotsUsed{0};
+  std::atomic<std::uint64_t> instancesRemoved{0};
   std::atomic<int> numThreads{4};
   std::atomic<int> padding{3};
   // Call counts. Every thread that calls the host counts in a block of its
@@ -145,6 +156,7 @@ struct Host::Impl {
     std::uint64_t host = 0;
     CallBlock* counts = nullptr;
     PF_ProgPtr ref = nullptr;
+    std::uint64_t refRemovals = 0;  // instances removed when `ref` proved valid
     // Per depth, the world this thread last sampled with its record as the
     // checks found it; good while `changes` (below) has not moved on.
     struct SampledWorld {
@@ -180,6 +192,7 @@ struct Host::Impl {
   std::map<void*, std::size_t> blocks;
   std::vector<std::string> misuses;
   std::vector<AEGP_PluginID> pluginIds;
+  std::vector<std::unique_ptr<Instance>> instances;
   std::uint64_t nextSerial = 1;
 
   // Counts the call; the injected error for this call number, or 0.
@@ -194,12 +207,12 @@ struct Host::Impl {
   PF_Err armedFault(Call c);
   void misuse(std::string const& what);
   // fault(c), then whether an effect reference belongs to this host (else a
-  // misuse and PF_Err_BAD_CALLBACK_PARAM). A reference once found stays valid:
-  // instances live as long as the host.
+  // misuse and PF_Err_BAD_CALLBACK_PARAM). A reference once found stays valid
+  // until an instance is removed.
   PF_Err enter(Call c, PF_ProgPtr ref) {
     ThreadView& v = view();
     if (PF_Err e = count(v, c)) return e;
-    if (ref && ref == v.ref) return PF_Err_NONE;
+    if (ref && ref == v.ref && v.refRemovals == instancesRemoved.load(std::memory_order_relaxed)) return PF_Err_NONE;
     return enterWithNewRef(c, ref);
   }
   PF_Err enterWithNewRef(Call c, PF_ProgPtr ref);
@@ -222,9 +235,10 @@ struct Host::Impl {
     return nullptr;
   }
   WorldRec* badWorld(const PF_EffectWorld* w, Call c);
-  // Allocates a padded world and fills `into` (the host's own record when null).
+  // Allocates a padded world for `instance` and fills `into` (the host's own
+  // record when null).
   WorldRec* newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
-                     bool clear);
+                     bool clear, Instance const* instance);
   void disposeWorld(WorldRec* rec, PF_EffectWorld* record);
   // A world of the instance's layer at a downsample and depth: the layer's
   // own pixels when it is lent and they fit, else a padded copy. Null when
@@ -232,6 +246,9 @@ struct Host::Impl {
   WorldRec* newLayerWorld(Instance const& inst, Downsample ds, Depth depth, WorldOwner owner);
   // True when a world from newLayerWorld still holds the layer's pixels.
   bool layerWorldUntouched(WorldRec const& rec, Instance const& inst, Downsample ds, Depth depth) const;
+  // Drops the records of the disposed worlds made for `instance`. Caller
+  // holds the mutex; no command of the instance may be running.
+  void forgetWorldsOf(Instance const* instance);
   SuiteEntry* suite(const char* name, std::int32_t version);
   bool paddingIntact(WorldRec const& rec) const;
 };
@@ -295,6 +312,10 @@ PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
 // The host alive now, or null.
 extern std::atomic<Host::Impl*> g_currentImpl;
 inline Host::Impl* currentImpl() { return g_currentImpl.load(std::memory_order_acquire); }
+
+// The layer world of a frame whose driver supplies the pixels (f.io set):
+// the layer's size at the frame's downsample, written by the driver.
+WorldRec* newDriverLayerWorld(Frame& f, WorldOwner owner);
 
 }  // namespace Sim
 }  // namespace Brelo

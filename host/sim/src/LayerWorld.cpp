@@ -53,6 +53,7 @@ WorldRec* Host::Impl::newLayerWorld(Instance const& inst, Downsample ds, Depth d
     rec->data = const_cast<std::uint8_t*>(layer.bytes());
     rec->lent = true;
     rec->owner = owner;
+    rec->instance = &inst;
     rec->checksum = checksumOf(*rec);
     PF_EffectWorld& wr = rec->record;
     wr.reserved0 = rec.get();
@@ -70,7 +71,7 @@ WorldRec* Host::Impl::newLayerWorld(Instance const& inst, Downsample ds, Depth d
     worlds.push_back(std::move(rec));
     return out;
   }
-  WorldRec* rec = newWorld(w, h, depth, owner, nullptr, false);
+  WorldRec* rec = newWorld(w, h, depth, owner, nullptr, false, &inst);
   if (!rec) return nullptr;
   for (int y = 0; y < h; ++y) inst.layerRow(ds, depth, y, rec->data + std::size_t(y) * std::size_t(rec->rowbytes));
   return rec;

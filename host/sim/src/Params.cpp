@@ -70,7 +70,8 @@ PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_
     std::memcpy(param->name, def.name, sizeof param->name);
     WorldRec* rec = nullptr;
     if (!inst->layerEmpty()) {
-      rec = h->newLayerWorld(*inst, ds, depth, WorldOwner::ParamLayer);
+      rec = f && f->io ? newDriverLayerWorld(*f, WorldOwner::ParamLayer)
+                       : h->newLayerWorld(*inst, ds, depth, WorldOwner::ParamLayer);
       if (!rec) return PF_Err_OUT_OF_MEMORY;
       param->u.ld = rec->record;
     }

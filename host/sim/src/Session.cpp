@@ -28,14 +28,15 @@ PF_LRect layerRect(Instance const& inst, Downsample ds) {
 }
 
 // Checks a layer world the plug-in had (untouched pixels, intact padding)
-// and gives it back to the host.
+// and gives it back to the host. Pixels a driver wrote are not kept, so
+// only the padding is checked then.
 void retireLayerWorld(Frame& f, WorldRec* rec) {
   if (!rec->alive) return;
   if (!f.host->paddingIntact(*rec)) {
     f.paddingIntact = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
-  if (!f.host->layerWorldUntouched(*rec, *f.instance, f.ds, f.depth)) {
+  if (!f.io && !f.host->layerWorldUntouched(*rec, *f.instance, f.ds, f.depth)) {
     f.inputUntouched = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": written by the plug-in");
   }
@@ -113,7 +114,8 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels)
     return PF_Err_NONE;
   }
   if (f->instance->layerEmpty()) return PF_Err_NONE;
-  WorldRec* rec = h->newLayerWorld(*f->instance, f->ds, f->depth, WorldOwner::LayerPixels);
+  WorldRec* rec = f->io ? newDriverLayerWorld(*f, WorldOwner::LayerPixels)
+                        : h->newLayerWorld(*f->instance, f->ds, f->depth, WorldOwner::LayerPixels);
   if (!rec) return PF_Err_OUT_OF_MEMORY;
   rec->record.origin_x = f->instance->inputOriginX();
   rec->record.origin_y = f->instance->inputOriginY();
@@ -149,7 +151,8 @@ PF_Err cbCheckoutOutput(PF_ProgPtr ref, PF_EffectWorld** output) {
   if (!f->output) {
     PF_LRect r = f->outputRect;
     // Not cleared: a plug-in must write every pixel of its output.
-    f->output = h->newWorld(r.right - r.left, r.bottom - r.top, f->depth, WorldOwner::Output, nullptr, false);
+    f->output =
+        h->newWorld(r.right - r.left, r.bottom - r.top, f->depth, WorldOwner::Output, nullptr, false, f->instance);
     if (!f->output) return PF_Err_OUT_OF_MEMORY;
     f->output->record.origin_x = r.left;
     f->output->record.origin_y = r.top;
@@ -158,22 +161,37 @@ PF_Err cbCheckoutOutput(PF_ProgPtr ref, PF_EffectWorld** output) {
   return PF_Err_NONE;
 }
 
+WorldRec* newDriverLayerWorld(Frame& f, WorldOwner owner) {
+  PF_LRect r = layerRect(*f.instance, f.ds);
+  WorldRec* rec = f.host->newWorld(r.right, r.bottom, f.depth, owner, nullptr, false, f.instance);
+  if (rec) f.io->writeLayer(rec->record, f.depth);
+  return rec;
+}
+
 // ---------------------------------------------------------------- Session
 
 Session::Session(PF_EntryPointFunc entry, int layerWidth, int layerHeight)
-    : m_host(std::make_unique<Host>()), m_entry(entry) {
+    : m_ownHost(std::make_unique<Host>()), m_host(m_ownHost.get()), m_entry(entry) {
+  m_instance = &m_host->newInstance(layerWidth, layerHeight);
+}
+
+Session::Session(Host& host, PF_EntryPointFunc entry, int layerWidth, int layerHeight)
+    : m_host(&host), m_entry(entry) {
   m_instance = &m_host->newInstance(layerWidth, layerHeight);
 }
 
 Session::~Session() {
   if (m_globalUp && m_entry) globalSetdown();
+  if (!m_ownHost) m_host->removeInstance(*m_instance);
 }
 
-std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render) {
+std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render,
+                                          FrameIO* io) {
   auto f = std::make_unique<Frame>();
   Instance& inst = *m_instance;
   f->host = &m_host->impl();
   f->instance = &inst;
+  f->io = io;
   f->cmd = cmd;
   f->depth = depth;
   f->ds = ds;
@@ -256,12 +274,12 @@ CommandResult Session::run(PF_Cmd cmd, Frame& f, void* extra) {
 }
 
 CommandResult Session::about() {
-  auto f = makeFrame(PF_Cmd_ABOUT, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_ABOUT, 0, Depth::Bits8, {}, false, nullptr);
   return run(PF_Cmd_ABOUT, *f, nullptr);
 }
 
 CommandResult Session::globalSetup() {
-  auto f = makeFrame(PF_Cmd_GLOBAL_SETUP, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_GLOBAL_SETUP, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_GLOBAL_SETUP, *f, nullptr);
   if (r.err == PF_Err_NONE) {
     m_instance->setGlobalData(f->out.global_data);
@@ -271,7 +289,7 @@ CommandResult Session::globalSetup() {
 }
 
 CommandResult Session::paramsSetup() {
-  auto f = makeFrame(PF_Cmd_PARAMS_SETUP, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_PARAMS_SETUP, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_PARAMS_SETUP, *f, nullptr);
   if (r.err == PF_Err_NONE && r.num_params != m_instance->numParams())
     m_host->impl().misuse("PARAMS_SETUP: num_params " + std::to_string(r.num_params) + " but " +
@@ -280,14 +298,14 @@ CommandResult Session::paramsSetup() {
 }
 
 CommandResult Session::updateParamsUI() {
-  auto f = makeFrame(PF_Cmd_UPDATE_PARAMS_UI, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_UPDATE_PARAMS_UI, 0, Depth::Bits8, {}, false, nullptr);
   return run(PF_Cmd_UPDATE_PARAMS_UI, *f, nullptr);
 }
 
 CommandResult Session::userChangedParam(int index, A_long time) {
   if (index < 1 || index >= m_instance->numParams())
     throw std::invalid_argument("userChangedParam: no control " + std::to_string(index));
-  auto f = makeFrame(PF_Cmd_USER_CHANGED_PARAM, time, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_USER_CHANGED_PARAM, time, Depth::Bits8, {}, false, nullptr);
   PF_UserChangedParamExtra extra{index};
   CommandResult r = run(PF_Cmd_USER_CHANGED_PARAM, *f, &extra);
   // What the plug-in flagged is taken over, even when it then failed.
@@ -299,7 +317,7 @@ CommandResult Session::userChangedParam(int index, A_long time) {
 }
 
 CommandResult Session::globalSetdown() {
-  auto f = makeFrame(PF_Cmd_GLOBAL_SETDOWN, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_GLOBAL_SETDOWN, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_GLOBAL_SETDOWN, *f, nullptr);
   m_globalUp = false;
   m_instance->setGlobalData(nullptr);
@@ -315,8 +333,16 @@ CommandResult Session::setup() {
 }
 
 RenderResult Session::render(A_long time, Depth depth, Downsample ds, OutputAs as) {
+  return render(time, depth, ds, nullptr, as);
+}
+
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO& io) {
+  return render(time, depth, ds, &io, OutputAs::Image);
+}
+
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO* io, OutputAs as) {
   RenderResult r;
-  auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true);
+  auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true, io);
   static_cast<CommandResult&>(r) = run(PF_Cmd_SMART_PRE_RENDER, *pre, &pre->preExtra);
   r.preRenderErr = r.err;
   r.result_rect = pre->preOut.result_rect;
@@ -331,7 +357,7 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds, OutputAs a
   rect = {std::max(rect.left, res.left), std::max(rect.top, res.top), std::min(rect.right, res.right),
           std::min(rect.bottom, res.bottom)};
   if (r.err == PF_Err_NONE && rect.left < rect.right && rect.top < rect.bottom) {
-    auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true);
+    auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true, io);
     f->requests = pre->requests;
     f->outputRect = rect;
     f->srIn.output_request = pre->preIn.output_request;
@@ -340,9 +366,13 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds, OutputAs a
     CommandResult cr = run(PF_Cmd_SMART_RENDER, *f, &f->srExtra);
     static_cast<CommandResult&>(r) = cr;
     r.rendered = true;
-    const bool handOn = as == OutputAs::World && f->output && f->output->alive;
+    const bool handOn = !io && as == OutputAs::World && f->output && f->output->alive;
     if (f->output) {
-      if (!handOn) r.image = m_host->readWorld(&f->output->record);
+      if (io) {
+        if (cr.err == PF_Err_NONE) io->readOutput(f->output->record, depth);
+      } else if (!handOn) {
+        r.image = m_host->readWorld(&f->output->record);
+      }
       r.originX = f->output->record.origin_x;
       r.originY = f->output->record.origin_y;
     }
@@ -373,7 +403,7 @@ PF_SmartRenderExtra* Session::Scope::smartExtra() { return &m_frame->srExtra; }
 PF_PreRenderExtra* Session::Scope::preRenderExtra() { return &m_frame->preExtra; }
 
 std::unique_ptr<Session::Scope> Session::beginSmartRender(A_long time, Depth depth, Downsample ds) {
-  auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true);
+  auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true, nullptr);
   LayerRequest lr;
   lr.request = f->srIn.output_request;
   lr.what_time = time;
@@ -385,7 +415,7 @@ std::unique_ptr<Session::Scope> Session::beginSmartRender(A_long time, Depth dep
 
 std::unique_ptr<Session::Scope> Session::beginCommand(PF_Cmd cmd, A_long time, Depth depth, Downsample ds) {
   bool render = cmd == PF_Cmd_SMART_PRE_RENDER || cmd == PF_Cmd_SMART_RENDER;
-  return std::unique_ptr<Scope>(new Scope(makeFrame(cmd, time, depth, ds, render)));
+  return std::unique_ptr<Scope>(new Scope(makeFrame(cmd, time, depth, ds, render, nullptr)));
 }
 
 }  // namespace Sim

@@ -46,7 +46,7 @@ PF_PixelFloat withOpacity(PF_PixelFloat p, PF_CompositeMode const& c) {
 
 template <class P, class Fn>
 void transfer(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
-              PF_CompositeMode const& c, Fn fn) {
+              PF_CompositeMode const& c, Fn const& fn) {
   for (A_long y = 0; y < sr.bottom - sr.top; ++y) {
     auto const* s = reinterpret_cast<P const*>(sdata + std::ptrdiff_t(sr.top + y) * srowbytes) + sr.left;
     auto* o = reinterpret_cast<P*>(d->data + std::ptrdiff_t(dy + y) * d->rowbytes) + dx;
@@ -102,18 +102,19 @@ PF_Err cbTransferRect(PF_ProgPtr ref, PF_Quality, PF_ModeFlags m_flags, PF_Field
     snapshot.assign(s->data, s->data + std::size_t(s->rowbytes) * std::size_t(s->height));
     sdata = snapshot.data();
   }
-  switch (s->depth) {
-    case Depth::Bits8:
-      transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, getBlendFunction8(mode));
-      break;
-    case Depth::Bits16:
-      transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, getBlendFunction16(mode));
-      break;
-    case Depth::Bits32:
-      transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode,
-                              getBlendFunction32(mode));
-      break;
-  }
+  withBlend(mode, [&](auto const& blend) {
+    switch (s->depth) {
+      case Depth::Bits8:
+        transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        break;
+      case Depth::Bits16:
+        transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        break;
+      case Depth::Bits32:
+        transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        break;
+    }
+  });
   return PF_Err_NONE;
 }
 

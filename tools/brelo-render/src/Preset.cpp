@@ -1,5 +1,7 @@
 #include "brelo_render/Preset.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -180,6 +182,9 @@ void loadPresetText(EffectControls& controls, std::string const& text, std::stri
 }
 
 void loadPreset(EffectControls& controls, std::string const& path) {
+  // A directory opens as a stream that reads nothing.
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) bad(path, "cannot read the preset: it is a directory");
   std::ifstream in(path, std::ios::binary);
   if (!in) bad(path, std::string("cannot read the preset: ") + std::strerror(errno));
   std::ostringstream ss;

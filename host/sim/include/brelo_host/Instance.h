@@ -126,6 +126,7 @@ class Instance {
   // hook evaluates expressions as JavaScript (brelo_host/Expression.h) and
   // signals failures with ExpressionError.
   std::vector<std::string> const& expressionErrors() const { return m_exprErrors; }
+  void clearExpressionErrors() { m_exprErrors.clear(); }
 
   // ---- user interface
   void recordUIUpdate(int index, PF_ParamDef const& def);
