@@ -167,16 +167,7 @@ Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), chan
   utils.ansi.asin = ::asin;
   utils.ansi.acos = ::acos;
 
-  sampling8 = &kSampling8Suite1;
-  sampling16 = &kSampling16Suite1;
-  samplingFloat = &kSamplingFloatSuite1;
-#if defined(__x86_64__) || defined(__i386__)
-  if (kSampling8Suite1Sse41 && __builtin_cpu_supports("sse4.1")) {
-    sampling8 = kSampling8Suite1Sse41;
-    sampling16 = kSampling16Suite1Sse41;
-    samplingFloat = kSamplingFloatSuite1Sse41;
-  }
-#endif
+  SamplingSuites const sampling = samplingSuites(SamplingKernels::Avx2);
 
   struct S {
     const char* name;
@@ -187,9 +178,9 @@ Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), chan
       {kPFWorldSuite, kPFWorldSuiteVersion1, &kWorldSuite1},
       {kPFWorldSuite, kPFWorldSuiteVersion2, &kWorldSuite2},
       {kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &kFillMatteSuite2},
-      {kPFSampling8Suite, kPFSampling8SuiteVersion1, sampling8},
-      {kPFSampling16Suite, kPFSampling16SuiteVersion1, sampling16},
-      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, samplingFloat},
+      {kPFSampling8Suite, kPFSampling8SuiteVersion1, sampling.s8},
+      {kPFSampling16Suite, kPFSampling16SuiteVersion1, sampling.s16},
+      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, sampling.sFloat},
       {kPFHandleSuite, kPFHandleSuiteVersion2, &kHandleSuite2},
       {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, &kParamUtilsSuite2},
       {kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &kUtilitySuite7},
@@ -475,13 +466,14 @@ void Host::forgetRetired(Instance const& instance) {
 
 void Host::setNumThreads(int n) { m->numThreads = n; }
 int Host::numThreads() const { return m->numThreads; }
-void Host::setVectorSampling(bool on) {
-  bool const vector = on && kSampling8Suite1Sse41 && m->sampling8 != &kSampling8Suite1;
+SamplingKernels Host::setSamplingKernels(SamplingKernels kernels) {
+  SamplingSuites const sampling = samplingSuites(kernels);
   for (auto& s : m->suites) {
-    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = vector ? m->sampling8 : &kSampling8Suite1;
-    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = vector ? m->sampling16 : &kSampling16Suite1;
-    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = vector ? m->samplingFloat : &kSamplingFloatSuite1;
+    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = sampling.s8;
+    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = sampling.s16;
+    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = sampling.sFloat;
   }
+  return sampling.kernels;
 }
 
 void Host::setRowPadding(int pixels) { m->padding = pixels < 0 ? 0 : pixels; }

@@ -164,6 +164,7 @@ struct Host::Impl {
       WorldRec const* rec = nullptr;
       std::uint8_t const* data = nullptr;
       A_long rowbytes = 0, width = 0, height = 0;
+      std::uint32_t lastX = 0, lastY = 0;  // width - 1, height - 1: the last top-left corners of a quad
     };
     std::uint64_t changes = 0;
     SampledWorld sampled[3];
@@ -174,10 +175,6 @@ struct Host::Impl {
   std::atomic<std::uint64_t> changes;
   ThreadView& view();
   ThreadView& newView();
-  // Sampling suites for this processor (faster kernels where it has them).
-  void const* sampling8 = nullptr;
-  void const* sampling16 = nullptr;
-  void const* samplingFloat = nullptr;
   std::array<std::atomic<bool>, kCallCount> armed{};
   std::vector<std::unique_ptr<SuiteEntry>> suites;  // fixed after construction
 
@@ -278,14 +275,15 @@ bool clipRect(PF_LRect& r, A_long width, A_long height);
 extern const PF_WorldSuite1 kWorldSuite1;
 extern const PF_WorldSuite2 kWorldSuite2;
 extern const PF_FillMatteSuite2 kFillMatteSuite2;
-extern const PF_Sampling8Suite1 kSampling8Suite1;
-extern const PF_Sampling16Suite1 kSampling16Suite1;
-extern const PF_SamplingFloatSuite1 kSamplingFloatSuite1;
-// The same suites with vector kernels, for processors with SSE4.1; null where
-// the build has none.
-extern const PF_Sampling8Suite1* const kSampling8Suite1Sse41;
-extern const PF_Sampling16Suite1* const kSampling16Suite1Sse41;
-extern const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41;
+// The three sampling suites with the kernels asked for, or the best ones the
+// build and processor have below them.
+struct SamplingSuites {
+  PF_Sampling8Suite1 const* s8;
+  PF_Sampling16Suite1 const* s16;
+  PF_SamplingFloatSuite1 const* sFloat;
+  SamplingKernels kernels;
+};
+SamplingSuites samplingSuites(SamplingKernels kernels);
 extern const PF_HandleSuite2 kHandleSuite2;
 extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
 extern const AEGP_UtilitySuite7 kUtilitySuite7;

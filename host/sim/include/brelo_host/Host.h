@@ -70,6 +70,8 @@ class HostWorld {
   PF_EffectWorld* m_world = nullptr;
 };
 
+enum class SamplingKernels { Scalar, Sse41, Avx2 };
+
 class Host {
  public:
   // Throws std::logic_error when another Host is alive.
@@ -106,10 +108,11 @@ class Host {
   // padding bytes hold kPaddingByte. Default 3.
   static constexpr std::uint8_t kPaddingByte = 0xA5;
   void setRowPadding(int pixels);
-  // The sampling suites weigh pixels with vector kernels where the processor
-  // has them; off: with the plain scalar ones. Both give the same results.
-  // For suites acquired after the call.
-  void setVectorSampling(bool on);
+  // The kernels the sampling suites weigh pixels with: the fastest the
+  // processor has by default. All give the same results. Takes the kernels
+  // asked for, or the best the processor has below them, and returns which;
+  // for suites acquired after the call.
+  SamplingKernels setSamplingKernels(SamplingKernels kernels);
 
   // ---- fault injection
   // AcquireSuite of this name and version fails with kSPSuiteNotFoundError.
