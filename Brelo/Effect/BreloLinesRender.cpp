@@ -300,18 +300,35 @@ class Painter {
               at_x[k] += 65536;
             }
           }
-          for (int i = 0; i < n; ++i, ++x) {
-            if constexpr (Samples == 3) {
-              Pixel p;
-              if (m_mix(batch[i], p)) finish(x, p);
-            } else {
-              finish(x, batch[i][0]);
-            }
-            addOnto(comp_row[x], composite);
+          if (unit && !m_correct) {
+            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
+          } else {
+            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
+              p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
+              return m_correct ? m_e._variance(p, s.color) : p;
+            });
           }
+          x += n;
         }
       }
       for (; x < stop; ++x) folded(x);
+    }
+  }
+
+  // Pixels x .. x + n - 1 of a run from their batched samples: the content
+  // (mixed when separated), finished by `finish` (fade and correction), and
+  // the composite colour.
+  template <int Samples, class Finish>
+  void mixBatch(Pixel const (*batch)[Samples], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
+                Finish const& finish) {
+    for (int i = 0; i < n; ++i) {
+      if constexpr (Samples == 3) {
+        Pixel p;
+        if (m_mix(batch[i], p)) addOnto(out_row[x + i], finish(p));
+      } else {
+        addOnto(out_row[x + i], finish(batch[i][0]));
+      }
+      addOnto(comp_row[x + i], composite);
     }
   }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
@@ -184,6 +185,21 @@ int runEnd(Stretch const& in, int x, int x_end, Position const& position) {
   return lo;
 }
 
+// One colour blended over pixels [x0, x1) of a row; `normal` says the blend
+// is Blend::normal.
+template <class Depth, class BlendFn>
+void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel const& top, BlendFn const& blend,
+               bool normal) {
+  if constexpr (std::is_same_v<typename Depth::Pixel, PF_Pixel>) {
+    if (normal) {
+      Blend::normalSpan(row + x0, x1 - x0, top);
+      return;
+    }
+  }
+  (void)normal;
+  for (int x = x0; x < x1; ++x) row[x] = blend(row[x], top);
+}
+
 }  // namespace
 
 template <class Depth>
@@ -214,6 +230,7 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
   bool const runs = count > 0 && orderedForRuns(bars, count);
+  bool const normal = blend_mode == BlendMode::Normal;
 
   // The bars within half a pixel of positions (u, v), from `first` on, summed
   // and blended over the pixel.
@@ -297,13 +314,24 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       if (full.alpha > o) full.alpha = o;
       double const inner_lo = s.lower + 0.5, inner_hi = s.upper - 0.5;
       double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+      // v is monotonic along the run too: the pixels of full colour are an
+      // interval [inner_begin, inner_end), painted in one go.
+      Stretch const inner{inner_lo, inner_hi, kInfinity, true};
+      auto v_in = [&](int i) { return v_at(i); };
+      int inner_begin = stop, inner_end = stop;
       for (; x < stop; ++x) {
         double const v = v_at(x);
-        if (v >= inner_lo && v <= inner_hi) {
-          if (shows) row[x] = blend(row[x], full);
-        } else if (v >= outer_lo && v <= outer_hi) {
-          paintPixel(row[x], u_at(x), v, j);
+        if (inner.contains(v)) {
+          inner_begin = x;
+          inner_end = runEnd(inner, x, stop, v_in);
+          break;
         }
+        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
+      }
+      if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
+      for (x = inner_end; x < stop; ++x) {
+        double const v = v_at(x);
+        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
       }
     }
   }

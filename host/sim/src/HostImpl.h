@@ -136,6 +136,7 @@ struct Host::Impl {
   std::atomic<std::size_t> slotsUsed{0};
   std::atomic<std::uint64_t> instancesRemoved{0};
   std::atomic<int> numThreads{4};
+  std::atomic<Kernels> kernels{Kernels::Scalar};  // of the pixel loops (Host::setKernels)
   std::atomic<int> padding{3};
   // Call counts. Every thread that calls the host counts in a block of its
   // own, written by that thread alone, so counting takes no locked
@@ -281,9 +282,9 @@ struct SamplingSuites {
   PF_Sampling8Suite1 const* s8;
   PF_Sampling16Suite1 const* s16;
   PF_SamplingFloatSuite1 const* sFloat;
-  SamplingKernels kernels;
+  Kernels kernels;
 };
-SamplingSuites samplingSuites(SamplingKernels kernels);
+SamplingSuites samplingSuites(Kernels kernels);
 extern const PF_HandleSuite2 kHandleSuite2;
 extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
 extern const AEGP_UtilitySuite7 kUtilitySuite7;
