@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "brelo_render/AtomicFile.h"
+#include "brelo_image/AtomicFile.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
 
@@ -109,7 +109,7 @@ std::string presetText(EffectControls const& controls) {
 
 void savePreset(EffectControls const& controls, std::string const& path) {
   std::string text = presetText(controls);
-  AtomicFile f(path);
+  ImageIO::AtomicFile f(path);
   f.write(text.data(), text.size());
   f.commit();
 }

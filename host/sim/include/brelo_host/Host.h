@@ -31,6 +31,7 @@ namespace Brelo {
 namespace Sim {
 
 class Instance;
+class Session;
 
 // What a plug-in holds of the host's resources. After a command, everything
 // should be zero.
@@ -64,6 +65,7 @@ class HostWorld {
 
  private:
   friend class Host;
+  friend class Session;
   explicit HostWorld(PF_EffectWorld* w) : m_world(w) {}
   PF_EffectWorld* m_world = nullptr;
 };
