@@ -11,6 +11,13 @@
 namespace Brelo {
 namespace Render {
 
+namespace {
+
+// Bytes of an expression shown in a message.
+constexpr std::size_t kExpressionExcerpt = 40;
+
+}  // namespace
+
 EffectControls::EffectControls(Sim::Session& session, std::string effectName, TimeBase tb, LayerSize layer)
     : m_session(session), m_effect(std::move(effectName)), m_tb(tb), m_layer(layer) {
   m_session.instance().setTimeScale(m_tb.scale, m_tb.step);
@@ -25,6 +32,7 @@ EffectControls::EffectControls(Sim::Session& session, std::string effectName, Ti
 }
 
 void EffectControls::check(Sim::CommandResult const& r, std::string const& what) const {
+  checkExpressions();
   if (r.err == PF_Err_NONE) return;
   throw RenderError(ExitCode::Module, describeEffectFailure(m_effect, what, r.err, r.return_msg));
 }
@@ -110,6 +118,19 @@ std::string const& EffectControls::expression(ControlInfo const& c) const {
 
 void EffectControls::setExpression(ControlInfo const& c, std::string const& text) {
   m_session.instance().setExpression(c.index, text);
+}
+
+void EffectControls::checkExpressions() const {
+  Sim::Instance const& inst = m_session.instance();
+  const int index = inst.stoppedExpression();
+  if (!index) return;
+  std::string name = "control " + std::to_string(index);
+  for (ControlInfo const& c : m_controls) {
+    if (c.index == index) name = "\"" + c.name + "\"";
+  }
+  throw RenderError(ExitCode::Usage, "the expression of " + name + " was stopped, " +
+                                         Sim::budgetReason(inst.stoppedFailure()) + ": " +
+                                         excerpt(inst.expression(index), kExpressionExcerpt));
 }
 
 std::vector<A_long> EffectControls::keyframeTimes(ControlInfo const& c) const {

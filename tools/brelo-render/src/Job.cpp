@@ -222,6 +222,7 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
     for (std::size_t i = 0; i < frames; ++i) {
       if (frames > 1 || i > 0) out << (i ? "\n" : "") << frameLabel(o.frameNumbers[i], o.times[i], o.timeBase) << "\n";
       out << formatControlValues(controls, o.times[i]);
+      controls.checkExpressions();
     }
   }
   if (!renders) return 0;
@@ -240,6 +241,7 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   for (std::size_t i = 0; i < frames; ++i) {
     const Clock::time_point t0 = Clock::now();
     Sim::RenderResult r = session.render(o.times[i], depth, ds);
+    controls.checkExpressions();
     watch.check();
     if (r.err) {
       progress.finish();

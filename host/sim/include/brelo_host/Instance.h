@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "brelo_host/Expression.h"
 #include "brelo_host/Image.h"
 
 namespace Brelo {
@@ -116,6 +117,12 @@ class Instance {
   // hook evaluates expressions as JavaScript (brelo_host/Expression.h) and
   // signals failures with ExpressionError.
   std::vector<std::string> const& expressionErrors() const { return m_exprErrors; }
+  // An expression that goes over its budget is disabled, as a host disables
+  // a failing expression: reads of its control fail at once, with the same
+  // error, until an expression is set again. The control of the first one
+  // disabled (0: none) and the budget that ran out.
+  int stoppedExpression() const;
+  ExpressionFailure stoppedFailure() const;
 
   // ---- user interface
   void recordUIUpdate(int index, PF_ParamDef const& def);
@@ -143,6 +150,8 @@ class Instance {
     Channels value{};
     std::map<double, Channels> keys;  // seconds
     std::string expression;
+    std::string stopped;  // the error of the expression, once disabled
+    ExpressionFailure stoppedBy = ExpressionFailure::None;
   };
 
   Param& param(int index, const char* what);
@@ -163,6 +172,7 @@ class Instance {
   std::vector<ParamUIUpdate> m_uiUpdates;
   ExpressionHook m_exprHook;
   std::vector<std::string> m_exprErrors;
+  std::vector<int> m_stopped;  // controls whose expression is disabled, in order
   PF_Handle m_globalData = nullptr;
   PF_Cmd m_command = -1;
   Frame* m_frame = nullptr;
