@@ -243,6 +243,21 @@ std::vector<double> Instance::keyframeTimes(int index) const {
   return out;
 }
 
+std::array<double, 4> Instance::heldValue(int index, A_long time) const {
+  Param const& p = param(index, "heldValue");
+  Channels c = channelsAt(p, double(time) / double(m_timeScale));
+  switch (p.def.param_type) {
+    case PF_Param_FIX_SLIDER:
+    case PF_Param_ANGLE:
+    case PF_Param_POINT:
+      for (double& v : c) v /= 65536.0;  // a power of two: exact
+      break;
+    default:
+      break;
+  }
+  return c;
+}
+
 void Instance::setFromDef(int index, PF_ParamDefUnion const& u, A_long time) {
   Param& p = param(index, "setFromDef");
   Channels c = readChannels(p.def.param_type, u);

@@ -1,5 +1,7 @@
 #include "brelo_render/EffectControls.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "brelo_host/Expression.h"
@@ -102,13 +104,21 @@ ControlValue EffectControls::valueAt(ControlInfo const& c, A_long time) const {
 }
 
 ControlValue EffectControls::ownValueAt(ControlInfo const& c, A_long time) const {
-  Sim::Instance& inst = m_session.instance();
-  if (inst.expression(c.index).empty()) return valueAt(c, time);
-  // The host evaluates expressions through the instance's hook; without it
-  // the control's own value shows. The hook put back is the host's own.
-  inst.setExpressionHook(nullptr);
-  ControlValue v = valueAt(c, time);
-  inst.setExpressionHook(Sim::evaluateControlExpression);
+  const std::array<double, 4> held = m_session.instance().heldValue(c.index, time);
+  auto channel = [&](std::size_t i) { return A_u_char(std::lround(std::min(255.0, std::max(0.0, held[i])))); };
+  ControlValue v;
+  switch (c.kind) {
+    case ControlKind::Point:
+      v.x = held[0];
+      v.y = held[1];
+      break;
+    case ControlKind::Color:
+      v.color = PF_Pixel{channel(0), channel(1), channel(2), channel(3)};
+      break;
+    default:
+      v.number = held[0];
+      break;
+  }
   return v;
 }
 

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "JsonText.h"
 #include "brelo_render/AtomicFile.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
@@ -102,7 +103,7 @@ std::string presetText(EffectControls const& controls) {
     values[key] = entry;
   }
   doc["controls"] = values;
-  return doc.dump(2) + "\n";
+  return jsonText(doc) + "\n";
 }
 
 void savePreset(EffectControls const& controls, std::string const& path) {

@@ -96,6 +96,12 @@ class Instance {
   // Times of the control's keyframes in seconds, in order; read the values
   // there with valueAt. Empty when the control does not vary in time.
   std::vector<double> keyframeTimes(int index) const;
+  // What the control holds at `time` (units of the time scale), before the
+  // host rounds it into the control's representation and without its
+  // expression: at a key, or without keys, exactly what was set. In the
+  // setters' units: numbers first, points x then y in pixels, colours alpha,
+  // red, green, blue as 0..255.
+  std::array<double, 4> heldValue(int index, A_long time) const;
   // Takes over the value held in def.u, as the host does when a plug-in
   // flags a control changed (a keyframe at `time` when the control has keys).
   void setFromDef(int index, PF_ParamDefUnion const& u, A_long time = 0);

@@ -38,7 +38,9 @@ class EffectControls {
 
   // What the effect reads: an expression's result where the control has one.
   ControlValue valueAt(ControlInfo const& c, A_long time) const;
-  // The control's own value, under any expression.
+  // The control's own value, under any expression, exactly as set: not
+  // rounded into the control's representation (a fixed slider's 16.16), so
+  // that keyframes set again from it interpolate the same.
   ControlValue ownValueAt(ControlInfo const& c, A_long time) const;
   std::string const& expression(ControlInfo const& c) const;
   void setExpression(ControlInfo const& c, std::string const& text);
