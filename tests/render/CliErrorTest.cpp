@@ -107,6 +107,16 @@ TEST(CliErrors, RunawayExpressionsEndTheRunNamingTheirControl) {
                                                 R"("new Array(4294967295).join(''); // a long comment after it")")));
 }
 
+TEST(CliErrors, BrokenPresetFilesAreUsageErrors) {
+  expectRefused(withModule({"--size", "32x24", "-p", "p.json"}), 2,
+                "p.json: not a valid preset: parse error at line 1, column 80: number 1e999 is out of range",
+                [](TempDir& d) {
+                  writeFile(d / "p.json", R"({"brelo-render preset": 1, "effect": "SimTestModule", "controls": {"Gain": 1e999}})");
+                });
+  expectRefused(withModule({"--size", "32x24", "-p", "/dev/zero"}), 2,
+                "/dev/zero: more than 16 MiB to read; a preset is at most that");
+}
+
 TEST(CliErrors, UnreadableTruncatedAndAbsurdImages) {
   expectRefused(withModule({"-i", "missing.png"}), 3, "cannot read missing.png: No such file or directory");
   expectRefused(withModule({"-i", "in.png"}), 3, "truncated",

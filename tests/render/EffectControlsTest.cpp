@@ -7,6 +7,8 @@
 #include <memory>
 #include <random>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -32,6 +34,21 @@ struct Loaded {
   ControlValue at(const char* control, double seconds) {
     return controls.valueAt(controls.find(control), A_long(seconds * 30000));
   }
+};
+
+// An empty file of its own, removed at the end.
+struct TempFile {
+  TempFile() {
+    char name[] = "/tmp/brelo-preset-XXXXXX";
+    const int fd = mkstemp(name);
+    EXPECT_GE(fd, 0);
+    if (fd >= 0) close(fd);
+    path = name;
+  }
+  ~TempFile() { unlink(path.c_str()); }
+  TempFile(TempFile const&) = delete;
+  TempFile& operator=(TempFile const&) = delete;
+  std::string path;
 };
 
 template <class F>
@@ -180,6 +197,45 @@ TEST(Preset, BadPresetsAreRefusedWithTheirReason) {
             "p.json: preset format 2 is not one this brelo-render reads");
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/nonexistent/p.json"); }),
             "/nonexistent/p.json: cannot read the preset: No such file or directory");
+}
+
+// Preset files come from anywhere: whatever is wrong with one is a usage
+// error naming the file and the place, found without reading more than a
+// preset can hold.
+TEST(Preset, EveryProblemOfAPresetFileNamesTheFileAndThePlace) {
+  Loaded m(BRELO_TEST_MODULE, "SimTestModule");
+  auto loadText = [&](std::string const& text) { return usageError([&] { loadPresetText(m.controls, text, "p.json"); }); };
+  const std::string head = "{\"brelo-render preset\": 1,\n \"effect\": \"SimTestModule\",\n \"controls\": ";
+  EXPECT_EQ(loadText(head + "{\"Gain\": 1e999}}"),
+            "p.json: not a valid preset: parse error at line 3, column 27: number 1e999 is out of range");
+  EXPECT_EQ(loadText(head + "{\"Gain\": {\"keys\": [[0, 1], [-1E+400, 2]]}}}"),
+            "p.json: not a valid preset: parse error at line 3, column 48: number -1E+400 is out of range");
+  EXPECT_EQ(loadText("{\"a\": \"[[[\", \"b\":\n" + std::string(40, '[') + std::string(40, ']') + "}"),
+            "p.json: not a valid preset: parse error at line 2, column 32: nested more than 32 levels deep");
+  EXPECT_EQ(loadText(std::string(1000000, '[')),
+            "p.json: not a valid preset: parse error at line 1, column 33: nested more than 32 levels deep");
+  EXPECT_EQ(loadText(head + "{\"Fill Color\": \"\xff\"}}"),
+            "p.json: not a valid preset: parse error at line 3, column 30: syntax error while parsing value - invalid "
+            "string: ill-formed UTF-8 byte; last read: '\"\xff'");
+  // What the user wrote is quoted short.
+  const std::string lots(5000000, 'z');
+  EXPECT_EQ(loadText(head + "{\"" + lots + "\": 1}}"),
+            "p.json: unknown control \"" + std::string(80, 'z') + "...\"; brelo-render --list shows the controls");
+  EXPECT_EQ(loadText(head + "{\"Fill Color\": \"" + lots + "\"}}"),
+            "p.json: \"Fill Color\" takes a colour as #RRGGBB, not \"" + std::string(80, 'z') + "...\"");
+  EXPECT_EQ(loadText(head + "{\"Gain\": [\"" + lots + "\"]}}"),
+            "p.json: \"Gain\" cannot take [\"" + std::string(58, 'z') + "...");
+  EXPECT_EQ(loadText(head + "{\"Gain\": {\"keys\": [[1e300, 1]]}}}"), "p.json: time 1e+300 lies beyond the host's time range");
+
+  TempFile big;
+  ASSERT_EQ(truncate(big.path.c_str(), (16 << 20) + 1), 0);
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big.path); }),
+            big.path + ": the file is 16777217 bytes; a preset is at most 16 MiB");
+  ASSERT_EQ(truncate(big.path.c_str(), 16 << 20), 0);  // at the limit: read, and found wanting
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big.path); }).rfind(big.path + ": not a valid preset: ", 0), 0u);
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/dev/zero"); }),
+            "/dev/zero: more than 16 MiB to read; a preset is at most that");
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/"); }), "/: cannot read the preset: Is a directory");
 }
 
 TEST(Preset, ExpressionsTravelWithTheControlsOwnValue) {

@@ -85,7 +85,7 @@ void EffectControls::setKeyframes(ControlInfo const& c, std::vector<Keyframe> co
 void EffectControls::assign(std::string const& assignment) {
   std::size_t eq = assignment.find('=');
   if (eq == std::string::npos || trim(assignment.substr(0, eq)).empty())
-    throw RenderError(ExitCode::Usage, "--set takes NAME=VALUE, not \"" + assignment + "\"");
+    throw RenderError(ExitCode::Usage, "--set takes NAME=VALUE, not \"" + shownText(assignment) + "\"");
   ControlInfo const& c = find(assignment.substr(0, eq));
   std::string value = assignment.substr(eq + 1);
   if (isKeyframeList(value)) {

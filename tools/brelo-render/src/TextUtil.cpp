@@ -70,5 +70,10 @@ std::string excerpt(std::string const& s, std::size_t bytes) {
   return trim(out.substr(0, end)) + "...";
 }
 
+std::string shownText(std::string const& s) {
+  constexpr std::size_t kShown = 80;
+  return s.size() <= kShown ? s : excerpt(s, kShown);
+}
+
 }  // namespace Render
 }  // namespace Brelo
