@@ -74,7 +74,11 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   Layer output(in_data, out_data, info.getOutputWorld(), info.getBPC());
   if (PF_Err err = output.getError()) return err;
 
-  if (record.total_width < 0.000001) {
+  // Too narrow a pattern for the engine to draw (it would leave the output
+  // as the host handed it over): what a Total Width of 0 shows, the layer
+  // itself with "Original" on, nothing otherwise.
+  Lines::Parameter const parameter = makeLinesParameter(record, info.getInputOrigin());
+  if (parameter.total_width() < Lines::kMinTotalWidth) {
     if (record.original) {
       input.copyTo(output);
       return input.getError();
@@ -87,7 +91,6 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (PF_Err err = info.getError()) return err;
   // The engine draws the output at the input's coordinates.
   if (!output.equalInSize(input)) return PF_Err_BAD_CALLBACK_PARAM;
-  Lines::Parameter const parameter = makeLinesParameter(record, info.getInputOrigin());
   renderLinesFrame(input, working, output, threads, in_data, parameter);
   // The bands record the host's failures in the layers they share.
   for (Layer const* layer : {&input, &working, &output}) {

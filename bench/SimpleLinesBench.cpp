@@ -2,11 +2,12 @@
 // depth, on one thread and on all of them, next to the time to copy the same
 // frame row by row: the floor any pass over the frame pays. The counter
 // "x_floor" is time per frame over the copy's time, measured in the same run.
+// SimpleLinesThreads: all threads over one (speedup), and that over what a
+// trivially parallel loop gains on this machine (x_parallel_loop).
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "Brelo/BreloLayer.h"
@@ -105,9 +106,26 @@ void copyFloor(benchmark::State& state) {
   }
 }
 
-int allThreads() {
-  unsigned const n = std::thread::hardware_concurrency();
-  return n > 0 ? static_cast<int>(n) : 1;
+// The 8-bit frame painted on all threads and on one, each at its best.
+void threads(benchmark::State& state) {
+  Frame<PF_Pixel> source(0x40);
+  Frame<PF_Pixel> frame(0x40);
+  Layer layer = frame.layer();
+  SimpleLines::Parameter const p = frameParameter();
+  int const n = BreloBench::allThreads();
+  auto paintOn = [&](int count) {
+    std::memcpy(frame.bytes.data(), source.bytes.data(), frame.bytes.size());
+    SimpleLinesMulti(layer, count, p);
+  };
+  for (auto _ : state) paintOn(n);
+  double const copy = BreloBench::bestSeconds([&] { std::memcpy(frame.bytes.data(), source.bytes.data(), frame.bytes.size()); });
+  double const one = BreloBench::bestSeconds([&] { paintOn(1); }) - copy;
+  double const many = BreloBench::bestSeconds([&] { paintOn(n); }) - copy;
+  double const loop = BreloBench::parallelLoopSpeedup(n);
+  state.counters["threads"] = n;
+  state.counters["speedup"] = one / many;
+  state.counters["loop_speedup"] = loop;
+  state.counters["x_parallel_loop"] = one / many / loop;
 }
 
 }  // namespace
@@ -115,8 +133,9 @@ int allThreads() {
 BENCHMARK(copyFloor<PF_Pixel>)->Name("FrameCopy8")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(copyFloor<PF_Pixel16>)->Name("FrameCopy16")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(copyFloor<PF_PixelFloat>)->Name("FrameCopy32")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(paint<PF_Pixel>)->Name("SimpleLines8")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(paint<PF_Pixel16>)->Name("SimpleLines16")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(paint<PF_PixelFloat>)->Name("SimpleLines32")->Arg(1)->Arg(allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(paint<PF_Pixel>)->Name("SimpleLines8")->Arg(1)->Arg(BreloBench::allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(paint<PF_Pixel16>)->Name("SimpleLines16")->Arg(1)->Arg(BreloBench::allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(paint<PF_PixelFloat>)->Name("SimpleLines32")->Arg(1)->Arg(BreloBench::allThreads())->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(threads)->Name("SimpleLinesThreads")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -19,6 +19,10 @@ class Lines : public ISlices {
   using Parameter = LinesParameter;
   class Impl;
 
+  // Below this Total Width (pixels) execute draws nothing and leaves the
+  // output as it was: the caller shows what a Total Width of 0 shows.
+  static constexpr double kMinTotalWidth = 0.1;
+
   // Lays out the strips and computes every channel of this frame. `source`
   // gives only the size; `in_data` supplies the host's pow and, later, its
   // sampling service (it must outlive the engine).

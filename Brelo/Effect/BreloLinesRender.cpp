@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -51,7 +52,7 @@ Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rec
   if (source.equalTo(composite) || !source.equalInSize(composite)) return Rect();
   // The pixel loop addresses all three buffers with the source's pixel type.
   if (output.getBPC() != source.getBPC() || composite.getBPC() != source.getBPC()) return Rect();
-  if (area.isEmpty() || parameter.total_width() < 0.1) return Rect();
+  if (area.isEmpty() || parameter.total_width() < kMinTotalWidth) return Rect();
   Rect const inside(std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, source.getWidth()),
                     std::min(area.bottom, source.getHeight()));
   return inside.isEmpty() ? Rect() : inside;
@@ -284,22 +285,50 @@ class Painter {
         typename Depth::Sampler const take = Depth::sampler(m_sampler);
         PF_ProgPtr const ref = m_ref;
         PF_SampPB const* const pb = &m_pb;
-        for (; x < direct_stop; ++x) {
-          Pixel k[Samples] = {};
-          for (int i = 0; i < Samples; ++i) {
-            take(ref, at_x[i], at_y[i], pb, &k[i]);
-            at_x[i] += 65536;
+        // A batch of pixels is sampled first, then mixed: the host's calls
+        // follow each other without waiting for the mixing, and the mixing
+        // runs without calls in between.
+        constexpr int kBatch = 64;
+        Pixel batch[kBatch][Samples];
+        while (x < direct_stop) {
+          int const n = std::min(kBatch, direct_stop - x);
+          std::memset(static_cast<void*>(batch), 0, sizeof(Pixel) * Samples * static_cast<std::size_t>(n));
+          for (int i = 0; i < n; ++i) {
+#pragma GCC unroll 3
+            for (int k = 0; k < Samples; ++k) {
+              take(ref, at_x[k], at_y[k], pb, &batch[i][k]);
+              at_x[k] += 65536;
+            }
           }
-          if constexpr (Samples == 3) {
-            Pixel p;
-            if (m_mix(k, p)) finish(x, p);
+          if (unit && !m_correct) {
+            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
           } else {
-            finish(x, k[0]);
+            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
+              p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
+              return m_correct ? m_e._variance(p, s.color) : p;
+            });
           }
-          addOnto(comp_row[x], composite);
+          x += n;
         }
       }
       for (; x < stop; ++x) folded(x);
+    }
+  }
+
+  // Pixels x .. x + n - 1 of a run from their batched samples: the content
+  // (mixed when separated), finished by `finish` (fade and correction), and
+  // the composite colour.
+  template <int Samples, class Finish>
+  void mixBatch(Pixel const (*batch)[Samples], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
+                Finish const& finish) {
+    for (int i = 0; i < n; ++i) {
+      if constexpr (Samples == 3) {
+        Pixel p;
+        if (m_mix(batch[i], p)) addOnto(out_row[x + i], finish(p));
+      } else {
+        addOnto(out_row[x + i], finish(batch[i][0]));
+      }
+      addOnto(comp_row[x + i], composite);
     }
   }
 

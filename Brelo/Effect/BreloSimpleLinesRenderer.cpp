@@ -130,10 +130,12 @@ bool orderedForRuns(Strip const* bars, int count) {
   return true;
 }
 
-// A stretch of positions u along the axis, as the per-pixel tests see it.
+// A stretch of positions u along the axis, as the per-pixel tests see it:
+// after < u (or after <= u), u <= last and u < next.
 struct Stretch {
-  double lo, hi, next;  // lo <= u <= hi and u < next
-  bool contains(double u) const { return u >= lo && u <= hi && u < next; }
+  double after, last, next;
+  bool closed;  // after <= u
+  bool contains(double u) const { return (closed ? u >= after : u > after) && u <= last && u < next; }
 };
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -143,22 +145,24 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // edge gives 0), j's edges are at least half a pixel away, and the next bar
 // starts more than half a pixel after (the scan stops there). The bounds are
 // the very sums the per-pixel tests form.
-Stretch acrossBar(Strip const* bars, int count, int j) {
+inline Stretch acrossBar(Strip const* bars, int count, int j) {
   Stretch r;
-  r.lo = bars[j].start + 0.5;
-  if (j > 0) r.lo = std::max(r.lo, bars[j - 1].end + 0.5);
-  r.hi = bars[j].end - 0.5;
+  r.after = bars[j].start + 0.5;
+  if (j > 0) r.after = std::max(r.after, bars[j - 1].end + 0.5);
+  r.closed = true;
+  r.last = bars[j].end - 0.5;
   r.next = j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity;
   return r;
 }
 
-// Positions where no bar reaches a pixel: past every bar before `first`
-// (more than half a pixel after its end) and short of bar `first` (the scan
-// stops at once).
-Stretch betweenBars(Strip const* bars, int count, int first) {
+// Positions where no bar reaches a pixel: more than half a pixel past the end
+// of every bar before `first` (the walk keeps `first`) and short of bar
+// `first` (the scan stops at once).
+inline Stretch betweenBars(Strip const* bars, int count, int first) {
   Stretch r;
-  r.lo = first > 0 ? std::nextafter(bars[first - 1].end + 0.5, kInfinity) : -kInfinity;
-  r.hi = kInfinity;
+  r.after = first > 0 ? bars[first - 1].end + 0.5 : -kInfinity;
+  r.closed = first == 0;
+  r.last = kInfinity;
   r.next = first < count ? bars[first].start - 0.5 : kInfinity;
   return r;
 }

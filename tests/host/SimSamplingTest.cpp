@@ -155,11 +155,12 @@ void weighAnywhere(Session& s) {
 }
 
 TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
-  // Vector and scalar kernels alike.
-  for (bool vector : {true, false}) {
-    SCOPED_TRACE(vector ? "vector kernels" : "scalar kernels");
+  // Every set of kernels this processor has.
+  for (SamplingKernels asked : {SamplingKernels::Avx2, SamplingKernels::Sse41, SamplingKernels::Scalar}) {
     Session s(nullptr);
-    s.host().setVectorSampling(vector);
+    SamplingKernels const got = s.host().setSamplingKernels(asked);
+    if (got != asked) continue;
+    SCOPED_TRACE(::testing::Message() << "kernels " << int(got));
     weighAnywhere(s);
   }
 }

@@ -82,6 +82,26 @@ TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
   }
 }
 
+// Large rectangles are composited in bands on the host's threads: the same
+// pixels whatever the count, offset rectangles included.
+TEST(SimTransfer, BandsOnSeveralThreadsGiveTheSamePixels) {
+  Session s(nullptr);
+  int const w = 331, h = 257;
+  PF_LRect const part{3, 5, w - 2, h - 1};
+  for (Depth d : {Depth::Bits8, Depth::Bits32}) {
+    Image results[2];
+    for (int n : {1, 3}) {
+      s.host().setNumThreads(n);
+      HostWorld src = s.host().makeWorld(varied(w, h, d, 1));
+      HostWorld dst = s.host().makeWorld(varied(w, h, d, 2));
+      ASSERT_EQ(transfer(s, src, dst, PF_Xfer_OVERLAY, 200, 0, false, &part, 1, 2), PF_Err_NONE);
+      results[n == 1 ? 0 : 1] = s.host().readWorld(dst.get());
+    }
+    EXPECT_EQ(results[0], results[1]) << depthName(d);
+    EXPECT_NE(results[0], varied(w, h, d, 2));
+  }
+}
+
 TEST(SimTransfer, OpacityScalesTheSourceAlphaInEachDepth) {
   Session s(nullptr);
   // 8 bits: alpha 200 at opacity 127 -> (200 * 127 + 127) / 255 = 100.

@@ -249,13 +249,17 @@ TEST(LinesPreRender, AsksForTheWholeInputKeepingColourUnderZeroAlpha) {
   expectClean(*s, r);
 }
 
+// Widths the engine does not draw (below a tenth of a pixel) show what a
+// width of 0 shows: every output pixel is written, none keeps what the host's
+// buffer held.
 TEST(LinesRender, TotalWidthZeroGivesTransparencyOrTheInput) {
   auto s = newSession(threadedModule());
   busySettings(*s);
-  s->setValue(kTotalWidth, 0);
+  for (double width : {0.0, 0.000001, 0.05, 0.0999})
   for (Depth depth : {Depth::Bits8, Depth::Bits16, Depth::Bits32}) {
     for (Downsample ds : {Downsample(), Downsample(1, 2)}) {
-      SCOPED_TRACE(depthName(depth));
+      SCOPED_TRACE(::testing::Message() << depthName(depth) << ", Total Width " << width);
+      s->setValue(kTotalWidth, width);
       s->setValue(kOriginal, 0);
       s->host().resetCallCounts();
       RenderResult r = s->render(0, depth, ds);

@@ -74,6 +74,11 @@ TEST(CliErrors, ControlsValuesAndKeyframes) {
                 "p.json: the preset is for BreloLines, not SimTestModule", [](TempDir& d) {
                   writeFile(d / "p.json", R"({"brelo-render preset": 1, "effect": "BreloLines", "controls": {}})");
                 });
+  expectRefused(withModule({"--size", "32x24", "-p", "presets"}), 2,
+                "presets: cannot read the preset: it is a directory",
+                [](TempDir& d) { mkdir((d / "presets").c_str(), 0755); });
+  expectRefused(withModule({"--size", "32x24", "-p", "nope.json"}), 2,
+                "nope.json: cannot read the preset: No such file or directory");
   expectRefused(withModule({"--size", "32x24", "--bogus"}), 2, "unknown option --bogus; brelo-render --help shows the options");
   expectRefused({"-e", "blur", "-o", "out.png"}, 2,
                 "unknown effect \"blur\"; the effects are lines, simplelines (or load any module with --plugin PATH)");

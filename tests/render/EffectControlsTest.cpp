@@ -235,7 +235,7 @@ TEST(Preset, EveryProblemOfAPresetFileNamesTheFileAndThePlace) {
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, big.path); }).rfind(big.path + ": not a valid preset: ", 0), 0u);
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/dev/zero"); }),
             "/dev/zero: more than 16 MiB to read; a preset is at most that");
-  EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/"); }), "/: cannot read the preset: Is a directory");
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/"); }), "/: cannot read the preset: it is a directory");
 }
 
 TEST(Preset, ExpressionsTravelWithTheControlsOwnValue) {

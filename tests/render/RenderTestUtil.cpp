@@ -68,23 +68,35 @@ std::vector<std::string> TempDir::entries() const {
   return out;
 }
 
-RunResult runTool(std::vector<std::string> const& args, std::string const& dir) {
+RunResult runProgram(std::vector<std::string> const& argv, std::string const& dir,
+                     std::vector<std::string> const& env) {
   std::string outPath = dir + "/../" + std::to_string(getpid()) + "-" + std::to_string(std::rand()) + ".stdout";
   std::string errPath = outPath.substr(0, outPath.size() - 7) + ".stderr";
   posix_spawn_file_actions_t fa;
   posix_spawn_file_actions_init(&fa);
+  posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&fa, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&fa, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&fa, dir.c_str());
-  std::vector<std::string> all;
-  all.push_back(BRELO_RENDER_EXE);
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(&a[0]);
-  argv.push_back(nullptr);
+  std::vector<std::string> all = argv;
+  std::vector<char*> args;
+  for (std::string& a : all) args.push_back(&a[0]);
+  args.push_back(nullptr);
+  // The environment as it is, with `env` replacing entries of the same name.
+  std::vector<std::string> vars = env;
+  for (char** e = environ; *e; ++e) {
+    std::string v = *e;
+    std::string name = v.substr(0, v.find('='));
+    bool replaced = false;
+    for (std::string const& x : env) replaced = replaced || x.compare(0, name.size() + 1, name + "=") == 0;
+    if (!replaced) vars.push_back(v);
+  }
+  std::vector<char*> envp;
+  for (std::string& v : vars) envp.push_back(&v[0]);
+  envp.push_back(nullptr);
   pid_t pid;
   RunResult r;
-  if (posix_spawn(&pid, BRELO_RENDER_EXE, &fa, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawnp(&pid, all[0].c_str(), &fa, nullptr, args.data(), envp.data()) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -95,6 +107,12 @@ RunResult runTool(std::vector<std::string> const& args, std::string const& dir) 
   unlink(outPath.c_str());
   unlink(errPath.c_str());
   return r;
+}
+
+RunResult runTool(std::vector<std::string> const& args, std::string const& dir) {
+  std::vector<std::string> argv{BRELO_RENDER_EXE};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return runProgram(argv, dir);
 }
 
 std::string readFile(std::string const& path) {

@@ -1,4 +1,5 @@
-// Running the built brelo-render as a user would, in a directory of its own.
+// Running the built brelo-render (and other programs) as a user would, in a
+// directory of its own.
 #pragma once
 
 #include <string>
@@ -31,6 +32,11 @@ struct RunResult {
 
 // Runs brelo-render with `args` in `dir`; stdout and stderr are not terminals.
 RunResult runTool(std::vector<std::string> const& args, std::string const& dir);
+// Runs argv[0] (a path, or a name looked up in PATH) with no input, in `dir`,
+// its environment ours with the "NAME=value" entries of `env` in place.
+// The code is -1 when the program cannot be started.
+RunResult runProgram(std::vector<std::string> const& argv, std::string const& dir,
+                     std::vector<std::string> const& env = {});
 
 std::string readFile(std::string const& path);
 void writeFile(std::string const& path, std::string const& bytes);

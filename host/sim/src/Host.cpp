@@ -2,7 +2,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <sstream>
 #include <stdexcept>
@@ -165,16 +167,7 @@ Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), chan
   utils.ansi.asin = ::asin;
   utils.ansi.acos = ::acos;
 
-  sampling8 = &kSampling8Suite1;
-  sampling16 = &kSampling16Suite1;
-  samplingFloat = &kSamplingFloatSuite1;
-#if defined(__x86_64__) || defined(__i386__)
-  if (kSampling8Suite1Sse41 && __builtin_cpu_supports("sse4.1")) {
-    sampling8 = kSampling8Suite1Sse41;
-    sampling16 = kSampling16Suite1Sse41;
-    samplingFloat = kSamplingFloatSuite1Sse41;
-  }
-#endif
+  SamplingSuites const sampling = samplingSuites(SamplingKernels::Avx2);
 
   struct S {
     const char* name;
@@ -185,9 +178,9 @@ Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), chan
       {kPFWorldSuite, kPFWorldSuiteVersion1, &kWorldSuite1},
       {kPFWorldSuite, kPFWorldSuiteVersion2, &kWorldSuite2},
       {kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &kFillMatteSuite2},
-      {kPFSampling8Suite, kPFSampling8SuiteVersion1, sampling8},
-      {kPFSampling16Suite, kPFSampling16SuiteVersion1, sampling16},
-      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, samplingFloat},
+      {kPFSampling8Suite, kPFSampling8SuiteVersion1, sampling.s8},
+      {kPFSampling16Suite, kPFSampling16SuiteVersion1, sampling.s16},
+      {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1, sampling.sFloat},
       {kPFHandleSuite, kPFHandleSuiteVersion2, &kHandleSuite2},
       {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, &kParamUtilsSuite2},
       {kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7, &kUtilitySuite7},
@@ -266,16 +259,20 @@ void Host::Impl::misuse(std::string const& what) {
 }
 
 Instance* Host::Impl::instance(PF_ProgPtr ref, Call c) {
-  for (auto const& i : instances) {
-    if (i->ref() == ref) return i.get();
+  std::size_t const n = slotsUsed.load(std::memory_order_acquire);
+  for (std::size_t i = 0; i < n; ++i) {
+    Instance* inst = slots[i].load(std::memory_order_acquire);
+    if (inst && inst->ref() == ref) return inst;
   }
   misuse(std::string(callName(c)) + ": unknown effect reference");
   return nullptr;
 }
 
 PF_Err Host::Impl::enterWithNewRef(Call c, PF_ProgPtr ref) {
+  std::uint64_t const removals = instancesRemoved.load(std::memory_order_acquire);
   if (!instance(ref, c)) return PF_Err_BAD_CALLBACK_PARAM;
   view().ref = ref;
+  view().refRemovals = removals;
   return PF_Err_NONE;
 }
 
@@ -298,7 +295,7 @@ WorldRec* Host::Impl::badWorld(const PF_EffectWorld* w, Call c) {
 }
 
 WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
-                               bool clear) {
+                               bool clear, Instance const* instance) {
   if (width <= 0 || height <= 0 || std::int64_t(width) * height > (std::int64_t(1) << 28)) return nullptr;
   auto rec = std::make_unique<WorldRec>();
   std::size_t ps = pixelSize(depth);
@@ -317,6 +314,7 @@ WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOw
     std::memset(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), clear ? 0 : 0x3C, std::size_t(width) * ps);
   }
   rec->owner = owner;
+  rec->instance = instance;
   PF_EffectWorld* w = into ? into : &rec->record;
   std::memset(w, 0, sizeof *w);
   w->reserved0 = rec.get();
@@ -342,6 +340,14 @@ void Host::Impl::disposeWorld(WorldRec* rec, PF_EffectWorld* record) {
   rec->mem.reset();
   rec->data = nullptr;
   if (record) record->data = nullptr;
+}
+
+void Host::Impl::forgetWorldsOf(Instance const* instance) {
+  worlds.erase(std::remove_if(worlds.begin(), worlds.end(),
+                              [&](std::unique_ptr<WorldRec> const& w) {
+                                return w->instance == instance && !w->alive.load(std::memory_order_acquire);
+                              }),
+               worlds.end());
 }
 
 SuiteEntry* Host::Impl::suite(const char* name, std::int32_t version) {
@@ -400,19 +406,74 @@ PF_InteractCallbacks Host::interactCallbacks() const {
 }
 
 Instance& Host::newInstance(int layerWidth, int layerHeight) {
-  m->instances.push_back(std::make_unique<Instance>(*this, layerWidth, layerHeight));
-  return *m->instances.back();
+  auto inst = std::make_unique<Instance>(*this, layerWidth, layerHeight);
+  std::lock_guard<std::mutex> lock(m->mutex);
+  std::size_t const n = m->slotsUsed.load(std::memory_order_relaxed);
+  std::size_t slot = 0;
+  while (slot < n && m->slots[slot].load(std::memory_order_relaxed)) ++slot;
+  if (slot == Impl::kMaxInstances) throw std::length_error("Brelo::Sim::Host: too many effect instances");
+  m->instances.push_back(std::move(inst));
+  Instance* out = m->instances.back().get();
+  m->slots[slot].store(out, std::memory_order_release);
+  if (slot == n) m->slotsUsed.store(n + 1, std::memory_order_release);
+  return *out;
+}
+
+void Host::removeInstance(Instance& instance) {
+  std::unique_ptr<Instance> gone;
+  {
+    std::lock_guard<std::mutex> lock(m->mutex);
+    // Found before it is touched: a removed instance is gone.
+    auto it = std::find_if(m->instances.begin(), m->instances.end(),
+                           [&](std::unique_ptr<Instance> const& i) { return i.get() == &instance; });
+    if (it == m->instances.end())
+      throw std::invalid_argument("Brelo::Sim::Host::removeInstance: not an instance of this host");
+    if (instance.command() != -1) throw std::logic_error("Brelo::Sim::Host::removeInstance: a command is running");
+    std::size_t const n = m->slotsUsed.load(std::memory_order_relaxed);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (m->slots[i].load(std::memory_order_relaxed) == &instance) m->slots[i].store(nullptr, std::memory_order_release);
+    }
+    gone = std::move(*it);
+    m->instances.erase(it);
+    m->instancesRemoved.fetch_add(1, std::memory_order_acq_rel);
+    // Calls that passed with its reference could fail now.
+    m->changes.fetch_add(1, std::memory_order_acq_rel);
+    m->forgetWorldsOf(&instance);
+    // Worlds it still holds stay accounted for, as nobody's.
+    for (auto const& w : m->worlds) {
+      if (w->instance == &instance) w->instance = nullptr;
+    }
+    // References into it become unknown references rather than dangling ones.
+    auto mine = [&](auto const& r) { return r->instance == &instance; };
+    m->streamRefs.erase(std::remove_if(m->streamRefs.begin(), m->streamRefs.end(), mine), m->streamRefs.end());
+    m->effectRefs.erase(std::remove_if(m->effectRefs.begin(), m->effectRefs.end(), mine), m->effectRefs.end());
+    m->checkouts.erase(std::remove_if(m->checkouts.begin(), m->checkouts.end(),
+                                      [&](ParamCheckout const& c) { return c.instance == &instance; }),
+                       m->checkouts.end());
+  }
+}
+
+void Host::forgetRetired(Instance const& instance) {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  m->forgetWorldsOf(&instance);
+  for (auto it = m->handleMap.begin(); it != m->handleMap.end();) {
+    it = it->second->disposed ? m->handleMap.erase(it) : std::next(it);
+  }
+  m->handles.erase(std::remove_if(m->handles.begin(), m->handles.end(),
+                                  [](std::unique_ptr<HandleRec> const& h) { return h->disposed; }),
+                   m->handles.end());
 }
 
 void Host::setNumThreads(int n) { m->numThreads = n; }
 int Host::numThreads() const { return m->numThreads; }
-void Host::setVectorSampling(bool on) {
-  bool const vector = on && kSampling8Suite1Sse41 && m->sampling8 != &kSampling8Suite1;
+SamplingKernels Host::setSamplingKernels(SamplingKernels kernels) {
+  SamplingSuites const sampling = samplingSuites(kernels);
   for (auto& s : m->suites) {
-    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = vector ? m->sampling8 : &kSampling8Suite1;
-    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = vector ? m->sampling16 : &kSampling16Suite1;
-    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = vector ? m->samplingFloat : &kSamplingFloatSuite1;
+    if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = sampling.s8;
+    if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = sampling.s16;
+    if (std::strcmp(s->name, kPFSamplingFloatSuite) == 0) s->table = sampling.sFloat;
   }
+  return sampling.kernels;
 }
 
 void Host::setRowPadding(int pixels) { m->padding = pixels < 0 ? 0 : pixels; }
@@ -443,6 +504,11 @@ void Host::clearFaults() {
 std::uint64_t Host::callCount(Call call) const { return m->callTotal(std::size_t(call)); }
 
 void Host::resetCallCounts() { m->resetCallCounts(); }
+
+std::size_t Host::records() const {
+  std::lock_guard<std::mutex> lock(m->mutex);
+  return m->worlds.size() + m->handles.size();
+}
 
 int Host::suiteAcquisitions(std::string const& name, std::int32_t version) const {
   SuiteEntry* s = m->suite(name.c_str(), version);
@@ -476,6 +542,7 @@ Outstanding Host::outstanding() const {
                           std::to_string(held) + "x");
     }
   }
+  std::lock_guard<std::mutex> lock(m->mutex);
   for (auto const& i : m->instances) {
     if (Frame* f = i->frame()) {
       for (auto const& lp : f->layerPixels) {
@@ -484,7 +551,6 @@ Outstanding Host::outstanding() const {
       }
     }
   }
-  std::lock_guard<std::mutex> lock(m->mutex);
   for (auto const& h : m->handles) {
     if (!h->disposed) {
       ++o.handles;
@@ -554,7 +620,7 @@ HostWorld::~HostWorld() {
 }
 
 HostWorld Host::makeWorld(int width, int height, Depth depth, int originX, int originY) {
-  WorldRec* rec = m->newWorld(width, height, depth, WorldOwner::Test, nullptr, true);
+  WorldRec* rec = m->newWorld(width, height, depth, WorldOwner::Test, nullptr, true, nullptr);
   if (!rec) throw std::invalid_argument("Brelo::Sim::Host::makeWorld: bad size");
   rec->record.origin_x = originX;
   rec->record.origin_y = originY;

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "brelo_host/FrameIO.h"
 #include "brelo_host/Host.h"
 #include "brelo_host/Instance.h"
 #include "brelo_host/Session.h"
@@ -31,6 +32,7 @@ struct WorldRec {
   std::size_t memSize = 0;
   std::uint8_t* data = nullptr;  // first pixel; one guard row before it
   WorldOwner owner = WorldOwner::Test;
+  Instance const* instance = nullptr;  // the effect it was made for; null for tests' worlds
   std::uint64_t serial = 0;
   PF_EffectWorld record{};  // the record handed out for host-owned worlds
 };
@@ -104,6 +106,10 @@ struct Frame {
   PF_SmartRenderCallbacks srCb{};
   PF_SmartRenderExtra srExtra{};
 
+  // The driver's pixels, written straight into layer worlds and read
+  // straight from the output; expectedInput stays empty then.
+  FrameIO* io = nullptr;
+
   std::vector<LayerRequest> requests;        // checkout_layer calls (pre-render)
   std::map<A_long, WorldRec*> layerPixels;   // checked out, not checked in
   std::vector<WorldRec*> handedOut;          // every layer world of the frame
@@ -122,7 +128,12 @@ struct Host::Impl {
   SPBasicSuite basic{};
   PF_UtilCallbacks utils{};
 
-  std::vector<std::unique_ptr<Instance>> instances;  // grows only between commands
+  // The live instances for lookups from any thread: slots below `slotsUsed`
+  // hold an instance or null. Owned by `instances`, which the mutex guards.
+  static constexpr std::size_t kMaxInstances = 1024;
+  std::array<std::atomic<Instance*>, kMaxInstances> slots{};
+  std::atomic<std::size_t> slotsUsed{0};
+  std::atomic<std::uint64_t> instancesRemoved{0};
   std::atomic<int> numThreads{4};
   std::atomic<int> padding{3};
   // Call counts. Every thread that calls the host counts in a block of its
@@ -144,6 +155,7 @@ struct Host::Impl {
     std::uint64_t host = 0;
     CallBlock* counts = nullptr;
     PF_ProgPtr ref = nullptr;
+    std::uint64_t refRemovals = 0;  // instances removed when `ref` proved valid
     // Per depth, the world this thread last sampled with its record as the
     // checks found it; good while `changes` (below) has not moved on.
     struct SampledWorld {
@@ -151,6 +163,7 @@ struct Host::Impl {
       WorldRec const* rec = nullptr;
       std::uint8_t const* data = nullptr;
       A_long rowbytes = 0, width = 0, height = 0;
+      std::uint32_t lastX = 0, lastY = 0;  // width - 1, height - 1: the last top-left corners of a quad
     };
     std::uint64_t changes = 0;
     SampledWorld sampled[3];
@@ -161,10 +174,6 @@ struct Host::Impl {
   std::atomic<std::uint64_t> changes;
   ThreadView& view();
   ThreadView& newView();
-  // Sampling suites for this processor (faster kernels where it has them).
-  void const* sampling8 = nullptr;
-  void const* sampling16 = nullptr;
-  void const* samplingFloat = nullptr;
   std::array<std::atomic<bool>, kCallCount> armed{};
   std::vector<std::unique_ptr<SuiteEntry>> suites;  // fixed after construction
 
@@ -179,6 +188,7 @@ struct Host::Impl {
   std::map<void*, std::size_t> blocks;
   std::vector<std::string> misuses;
   std::vector<AEGP_PluginID> pluginIds;
+  std::vector<std::unique_ptr<Instance>> instances;
   std::uint64_t nextSerial = 1;
 
   // Counts the call; the injected error for this call number, or 0.
@@ -193,12 +203,12 @@ struct Host::Impl {
   PF_Err armedFault(Call c);
   void misuse(std::string const& what);
   // fault(c), then whether an effect reference belongs to this host (else a
-  // misuse and PF_Err_BAD_CALLBACK_PARAM). A reference once found stays valid:
-  // instances live as long as the host.
+  // misuse and PF_Err_BAD_CALLBACK_PARAM). A reference once found stays valid
+  // until an instance is removed.
   PF_Err enter(Call c, PF_ProgPtr ref) {
     ThreadView& v = view();
     if (PF_Err e = count(v, c)) return e;
-    if (ref && ref == v.ref) return PF_Err_NONE;
+    if (ref && ref == v.ref && v.refRemovals == instancesRemoved.load(std::memory_order_relaxed)) return PF_Err_NONE;
     return enterWithNewRef(c, ref);
   }
   PF_Err enterWithNewRef(Call c, PF_ProgPtr ref);
@@ -221,10 +231,14 @@ struct Host::Impl {
     return nullptr;
   }
   WorldRec* badWorld(const PF_EffectWorld* w, Call c);
-  // Allocates a padded world and fills `into` (the host's own record when null).
+  // Allocates a padded world for `instance` and fills `into` (the host's own
+  // record when null).
   WorldRec* newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
-                     bool clear);
+                     bool clear, Instance const* instance);
   void disposeWorld(WorldRec* rec, PF_EffectWorld* record);
+  // Drops the records of the disposed worlds made for `instance`. Caller
+  // holds the mutex; no command of the instance may be running.
+  void forgetWorldsOf(Instance const* instance);
   SuiteEntry* suite(const char* name, std::int32_t version);
   bool paddingIntact(WorldRec const& rec) const;
 };
@@ -254,14 +268,15 @@ bool clipRect(PF_LRect& r, A_long width, A_long height);
 extern const PF_WorldSuite1 kWorldSuite1;
 extern const PF_WorldSuite2 kWorldSuite2;
 extern const PF_FillMatteSuite2 kFillMatteSuite2;
-extern const PF_Sampling8Suite1 kSampling8Suite1;
-extern const PF_Sampling16Suite1 kSampling16Suite1;
-extern const PF_SamplingFloatSuite1 kSamplingFloatSuite1;
-// The same suites with vector kernels, for processors with SSE4.1; null where
-// the build has none.
-extern const PF_Sampling8Suite1* const kSampling8Suite1Sse41;
-extern const PF_Sampling16Suite1* const kSampling16Suite1Sse41;
-extern const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41;
+// The three sampling suites with the kernels asked for, or the best ones the
+// build and processor have below them.
+struct SamplingSuites {
+  PF_Sampling8Suite1 const* s8;
+  PF_Sampling16Suite1 const* s16;
+  PF_SamplingFloatSuite1 const* sFloat;
+  SamplingKernels kernels;
+};
+SamplingSuites samplingSuites(SamplingKernels kernels);
 extern const PF_HandleSuite2 kHandleSuite2;
 extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
 extern const AEGP_UtilitySuite7 kUtilitySuite7;
@@ -288,6 +303,10 @@ PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
 // The host alive now, or null.
 extern std::atomic<Host::Impl*> g_currentImpl;
 inline Host::Impl* currentImpl() { return g_currentImpl.load(std::memory_order_acquire); }
+
+// The layer world of a frame whose driver supplies the pixels (f.io set):
+// the layer's size at the frame's downsample, written by the driver.
+WorldRec* newDriverLayerWorld(Frame& f, WorldOwner owner);
 
 }  // namespace Sim
 }  // namespace Brelo

@@ -49,7 +49,7 @@ bool knownKind(PF_ParamType t) {
 }  // namespace
 
 Instance::Instance(Host& host, int layerWidth, int layerHeight)
-    : m_host(host), m_layer(layerWidth, layerHeight, Depth::Bits32), m_exprHook(evaluateControlExpression) {
+    : m_host(host), m_layer(layerWidth, layerHeight, Depth::Bits8), m_exprHook(evaluateControlExpression) {
   Param layer;
   layer.def.param_type = PF_Param_LAYER;
   m_params.push_back(layer);

@@ -19,6 +19,7 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define BRELO_SIM_SSE41 __attribute__((target("sse4.1")))
+#define BRELO_SIM_AVX2 __attribute__((target("avx2")))
 #endif
 
 #include "BadParam.h"
@@ -118,9 +119,7 @@ struct Quad {
 template <class P>
 inline bool quadInside(Host::Impl::ThreadView::SampledWorld const& v, PF_Fixed x, PF_Fixed y, Quad<P>& q) {
   std::int32_t const x0 = x >> 16, y0 = y >> 16;  // arithmetic shifts: floors
-  if (!(std::uint32_t(x0) < std::uint32_t(v.width) - 1 && std::uint32_t(y0) < std::uint32_t(v.height) - 1)) {
-    return false;
-  }
+  if (!(std::uint32_t(x0) < v.lastX && std::uint32_t(y0) < v.lastY)) return false;
   q.top = reinterpret_cast<P const*>(v.data + std::ptrdiff_t(y0) * v.rowbytes) + x0;
   q.bottom = reinterpret_cast<P const*>(reinterpret_cast<std::uint8_t const*>(q.top) + v.rowbytes);
   q.fx = std::uint32_t(x) & 0xFFFF;
@@ -181,8 +180,9 @@ struct Scalar {
 struct Sse41 {
   BRELO_SIM_SSE41 static __m128i lerp(__m128i p00, __m128i p01, __m128i p10, __m128i p11, std::uint32_t fx,
                                       std::uint32_t fy) {
-    __m128i const gx = _mm_set1_epi32(int(65536 - fx)), wx = _mm_set1_epi32(int(fx));
-    __m128i const gy = _mm_set1_epi32(int(65536 - fy)), wy = _mm_set1_epi32(int(fy));
+    __m128i const one = _mm_set1_epi32(65536);
+    __m128i const wx = _mm_set1_epi32(int(fx)), gx = _mm_sub_epi32(one, wx);
+    __m128i const wy = _mm_set1_epi32(int(fy)), gy = _mm_sub_epi32(one, wy);
     __m128i const low = _mm_set1_epi32(0xFFFF);
     __m128i const r0 = _mm_add_epi32(_mm_mullo_epi32(gx, p00), _mm_mullo_epi32(wx, p01));
     __m128i const r1 = _mm_add_epi32(_mm_mullo_epi32(gx, p10), _mm_mullo_epi32(wx, p11));
@@ -212,18 +212,29 @@ struct Sse41 {
   }
   // Float: per channel the very double operations of the scalar kernel, in
   // the same order, two channels to a vector.
+  // The weights come straight as doubles: each fraction over 2^16 is exact,
+  // and so is the product of two (34 significant bits), which is the
+  // scalar kernel's weight over 2^32.
   BRELO_SIM_SSE41 static void real(PF_PixelFloat const* top, PF_PixelFloat const* bottom, std::uint32_t fx,
                                    std::uint32_t fy, PF_PixelFloat* dst) {
-    std::int64_t const gx = 65536 - std::int64_t(fx), gy = 65536 - std::int64_t(fy);
-    const std::int64_t w[4] = {gx * gy, std::int64_t(fx) * gy, gx * std::int64_t(fy), std::int64_t(fx) * fy};
+    double const unit = 1.0 / 65536.0;
+    double const ax = double(65536 - fx) * unit, bx = double(fx) * unit;
+    double const ay = double(65536 - fy) * unit, by = double(fy) * unit;
     PF_PixelFloat const* const p[4] = {top, top + 1, bottom, bottom + 1};
+    double const w[4] = {ax * ay, bx * ay, ax * by, bx * by};
     __m128d ar = _mm_setzero_pd(), gb = _mm_setzero_pd();
-    for (int i = 0; i < 4; ++i) {
-      if (w[i] == 0) continue;
-      __m128d const wt = _mm_set1_pd(double(w[i]) / 4294967296.0);
+    auto add = [&](int i) {
+      __m128d const wt = _mm_set1_pd(w[i]);
       __m128 const v = _mm_loadu_ps(&p[i]->alpha);
       ar = _mm_add_pd(ar, _mm_mul_pd(wt, _mm_cvtps_pd(v)));
       gb = _mm_add_pd(gb, _mm_mul_pd(wt, _mm_cvtps_pd(_mm_movehl_ps(v, v))));
+    };
+    if (fx != 0 && fy != 0) {
+      add(0), add(1), add(2), add(3);
+    } else {
+      for (int i = 0; i < 4; ++i) {
+        if (w[i] != 0.0) add(i);
+      }
     }
     _mm_storeu_ps(&dst->alpha, _mm_movelh_ps(_mm_cvtpd_ps(ar), _mm_cvtpd_ps(gb)));
   }
@@ -235,6 +246,59 @@ struct Sse41 {
   }
   BRELO_SIM_SSE41 static void lerp(Quad<PF_PixelFloat> const& q, PF_PixelFloat* dst) {
     real(q.top, q.bottom, q.fx, q.fy, dst);
+  }
+};
+#endif
+
+#if defined(BRELO_SIM_AVX2)
+// The SSE4.1 kernels' arithmetic with both rows in one vector: lanes 0..3
+// the top row's channels, 4..7 the bottom row's, weighed by gy and fy at once.
+struct Avx2 {
+  BRELO_SIM_AVX2 static __m128i lerp(__m256i left, __m256i right, std::uint32_t fx, std::uint32_t fy) {
+    __m256i const wx = _mm256_set1_epi32(int(fx)), gx = _mm256_sub_epi32(_mm256_set1_epi32(65536), wx);
+    __m256i const wy = _mm256_set_m128i(_mm_set1_epi32(int(fy)), _mm_set1_epi32(int(65536 - fy)));
+    __m256i const low = _mm256_set1_epi32(0xFFFF);
+    __m256i const r = _mm256_add_epi32(_mm256_mullo_epi32(gx, left), _mm256_mullo_epi32(wx, right));
+    __m256i const qa = _mm256_mullo_epi32(wy, _mm256_srli_epi32(r, 16));
+    __m256i const eb = _mm256_mullo_epi32(wy, _mm256_and_si256(r, low));
+    __m128i const a = _mm_add_epi32(_mm256_castsi256_si128(qa), _mm256_extracti128_si256(qa, 1));
+    __m128i const b = _mm_add_epi32(_mm256_castsi256_si128(eb), _mm256_extracti128_si256(eb, 1));
+    __m128i const low4 = _mm_set1_epi32(0xFFFF);
+    __m128i const carry = _mm_add_epi32(_mm_add_epi32(_mm_and_si128(a, low4), _mm_srli_epi32(b, 16)), _mm_set1_epi32(32768));
+    return _mm_add_epi32(_mm_srli_epi32(a, 16), _mm_srli_epi32(carry, 16));
+  }
+  BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel> const& q, PF_Pixel* dst) {
+    __m128i const t = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(q.top));
+    __m128i const b = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(q.bottom));
+    __m128i const columns = _mm_unpacklo_epi32(t, b);  // top-left, bottom-left, top-right, bottom-right
+    __m128i v = lerp(_mm256_cvtepu8_epi32(columns), _mm256_cvtepu8_epi32(_mm_srli_si128(columns, 8)), q.fx, q.fy);
+    v = _mm_packus_epi16(_mm_packus_epi32(v, v), v);
+    std::int32_t const four = _mm_cvtsi128_si32(v);
+    std::memcpy(dst, &four, 4);
+  }
+  BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel16> const& q, PF_Pixel16* dst) {
+    __m128i const t = _mm_loadu_si128(reinterpret_cast<__m128i const*>(q.top));
+    __m128i const b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(q.bottom));
+    __m128i const v = lerp(_mm256_cvtepu16_epi32(_mm_unpacklo_epi64(t, b)), _mm256_cvtepu16_epi32(_mm_unpackhi_epi64(t, b)),
+                           q.fx, q.fy);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi32(v, v));
+  }
+  // Float: the four channels' doubles in one vector, the same operations in
+  // the same order as the other kernels.
+  BRELO_SIM_AVX2 static void lerp(Quad<PF_PixelFloat> const& q, PF_PixelFloat* dst) {
+    double const unit = 1.0 / 65536.0;
+    double const ax = double(65536 - q.fx) * unit, bx = double(q.fx) * unit;
+    double const ay = double(65536 - q.fy) * unit, by = double(q.fy) * unit;
+    PF_PixelFloat const* const p[4] = {q.top, q.top + 1, q.bottom, q.bottom + 1};
+    double const w[4] = {ax * ay, bx * ay, ax * by, bx * by};
+    bool const all = q.fx != 0 && q.fy != 0;  // else zero weights are skipped
+    __m256d sum = _mm256_setzero_pd();
+    for (int i = 0; i < 4; ++i) {
+      if (all || w[i] != 0.0) {
+        sum = _mm256_add_pd(sum, _mm256_mul_pd(_mm256_set1_pd(w[i]), _mm256_cvtps_pd(_mm_loadu_ps(&p[i]->alpha))));
+      }
+    }
+    _mm_storeu_ps(&dst->alpha, _mm256_cvtpd_ps(sum));
   }
 };
 #endif
@@ -287,7 +351,8 @@ template <class P, Call C, Depth D>
   if (!h->armed[std::size_t(C)].load(std::memory_order_acquire)) {
     Host::Impl::ThreadView& v = t_hostView;
     v.changes = changes;
-    v.sampled[int(D)] = {params->src, rec, rec->data, rec->rowbytes, rec->width, rec->height};
+    v.sampled[int(D)] = {params->src,  rec, rec->data, rec->rowbytes, rec->width, rec->height,
+                         std::uint32_t(rec->width) - 1, std::uint32_t(rec->height) - 1};
   }
   bilinearAnywhere(rec, x, y, dst);
   return PF_Err_NONE;
@@ -321,52 +386,57 @@ BRELO_SIM_SSE41 PF_Err subpixelSampleSse41(PF_ProgPtr ref, PF_Fixed x, PF_Fixed 
   Sse41::lerp(q, dst);
   return PF_Err_NONE;
 }
+
+template <class P, Call C, Depth D>
+BRELO_SIM_AVX2 PF_Err subpixelSampleAvx2(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
+  auto const* v = quickCheck<C, D>(ref, params, dst);
+  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
+  Quad<P> q;
+  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
+  Avx2::lerp(q, dst);
+  return PF_Err_NONE;
+}
 #endif
 
 }  // namespace
 
-const PF_Sampling8Suite1 kSampling8Suite1 = {
-    nearestSample<PF_Pixel, Call::NnSample, Depth::Bits8>,
-    subpixelSample<PF_Pixel, Call::SubpixelSample, Depth::Bits8>,
-    subpixelSample<PF_Pixel, Call::AreaSample, Depth::Bits8>,
-};
-const PF_Sampling16Suite1 kSampling16Suite1 = {
-    nearestSample<PF_Pixel16, Call::NnSample16, Depth::Bits16>,
-    subpixelSample<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16>,
-    subpixelSample<PF_Pixel16, Call::AreaSample16, Depth::Bits16>,
-};
-const PF_SamplingFloatSuite1 kSamplingFloatSuite1 = {
-    nearestSample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32>,
-    subpixelSample<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32>,
-    subpixelSample<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32>,
-};
+#define BRELO_SIM_SAMPLING_SUITES(name, subpixel)                                  \
+  const PF_Sampling8Suite1 name##8 = {                                             \
+      nearestSample<PF_Pixel, Call::NnSample, Depth::Bits8>,                       \
+      subpixel<PF_Pixel, Call::SubpixelSample, Depth::Bits8>,                      \
+      subpixel<PF_Pixel, Call::AreaSample, Depth::Bits8>,                          \
+  };                                                                               \
+  const PF_Sampling16Suite1 name##16 = {                                           \
+      nearestSample<PF_Pixel16, Call::NnSample16, Depth::Bits16>,                  \
+      subpixel<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16>,                 \
+      subpixel<PF_Pixel16, Call::AreaSample16, Depth::Bits16>,                     \
+  };                                                                               \
+  const PF_SamplingFloatSuite1 name##Float = {                                     \
+      nearestSample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32>,            \
+      subpixel<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32>,           \
+      subpixel<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32>,               \
+  };
 
-#if defined(BRELO_SIM_SSE41)
 namespace {
-const PF_Sampling8Suite1 kSse41Sampling8 = {
-    nearestSample<PF_Pixel, Call::NnSample, Depth::Bits8>,
-    subpixelSampleSse41<PF_Pixel, Call::SubpixelSample, Depth::Bits8>,
-    subpixelSampleSse41<PF_Pixel, Call::AreaSample, Depth::Bits8>,
-};
-const PF_Sampling16Suite1 kSse41Sampling16 = {
-    nearestSample<PF_Pixel16, Call::NnSample16, Depth::Bits16>,
-    subpixelSampleSse41<PF_Pixel16, Call::SubpixelSample16, Depth::Bits16>,
-    subpixelSampleSse41<PF_Pixel16, Call::AreaSample16, Depth::Bits16>,
-};
-const PF_SamplingFloatSuite1 kSse41SamplingFloat = {
-    nearestSample<PF_PixelFloat, Call::NnSampleFloat, Depth::Bits32>,
-    subpixelSampleSse41<PF_PixelFloat, Call::SubpixelSampleFloat, Depth::Bits32>,
-    subpixelSampleSse41<PF_PixelFloat, Call::AreaSampleFloat, Depth::Bits32>,
-};
-}  // namespace
-const PF_Sampling8Suite1* const kSampling8Suite1Sse41 = &kSse41Sampling8;
-const PF_Sampling16Suite1* const kSampling16Suite1Sse41 = &kSse41Sampling16;
-const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41 = &kSse41SamplingFloat;
-#else
-const PF_Sampling8Suite1* const kSampling8Suite1Sse41 = nullptr;
-const PF_Sampling16Suite1* const kSampling16Suite1Sse41 = nullptr;
-const PF_SamplingFloatSuite1* const kSamplingFloatSuite1Sse41 = nullptr;
+BRELO_SIM_SAMPLING_SUITES(kScalarSampling, subpixelSample)
+#if defined(BRELO_SIM_SSE41)
+BRELO_SIM_SAMPLING_SUITES(kSse41Sampling, subpixelSampleSse41)
+BRELO_SIM_SAMPLING_SUITES(kAvx2Sampling, subpixelSampleAvx2)
 #endif
+}  // namespace
+
+SamplingSuites samplingSuites(SamplingKernels kernels) {
+#if defined(BRELO_SIM_SSE41)
+  if (kernels == SamplingKernels::Avx2 && __builtin_cpu_supports("avx2")) {
+    return {&kAvx2Sampling8, &kAvx2Sampling16, &kAvx2SamplingFloat, SamplingKernels::Avx2};
+  }
+  if (kernels != SamplingKernels::Scalar && __builtin_cpu_supports("sse4.1")) {
+    return {&kSse41Sampling8, &kSse41Sampling16, &kSse41SamplingFloat, SamplingKernels::Sse41};
+  }
+#endif
+  (void)kernels;
+  return {&kScalarSampling8, &kScalarSampling16, &kScalarSamplingFloat, SamplingKernels::Scalar};
+}
 
 }  // namespace Sim
 }  // namespace Brelo

@@ -28,7 +28,8 @@ PF_LRect layerRect(Instance const& inst, Downsample ds) {
 }
 
 // Checks a layer world the plug-in had (untouched pixels, intact padding)
-// and gives it back to the host.
+// and gives it back to the host. Pixels a driver wrote are not kept, so
+// only the padding is checked then.
 void retireLayerWorld(Frame& f, WorldRec* rec) {
   if (!rec->alive) return;
   if (!f.host->paddingIntact(*rec)) {
@@ -36,8 +37,8 @@ void retireLayerWorld(Frame& f, WorldRec* rec) {
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
   Image const& e = f.expectedInput;
-  bool same = e.width() == rec->width && e.height() == rec->height;
-  for (A_long y = 0; same && y < rec->height; ++y)
+  bool same = f.io || (e.width() == rec->width && e.height() == rec->height);
+  for (A_long y = 0; same && !f.io && y < rec->height; ++y)
     same = std::memcmp(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), e.bytes() + std::size_t(y) * e.rowBytes(),
                        e.rowBytes()) == 0;
   if (!same) {
@@ -117,10 +118,16 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels)
     return PF_Err_NONE;
   }
   if (f->instance->layerEmpty()) return PF_Err_NONE;
-  Image const& img = f->expectedInput;
-  WorldRec* rec = h->newWorld(img.width(), img.height(), f->depth, WorldOwner::LayerPixels, nullptr, false);
-  if (!rec) return PF_Err_OUT_OF_MEMORY;
-  h->self->writeWorld(&rec->record, img);
+  WorldRec* rec = nullptr;
+  if (f->io) {
+    rec = newDriverLayerWorld(*f, WorldOwner::LayerPixels);
+    if (!rec) return PF_Err_OUT_OF_MEMORY;
+  } else {
+    Image const& img = f->expectedInput;
+    rec = h->newWorld(img.width(), img.height(), f->depth, WorldOwner::LayerPixels, nullptr, false, f->instance);
+    if (!rec) return PF_Err_OUT_OF_MEMORY;
+    h->self->writeWorld(&rec->record, img);
+  }
   rec->record.origin_x = f->instance->inputOriginX();
   rec->record.origin_y = f->instance->inputOriginY();
   f->layerPixels[id] = rec;
@@ -155,7 +162,8 @@ PF_Err cbCheckoutOutput(PF_ProgPtr ref, PF_EffectWorld** output) {
   if (!f->output) {
     PF_LRect r = f->outputRect;
     // Not cleared: a plug-in must write every pixel of its output.
-    f->output = h->newWorld(r.right - r.left, r.bottom - r.top, f->depth, WorldOwner::Output, nullptr, false);
+    f->output =
+        h->newWorld(r.right - r.left, r.bottom - r.top, f->depth, WorldOwner::Output, nullptr, false, f->instance);
     if (!f->output) return PF_Err_OUT_OF_MEMORY;
     f->output->record.origin_x = r.left;
     f->output->record.origin_y = r.top;
@@ -164,22 +172,37 @@ PF_Err cbCheckoutOutput(PF_ProgPtr ref, PF_EffectWorld** output) {
   return PF_Err_NONE;
 }
 
+WorldRec* newDriverLayerWorld(Frame& f, WorldOwner owner) {
+  PF_LRect r = layerRect(*f.instance, f.ds);
+  WorldRec* rec = f.host->newWorld(r.right, r.bottom, f.depth, owner, nullptr, false, f.instance);
+  if (rec) f.io->writeLayer(rec->record, f.depth);
+  return rec;
+}
+
 // ---------------------------------------------------------------- Session
 
 Session::Session(PF_EntryPointFunc entry, int layerWidth, int layerHeight)
-    : m_host(std::make_unique<Host>()), m_entry(entry) {
+    : m_ownHost(std::make_unique<Host>()), m_host(m_ownHost.get()), m_entry(entry) {
+  m_instance = &m_host->newInstance(layerWidth, layerHeight);
+}
+
+Session::Session(Host& host, PF_EntryPointFunc entry, int layerWidth, int layerHeight)
+    : m_host(&host), m_entry(entry) {
   m_instance = &m_host->newInstance(layerWidth, layerHeight);
 }
 
 Session::~Session() {
   if (m_globalUp && m_entry) globalSetdown();
+  if (!m_ownHost) m_host->removeInstance(*m_instance);
 }
 
-std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render) {
+std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render,
+                                          FrameIO* io) {
   auto f = std::make_unique<Frame>();
   Instance& inst = *m_instance;
   f->host = &m_host->impl();
   f->instance = &inst;
+  f->io = io;
   f->cmd = cmd;
   f->depth = depth;
   f->ds = ds;
@@ -236,7 +259,7 @@ std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, 
     f->srCb = {cbCheckoutLayerPixels, cbCheckinLayerPixels, cbCheckoutOutput};
     f->srExtra = {&f->srIn, &f->srCb};
     f->outputRect = lr;
-    if (!inst.layerEmpty()) f->expectedInput = inst.layerAt(ds, depth);
+    if (!inst.layerEmpty() && !io) f->expectedInput = inst.layerAt(ds, depth);
   }
   return f;
 }
@@ -263,12 +286,12 @@ CommandResult Session::run(PF_Cmd cmd, Frame& f, void* extra) {
 }
 
 CommandResult Session::about() {
-  auto f = makeFrame(PF_Cmd_ABOUT, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_ABOUT, 0, Depth::Bits8, {}, false, nullptr);
   return run(PF_Cmd_ABOUT, *f, nullptr);
 }
 
 CommandResult Session::globalSetup() {
-  auto f = makeFrame(PF_Cmd_GLOBAL_SETUP, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_GLOBAL_SETUP, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_GLOBAL_SETUP, *f, nullptr);
   if (r.err == PF_Err_NONE) {
     m_instance->setGlobalData(f->out.global_data);
@@ -278,7 +301,7 @@ CommandResult Session::globalSetup() {
 }
 
 CommandResult Session::paramsSetup() {
-  auto f = makeFrame(PF_Cmd_PARAMS_SETUP, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_PARAMS_SETUP, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_PARAMS_SETUP, *f, nullptr);
   if (r.err == PF_Err_NONE && r.num_params != m_instance->numParams())
     m_host->impl().misuse("PARAMS_SETUP: num_params " + std::to_string(r.num_params) + " but " +
@@ -287,14 +310,14 @@ CommandResult Session::paramsSetup() {
 }
 
 CommandResult Session::updateParamsUI() {
-  auto f = makeFrame(PF_Cmd_UPDATE_PARAMS_UI, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_UPDATE_PARAMS_UI, 0, Depth::Bits8, {}, false, nullptr);
   return run(PF_Cmd_UPDATE_PARAMS_UI, *f, nullptr);
 }
 
 CommandResult Session::userChangedParam(int index, A_long time) {
   if (index < 1 || index >= m_instance->numParams())
     throw std::invalid_argument("userChangedParam: no control " + std::to_string(index));
-  auto f = makeFrame(PF_Cmd_USER_CHANGED_PARAM, time, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_USER_CHANGED_PARAM, time, Depth::Bits8, {}, false, nullptr);
   PF_UserChangedParamExtra extra{index};
   CommandResult r = run(PF_Cmd_USER_CHANGED_PARAM, *f, &extra);
   // What the plug-in flagged is taken over, even when it then failed.
@@ -306,7 +329,7 @@ CommandResult Session::userChangedParam(int index, A_long time) {
 }
 
 CommandResult Session::globalSetdown() {
-  auto f = makeFrame(PF_Cmd_GLOBAL_SETDOWN, 0, Depth::Bits8, {}, false);
+  auto f = makeFrame(PF_Cmd_GLOBAL_SETDOWN, 0, Depth::Bits8, {}, false, nullptr);
   CommandResult r = run(PF_Cmd_GLOBAL_SETDOWN, *f, nullptr);
   m_globalUp = false;
   m_instance->setGlobalData(nullptr);
@@ -321,9 +344,15 @@ CommandResult Session::setup() {
   return updateParamsUI();
 }
 
-RenderResult Session::render(A_long time, Depth depth, Downsample ds) {
+RenderResult Session::render(A_long time, Depth depth, Downsample ds) { return render(time, depth, ds, nullptr); }
+
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO& io) {
+  return render(time, depth, ds, &io);
+}
+
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO* io) {
   RenderResult r;
-  auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true);
+  auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true, io);
   static_cast<CommandResult&>(r) = run(PF_Cmd_SMART_PRE_RENDER, *pre, &pre->preExtra);
   r.preRenderErr = r.err;
   r.result_rect = pre->preOut.result_rect;
@@ -338,7 +367,7 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds) {
   rect = {std::max(rect.left, res.left), std::max(rect.top, res.top), std::min(rect.right, res.right),
           std::min(rect.bottom, res.bottom)};
   if (r.err == PF_Err_NONE && rect.left < rect.right && rect.top < rect.bottom) {
-    auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true);
+    auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true, io);
     f->requests = pre->requests;
     f->outputRect = rect;
     f->srIn.output_request = pre->preIn.output_request;
@@ -348,7 +377,10 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds) {
     static_cast<CommandResult&>(r) = cr;
     r.rendered = true;
     if (f->output) {
-      r.image = m_host->readWorld(&f->output->record);
+      if (io) {
+        if (cr.err == PF_Err_NONE) io->readOutput(f->output->record, depth);
+      } else
+        r.image = m_host->readWorld(&f->output->record);
       r.originX = f->output->record.origin_x;
       r.originY = f->output->record.origin_y;
     }
@@ -378,7 +410,7 @@ PF_SmartRenderExtra* Session::Scope::smartExtra() { return &m_frame->srExtra; }
 PF_PreRenderExtra* Session::Scope::preRenderExtra() { return &m_frame->preExtra; }
 
 std::unique_ptr<Session::Scope> Session::beginSmartRender(A_long time, Depth depth, Downsample ds) {
-  auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true);
+  auto f = makeFrame(PF_Cmd_SMART_RENDER, time, depth, ds, true, nullptr);
   LayerRequest lr;
   lr.request = f->srIn.output_request;
   lr.what_time = time;
@@ -390,7 +422,7 @@ std::unique_ptr<Session::Scope> Session::beginSmartRender(A_long time, Depth dep
 
 std::unique_ptr<Session::Scope> Session::beginCommand(PF_Cmd cmd, A_long time, Depth depth, Downsample ds) {
   bool render = cmd == PF_Cmd_SMART_PRE_RENDER || cmd == PF_Cmd_SMART_RENDER;
-  return std::unique_ptr<Scope>(new Scope(makeFrame(cmd, time, depth, ds, render)));
+  return std::unique_ptr<Scope>(new Scope(makeFrame(cmd, time, depth, ds, render, nullptr)));
 }
 
 }  // namespace Sim

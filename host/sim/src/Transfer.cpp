@@ -7,6 +7,9 @@
 // Opacity: 8-bit worlds take `opacity` (0..255); 16-bit and float worlds take
 // `opacitySu` (0..32768), or `opacity` when only that one is set. Integer
 // alphas are scaled with rounding to nearest.
+#include <algorithm>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
@@ -44,10 +47,11 @@ PF_PixelFloat withOpacity(PF_PixelFloat p, PF_CompositeMode const& c) {
   return p;
 }
 
+// Rows first..last of the rectangle.
 template <class P, class Fn>
-void transfer(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
-              PF_CompositeMode const& c, Fn const& fn) {
-  for (A_long y = 0; y < sr.bottom - sr.top; ++y) {
+void transferRows(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
+                  PF_CompositeMode const& c, Fn const& fn, A_long first, A_long last) {
+  for (A_long y = first; y < last; ++y) {
     auto const* s = reinterpret_cast<P const*>(sdata + std::ptrdiff_t(sr.top + y) * srowbytes) + sr.left;
     auto* o = reinterpret_cast<P*>(d->data + std::ptrdiff_t(dy + y) * d->rowbytes) + dx;
     for (A_long x = 0; x < sr.right - sr.left; ++x) {
@@ -56,6 +60,28 @@ void transfer(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, W
       o[x] = r;
     }
   }
+}
+
+// The host composites large rectangles in bands of rows on as many threads
+// as it reports to plug-ins; every row is computed alike, so the result does
+// not depend on the count.
+template <class P, class Fn>
+void transfer(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
+              PF_CompositeMode const& c, Fn const& fn, int threads) {
+  A_long const rows = sr.bottom - sr.top;
+  std::int64_t const pixels = std::int64_t(rows) * (sr.right - sr.left);
+  int const n = pixels < (std::int64_t(1) << 16) ? 1 : int(std::clamp<std::int64_t>(threads, 1, rows));
+  std::vector<std::thread> helpers;
+  for (int i = 1; i < n; ++i) {
+    A_long const first = A_long(std::int64_t(rows) * i / n), last = A_long(std::int64_t(rows) * (i + 1) / n);
+    try {
+      helpers.emplace_back([=, &fn, &c] { transferRows<P>(sdata, srowbytes, sr, d, dx, dy, c, fn, first, last); });
+    } catch (std::system_error const&) {
+      transferRows<P>(sdata, srowbytes, sr, d, dx, dy, c, fn, first, last);  // no thread to be had
+    }
+  }
+  transferRows<P>(sdata, srowbytes, sr, d, dx, dy, c, fn, 0, A_long(std::int64_t(rows) / n));
+  for (std::thread& t : helpers) t.join();
 }
 
 }  // namespace
@@ -102,16 +128,17 @@ PF_Err cbTransferRect(PF_ProgPtr ref, PF_Quality, PF_ModeFlags m_flags, PF_Field
     snapshot.assign(s->data, s->data + std::size_t(s->rowbytes) * std::size_t(s->height));
     sdata = snapshot.data();
   }
+  int const threads = h->numThreads.load();
   withBlend(mode, [&](auto const& blend) {
     switch (s->depth) {
       case Depth::Bits8:
-        transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
         break;
       case Depth::Bits16:
-        transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
         break;
       case Depth::Bits32:
-        transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend);
+        transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
         break;
     }
   });

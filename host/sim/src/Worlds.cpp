@@ -15,10 +15,11 @@ PF_Err makeWorld(Call c, PF_ProgPtr ref, A_long width, A_long height, Depth dept
   Host::Impl* h = currentImpl();
   if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   if (PF_Err e = h->fault(c)) return e;
-  if (!h->instance(ref, c)) return PF_Err_BAD_CALLBACK_PARAM;
+  Instance* inst = h->instance(ref, c);
+  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
   if (!world) return badParam(h, c, "null world record");
   if (width <= 0 || height <= 0) return badParam(h, c, "width and height must be positive");
-  if (!h->newWorld(width, height, depth, owner, world, clear)) return PF_Err_OUT_OF_MEMORY;
+  if (!h->newWorld(width, height, depth, owner, world, clear, inst)) return PF_Err_OUT_OF_MEMORY;
   return PF_Err_NONE;
 }
 

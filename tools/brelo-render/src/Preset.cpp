@@ -207,7 +207,9 @@ void loadPreset(EffectControls& controls, std::string const& path) {
     ~Closer() { ::close(fd); }
   } closer{fd};
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::uint64_t(st.st_size) > kMaxPresetBytes)
+  const bool known = ::fstat(fd, &st) == 0;
+  if (known && S_ISDIR(st.st_mode)) bad(path, "cannot read the preset: it is a directory");
+  if (known && S_ISREG(st.st_mode) && std::uint64_t(st.st_size) > kMaxPresetBytes)
     bad(path, "the file is " + std::to_string(st.st_size) + " bytes; a preset is at most " +
                   std::to_string(kMaxPresetBytes >> 20) + " MiB");
   // Devices and pipes tell no size: read one byte past the limit at most.

@@ -7,6 +7,11 @@
 // set by the constructor and cleared by the destructor; it may be read from
 // any thread. Configure faults, values and images between commands, not
 // while a plug-in runs.
+//
+// Several effect instances may live in one host and run commands on
+// different threads at once, as a host application renders several layers:
+// instances can be added and removed while others render, and each
+// instance's own state belongs to the thread that drives it.
 #pragma once
 
 #include <cstdint>
@@ -63,6 +68,8 @@ class HostWorld {
   PF_EffectWorld* m_world = nullptr;
 };
 
+enum class SamplingKernels { Scalar, Sse41, Avx2 };
+
 class Host {
  public:
   // Throws std::logic_error when another Host is alive.
@@ -77,9 +84,19 @@ class Host {
   PF_UtilCallbacks* utils();
   PF_InteractCallbacks interactCallbacks() const;
 
-  // Effect instances live as long as the host. The layer size is the
-  // full-resolution size of the layer the effect is applied to.
+  // Effect instances live until removed or until the host ends. The layer
+  // size is the full-resolution size of the layer the effect is applied to.
+  // Throws std::length_error beyond 1024 instances alive at once.
   Instance& newInstance(int layerWidth, int layerHeight);
+  // Destroys an instance on which no command runs.
+  void removeInstance(Instance& instance);
+  // The host keeps the record of every world and handle it ever made, so
+  // that a stale pointer is caught. A host that renders for long forgets
+  // those of the worlds made for `instance` and of the disposed handles,
+  // between commands of `instance`: stale pointers to them go unnoticed.
+  void forgetRetired(Instance const& instance);
+  // Records of worlds and handles the host keeps, live or not.
+  std::size_t records() const;
 
   // AEGP_GetNumThreads; default 4.
   void setNumThreads(int n);
@@ -89,10 +106,11 @@ class Host {
   // padding bytes hold kPaddingByte. Default 3.
   static constexpr std::uint8_t kPaddingByte = 0xA5;
   void setRowPadding(int pixels);
-  // The sampling suites weigh pixels with vector kernels where the processor
-  // has them; off: with the plain scalar ones. Both give the same results.
-  // For suites acquired after the call.
-  void setVectorSampling(bool on);
+  // The kernels the sampling suites weigh pixels with: the fastest the
+  // processor has by default. All give the same results. Takes the kernels
+  // asked for, or the best the processor has below them, and returns which;
+  // for suites acquired after the call.
+  SamplingKernels setSamplingKernels(SamplingKernels kernels);
 
   // ---- fault injection
   // AcquireSuite of this name and version fails with kSPSuiteNotFoundError.

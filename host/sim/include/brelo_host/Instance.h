@@ -129,6 +129,7 @@ class Instance {
   // disabled (0: none) and the budget that ran out.
   int stoppedExpression() const;
   ExpressionFailure stoppedFailure() const;
+  void clearExpressionErrors() { m_exprErrors.clear(); }
 
   // ---- user interface
   void recordUIUpdate(int index, PF_ParamDef const& def);

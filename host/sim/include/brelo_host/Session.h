@@ -7,9 +7,10 @@
 //   auto r = s.render(0, Sim::Depth::Bits16, {1, 2});
 //   EXPECT_EQ(r.err, 0);
 //
-// The session owns the Host (one at a time) and one effect instance. Global
-// set-down is sent when the session ends, if set-up succeeded and no one sent
-// it yet.
+// The session owns the Host (one at a time) and one effect instance, or
+// drives an instance of its own in a host shared with other sessions, each
+// session on a thread of its own. Global set-down is sent when the session
+// ends, if set-up succeeded and no one sent it yet.
 #pragma once
 
 #include <map>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "brelo_host/FrameIO.h"
 #include "brelo_host/Host.h"
 #include "brelo_host/Image.h"
 #include "brelo_host/Instance.h"
@@ -61,6 +63,9 @@ class Session {
  public:
   // `entry` may be null for a session that only opens command scopes.
   explicit Session(PF_EntryPointFunc entry, int layerWidth = 64, int layerHeight = 48);
+  // An instance of its own in `host`, removed when the session ends; the
+  // host must outlive the session.
+  Session(Host& host, PF_EntryPointFunc entry, int layerWidth, int layerHeight);
   ~Session();
   Session(Session const&) = delete;
   Session& operator=(Session const&) = delete;
@@ -93,6 +98,10 @@ class Session {
   // smart render, of the frame at `time`; then the pre-render data is
   // deleted through the plug-in's deletion routine, if it gave one.
   RenderResult render(A_long time, Depth depth, Downsample ds = {});
+  // The same with the layer's pixels written by `io` and the output read by
+  // it: the result's image stays empty, and writes into the layer are not
+  // caught (the host keeps no copy to compare with).
+  RenderResult render(A_long time, Depth depth, Downsample ds, FrameIO& io);
 
   // ---- hand-driven commands, for testing plug-in code without a plug-in.
   // While a scope lives, its records are those of a command in progress.
@@ -121,9 +130,11 @@ class Session {
 
  private:
   CommandResult run(PF_Cmd cmd, Frame& f, void* extra);
-  std::unique_ptr<Frame> makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render);
+  std::unique_ptr<Frame> makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render, FrameIO* io);
+  RenderResult render(A_long time, Depth depth, Downsample ds, FrameIO* io);
 
-  std::unique_ptr<Host> m_host;
+  std::unique_ptr<Host> m_ownHost;  // null when the host is shared
+  Host* m_host = nullptr;
   Instance* m_instance = nullptr;
   PF_EntryPointFunc m_entry = nullptr;
   bool m_globalUp = false;
