@@ -72,7 +72,7 @@ std::string excerpt(std::string const& s, std::size_t bytes) {
 
 std::string shownText(std::string const& s) {
   constexpr std::size_t kShown = 80;
-  return s.size() <= kShown ? s : excerpt(s, kShown);
+  return s.size() <= kShown ? oneLine(s) : excerpt(s, kShown);
 }
 
 }  // namespace Render

@@ -18,8 +18,8 @@ std::string oneLine(std::string s);
 // The start of `s` on one line for a message: white space runs as one space,
 // at most `bytes` bytes (never half a UTF-8 character), "..." when cut.
 std::string excerpt(std::string const& s, std::size_t bytes);
-// What the user wrote, for a message: as written, or its excerpt of 80
-// bytes when longer.
+// What the user wrote, for a one-line message: as written with control
+// characters as spaces, or its excerpt of 80 bytes when longer.
 std::string shownText(std::string const& s);
 
 }  // namespace Render
