@@ -125,13 +125,14 @@ ExpressionScope* scopeOf(duk_context* ctx) {
 // destructor may be alive when it is raised.
 duk_ret_t controlReader(duk_context* ctx) {
   const duk_double_t n = duk_require_number(ctx, 0);
+  ExpressionScope* scope = scopeOf(ctx);
   char message[256] = "";
   double value = 0.0;
   bool ok = false;
   if (n == std::floor(n) && n >= 0 && n < 1e6) {
     try {
       std::string why;
-      ok = scopeOf(ctx)->controlValue(int(n), &value, &why);
+      ok = scope->controlValue(int(n), &value, &why);
       if (!ok) std::snprintf(message, sizeof message, "control %d: %s", int(n), why.c_str());
     } catch (std::exception const& e) {
       std::snprintf(message, sizeof message, "control %d: %s", int(n), e.what());
