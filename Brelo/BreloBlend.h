@@ -450,6 +450,9 @@ class Blend {
   static PF_Pixel saturation(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::space8(BlendDetail::SpaceMode::Saturation, b, s); }
   static PF_Pixel luminosity(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::space8(BlendDetail::SpaceMode::Luminosity, b, s); }
   static PF_Pixel alpha_add(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::alphaAddInt<PF_Pixel, A_u_char, 255>(b, s); }
+  // row[i] = normal(row[i], top) for i in 0 .. n - 1, the same pixels, four
+  // at a time where the processor has SSE2.
+  static void normalSpan(PF_Pixel* row, int n, PF_Pixel const& top);
 
   // PF_Pixel16: single precision on the raw values, except normal and alpha_add.
   static PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {

@@ -42,6 +42,20 @@ inline constexpr std::array<double, 256> kReciprocal255A = [] {
 template <class Pixel>
 struct Traits;
 
+// The mixer of a depth whose mix takes the weights as they are.
+template <class Depth>
+class WeightsMixer {
+ public:
+  explicit WeightsMixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
+  template <class Pixel>
+  bool operator()(Pixel const (&k)[3], Pixel& out) const {
+    return Depth::mix(k, m_w, out);
+  }
+
+ private:
+  PF_Pixel m_w[3];
+};
+
 template <>
 struct Traits<PF_Pixel> {
   using Suite = PF_Sampling8Suite1;
@@ -187,14 +201,7 @@ struct Traits<PF_Pixel16> {
     c.alpha = roundedChannel<A_u_short>(cov * (s.composite_opacity * 32768.0), 32768.0);
     return c;
   }
-  class Mixer {
-   public:
-    explicit Mixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
-    bool operator()(PF_Pixel16 const (&k)[3], PF_Pixel16& out) const { return mix(k, m_w, out); }
-
-   private:
-    PF_Pixel m_w[3];
-  };
+  using Mixer = WeightsMixer<Traits>;
   static bool mix(PF_Pixel16 const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel16& out) {
     A_u_short const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (a == 0) return false;
@@ -236,14 +243,7 @@ struct Traits<PF_PixelFloat> {
     c.alpha = static_cast<float>(cov * s.composite_opacity);
     return c;
   }
-  class Mixer {
-   public:
-    explicit Mixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
-    bool operator()(PF_PixelFloat const (&k)[3], PF_PixelFloat& out) const { return mix(k, m_w, out); }
-
-   private:
-    PF_Pixel m_w[3];
-  };
+  using Mixer = WeightsMixer<Traits>;
   static bool mix(PF_PixelFloat const (&k)[3], PF_Pixel const (&w)[3], PF_PixelFloat& out) {
     float const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (!(a > 0.0f)) return false;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <type_traits>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
@@ -184,6 +185,21 @@ int runEnd(Stretch const& in, int x, int x_end, Position const& position) {
   return lo;
 }
 
+// One colour blended over pixels [x0, x1) of a row; `normal` says the blend
+// is Blend::normal.
+template <class Depth, class BlendFn>
+void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel const& top, BlendFn const& blend,
+               bool normal) {
+  if constexpr (std::is_same_v<typename Depth::Pixel, PF_Pixel>) {
+    if (normal) {
+      Blend::normalSpan(row + x0, x1 - x0, top);
+      return;
+    }
+  }
+  (void)normal;
+  for (int x = x0; x < x1; ++x) row[x] = blend(row[x], top);
+}
+
 }  // namespace
 
 template <class Depth>
@@ -214,6 +230,7 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
   bool const runs = count > 0 && orderedForRuns(bars, count);
+  bool const normal = blend_mode == BlendMode::Normal;
 
   // The bars within half a pixel of positions (u, v), from `first` on, summed
   // and blended over the pixel.
@@ -264,20 +281,33 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
     // Positions move monotonically along a row, and so does the first bar
     // that can reach them: follow it instead of searching for it.
     int first = firstReaching(bars, count, u_at(x0));
+    // The stretches around `first`, formed again only when it moves.
+    int formed = -1;
+    Stretch none{}, inFirst{}, inNext{};
     int x = x0;
     while (x < x1) {
       double const u = u_at(x);
       while (first < count && u > bars[first].end + 0.5) ++first;
       while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
-      Stretch const none = betweenBars(bars, count, first);
+      if (first != formed) {
+        formed = first;
+        none = betweenBars(bars, count, first);
+        if (first < count) inFirst = acrossBar(bars, count, first);
+        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+      }
       if (none.contains(u)) {
         x = runEnd(none, x, x1, u_at);
         continue;
       }
       int j = first;
-      Stretch in = acrossBar(bars, count, j);
-      if (!in.contains(u) && j + 1 < count) in = acrossBar(bars, count, ++j);
-      if (!in.contains(u)) {
+      Stretch in{};
+      bool found = false;
+      if (first < count && inFirst.contains(u)) {
+        in = inFirst, found = true;
+      } else if (first + 1 < count && inNext.contains(u)) {
+        in = inNext, found = true, ++j;
+      }
+      if (!found) {
         paintPixel(row[x], u, v_at(x), first);
         ++x;
         continue;
@@ -297,13 +327,24 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       if (full.alpha > o) full.alpha = o;
       double const inner_lo = s.lower + 0.5, inner_hi = s.upper - 0.5;
       double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+      // v is monotonic along the run too: the pixels of full colour are an
+      // interval [inner_begin, inner_end), painted in one go.
+      Stretch const inner{inner_lo, inner_hi, kInfinity, true};
+      auto v_in = [&](int i) { return v_at(i); };
+      int inner_begin = stop, inner_end = stop;
       for (; x < stop; ++x) {
         double const v = v_at(x);
-        if (v >= inner_lo && v <= inner_hi) {
-          if (shows) row[x] = blend(row[x], full);
-        } else if (v >= outer_lo && v <= outer_hi) {
-          paintPixel(row[x], u_at(x), v, j);
+        if (inner.contains(v)) {
+          inner_begin = x;
+          inner_end = runEnd(inner, x, stop, v_in);
+          break;
         }
+        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
+      }
+      if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
+      for (x = inner_end; x < stop; ++x) {
+        double const v = v_at(x);
+        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
       }
     }
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "Brelo/BreloBlend.h"
 
@@ -405,3 +406,29 @@ TEST(Blend, IntegerKindsFollowTheFloatResult) {
     }
   }
 }
+
+namespace {
+
+// The span form of normal against the pixel form: every top alpha over every
+// pair of base alpha and channel, in a span whose length is not a multiple
+// of four.
+TEST(Blend, NormalSpanIsNormalPixelByPixel) {
+  std::vector<PF_Pixel> base, row;
+  for (int ab = 0; ab < 256; ++ab)
+    for (int cb = 0; cb < 256; ++cb)
+      base.push_back({A_u_char(ab), A_u_char(cb), A_u_char(255 - cb), A_u_char((cb * 7 + ab) & 255)});
+  for (int as = 0; as < 256; ++as) {
+    for (PF_Pixel const top : {PF_Pixel{A_u_char(as), 255, 0, 128}, PF_Pixel{A_u_char(as), 3, 254, 77}}) {
+      row = base;
+      Blend::normalSpan(row.data(), int(row.size()) - 3, top);
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        PF_Pixel const e = i + 3 < row.size() ? Blend::normal(base[i], top) : base[i];
+        ASSERT_TRUE(row[i].alpha == e.alpha && row[i].red == e.red && row[i].green == e.green && row[i].blue == e.blue)
+            << "top alpha " << as << " at " << i;
+      }
+    }
+  }
+}
+
+}  // namespace
+

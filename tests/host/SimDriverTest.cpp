@@ -156,6 +156,42 @@ TEST(SimDriver, InputOriginShowsInTheCheckedOutWorld) {
   EXPECT_NE(m[2].find("written"), std::string::npos);
 }
 
+TEST(SimDriver, ALentLayerIsTheInputWorldItselfAndWritesIntoItAreCaught) {
+  Session s(EntryPointFunc, 10, 7);
+  const Image in = gradient(10, 7);
+  s.setInput(Image(in));
+  s.instance().setLayerLent(true);
+  ASSERT_EQ(s.setup().err, 0);
+  // Rendered at the layer's depth and size, and at others (a padded copy as
+  // usual): the same pixels as without lending, the output world handed on.
+  for (Depth d : {Depth::Bits32, Depth::Bits8}) {
+    for (Downsample ds : {Downsample(), Downsample(1, 2)}) {
+      RenderResult r = s.render(0, d, ds, OutputAs::World);
+      ASSERT_EQ(r.err, 0);
+      EXPECT_TRUE(r.image.empty());
+      ASSERT_TRUE(s.host().isLiveWorld(r.world.get()));
+      EXPECT_TRUE(s.host().paddingIntact(r.world.get()));
+      EXPECT_EQ(s.host().readWorld(r.world.get()), s.instance().layerAt(ds, d));
+      EXPECT_TRUE(r.inputUntouched);
+    }
+  }
+  EXPECT_TRUE(s.host().misuses().empty());
+  EXPECT_EQ(s.host().outstanding().handles, 1u) << s.host().outstanding().describe();
+
+  PF_EffectWorld* world = nullptr;
+  {
+    auto r = s.beginSmartRender(0, Depth::Bits32);
+    ASSERT_EQ(r->smartExtra()->cb->checkout_layer_pixels(s.instance().ref(), 0, &world), 0);
+    EXPECT_EQ(world->data, s.instance().layer().bytes());
+    EXPECT_EQ(world->rowbytes, A_long(10 * sizeof(PF_PixelFloat)));
+    static_cast<PF_PixelFloat*>(world->data)[3 * 10 + 4].green += 1.0f;
+    EXPECT_EQ(r->smartExtra()->cb->checkin_layer_pixels(s.instance().ref(), 0), 0);
+  }
+  EXPECT_FALSE(s.host().isLiveWorld(world));
+  ASSERT_EQ(s.host().misuses().size(), 1u);
+  EXPECT_NE(s.host().misuses()[0].find("written by the plug-in"), std::string::npos);
+}
+
 // An effect that forgets the deletion routine and throws on global set-up.
 PF_Err careless(PF_Cmd cmd, PF_InData* in_data, PF_OutData*, PF_ParamDef**, PF_LayerDef*, void* extra) {
   AEGP_SuiteHandler suites(in_data->pica_basicP);

@@ -156,9 +156,9 @@ void weighAnywhere(Session& s) {
 
 TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
   // Every set of kernels this processor has.
-  for (SamplingKernels asked : {SamplingKernels::Avx2, SamplingKernels::Sse41, SamplingKernels::Scalar}) {
+  for (Kernels asked : {Kernels::Avx2, Kernels::Sse41, Kernels::Scalar}) {
     Session s(nullptr);
-    SamplingKernels const got = s.host().setSamplingKernels(asked);
+    Kernels const got = s.host().setKernels(asked);
     if (got != asked) continue;
     SCOPED_TRACE(::testing::Message() << "kernels " << int(got));
     weighAnywhere(s);

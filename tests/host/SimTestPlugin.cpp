@@ -1,5 +1,6 @@
 #include "SimTestPlugin.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "Util/AEGP_SuiteHandler.h"
@@ -13,17 +14,19 @@ using namespace SimTestPlugin;
 
 namespace {
 
-// The pre-render deletion routine gets nothing but the data.
-const SPBasicSuite* g_basic = nullptr;
+// The pre-render deletion routine gets nothing but the data. Instances in a
+// shared host set it up and render on threads of their own.
+std::atomic<const SPBasicSuite*> g_basic{nullptr};
 
 void deleteRecord(void* data) {
-  if (!g_basic) return;
-  AEGP_SuiteHandler suites(g_basic);
+  const SPBasicSuite* basic = g_basic.load();
+  if (!basic) return;
+  AEGP_SuiteHandler suites(basic);
   suites.HandleSuite2()->host_dispose_handle(static_cast<PF_Handle>(data));
 }
 
 PF_Err globalSetup(PF_InData* in_data, PF_OutData* out_data) {
-  g_basic = in_data->pica_basicP;
+  g_basic.store(in_data->pica_basicP);
   out_data->my_version = PF_VERSION(1, 0, 0, PF_STAGE_RELEASE, 1);
   out_data->out_flags |= PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
   out_data->out_flags2 |= PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;

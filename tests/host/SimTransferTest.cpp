@@ -82,6 +82,61 @@ TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
   }
 }
 
+// The 8-bit vector blends against the foundation's functions applied pixel by
+// pixel: every pair of opaque channels, then random pixels with transparent,
+// partly and fully opaque alphas, opacities and rgb_only, rows whose length
+// is not a multiple of four; the scalar kernels alike.
+TEST(SimTransfer, EightBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
+  Image allPairsBase(256, 256, Depth::Bits8), allPairsTop(256, 256, Depth::Bits8);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) {
+      allPairsBase.px8(x, y) = {255, A_u_char(x), A_u_char(255 - x), A_u_char((x * 7) & 255)};
+      allPairsTop.px8(x, y) = {255, A_u_char(y), A_u_char((y * 3) & 255), A_u_char(255 - y)};
+    }
+  std::uint32_t seed = 99;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  Image randomBase(67, 31, Depth::Bits8), randomTop(67, 31, Depth::Bits8);
+  for (Image* img : {&randomBase, &randomTop})
+    for (int y = 0; y < 31; ++y)
+      for (int x = 0; x < 67; ++x) {
+        std::uint32_t const v = next();
+        A_u_char const a = (v & 3) == 0 ? 0 : (v & 3) == 1 ? 255 : A_u_char(v >> 24);
+        img->px8(x, y) = {a, A_u_char(v >> 8), A_u_char(v >> 16), A_u_char(next() >> 24)};
+      }
+  for (Kernels kernels : {Kernels::Avx2, Kernels::Scalar}) {
+    Session s(nullptr);
+    s.host().setKernels(kernels);
+    for (std::size_t m = 0; m < 17; ++m) {
+      struct Case {
+        Image const* base;
+        Image const* top;
+        A_u_char opacity;
+        bool rgbOnly;
+      };
+      Case const cases[] = {{&allPairsBase, &allPairsTop, 255, false},
+                            {&randomBase, &randomTop, 255, false},
+                            {&randomBase, &randomTop, 200, false},
+                            {&randomBase, &randomTop, 0, true},
+                            {&randomBase, &randomTop, 77, true}};
+      for (Case const& c : cases) {
+        HostWorld src = s.host().makeWorld(*c.top), dst = s.host().makeWorld(*c.base);
+        ASSERT_EQ(transfer(s, src, dst, kModes[m], c.opacity, 0, c.rgbOnly), 0);
+        Image const out = s.host().readWorld(dst.get());
+        auto fn = Brelo::getBlendFunction8(kBlend[m]);
+        for (int y = 0; y < c.base->height(); ++y)
+          for (int x = 0; x < c.base->width(); ++x) {
+            PF_Pixel top = c.top->px8(x, y);
+            if (c.opacity < 255) top.alpha = A_u_char((unsigned(top.alpha) * c.opacity + 127) / 255);
+            PF_Pixel e = fn(c.base->px8(x, y), top);
+            if (c.rgbOnly) e.alpha = c.base->px8(x, y).alpha;
+            ASSERT_TRUE(SimTest::samePixel(out.px8(x, y), e))
+                << "mode " << m << " kernels " << int(kernels) << " at " << x << "," << y;
+          }
+      }
+    }
+  }
+}
+
 // Large rectangles are composited in bands on the host's threads: the same
 // pixels whatever the count, offset rectangles included.
 TEST(SimTransfer, BandsOnSeveralThreadsGiveTheSamePixels) {

@@ -9,7 +9,7 @@
 
 #include "RenderTestUtil.h"
 #include "brelo_host/Image.h"
-#include "brelo_render/PngIO.h"
+#include "brelo_image/ImageFile.h"
 
 using namespace RenderTest;
 
@@ -44,8 +44,9 @@ std::vector<std::string> withModule(std::vector<std::string> extra) {
 std::string smallPng() {
   Brelo::Sim::Image img(40, 30, Brelo::Sim::Depth::Bits8);
   img.fill({1, 0.2f, 0.4f, 0.6f});
-  std::vector<std::uint8_t> b = Brelo::Render::encodePng(img, 8);
-  return std::string(b.begin(), b.end());
+  TempDir dir;
+  Brelo::ImageIO::writeImage(img, dir / "small.png");
+  return readFile(dir / "small.png");
 }
 
 std::string pngOfSize(std::uint32_t w, std::uint32_t h) {
@@ -131,7 +132,7 @@ TEST(CliErrors, UnreadableTruncatedAndAbsurdImages) {
   expectRefused(withModule({"-i", "in.png"}), 3,
                 "in.png is 30001 x 2 pixels; brelo-render takes at most 30000 pixels a side and 268435456 pixels in all",
                 [](TempDir& d) { writeFile(d / "in.png", pngOfSize(30001, 2)); });
-  expectRefused(withModule({"-i", "in.png"}), 3, "cannot read in.png: not a PNG or OpenEXR file",
+  expectRefused(withModule({"-i", "in.png"}), 3, "cannot read in.png: not a PNG, OpenEXR, TIFF or JPEG file",
                 [](TempDir& d) { writeFile(d / "in.png", "GIF89a..."); });
   expectRefused(withModule({"--size", "0x5"}), 2, "the test card is 0 x 5 pixels: it has no pixels");
 }
@@ -143,8 +144,8 @@ TEST(CliErrors, UnwritableOutputs) {
                 "cannot write dir.png: it is a directory", [](TempDir& d) { mkdir((d / "dir.png").c_str(), 0755); });
   expectRefused({"--plugin", BRELO_TEST_MODULE, "--size", "32x24", "-o", "out.png", "--contact-sheet", "out.png/s.png"},
                 6, "cannot write out.png/s.png: out.png is not a directory");
-  expectRefused({"--plugin", BRELO_TEST_MODULE, "--size", "32x24", "-o", "out.tif"}, 2,
-                "output out.tif: the name must end in .png or .exr");
+  expectRefused({"--plugin", BRELO_TEST_MODULE, "--size", "32x24", "-o", "out.gif"}, 2,
+                "output out.gif: the name must end in .png, .exr, .tif, .tiff, .jpg or .jpeg");
   expectRefused({"--plugin", BRELO_TEST_MODULE, "--size", "32x24", "-o", "out%s.png"}, 2,
                 "output out%s.png: a frame number is written %d or %04d; write %% for a percent sign");
 }

@@ -43,6 +43,11 @@ TEST(LinesRender, IdenticalBytesAtEveryThreadCount) {
   }
 }
 
+TEST(LinesRender, TheToolWritesWhatTheHostRendersAtEveryDepth) {
+  expectToolRendersAsTheHost(BRELO_LINES_MODULE, "BreloLines",
+                             {"Completion=0@0;100@1", "Max Slice=30", "Max RGB Separation=10", "Composite Opacity=60"});
+}
+
 TEST(LinesRender, PresetRoundTripAndAnimatedDemo) {
   TempDir dir;
   RunResult a = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "80x48", "-s", "Wipe Completion=0@0;100@1", "-s",

@@ -90,6 +90,56 @@ TEST(Options, MistakesAreNamed) {
   usageError({"--size", "64x48", "-i", "in.png"});
 }
 
+TEST(Options, SequencesStartKeepGoingAndBits) {
+  Options o = parseOptions({"-e", "lines", "-i", "s_%04d.exr", "--start", "1001", "--keep-going", "--bits", "16",
+                            "--frames", "1001-1003"});
+  EXPECT_EQ(o.input, "s_%04d.exr");
+  EXPECT_TRUE(o.startGiven);
+  EXPECT_EQ(o.start, 1001);
+  EXPECT_TRUE(o.keepGoing);
+  EXPECT_EQ(o.bits, 16);
+  EXPECT_EQ(o.frameChoice, Options::FrameChoice::Range);
+  EXPECT_EQ(o.firstFrame, 1001);
+  EXPECT_EQ(o.lastFrame, 1003);
+  // Frame N at (N - start) / fps.
+  EXPECT_EQ(o.times, (std::vector<A_long>{0, 1000, 2000}));
+  EXPECT_EQ(o.frameNumbers, (std::vector<long>{1001, 1002, 1003}));
+
+  o = parseOptions({"-e", "lines", "--start", "-5", "-t", "1"});
+  EXPECT_EQ(o.frameChoice, Options::FrameChoice::Time);
+  EXPECT_EQ(o.times, std::vector<A_long>{30000});
+  EXPECT_EQ(o.frameNumbers, std::vector<long>{25});
+  o = parseOptions({"-e", "lines", "--start", "100"});
+  EXPECT_EQ(o.frameChoice, Options::FrameChoice::Default);
+  EXPECT_EQ(o.times, std::vector<A_long>{0});
+  EXPECT_EQ(o.frameNumbers, std::vector<long>{100});
+
+  EXPECT_EQ(usageError({"--bits", "12"}), "--bits takes 8, 16 or 32, not \"12\"");
+  EXPECT_EQ(usageError({"--bits", "8", "--png-bits", "8"}), "choose one of --bits and --png-bits");
+  EXPECT_EQ(usageError({"--start", "x"}), "--start takes a whole number from -1000000000 to 1000000000, not \"x\"");
+  EXPECT_EQ(usageError({"-e", "lines", "--effect=simplelines"}), "--effect is given twice");
+  EXPECT_EQ(usageError({"-s"}), "-s needs a value; brelo-render --help shows the options");
+  EXPECT_EQ(usageError({"--frames=1-2", "--set"}), "--set needs a value; brelo-render --help shows the options");
+}
+
+TEST(Options, HelpNamesEveryOptionAndTheExitStatus) {
+  const std::string help = usageText();
+  for (const char* option : {"--effect", "--plugin", "--list", "--about", "--set", "--preset", "--save-preset", "--values",
+                             "--input", "--size", "--start", "--keep-going", "--depth", "--downsample", "--threads",
+                             "--time", "--frame", "--frames", "--fps", "--output", "--bits", "--png-bits",
+                             "--contact-sheet", "--quiet", "--fail-call", "--withhold-suite", "--help", "--version"})
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  EXPECT_NE(help.find("Exit status: 0 done, 2 bad options"), std::string::npos);
+  // Lines fit a terminal.
+  std::size_t start = 0;
+  while (start < help.size()) {
+    std::size_t end = help.find('\n', start);
+    if (end == std::string::npos) end = help.size();
+    EXPECT_LE(end - start, 80u) << help.substr(start, end - start);
+    start = end + 1;
+  }
+}
+
 TEST(Progress, BarFramesTimePerFrameAndTimeLeft) {
   EXPECT_EQ(Progress::line(12, 48, 4.2, 20), "[#####...............] 12/48 frames  0.35 s/frame  0:13 left");
   EXPECT_EQ(Progress::line(48, 48, 9.6, 4), "[####] 48/48 frames  0.20 s/frame  0:00 left");

@@ -25,6 +25,11 @@ TEST(SimpleLinesRender, IdenticalBytesAtEveryThreadCount) {
   }
 }
 
+TEST(SimpleLinesRender, TheToolWritesWhatTheHostRendersAtEveryDepth) {
+  expectToolRendersAsTheHost(BRELO_SIMPLELINES_MODULE, "BreloSimpleLines",
+                             {"Wipe Completion=0@0;100@1", "Blending Mode=Screen", "Direction=30"});
+}
+
 TEST(SimpleLinesRender, PresetRoundTripAndWipeAnimation) {
   TempDir dir;
   RunResult a = runTool({"--plugin", BRELO_SIMPLELINES_MODULE, "--size", "80x48", "-s", "Wipe Completion=0@0;100@1",

@@ -1,10 +1,11 @@
-// Frame rates, times, keyframe lists and output names.
+// Frame rates, times, keyframe lists, and the names of numbered files.
 #include <cstdio>
 
 #include <gtest/gtest.h>
 
+#include "RenderTestUtil.h"
+#include "brelo_render/FramePattern.h"
 #include "brelo_render/Keyframes.h"
-#include "brelo_render/OutputPattern.h"
 #include "brelo_render/RenderError.h"
 #include "brelo_render/TimeBase.h"
 
@@ -94,7 +95,7 @@ TEST(Keyframes, ListsInIncreasingTimeOnly) {
   EXPECT_FALSE(isKeyframeList("#FF0000"));
 }
 
-TEST(OutputPattern, FrameNumbersAsPrintfWouldWriteThem) {
+TEST(FramePattern, FrameNumbersAsPrintfWouldWriteThem) {
   for (long frame : {-12L, 0L, 7L, 123456L}) {
     char expected[4][64];
     std::snprintf(expected[0], 64, "f%d.png", int(frame));
@@ -103,14 +104,41 @@ TEST(OutputPattern, FrameNumbersAsPrintfWouldWriteThem) {
     std::snprintf(expected[3], 64, "%012d.exr", int(frame));
     const char* patterns[4] = {"f%d.png", "f%4d.png", "f%04d.png", "%012d.exr"};
     for (int i = 0; i < 4; ++i) {
-      OutputPattern pattern(patterns[i]);
+      FramePattern pattern(patterns[i]);
       EXPECT_TRUE(pattern.numbered());
       EXPECT_EQ(pattern.name(frame), expected[i]) << patterns[i] << " " << frame;
     }
   }
-  OutputPattern still("still 100%%.png");
+  FramePattern still("still 100%%.png");
   EXPECT_FALSE(still.numbered());
   EXPECT_EQ(still.name(5), "still 100%.png");
   for (const char* bad : {"f%s.png", "f%d_%d.png", "f%", "f%-4d.png", "f%x.png", "f%0999d.png"})
-    usageError([&] { OutputPattern{bad}; });
+    usageError([&] { FramePattern{bad}; });
+}
+
+TEST(FramePattern, FileNamesGiveBackTheirFramesAndTheFolderItsSequence) {
+  const FramePattern zero("shots/f_%04d.png"), plain("f%d.png"), spaced("f%4d.png");
+  long n = 0;
+  EXPECT_TRUE(zero.frameOf("shots/f_0012.png", &n) && n == 12);
+  EXPECT_TRUE(zero.frameOf("shots/f_12345.png", &n) && n == 12345);
+  EXPECT_TRUE(zero.frameOf("shots/f_-012.png", &n) && n == -12);
+  EXPECT_FALSE(zero.frameOf("shots/f_12.png", &n));  // not how the pattern writes 12
+  EXPECT_FALSE(zero.frameOf("shots/g_0012.png", &n));
+  EXPECT_FALSE(zero.frameOf("shots/f_00x2.png", &n));
+  EXPECT_FALSE(zero.frameOf("shots/f_.png", &n));
+  EXPECT_TRUE(plain.frameOf("f7.png", &n) && n == 7);
+  EXPECT_FALSE(plain.frameOf("f07.png", &n));
+  EXPECT_TRUE(spaced.frameOf("f  12.png", &n) && n == 12);
+
+  FramePattern p;
+  EXPECT_TRUE(FramePattern::numberedPattern("a_%03d.exr", &p));
+  EXPECT_FALSE(FramePattern::numberedPattern("still 100%.png", &p));
+  EXPECT_FALSE(FramePattern::numberedPattern("plain.png", &p));
+  EXPECT_FALSE(FramePattern("x_%d/f.png").listable());
+
+  RenderTest::TempDir dir;
+  for (const char* f : {"s_0003.exr", "s_0001.exr", "s_0010.exr", "s_01.exr", "s_0002.exr.tmp", "t_0004.exr"})
+    RenderTest::writeFile(dir / f, "x");
+  EXPECT_EQ(FramePattern(dir / "s_%04d.exr").framesOnDisk(), (std::vector<long>{1, 3, 10}));
+  EXPECT_TRUE(FramePattern(dir / "u_%04d.exr").framesOnDisk().empty());
 }

@@ -167,7 +167,8 @@ Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), chan
   utils.ansi.asin = ::asin;
   utils.ansi.acos = ::acos;
 
-  SamplingSuites const sampling = samplingSuites(SamplingKernels::Avx2);
+  SamplingSuites const sampling = samplingSuites(Kernels::Avx2);
+  kernels = sampling.kernels;
 
   struct S {
     const char* name;
@@ -466,8 +467,9 @@ void Host::forgetRetired(Instance const& instance) {
 
 void Host::setNumThreads(int n) { m->numThreads = n; }
 int Host::numThreads() const { return m->numThreads; }
-SamplingKernels Host::setSamplingKernels(SamplingKernels kernels) {
+Kernels Host::setKernels(Kernels kernels) {
   SamplingSuites const sampling = samplingSuites(kernels);
+  m->kernels = sampling.kernels;
   for (auto& s : m->suites) {
     if (std::strcmp(s->name, kPFSampling8Suite) == 0) s->table = sampling.s8;
     if (std::strcmp(s->name, kPFSampling16Suite) == 0) s->table = sampling.s16;

@@ -31,6 +31,8 @@ struct WorldRec {
   std::unique_ptr<std::uint8_t[]> mem;
   std::size_t memSize = 0;
   std::uint8_t* data = nullptr;  // first pixel; one guard row before it
+  bool lent = false;             // data is the layer's own (no guard rows, no padding)
+  std::uint64_t checksum = 0;    // of a lent world's pixels when handed out
   WorldOwner owner = WorldOwner::Test;
   Instance const* instance = nullptr;  // the effect it was made for; null for tests' worlds
   std::uint64_t serial = 0;
@@ -107,13 +109,12 @@ struct Frame {
   PF_SmartRenderExtra srExtra{};
 
   // The driver's pixels, written straight into layer worlds and read
-  // straight from the output; expectedInput stays empty then.
+  // straight from the output.
   FrameIO* io = nullptr;
 
   std::vector<LayerRequest> requests;        // checkout_layer calls (pre-render)
   std::map<A_long, WorldRec*> layerPixels;   // checked out, not checked in
   std::vector<WorldRec*> handedOut;          // every layer world of the frame
-  Image expectedInput;                       // what those worlds must still hold
   WorldRec* output = nullptr;
   PF_LRect outputRect{};
   bool paddingIntact = true;
@@ -135,6 +136,7 @@ struct Host::Impl {
   std::atomic<std::size_t> slotsUsed{0};
   std::atomic<std::uint64_t> instancesRemoved{0};
   std::atomic<int> numThreads{4};
+  std::atomic<Kernels> kernels{Kernels::Scalar};  // of the pixel loops (Host::setKernels)
   std::atomic<int> padding{3};
   // Call counts. Every thread that calls the host counts in a block of its
   // own, written by that thread alone, so counting takes no locked
@@ -236,6 +238,12 @@ struct Host::Impl {
   WorldRec* newWorld(A_long width, A_long height, Depth depth, WorldOwner owner, PF_EffectWorld* into,
                      bool clear, Instance const* instance);
   void disposeWorld(WorldRec* rec, PF_EffectWorld* record);
+  // A world of the instance's layer at a downsample and depth: the layer's
+  // own pixels when it is lent and they fit, else a padded copy. Null when
+  // out of memory.
+  WorldRec* newLayerWorld(Instance const& inst, Downsample ds, Depth depth, WorldOwner owner);
+  // True when a world from newLayerWorld still holds the layer's pixels.
+  bool layerWorldUntouched(WorldRec const& rec, Instance const& inst, Downsample ds, Depth depth) const;
   // Drops the records of the disposed worlds made for `instance`. Caller
   // holds the mutex; no command of the instance may be running.
   void forgetWorldsOf(Instance const* instance);
@@ -274,9 +282,9 @@ struct SamplingSuites {
   PF_Sampling8Suite1 const* s8;
   PF_Sampling16Suite1 const* s16;
   PF_SamplingFloatSuite1 const* sFloat;
-  SamplingKernels kernels;
+  Kernels kernels;
 };
-SamplingSuites samplingSuites(SamplingKernels kernels);
+SamplingSuites samplingSuites(Kernels kernels);
 extern const PF_HandleSuite2 kHandleSuite2;
 extern const PF_ParamUtilsSuite2 kParamUtilsSuite2;
 extern const AEGP_UtilitySuite7 kUtilitySuite7;

@@ -25,39 +25,43 @@ Image::Image(int width, int height, Depth depth)
       m_depth(depth),
       m_bytes(std::size_t(m_width) * std::size_t(m_height) * pixelSize(depth), 0) {}
 
-RGBA Image::get(int x, int y) const {
-  switch (m_depth) {
+RGBA readPixel(const void* pixel, Depth depth) {
+  switch (depth) {
     case Depth::Bits8: {
-      PF_Pixel const& p = px8(x, y);
+      PF_Pixel const& p = *static_cast<const PF_Pixel*>(pixel);
       return {p.alpha / 255.0f, p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f};
     }
     case Depth::Bits16: {
-      PF_Pixel16 const& p = px16(x, y);
+      PF_Pixel16 const& p = *static_cast<const PF_Pixel16*>(pixel);
       return {p.alpha / 32768.0f, p.red / 32768.0f, p.green / 32768.0f, p.blue / 32768.0f};
     }
     case Depth::Bits32: {
-      PF_PixelFloat const& p = pxF(x, y);
+      PF_PixelFloat const& p = *static_cast<const PF_PixelFloat*>(pixel);
       return {p.alpha, p.red, p.green, p.blue};
     }
   }
   return {};
 }
 
-void Image::set(int x, int y, RGBA const& c) {
-  switch (m_depth) {
+void writePixel(void* pixel, Depth depth, RGBA const& c) {
+  switch (depth) {
     case Depth::Bits8:
-      px8(x, y) = {toInt<A_u_char>(c.a, 255.0f), toInt<A_u_char>(c.r, 255.0f), toInt<A_u_char>(c.g, 255.0f),
-                   toInt<A_u_char>(c.b, 255.0f)};
+      *static_cast<PF_Pixel*>(pixel) = {toInt<A_u_char>(c.a, 255.0f), toInt<A_u_char>(c.r, 255.0f),
+                                        toInt<A_u_char>(c.g, 255.0f), toInt<A_u_char>(c.b, 255.0f)};
       break;
     case Depth::Bits16:
-      px16(x, y) = {toInt<A_u_short>(c.a, 32768.0f), toInt<A_u_short>(c.r, 32768.0f),
-                    toInt<A_u_short>(c.g, 32768.0f), toInt<A_u_short>(c.b, 32768.0f)};
+      *static_cast<PF_Pixel16*>(pixel) = {toInt<A_u_short>(c.a, 32768.0f), toInt<A_u_short>(c.r, 32768.0f),
+                                          toInt<A_u_short>(c.g, 32768.0f), toInt<A_u_short>(c.b, 32768.0f)};
       break;
     case Depth::Bits32:
-      pxF(x, y) = {c.a, c.r, c.g, c.b};
+      *static_cast<PF_PixelFloat*>(pixel) = {c.a, c.r, c.g, c.b};
       break;
   }
 }
+
+RGBA Image::get(int x, int y) const { return readPixel(m_bytes.data() + pixelOffset(x, y), m_depth); }
+
+void Image::set(int x, int y, RGBA const& c) { writePixel(m_bytes.data() + pixelOffset(x, y), m_depth, c); }
 
 void Image::fill(RGBA const& c) {
   for (int y = 0; y < m_height; ++y)

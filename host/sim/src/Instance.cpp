@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "HostImpl.h"
 #include "brelo_host/Expression.h"
@@ -57,27 +58,39 @@ Instance::Instance(Host& host, int layerWidth, int layerHeight)
 
 void Instance::setLayer(Image const& image) { m_layer = image; }
 
+void Instance::setLayer(Image&& image) { m_layer = std::move(image); }
+
 int Instance::scaledSize(int size, PF_RationalScale s) {
   if (s.num <= 0 || s.den == 0) return size;
   return int((std::int64_t(size) * s.num + std::int64_t(s.den) - 1) / std::int64_t(s.den));
 }
 
-Image Instance::layerAt(Downsample ds, Depth depth) const {
-  Image full = m_layer.converted(depth);
-  int w = scaledSize(full.width(), ds.x), h = scaledSize(full.height(), ds.y);
-  if (w == full.width() && h == full.height()) return full;
-  Image out(w, h, depth);
-  std::size_t ps = pixelSize(depth);
-  for (int y = 0; y < h; ++y) {
-    std::int64_t sy = std::int64_t(y) * ds.y.den / ds.y.num;
-    if (sy >= full.height()) sy = full.height() - 1;
-    for (int x = 0; x < w; ++x) {
-      std::int64_t sx = std::int64_t(x) * ds.x.den / ds.x.num;
-      if (sx >= full.width()) sx = full.width() - 1;
-      std::memcpy(out.bytes() + (std::size_t(y) * std::size_t(w) + std::size_t(x)) * ps,
-                  full.bytes() + (std::size_t(sy) * std::size_t(full.width()) + std::size_t(sx)) * ps, ps);
-    }
+void Instance::layerRow(Downsample ds, Depth depth, int y, std::uint8_t* out) const {
+  // The nearest full-resolution pixel: x' * den / num.
+  const int w = scaledSize(m_layer.width(), ds.x), h = scaledSize(m_layer.height(), ds.y);
+  std::int64_t sy = h == m_layer.height() ? y : std::int64_t(y) * ds.y.den / ds.y.num;
+  if (sy >= m_layer.height()) sy = m_layer.height() - 1;
+  const std::size_t from = pixelSize(m_layer.depth()), to = pixelSize(depth);
+  const std::uint8_t* row = m_layer.bytes() + std::size_t(sy) * m_layer.rowBytes();
+  const bool sameWidth = w == m_layer.width();
+  if (sameWidth && depth == m_layer.depth()) {
+    std::memcpy(out, row, m_layer.rowBytes());
+    return;
   }
+  for (int x = 0; x < w; ++x) {
+    std::int64_t sx = sameWidth ? x : std::int64_t(x) * ds.x.den / ds.x.num;
+    if (sx >= m_layer.width()) sx = m_layer.width() - 1;
+    const std::uint8_t* px = row + std::size_t(sx) * from;
+    if (depth == m_layer.depth())
+      std::memcpy(out + std::size_t(x) * to, px, to);
+    else
+      writePixel(out + std::size_t(x) * to, depth, readPixel(px, m_layer.depth()));
+  }
+}
+
+Image Instance::layerAt(Downsample ds, Depth depth) const {
+  Image out(scaledSize(m_layer.width(), ds.x), scaledSize(m_layer.height(), ds.y), depth);
+  for (int y = 0; y < out.height(); ++y) layerRow(ds, depth, y, out.bytes() + std::size_t(y) * out.rowBytes());
   return out;
 }
 

@@ -70,15 +70,9 @@ PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_
     std::memcpy(param->name, def.name, sizeof param->name);
     WorldRec* rec = nullptr;
     if (!inst->layerEmpty()) {
-      if (f && f->io) {
-        rec = newDriverLayerWorld(*f, WorldOwner::ParamLayer);
-        if (!rec) return PF_Err_OUT_OF_MEMORY;
-      } else {
-        Image img = inst->layerAt(ds, depth);
-        rec = h->newWorld(img.width(), img.height(), depth, WorldOwner::ParamLayer, nullptr, false, inst);
-        if (!rec) return PF_Err_OUT_OF_MEMORY;
-        h->self->writeWorld(&rec->record, img);
-      }
+      rec = f && f->io ? newDriverLayerWorld(*f, WorldOwner::ParamLayer)
+                       : h->newLayerWorld(*inst, ds, depth, WorldOwner::ParamLayer);
+      if (!rec) return PF_Err_OUT_OF_MEMORY;
       param->u.ld = rec->record;
     }
     param->uu.id = index;

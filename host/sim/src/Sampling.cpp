@@ -425,17 +425,17 @@ BRELO_SIM_SAMPLING_SUITES(kAvx2Sampling, subpixelSampleAvx2)
 #endif
 }  // namespace
 
-SamplingSuites samplingSuites(SamplingKernels kernels) {
+SamplingSuites samplingSuites(Kernels kernels) {
 #if defined(BRELO_SIM_SSE41)
-  if (kernels == SamplingKernels::Avx2 && __builtin_cpu_supports("avx2")) {
-    return {&kAvx2Sampling8, &kAvx2Sampling16, &kAvx2SamplingFloat, SamplingKernels::Avx2};
+  if (kernels == Kernels::Avx2 && __builtin_cpu_supports("avx2")) {
+    return {&kAvx2Sampling8, &kAvx2Sampling16, &kAvx2SamplingFloat, Kernels::Avx2};
   }
-  if (kernels != SamplingKernels::Scalar && __builtin_cpu_supports("sse4.1")) {
-    return {&kSse41Sampling8, &kSse41Sampling16, &kSse41SamplingFloat, SamplingKernels::Sse41};
+  if (kernels != Kernels::Scalar && __builtin_cpu_supports("sse4.1")) {
+    return {&kSse41Sampling8, &kSse41Sampling16, &kSse41SamplingFloat, Kernels::Sse41};
   }
 #endif
   (void)kernels;
-  return {&kScalarSampling8, &kScalarSampling16, &kScalarSamplingFloat, SamplingKernels::Scalar};
+  return {&kScalarSampling8, &kScalarSampling16, &kScalarSamplingFloat, Kernels::Scalar};
 }
 
 }  // namespace Sim

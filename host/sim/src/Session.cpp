@@ -36,20 +36,16 @@ void retireLayerWorld(Frame& f, WorldRec* rec) {
     f.paddingIntact = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": row padding overwritten");
   }
-  Image const& e = f.expectedInput;
-  bool same = f.io || (e.width() == rec->width && e.height() == rec->height);
-  for (A_long y = 0; same && !f.io && y < rec->height; ++y)
-    same = std::memcmp(rec->data + std::size_t(y) * std::size_t(rec->rowbytes), e.bytes() + std::size_t(y) * e.rowBytes(),
-                       e.rowBytes()) == 0;
-  if (!same) {
+  if (!f.io && !f.host->layerWorldUntouched(*rec, *f.instance, f.ds, f.depth)) {
     f.inputUntouched = false;
     f.host->misuse("layer pixels #" + std::to_string(rec->serial) + ": written by the plug-in");
   }
   f.host->disposeWorld(rec, nullptr);
 }
 
-// The host takes back everything it lent for the frame.
-void endFrame(Frame& f) {
+// The host takes back everything it lent for the frame; the output world
+// too, unless it is handed on.
+void endFrame(Frame& f, bool keepOutput = false) {
   for (WorldRec* rec : f.handedOut) retireLayerWorld(f, rec);
   f.layerPixels.clear();
   if (f.output && f.output->alive) {
@@ -57,7 +53,7 @@ void endFrame(Frame& f) {
       f.paddingIntact = false;
       f.host->misuse("output world: row padding overwritten");
     }
-    f.host->disposeWorld(f.output, nullptr);
+    if (!keepOutput) f.host->disposeWorld(f.output, nullptr);
   }
   f.instance->setFrame(nullptr);
   f.instance->setCommand(-1);
@@ -118,16 +114,9 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels)
     return PF_Err_NONE;
   }
   if (f->instance->layerEmpty()) return PF_Err_NONE;
-  WorldRec* rec = nullptr;
-  if (f->io) {
-    rec = newDriverLayerWorld(*f, WorldOwner::LayerPixels);
-    if (!rec) return PF_Err_OUT_OF_MEMORY;
-  } else {
-    Image const& img = f->expectedInput;
-    rec = h->newWorld(img.width(), img.height(), f->depth, WorldOwner::LayerPixels, nullptr, false, f->instance);
-    if (!rec) return PF_Err_OUT_OF_MEMORY;
-    h->self->writeWorld(&rec->record, img);
-  }
+  WorldRec* rec = f->io ? newDriverLayerWorld(*f, WorldOwner::LayerPixels)
+                        : h->newLayerWorld(*f->instance, f->ds, f->depth, WorldOwner::LayerPixels);
+  if (!rec) return PF_Err_OUT_OF_MEMORY;
   rec->record.origin_x = f->instance->inputOriginX();
   rec->record.origin_y = f->instance->inputOriginY();
   f->layerPixels[id] = rec;
@@ -259,7 +248,6 @@ std::unique_ptr<Frame> Session::makeFrame(PF_Cmd cmd, A_long time, Depth depth, 
     f->srCb = {cbCheckoutLayerPixels, cbCheckinLayerPixels, cbCheckoutOutput};
     f->srExtra = {&f->srIn, &f->srCb};
     f->outputRect = lr;
-    if (!inst.layerEmpty() && !io) f->expectedInput = inst.layerAt(ds, depth);
   }
   return f;
 }
@@ -344,13 +332,15 @@ CommandResult Session::setup() {
   return updateParamsUI();
 }
 
-RenderResult Session::render(A_long time, Depth depth, Downsample ds) { return render(time, depth, ds, nullptr); }
-
-RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO& io) {
-  return render(time, depth, ds, &io);
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, OutputAs as) {
+  return render(time, depth, ds, nullptr, as);
 }
 
-RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO* io) {
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO& io) {
+  return render(time, depth, ds, &io, OutputAs::Image);
+}
+
+RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO* io, OutputAs as) {
   RenderResult r;
   auto pre = makeFrame(PF_Cmd_SMART_PRE_RENDER, time, depth, ds, true, io);
   static_cast<CommandResult&>(r) = run(PF_Cmd_SMART_PRE_RENDER, *pre, &pre->preExtra);
@@ -376,16 +366,19 @@ RenderResult Session::render(A_long time, Depth depth, Downsample ds, FrameIO* i
     CommandResult cr = run(PF_Cmd_SMART_RENDER, *f, &f->srExtra);
     static_cast<CommandResult&>(r) = cr;
     r.rendered = true;
+    const bool handOn = !io && as == OutputAs::World && f->output && f->output->alive;
     if (f->output) {
       if (io) {
         if (cr.err == PF_Err_NONE) io->readOutput(f->output->record, depth);
-      } else
+      } else if (!handOn) {
         r.image = m_host->readWorld(&f->output->record);
+      }
       r.originX = f->output->record.origin_x;
       r.originY = f->output->record.origin_y;
     }
     m_instance->setFrame(f.get());  // endFrame detaches it again
-    endFrame(*f);
+    endFrame(*f, handOn);
+    if (handOn) r.world = HostWorld(&f->output->record);
     r.paddingIntact = f->paddingIntact;
     r.inputUntouched = f->inputUntouched;
   }

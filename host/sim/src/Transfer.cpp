@@ -10,10 +10,12 @@
 #include <algorithm>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
 #include "HostImpl.h"
+#include "TransferVector.h"
 
 namespace Brelo {
 namespace Sim {
@@ -47,14 +49,28 @@ PF_PixelFloat withOpacity(PF_PixelFloat p, PF_CompositeMode const& c) {
   return p;
 }
 
+// How a transfer is done: the blend as a function object, and for 8 bits
+// whether the vector forms may take the pixels they have a form for.
+template <class Fn>
+struct Blender {
+  Fn const& fn;
+  BlendMode mode;
+  bool vector;
+};
+
 // Rows first..last of the rectangle.
 template <class P, class Fn>
 void transferRows(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
-                  PF_CompositeMode const& c, Fn const& fn, A_long first, A_long last) {
+                  PF_CompositeMode const& c, Blender<Fn> const& blender, A_long first, A_long last) {
+  Fn const& fn = blender.fn;
   for (A_long y = first; y < last; ++y) {
     auto const* s = reinterpret_cast<P const*>(sdata + std::ptrdiff_t(sr.top + y) * srowbytes) + sr.left;
     auto* o = reinterpret_cast<P*>(d->data + std::ptrdiff_t(dy + y) * d->rowbytes) + dx;
-    for (A_long x = 0; x < sr.right - sr.left; ++x) {
+    A_long x = 0;
+    if constexpr (std::is_same<P, PF_Pixel>::value) {
+      if (blender.vector) x = transferFour8(s, o, sr.right - sr.left, blender.mode, c);
+    }
+    for (; x < sr.right - sr.left; ++x) {
       P r = fn(o[x], withOpacity(s[x], c));
       if (c.rgb_only) r.alpha = o[x].alpha;
       o[x] = r;
@@ -67,7 +83,7 @@ void transferRows(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& s
 // not depend on the count.
 template <class P, class Fn>
 void transfer(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& sr, WorldRec* d, A_long dx, A_long dy,
-              PF_CompositeMode const& c, Fn const& fn, int threads) {
+              PF_CompositeMode const& c, Blender<Fn> const& fn, int threads) {
   A_long const rows = sr.bottom - sr.top;
   std::int64_t const pixels = std::int64_t(rows) * (sr.right - sr.left);
   int const n = pixels < (std::int64_t(1) << 16) ? 1 : int(std::clamp<std::int64_t>(threads, 1, rows));
@@ -129,16 +145,18 @@ PF_Err cbTransferRect(PF_ProgPtr ref, PF_Quality, PF_ModeFlags m_flags, PF_Field
     sdata = snapshot.data();
   }
   int const threads = h->numThreads.load();
+  bool const vector = h->kernels.load() != Kernels::Scalar;
   withBlend(mode, [&](auto const& blend) {
+    Blender<std::decay_t<decltype(blend)>> const blender{blend, mode, vector};
     switch (s->depth) {
       case Depth::Bits8:
-        transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
+        transfer<PF_Pixel>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blender, threads);
         break;
       case Depth::Bits16:
-        transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
+        transfer<PF_Pixel16>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blender, threads);
         break;
       case Depth::Bits32:
-        transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blend, threads);
+        transfer<PF_PixelFloat>(sdata, s->rowbytes, sr, d, A_long(dx), A_long(dy), *comp_mode, blender, threads);
         break;
     }
   });

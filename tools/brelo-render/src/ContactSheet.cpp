@@ -40,11 +40,11 @@ ContactSheet::ContactSheet(int frameWidth, int frameHeight, int count)
 int ContactSheet::cellX(int i) const { return kGap + (i % m_columns) * (m_thumbW + kGap); }
 int ContactSheet::cellY(int i) const { return kGap + (i / m_columns) * (m_thumbH + kGap); }
 
-void ContactSheet::add(Sim::Image const& frame) {
-  if (m_added >= m_count || frame.empty()) return;
+void ContactSheet::add(ImageIO::PixelView const& frame) {
+  if (m_added >= m_count || frame.width <= 0 || frame.height <= 0) return;
   const int ox = cellX(m_added), oy = cellY(m_added);
   ++m_added;
-  const int fw = frame.width(), fh = frame.height();
+  const int fw = frame.width, fh = frame.height;
   for (int ty = 0; ty < m_thumbH; ++ty) {
     int y0 = int(std::int64_t(ty) * fh / m_thumbH), y1 = std::max(y0 + 1, int(std::int64_t(ty + 1) * fh / m_thumbH));
     for (int tx = 0; tx < m_thumbW; ++tx) {

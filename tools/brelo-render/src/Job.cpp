@@ -8,20 +8,23 @@
 #include <set>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include "brelo_host/Module.h"
 #include "brelo_host/Session.h"
-#include "brelo_render/AtomicFile.h"
+#include "brelo_image/AtomicFile.h"
+#include "brelo_image/ImageError.h"
+#include "brelo_image/ImageFile.h"
 #include "brelo_render/ContactSheet.h"
 #include "brelo_render/ControlList.h"
 #include "brelo_render/EffectControls.h"
-#include "brelo_render/ImageFile.h"
+#include "brelo_render/FramePattern.h"
+#include "brelo_render/FramePlan.h"
+#include "brelo_render/InputFrames.h"
 #include "brelo_render/ModuleLocator.h"
-#include "brelo_render/OutputPattern.h"
-#include "brelo_render/PngIO.h"
 #include "brelo_render/Preset.h"
 #include "brelo_render/Progress.h"
 #include "brelo_render/RenderError.h"
-#include "brelo_render/TestCard.h"
 #include "brelo_render/TextUtil.h"
 
 namespace Brelo {
@@ -51,35 +54,81 @@ std::string frameLabel(long frame, A_long time, TimeBase const& tb) {
 }
 
 // The output world placed where the host puts it in the layer's frame; the
-// rest stays transparent.
-Sim::Image placeOnFrame(Sim::RenderResult const& r, int width, int height, Sim::Depth depth) {
-  if (r.image.width() == width && r.image.height() == height && r.originX == 0 && r.originY == 0 &&
-      r.image.depth() == depth)
-    return r.image;
-  Sim::Image frame(width, height, depth);
-  Sim::Image src = r.image.converted(depth);
-  std::size_t ps = Sim::pixelSize(depth);
-  for (int y = 0; y < src.height(); ++y) {
-    int fy = y + r.originY;
-    if (fy < 0 || fy >= height) continue;
-    for (int x = 0; x < src.width(); ++x) {
-      int fx = x + r.originX;
-      if (fx < 0 || fx >= width) continue;
-      std::memcpy(frame.bytes() + (std::size_t(fy) * std::size_t(width) + std::size_t(fx)) * ps,
-                  src.bytes() + (std::size_t(y) * std::size_t(src.width()) + std::size_t(x)) * ps, ps);
+// rest stays transparent. A world that fills the frame serves as it is.
+struct PlacedFrame {
+  ImageIO::PixelView view;
+  Sim::Image composed;  // when the world had to be moved into the frame
+};
+
+void placeOnFrame(Sim::RenderResult const& r, int width, int height, Sim::Depth depth, PlacedFrame* out) {
+  PF_EffectWorld const* world = r.world.get();
+  if (world && world->width == width && world->height == height && r.originX == 0 && r.originY == 0) {
+    out->view = ImageIO::PixelView(*world, depth);
+    return;
+  }
+  out->composed = Sim::Image(width, height, depth);
+  const std::size_t ps = Sim::pixelSize(depth);
+  if (world) {
+    const ImageIO::PixelView src(*world, depth);
+    for (int y = 0; y < src.height; ++y) {
+      int fy = y + r.originY;
+      if (fy < 0 || fy >= height) continue;
+      for (int x = 0; x < src.width; ++x) {
+        int fx = x + r.originX;
+        if (fx < 0 || fx >= width) continue;
+        std::memcpy(out->composed.bytes() + (std::size_t(fy) * std::size_t(width) + std::size_t(fx)) * ps,
+                    src.row(y) + std::size_t(x) * ps, ps);
+      }
     }
   }
-  return frame;
+  out->view = ImageIO::PixelView(out->composed);
+}
+
+// Refuses outputs that would replace an input file: the same file under any
+// name (links included) is the same device and inode.
+class InputFiles {
+ public:
+  void add(std::string const& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0) m_ids.push_back({st.st_dev, st.st_ino, path});
+  }
+  void checkNotInput(std::string const& output) const {
+    struct stat st;
+    if (stat(output.c_str(), &st) != 0) return;
+    for (Id const& id : m_ids) {
+      if (id.dev == st.st_dev && id.ino == st.st_ino)
+        usage("the output " + output + " is the input " + id.path + "; brelo-render never writes over its input");
+    }
+  }
+
+ private:
+  struct Id {
+    dev_t dev;
+    ino_t ino;
+    std::string path;
+  };
+  std::vector<Id> m_ids;
+};
+
+// "1005, 1007, 1009 and 4 more"
+std::string frameList(std::vector<long> const& frames) {
+  std::string s;
+  const std::size_t shown = std::min<std::size_t>(frames.size(), 10);
+  for (std::size_t i = 0; i < shown; ++i) s += (i ? ", " : "") + std::to_string(frames[i]);
+  if (frames.size() > shown) s += " and " + std::to_string(frames.size() - shown) + " more";
+  return s;
 }
 
 // Reports what the module did wrong to the host, each thing once.
 class HostWatch {
  public:
-  HostWatch(Sim::Session& s, std::ostream& err, std::string effect) : m_session(s), m_err(err), m_effect(std::move(effect)) {}
+  HostWatch(Sim::Session& s, std::ostream& err, std::string effect)
+      : m_session(s), m_err(err), m_effect(std::move(effect)) {}
 
   void check() {
     std::vector<std::string> const& failed = m_session.instance().expressionErrors();
-    for (std::size_t i = m_seenExpressions; i < failed.size(); ++i) warn("read a failing expression: " + oneLine(failed[i]));
+    for (std::size_t i = m_seenExpressions; i < failed.size(); ++i)
+      warn("read a failing expression: " + oneLine(failed[i]));
     m_seenExpressions = failed.size();
     std::vector<std::string> misuses = m_session.host().misuses();
     for (std::size_t i = m_seen; i < misuses.size(); ++i) warn("misused the host: " + misuses[i]);
@@ -146,30 +195,45 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   const bool renders = !o.output.empty() || !o.contactSheet.empty();
   if (!informOnly && !renders && !o.values && o.savePreset.empty())
     usage("nothing to do: give --output FILE or --contact-sheet FILE (or --list, --about, --values, --save-preset)");
-  const std::size_t frames = o.times.size();
+
+  FramePlan plan = planFrames(o);
+  const std::size_t frames = plan.frames.size();
 
   // Every output is checked before anything is rendered.
-  OutputPattern pattern;
+  FramePattern pattern;
+  int bits = 0;
   if (!informOnly) {
+    InputFiles inputFiles;
+    if (plan.sequence) {
+      for (PlannedFrame const& f : plan.frames) inputFiles.add(f.input);
+    } else if (!o.input.empty()) {
+      inputFiles.add(o.input);
+    }
     if (!o.output.empty()) {
-      pattern = OutputPattern(o.output);
-      formatForName(o.output);
+      pattern = FramePattern(o.output);
+      const ImageIO::ImageFormat format = ImageIO::formatForName(o.output, "output " + o.output);
+      bits = o.bits ? o.bits : format == ImageIO::ImageFormat::Png && o.pngBits ? o.pngBits : 0;
+      if (o.bits) ImageIO::checkWritableBits(format, o.bits, o.output);
       if (frames > 1 && !pattern.numbered())
         usage("rendering " + std::to_string(frames) +
               " frames needs a frame number in the output name, e.g. out_%04d.png");
-      AtomicFile::checkWritable(pattern.name(o.frameNumbers.front()));
+      ImageIO::AtomicFile::checkWritable(pattern.name(plan.frames.front().number));
+      for (PlannedFrame const& f : plan.frames) inputFiles.checkNotInput(pattern.name(f.number));
     }
     if (!o.contactSheet.empty()) {
-      if (formatForName(o.contactSheet) != ImageFormat::Png)
+      if (ImageIO::formatForName(o.contactSheet, "contact sheet " + o.contactSheet) != ImageIO::ImageFormat::Png)
         usage("the contact sheet " + o.contactSheet + " is a PNG: its name must end in .png");
-      AtomicFile::checkWritable(o.contactSheet);
+      ImageIO::AtomicFile::checkWritable(o.contactSheet);
+      inputFiles.checkNotInput(o.contactSheet);
     }
-    if (!o.savePreset.empty()) AtomicFile::checkWritable(o.savePreset);
+    if (!o.savePreset.empty()) {
+      ImageIO::AtomicFile::checkWritable(o.savePreset);
+      inputFiles.checkNotInput(o.savePreset);
+    }
   }
 
-  Sim::Image layer = o.input.empty() ? makeTestCard(o.cardWidth ? o.cardWidth : kTestCardWidth,
-                                                    o.cardHeight ? o.cardHeight : kTestCardHeight)
-                                     : readImage(o.input);
+  InputFrames inputs(o, plan, err);
+  Sim::Image layer = inputs.first();
   const LayerSize size{layer.width(), layer.height()};
 
   std::unique_ptr<Sim::Module> module;
@@ -179,7 +243,9 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
     throw RenderError(ExitCode::Module, e.what());
   }
   Sim::Session session(module->entry(), size.width, size.height);
-  session.setInput(layer);
+  // The layer's own pixels are the input world where depths match: no copy.
+  session.instance().setLayerLent(true);
+  session.setInput(std::move(layer));
   int threads = o.threads ? o.threads : int(std::max(1u, std::thread::hardware_concurrency()));
   session.host().setNumThreads(threads);
   for (FaultOption const& f : o.failCalls) {
@@ -220,8 +286,9 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   if (!o.savePreset.empty()) savePreset(controls, o.savePreset);
   if (o.values) {
     for (std::size_t i = 0; i < frames; ++i) {
-      if (frames > 1 || i > 0) out << (i ? "\n" : "") << frameLabel(o.frameNumbers[i], o.times[i], o.timeBase) << "\n";
-      out << formatControlValues(controls, o.times[i]);
+      PlannedFrame const& f = plan.frames[i];
+      if (frames > 1 || i > 0) out << (i ? "\n" : "") << frameLabel(f.number, f.time, o.timeBase) << "\n";
+      out << formatControlValues(controls, f.time);
       controls.checkExpressions();
     }
   }
@@ -231,49 +298,74 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   const Sim::Downsample ds(1, A_u_long(o.downsample));
   const int frameW = Sim::Instance::scaledSize(size.width, ds.x);
   const int frameH = Sim::Instance::scaledSize(size.height, ds.y);
-  const int pngBits = o.pngBits ? o.pngBits : (o.depth == 8 ? 8 : 16);
+  ImageIO::WriteOptions writeOptions;
+  writeOptions.bits = bits;
   std::unique_ptr<ContactSheet> sheet;
   if (!o.contactSheet.empty()) sheet = std::make_unique<ContactSheet>(frameW, frameH, int(frames));
 
   Progress progress(err, int(frames), frames > 1 && errIsTerminal && !o.quiet);
   const Clock::time_point start = Clock::now();
-  std::size_t written = 0;
-  for (std::size_t i = 0; i < frames; ++i) {
+  std::size_t written = 0, rendered = 0;
+  auto framesWritten = [&written]() {
+    return written ? " (" + std::to_string(written) + " frames before it were written)" : std::string();
+  };
+  for (std::size_t i = inputs.firstIndex(); i < frames; ++i) {
+    PlannedFrame const& f = plan.frames[i];
     const Clock::time_point t0 = Clock::now();
-    Sim::RenderResult r = session.render(o.times[i], depth, ds);
+    if (plan.sequence && i > inputs.firstIndex()) {
+      // One frame in flight: the last one's pixels go before the next is read.
+      session.setInput(Sim::Image());
+      Sim::Image next;
+      std::string problem;
+      if (!inputs.read(i, &next, &problem)) {
+        progress.finish();
+        if (!o.keepGoing) throw RenderError(ExitCode::Input, problem + framesWritten());
+        inputs.skip(i, problem);
+        continue;
+      }
+      session.setInput(std::move(next));
+    }
+    Sim::RenderResult r = session.render(f.time, depth, ds, Sim::OutputAs::World);
     controls.checkExpressions();
     watch.check();
     if (r.err) {
       progress.finish();
-      std::string msg = describeEffectFailure(
-          name,
-          "to render " + frameLabel(o.frameNumbers[i], o.times[i], o.timeBase) + " at " +
-              (r.preRenderErr ? "smart pre-render" : "smart render"),
-          r.err, r.return_msg);
-      if (written) msg += " (" + std::to_string(written) + " frames before it were written)";
-      throw RenderError(ExitCode::Render, msg);
+      std::string msg = describeEffectFailure(name,
+                                              "to render " + frameLabel(f.number, f.time, o.timeBase) + " at " +
+                                                  (r.preRenderErr ? "smart pre-render" : "smart render"),
+                                              r.err, r.return_msg);
+      throw RenderError(ExitCode::Render, msg + framesWritten());
     }
-    Sim::Image frame = placeOnFrame(r, frameW, frameH, depth);
+    PlacedFrame frame;
+    placeOnFrame(r, frameW, frameH, depth, &frame);
     if (!o.output.empty()) {
-      writeImage(frame, pattern.name(o.frameNumbers[i]), pngBits);
+      ImageIO::writeImage(frame.view, pattern.name(f.number), writeOptions);
       ++written;
     }
-    if (sheet) sheet->add(frame);
+    if (sheet) sheet->add(frame.view);
+    ++rendered;
     progress.frameDone(secondsSince(t0));
   }
   progress.finish();
-  if (sheet) writePng(sheet->image(), 8, o.contactSheet);
+  if (sheet)
+    ImageIO::writeImage(sheet->image(), o.contactSheet, ImageIO::WriteOptions{8, ImageIO::Alpha::AsFormatExpects});
 
   if (!o.quiet) {
     double total = secondsSince(start);
     char timing[96];
-    std::snprintf(timing, sizeof timing, "%.2f s, %.3f s a frame", total, total / double(frames));
-    std::string what = o.output.empty() ? std::string() : (frames > 1 ? pattern.pattern() : pattern.name(o.frameNumbers[0]));
+    std::snprintf(timing, sizeof timing, "%.2f s, %.3f s a frame", total,
+                  total / double(std::max<std::size_t>(rendered, 1)));
+    std::string what =
+        o.output.empty() ? std::string() : (frames > 1 ? pattern.pattern() : pattern.name(plan.frames[0].number));
     if (!o.contactSheet.empty()) what += (what.empty() ? "" : ", contact sheet ") + o.contactSheet;
-    out << "rendered " << frames << (frames == 1 ? " frame" : " frames") << " of " << name << " (" << frameW << " x "
-        << frameH << ", " << o.depth << "-bit, " << threads << (threads == 1 ? " thread" : " threads") << ") in "
-        << timing << ": " << what << "\n";
+    out << "rendered " << rendered << (rendered == 1 ? " frame" : " frames") << " of " << name << " (" << frameW
+        << " x " << frameH << ", " << o.depth << "-bit, " << threads << (threads == 1 ? " thread" : " threads")
+        << ") in " << timing << ": " << what << "\n";
   }
+  if (!inputs.skipped().empty())
+    throw RenderError(ExitCode::Input,
+                      std::to_string(inputs.skipped().size()) + " of " + std::to_string(frames) +
+                          " input frames could not be read and were skipped: " + frameList(inputs.skipped()));
   return 0;
 }
 

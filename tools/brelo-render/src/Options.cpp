@@ -1,11 +1,14 @@
 #include "brelo_render/Options.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <type_traits>
 
 #include "brelo_host/Call.h"
-#include "brelo_render/ImageLimits.h"
+#include "brelo_image/ImageLimits.h"
 #include "brelo_render/RenderError.h"
 #include "brelo_render/TextUtil.h"
 
@@ -33,7 +36,8 @@ bool parseLong(std::string const& s, long* out) {
 long integerArg(std::string const& opt, std::string const& v, long lo, long hi) {
   long n;
   if (!parseLong(v, &n) || n < lo || n > hi)
-    usage(opt + " takes a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not \"" + v + "\"");
+    usage(opt + " takes a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not \"" + v +
+          "\"");
   return n;
 }
 
@@ -52,168 +56,267 @@ FaultOption parseFault(std::string const& v) {
   return f;
 }
 
+// The command line as given, before any value is checked: each value is
+// checked below, so that the messages name the option as the user wrote it.
+struct Given {
+  bool help = false, version = false, list = false, about = false, values = false, quiet = false, keepGoing = false;
+  std::vector<std::string> sets, presets, failCalls, withheld;
+  std::string effect, plugin, savePreset, input, size, depth, downsample, threads, time, frame, frames, start,
+      fps = "30", output, bits, pngBits, contactSheet;
+};
+
+constexpr std::size_t kHelpColumn = 31;
+constexpr std::size_t kHelpWidth = 80;
+
+// Text starting at `column` broken into lines that end before kHelpWidth;
+// CLI11 indents a description's further lines to its column.
+std::string wrap(std::string const& text, std::size_t column = kHelpColumn) {
+  std::string out, line;
+  for (std::string const& word : split(text, ' ')) {
+    if (!line.empty() && column + line.size() + 1 + word.size() > kHelpWidth) {
+      out += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return out + line;
+}
+
+// An option of `group`, its value named `value` in the help; a list takes
+// every time it is given, in order.
+template <class T>
+void option(CLI::App& app, std::string const& group, const char* names, T& target, const char* value,
+            std::string const& help) {
+  CLI::Option* o = app.add_option(names, target, wrap(help))->type_name(value)->group(group);
+  if (std::is_same<T, std::vector<std::string>>::value) o->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+void flag(CLI::App& app, std::string const& group, const char* names, bool& target, std::string const& help) {
+  app.add_flag(names, target, wrap(help))->group(group);
+}
+
+// Every option, its group and its help; CLI11 parses the command line and
+// writes --help from these.
+void declare(CLI::App& app, Given& g) {
+  app.set_help_flag();
+  app.allow_extras();
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.get_formatter()->column_width(kHelpColumn);
+  app.get_formatter()->label("REQUIRED", "");
+
+  std::string group = "Module";
+  option(app, group, "-e,--effect", g.effect, "NAME", "the built effect: lines, simplelines (or BreloLines, ...)");
+  option(app, group, "--plugin", g.plugin, "PATH", "any effect module");
+  flag(app, group, "--list", g.list, "print every control: index, name, kind, default, range, group and menu entries");
+  flag(app, group, "--about", g.about, "print the module's about text");
+
+  group = "Controls (applied in the order given)";
+  option(app, group, "-s,--set", g.sets, "NAME=VALUE",
+         "NAME is a control's name or index; VALUE as the control shows it: 50 (percent controls in percent), 90 "
+         "(degrees), Reflect or 3 (popups), #FF8000 (colours), 320,180 or 50%,50% (points), on/off (checkboxes). "
+         "Keyframes: V@T;V@T, linear between keys and held outside; T in seconds (1.5 or 1.5s) or frames (45f)");
+  option(app, group, "-p,--preset", g.presets, "FILE", "load a JSON preset");
+  option(app, group, "--save-preset", g.savePreset, "FILE", "save the changed controls as a preset");
+  flag(app, group, "--values", g.values, "print every control's value at the chosen times");
+
+  group = "Input";
+  option(app, group, "-i,--input", g.input, "FILE",
+         "PNG, OpenEXR, TIFF or JPEG; a numbered sequence such as shot_%04d.exr renders each frame from its own "
+         "file; default: the built-in test card");
+  option(app, group, "--size", g.size, "WxH", "test card size (default 640x360)");
+  option(app, group, "--start", g.start, "N",
+         "the frame at time 0 (default: a sequence's first frame on disk, else 0)");
+  flag(app, group, "--keep-going", g.keepGoing,
+       "skip input frames that are missing or cannot be read, report them and exit with 3 at the end");
+
+  group = "Rendering";
+  option(app, group, "-d,--depth", g.depth, "8|16|32", "bits per channel; 32 is float (default 8)");
+  option(app, group, "--downsample", g.downsample, "N", "render at 1/N resolution (default 1)");
+  option(app, group, "-j,--threads", g.threads, "N", "the host's thread count (default: the machine's cores)");
+  option(app, group, "-t,--time", g.time, "T", "render the frame at time T (seconds, or frames as 45f)");
+  option(app, group, "-f,--frame", g.frame, "N", "render frame N");
+  option(app, group, "--frames", g.frames, "A-B", "render frames A to B");
+  option(app, group, "--fps", g.fps, "RATE", "frame rate: 30, 29.97 or 30000/1001 (default 30)");
+
+  group = "Output";
+  option(app, group, "-o,--output", g.output, "FILE",
+         ".png (8 or 16-bit), .exr (float), .tif/.tiff (8, 16-bit or float) or .jpg/.jpeg (8-bit, over black); a "
+         "sequence needs a frame number in the name: out_%04d.png");
+  option(app, group, "--bits", g.bits, "8|16|32",
+         "bits per channel of the output (default: the render depth where the format holds it)");
+  option(app, group, "--png-bits", g.pngBits, "8|16", "PNG depth (default: 8 for 8-bit renders, else 16)");
+  option(app, group, "--contact-sheet", g.contactSheet, "FILE", "a PNG tiling every frame");
+  flag(app, group, "-q,--quiet", g.quiet, "no progress bar and no summary");
+
+  group = "Testing an effect";
+  option(app, group, "--fail-call", g.failCalls, "CALL[:N[:ERR]]",
+         "make host call CALL fail (the Nth or all) with ERR");
+  option(app, group, "--withhold-suite", g.withheld, "NAME:VERSION", "the host cannot supply this suite");
+  flag(app, group, "-h,--help", g.help, "this text");
+  flag(app, group, "--version", g.version, "the version");
+
+  app.footer(
+      wrap("Exit status: 0 done, 2 bad options, controls, values or presets, 3 bad input image, 4 the module cannot be "
+           "loaded or fails outside rendering, 5 the module returned an error while rendering, 6 an output cannot be "
+           "written, 1 anything else.",
+           0));
+}
+
+const char* kDescription = "brelo-render: renders a Brelo effect module without the host application.";
+
+// "-o needs a value": the option CLI11 names, as the user spelt it.
+[[noreturn]] void missingValue(CLI::App& app, std::string const& what, std::vector<std::string> const& args) {
+  std::string name = what.substr(0, what.find(':'));
+  std::string spelt = name;
+  if (const CLI::Option* opt = app.get_option_no_throw(name)) {
+    for (std::string const& a : args) {
+      std::string bare = a.substr(0, a.find('='));
+      if (!bare.empty() && bare[0] == '-' && opt->check_name(bare)) spelt = bare;
+    }
+  }
+  usage(spelt + " needs a value; brelo-render --help shows the options");
+}
+
+// The steps of --set and --preset, in command-line order.
+std::vector<ControlStep> controlSteps(CLI::App& app, Given const& g) {
+  const CLI::Option* set = app.get_option("--set");
+  const CLI::Option* preset = app.get_option("--preset");
+  std::vector<ControlStep> steps;
+  std::size_t s = 0, p = 0;
+  for (const CLI::Option* o : app.parse_order()) {
+    if (o == set && s < g.sets.size()) steps.push_back({ControlStep::Kind::Set, g.sets[s++]});
+    if (o == preset && p < g.presets.size()) steps.push_back({ControlStep::Kind::Preset, g.presets[p++]});
+  }
+  return steps;
+}
+
 }  // namespace
 
 std::string usageText() {
-  return R"(brelo-render: renders a Brelo effect module without the host application.
-
-Usage: brelo-render (--effect lines|simplelines | --plugin PATH) [options]
-
-Module
-  -e, --effect NAME        the built effect: lines, simplelines (or BreloLines, ...)
-      --plugin PATH        any effect module
-      --list               print every control: index, name, kind, default, range,
-                           group and menu entries
-      --about              print the module's about text
-Controls (applied in the order given)
-  -s, --set NAME=VALUE     NAME is a control's name or index; VALUE as the control
-                           shows it: 50 (percent controls in percent), 90 (degrees),
-                           Reflect or 3 (popups), #FF8000 (colours), 320,180 or
-                           50%,50% (points), on/off (checkboxes)
-  -s, --set NAME=V@T;V@T   keyframes, linear between keys and held outside; T in
-                           seconds (1.5 or 1.5s) or frames (45f)
-  -p, --preset FILE        load a JSON preset
-      --save-preset FILE   save the changed controls as a preset
-      --values             print every control's value at the chosen times
-Input
-  -i, --input FILE         PNG (8/16-bit gray, RGB, RGBA) or OpenEXR; default: the
-                           built-in test card
-      --size WxH           test card size (default 640x360)
-Rendering
-  -d, --depth 8|16|32      bits per channel; 32 is float (default 8)
-      --downsample N       render at 1/N resolution (default 1)
-  -j, --threads N          the host's thread count (default: the machine's cores)
-  -t, --time T             render the frame at time T (seconds, or frames as 45f)
-  -f, --frame N            render frame N
-      --frames A-B         render frames A to B
-      --fps RATE           frame rate: 30, 29.97 or 30000/1001 (default 30)
-Output
-  -o, --output FILE        .png (8 or 16-bit) or .exr (float); a sequence needs a
-                           frame number in the name: out_%04d.png
-      --png-bits 8|16      PNG depth (default: 8 for 8-bit renders, else 16)
-      --contact-sheet FILE a PNG tiling every frame
-  -q, --quiet              no progress bar and no summary
-Testing an effect
-      --fail-call CALL[:N[:ERR]]   make host call CALL fail (the Nth or all) with ERR
-      --withhold-suite NAME:VERSION  the host cannot supply this suite
-  -h, --help, --version
-
-Exit status: 0 done, 2 bad options, controls, values or presets, 3 bad input image,
-4 the module cannot be loaded or fails outside rendering, 5 the module returned an
-error while rendering, 6 an output cannot be written, 1 anything else.
-)";
+  CLI::App app(kDescription, "brelo-render");
+  Given g;
+  declare(app, g);
+  return app.help();
 }
 
 Options parseOptions(std::vector<std::string> const& args) {
+  CLI::App app(kDescription, "brelo-render");
+  Given g;
+  declare(app, g);
+  try {
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (CLI::ArgumentMismatch const& e) {
+    missingValue(app, e.what(), args);
+  } catch (CLI::ParseError const& e) {
+    usage(std::string(e.what()) + "; brelo-render --help shows the options");
+  }
+  std::vector<std::string> extra = app.remaining();
+  if (!extra.empty()) {
+    std::string a = extra.front();
+    if (a.size() > 1 && a[0] == '-')
+      usage("unknown option " + a.substr(0, a.find('=')) + "; brelo-render --help shows the options");
+    usage("unexpected argument \"" + a + "\"; set controls with --set NAME=VALUE");
+  }
+
   Options o;
-  std::string fps = "30", timeText, frameText, framesText, sizeText;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string a = args[i];
-    std::string value;
-    bool inlineValue = false;
-    if (a.size() > 2 && a[0] == '-' && a[1] == '-') {
-      std::size_t eq = a.find('=');
-      if (eq != std::string::npos) {
-        value = a.substr(eq + 1);
-        a = a.substr(0, eq);
-        inlineValue = true;
-      }
-    }
-    auto arg = [&]() -> std::string {
-      if (inlineValue) return value;
-      if (i + 1 >= args.size()) usage(a + " needs a value; brelo-render --help shows the options");
-      return args[++i];
-    };
-    if (a == "-h" || a == "--help") o.help = true;
-    else if (a == "--version") o.version = true;
-    else if (a == "--list") o.list = true;
-    else if (a == "--about") o.about = true;
-    else if (a == "--values") o.values = true;
-    else if (a == "-q" || a == "--quiet") o.quiet = true;
-    else if (a == "-e" || a == "--effect") {
-      if (!o.effect.empty()) usage("--effect is given twice");
-      o.effect = arg();
-    } else if (a == "--plugin") {
-      if (!o.plugin.empty()) usage("--plugin is given twice");
-      o.plugin = arg();
-    } else if (a == "-s" || a == "--set") o.controls.push_back({ControlStep::Kind::Set, arg()});
-    else if (a == "-p" || a == "--preset") o.controls.push_back({ControlStep::Kind::Preset, arg()});
-    else if (a == "--save-preset") o.savePreset = arg();
-    else if (a == "-i" || a == "--input") o.input = arg();
-    else if (a == "--size") sizeText = arg();
-    else if (a == "-d" || a == "--depth") {
-      std::string v = arg();
-      long d;
-      if (!parseLong(v, &d) || (d != 8 && d != 16 && d != 32)) usage("--depth takes 8, 16 or 32, not \"" + v + "\"");
-      o.depth = int(d);
-    } else if (a == "--downsample") o.downsample = int(integerArg(a, arg(), 1, 64));
-    else if (a == "-j" || a == "--threads") o.threads = int(integerArg(a, arg(), 1, 256));
-    else if (a == "-t" || a == "--time") timeText = arg();
-    else if (a == "-f" || a == "--frame") frameText = arg();
-    else if (a == "--frames") framesText = arg();
-    else if (a == "--fps") fps = arg();
-    else if (a == "-o" || a == "--output") o.output = arg();
-    else if (a == "--png-bits") {
-      std::string v = arg();
-      long b;
-      if (!parseLong(v, &b) || (b != 8 && b != 16)) usage("--png-bits takes 8 or 16, not \"" + v + "\"");
-      o.pngBits = int(b);
-    } else if (a == "--contact-sheet") o.contactSheet = arg();
-    else if (a == "--fail-call") o.failCalls.push_back(parseFault(arg()));
-    else if (a == "--withhold-suite") {
-      std::string v = arg();
-      std::size_t colon = v.rfind(':');
-      long version = 0;
-      if (colon == std::string::npos || trim(v.substr(0, colon)).empty() || !parseLong(v.substr(colon + 1), &version))
-        usage("--withhold-suite takes NAME:VERSION, e.g. \"PF World Suite:2\", not \"" + v + "\"");
-      o.withheldSuites.push_back({trim(v.substr(0, colon)), std::int32_t(version)});
-    } else if (!a.empty() && a[0] == '-') {
-      usage("unknown option " + a + "; brelo-render --help shows the options");
-    } else {
-      usage("unexpected argument \"" + a + "\"; set controls with --set NAME=VALUE");
-    }
+  o.help = g.help;
+  o.version = g.version;
+  o.list = g.list;
+  o.about = g.about;
+  o.values = g.values;
+  o.quiet = g.quiet;
+  o.keepGoing = g.keepGoing;
+  if (app.count("--effect") > 1) usage("--effect is given twice");
+  if (app.count("--plugin") > 1) usage("--plugin is given twice");
+  o.effect = g.effect;
+  o.plugin = g.plugin;
+  o.controls = controlSteps(app, g);
+  o.savePreset = g.savePreset;
+  o.input = g.input;
+  if (app.count("--depth")) {
+    long d;
+    if (!parseLong(g.depth, &d) || (d != 8 && d != 16 && d != 32))
+      usage("--depth takes 8, 16 or 32, not \"" + g.depth + "\"");
+    o.depth = int(d);
+  }
+  if (app.count("--downsample")) o.downsample = int(integerArg("--downsample", g.downsample, 1, 64));
+  if (app.count("--threads")) o.threads = int(integerArg("--threads", g.threads, 1, 256));
+  o.output = g.output;
+  if (app.count("--bits")) {
+    long b;
+    if (!parseLong(g.bits, &b) || (b != 8 && b != 16 && b != 32))
+      usage("--bits takes 8, 16 or 32, not \"" + g.bits + "\"");
+    o.bits = int(b);
+  }
+  if (app.count("--png-bits")) {
+    long b;
+    if (!parseLong(g.pngBits, &b) || (b != 8 && b != 16)) usage("--png-bits takes 8 or 16, not \"" + g.pngBits + "\"");
+    o.pngBits = int(b);
+  }
+  if (o.bits && o.pngBits) usage("choose one of --bits and --png-bits");
+  o.contactSheet = g.contactSheet;
+  for (std::string const& f : g.failCalls) o.failCalls.push_back(parseFault(f));
+  for (std::string const& v : g.withheld) {
+    std::size_t colon = v.rfind(':');
+    long version = 0;
+    if (colon == std::string::npos || trim(v.substr(0, colon)).empty() || !parseLong(v.substr(colon + 1), &version))
+      usage("--withhold-suite takes NAME:VERSION, e.g. \"PF World Suite:2\", not \"" + v + "\"");
+    o.withheldSuites.push_back({trim(v.substr(0, colon)), std::int32_t(version)});
   }
 
   if (!o.effect.empty() && !o.plugin.empty()) usage("choose the module with --effect or --plugin, not both");
 
-  if (!sizeText.empty()) {
+  if (app.count("--size")) {
     if (!o.input.empty()) usage("--size sets the test card's size and cannot go with --input");
-    std::size_t x = toLower(sizeText).find('x');
+    std::size_t x = toLower(g.size).find('x');
     long w = 0, h = 0;
-    if (x == std::string::npos || !parseLong(sizeText.substr(0, x), &w) || !parseLong(sizeText.substr(x + 1), &h))
-      usage("--size takes WIDTHxHEIGHT, e.g. 1280x720, not \"" + sizeText + "\"");
-    checkImageSize(w, h, "the test card", ExitCode::Usage);
+    if (x == std::string::npos || !parseLong(g.size.substr(0, x), &w) || !parseLong(g.size.substr(x + 1), &h))
+      usage("--size takes WIDTHxHEIGHT, e.g. 1280x720, not \"" + g.size + "\"");
+    std::string problem = ImageIO::imageSizeProblem(w, h, "the test card");
+    if (!problem.empty()) usage(problem);
     o.cardWidth = int(w);
     o.cardHeight = int(h);
   }
 
-  o.timeBase = parseFrameRate(fps);
-  int timeChoices = !timeText.empty() + !frameText.empty() + !framesText.empty();
+  o.timeBase = parseFrameRate(g.fps);
+  if (app.count("--start")) {
+    o.startGiven = true;
+    o.start = integerArg("--start", g.start, -1000000000, 1000000000);
+  }
+  int timeChoices = int(app.count("--time") > 0) + int(app.count("--frame") > 0) + int(app.count("--frames") > 0);
   if (timeChoices > 1) usage("choose one of --time, --frame and --frames");
-  if (!timeText.empty()) {
-    A_long t = parseTime(timeText, o.timeBase);
-    o.times.push_back(t);
-    o.frameNumbers.push_back(long(std::llround(double(t) / double(o.timeBase.step))));
-  } else if (!frameText.empty()) {
-    long n = integerArg("--frame", frameText, -1000000000, 1000000000);
-    o.times.push_back(o.timeBase.frameTime(n));
+  if (app.count("--time")) {
+    o.frameChoice = Options::FrameChoice::Time;
+    o.time = parseTime(g.time, o.timeBase);
+    o.times.push_back(o.time);
+    o.frameNumbers.push_back(o.start + long(std::llround(double(o.time) / double(o.timeBase.step))));
+  } else if (app.count("--frame")) {
+    long n = integerArg("--frame", g.frame, -1000000000, 1000000000);
+    o.frameChoice = Options::FrameChoice::Frame;
+    o.firstFrame = o.lastFrame = n;
+    o.times.push_back(o.timeBase.frameTime(n - o.start));
     o.frameNumbers.push_back(n);
-  } else if (!framesText.empty()) {
+  } else if (app.count("--frames")) {
+    std::string const& text = g.frames;
     // "A-B"; A may be negative, so the separator is the first '-' after A's sign.
-    std::size_t dash = framesText.find('-', framesText[0] == '-' ? 1 : 0);
+    std::size_t dash = text.empty() ? std::string::npos : text.find('-', text[0] == '-' ? 1 : 0);
     long a = 0, b = 0;
-    if (dash == std::string::npos || !parseLong(framesText.substr(0, dash), &a) ||
-        !parseLong(framesText.substr(dash + 1), &b))
-      usage("--frames takes FIRST-LAST, e.g. 0-47, not \"" + framesText + "\"");
-    if (b < a) usage("--frames " + framesText + ": the last frame comes before the first");
-    if (b - a + 1 > kMaxFrames) usage("--frames " + framesText + ": more than " + std::to_string(kMaxFrames) + " frames");
+    if (dash == std::string::npos || !parseLong(text.substr(0, dash), &a) || !parseLong(text.substr(dash + 1), &b))
+      usage("--frames takes FIRST-LAST, e.g. 0-47, not \"" + text + "\"");
+    if (b < a) usage("--frames " + text + ": the last frame comes before the first");
+    if (b - a + 1 > kMaxFrames) usage("--frames " + text + ": more than " + std::to_string(kMaxFrames) + " frames");
+    o.frameChoice = Options::FrameChoice::Range;
+    o.firstFrame = a;
+    o.lastFrame = b;
     for (long n = a; n <= b; ++n) {
-      o.times.push_back(o.timeBase.frameTime(n));
+      o.times.push_back(o.timeBase.frameTime(n - o.start));
       o.frameNumbers.push_back(n);
     }
   } else {
     o.times.push_back(0);
-    o.frameNumbers.push_back(0);
+    o.frameNumbers.push_back(o.start);
   }
   return o;
 }

@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "JsonText.h"
-#include "brelo_render/AtomicFile.h"
+#include "brelo_image/AtomicFile.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
 
@@ -117,7 +117,7 @@ std::string presetText(EffectControls const& controls) {
 
 void savePreset(EffectControls const& controls, std::string const& path) {
   std::string text = presetText(controls);
-  AtomicFile f(path);
+  ImageIO::AtomicFile f(path);
   f.write(text.data(), text.size());
   f.commit();
 }

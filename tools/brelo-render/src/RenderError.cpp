@@ -5,6 +5,15 @@
 namespace Brelo {
 namespace Render {
 
+ExitCode exitCodeOf(ImageIO::ImageError const& e) {
+  switch (e.kind()) {
+    case ImageIO::ImageError::Kind::Read: return ExitCode::Input;
+    case ImageIO::ImageError::Kind::Write: return ExitCode::Output;
+    case ImageIO::ImageError::Kind::Usage: break;
+  }
+  return ExitCode::Usage;
+}
+
 std::string describeHostError(PF_Err err) {
   const char* name = nullptr;
   switch (err) {

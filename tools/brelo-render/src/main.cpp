@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
     std::cout.flush();
     std::cerr << "brelo-render: " << e.what() << "\n";
     return int(e.code());
+  } catch (Brelo::ImageIO::ImageError const& e) {
+    std::cout.flush();
+    std::cerr << "brelo-render: " << e.what() << "\n";
+    return int(exitCodeOf(e));
   } catch (std::bad_alloc const&) {
     std::cerr << "brelo-render: out of memory\n";
     return int(ExitCode::Internal);

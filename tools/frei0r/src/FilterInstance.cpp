@@ -6,9 +6,9 @@
 
 #include "brelo_frei0r/RgbaFrameIO.h"
 #include "brelo_host/Session.h"
+#include "brelo_image/ImageLimits.h"
 #include "brelo_render/ControlScript.h"
 #include "brelo_render/EffectControls.h"
-#include "brelo_render/ImageLimits.h"
 #include "brelo_render/Preset.h"
 #include "brelo_render/RenderError.h"
 #include "brelo_render/TimeBase.h"
@@ -74,7 +74,8 @@ FilterInstance::FilterInstance(FilterDescription const& filter, std::shared_ptr<
       m_report(std::move(report)),
       m_doubles(filter.doubles.size()) {
   try {
-    Render::checkImageSize(width, height, "the frame", Render::ExitCode::Usage);
+    std::string const problem = ImageIO::imageSizeProblem(width, height, "the frame");
+    if (!problem.empty()) throw std::runtime_error(problem);
     rebuild();
   } catch (Render::RenderError const& e) {
     throw std::runtime_error(e.what());

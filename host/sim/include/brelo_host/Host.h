@@ -31,6 +31,7 @@ namespace Brelo {
 namespace Sim {
 
 class Instance;
+class Session;
 
 // What a plug-in holds of the host's resources. After a command, everything
 // should be zero.
@@ -64,11 +65,12 @@ class HostWorld {
 
  private:
   friend class Host;
+  friend class Session;
   explicit HostWorld(PF_EffectWorld* w) : m_world(w) {}
   PF_EffectWorld* m_world = nullptr;
 };
 
-enum class SamplingKernels { Scalar, Sse41, Avx2 };
+enum class Kernels { Scalar, Sse41, Avx2 };
 
 class Host {
  public:
@@ -106,11 +108,12 @@ class Host {
   // padding bytes hold kPaddingByte. Default 3.
   static constexpr std::uint8_t kPaddingByte = 0xA5;
   void setRowPadding(int pixels);
-  // The kernels the sampling suites weigh pixels with: the fastest the
-  // processor has by default. All give the same results. Takes the kernels
-  // asked for, or the best the processor has below them, and returns which;
-  // for suites acquired after the call.
-  SamplingKernels setSamplingKernels(SamplingKernels kernels);
+  // The kernels of the host's pixel loops (the sampling suites weighing
+  // pixels, transfer_rect blending them): the fastest the processor has by
+  // default. All give the same results. Takes the kernels asked for, or the
+  // best the processor has below them, and returns which; for sampling
+  // suites acquired after the call.
+  Kernels setKernels(Kernels kernels);
 
   // ---- fault injection
   // AcquireSuite of this name and version fails with kSPSuiteNotFoundError.

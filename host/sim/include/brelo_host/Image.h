@@ -16,6 +16,13 @@ struct RGBA {
   float a = 0, r = 0, g = 0, b = 0;
 };
 
+// One pixel of the given depth at `pixel`, normalised: 8 bits / 255,
+// 16 bits / 32768, float as stored.
+RGBA readPixel(const void* pixel, Depth depth);
+// Writes a normalised colour as one pixel: integer depths round to nearest
+// and limit to their range.
+void writePixel(void* pixel, Depth depth, RGBA const& c);
+
 class Image {
  public:
   Image() = default;
@@ -50,6 +57,9 @@ class Image {
   bool operator!=(Image const& o) const { return !(*this == o); }
 
  private:
+  std::size_t pixelOffset(int x, int y) const {
+    return (std::size_t(y) * std::size_t(m_width) + std::size_t(x)) * pixelSize(m_depth);
+  }
   template <class P>
   P& at(int x, int y) {
     return reinterpret_cast<P*>(m_bytes.data())[std::size_t(y) * std::size_t(m_width) + std::size_t(x)];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -55,7 +56,14 @@ class Instance {
   int layerHeight() const { return m_layer.height(); }
   // Any size and depth; converted to the depth of each render.
   void setLayer(Image const& image);
+  void setLayer(Image&& image);
   Image const& layer() const { return m_layer; }
+  // Lent, the layer's own pixels are the input world of every render at its
+  // depth and full size: no copy is made, the world's rows have no padding,
+  // and a write into them is caught by a checksum rather than a comparison.
+  // Other renders get a padded copy as usual.
+  void setLayerLent(bool lent) { m_layerLent = lent; }
+  bool layerLent() const { return m_layerLent; }
   // Origin of the input world handed out at smart render.
   void setInputOrigin(int x, int y) { m_originX = x, m_originY = y; }
   int inputOriginX() const { return m_originX; }
@@ -67,6 +75,8 @@ class Instance {
   // (nearest full-resolution pixel: x' * den / num).
   static int scaledSize(int size, PF_RationalScale s);
   Image layerAt(Downsample ds, Depth depth) const;
+  // Row y of layerAt(ds, depth), written to `out` without making the image.
+  void layerRow(Downsample ds, Depth depth, int y, std::uint8_t* out) const;
 
   // ---- time: current_time and time_step are in units of 1 / timeScale s.
   void setTimeScale(A_u_long scale, A_long step) { m_timeScale = scale, m_timeStep = step; }
@@ -173,6 +183,7 @@ class Instance {
   Image m_layer;
   int m_originX = 0, m_originY = 0;
   bool m_layerEmpty = false;
+  bool m_layerLent = false;
   A_u_long m_timeScale = 30;
   A_long m_timeStep = 1;
   std::deque<Param> m_params;  // stable addresses: definitions point into their own strings

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AE_Effect.h"
@@ -47,10 +48,17 @@ struct LayerRequest {
   A_u_long time_scale = 0;
 };
 
+// Where a render's output pixels go.
+enum class OutputAs {
+  Image,  // copied into RenderResult::image
+  World,  // the output world itself, in RenderResult::world
+};
+
 struct RenderResult : CommandResult {
   PF_Err preRenderErr = PF_Err_NONE;  // err is the first failure of the two commands
   bool rendered = false;              // smart render ran
   Image image;                        // the output world's pixels (padding stripped)
+  HostWorld world;                    // or the output world, with OutputAs::World
   int originX = 0, originY = 0;       // output world's origin
   PF_LRect result_rect{}, max_result_rect{};
   PF_RenderOutputFlags flags = 0;
@@ -74,6 +82,7 @@ class Session {
   Instance& instance() { return *m_instance; }
 
   void setInput(Image const& image) { m_instance->setLayer(image); }
+  void setInput(Image&& image) { m_instance->setLayer(std::move(image)); }
   void setInputOrigin(int x, int y) { m_instance->setInputOrigin(x, y); }
   void setValue(int index, double v) { m_instance->setValue(index, v); }
   void setPoint(int index, double x, double y) { m_instance->setPoint(index, x, y); }
@@ -97,7 +106,10 @@ class Session {
   // Smart pre-render, then (when it succeeded and the result is not empty)
   // smart render, of the frame at `time`; then the pre-render data is
   // deleted through the plug-in's deletion routine, if it gave one.
-  RenderResult render(A_long time, Depth depth, Downsample ds = {});
+  // With OutputAs::World the output world itself is handed on in r.world
+  // (no copy; r.image stays empty) and lives until r.world goes, which must
+  // be before the session ends.
+  RenderResult render(A_long time, Depth depth, Downsample ds = {}, OutputAs as = OutputAs::Image);
   // The same with the layer's pixels written by `io` and the output read by
   // it: the result's image stays empty, and writes into the layer are not
   // caught (the host keeps no copy to compare with).
@@ -131,7 +143,7 @@ class Session {
  private:
   CommandResult run(PF_Cmd cmd, Frame& f, void* extra);
   std::unique_ptr<Frame> makeFrame(PF_Cmd cmd, A_long time, Depth depth, Downsample ds, bool render, FrameIO* io);
-  RenderResult render(A_long time, Depth depth, Downsample ds, FrameIO* io);
+  RenderResult render(A_long time, Depth depth, Downsample ds, FrameIO* io, OutputAs as);
 
   std::unique_ptr<Host> m_ownHost;  // null when the host is shared
   Host* m_host = nullptr;

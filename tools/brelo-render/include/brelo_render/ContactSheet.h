@@ -4,6 +4,7 @@
 #pragma once
 
 #include "brelo_host/Image.h"
+#include "brelo_image/PixelView.h"
 
 namespace Brelo {
 namespace Render {
@@ -14,7 +15,7 @@ class ContactSheet {
   ContactSheet(int frameWidth, int frameHeight, int count);
 
   // Adds the next frame (any depth); frames beyond `count` are ignored.
-  void add(Sim::Image const& frame);
+  void add(ImageIO::PixelView const& frame);
 
   int columns() const { return m_columns; }
   int rows() const { return m_rows; }

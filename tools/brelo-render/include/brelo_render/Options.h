@@ -36,19 +36,32 @@ struct Options {
   std::vector<ControlStep> controls;
   std::string savePreset;
 
-  std::string input;  // empty: the test card
+  // A file, a numbered sequence ("shot_%04d.exr"), or empty: the test card.
+  std::string input;
   int cardWidth = 0, cardHeight = 0;
+  bool keepGoing = false;  // skip input frames that cannot be read
 
   int depth = 8;
   int downsample = 1;
   int threads = 0;  // 0: as many as the machine has
   TimeBase timeBase;
 
-  // The frames to render: host times and the numbers that name their files.
+  // How the frames were chosen, as given.
+  enum class FrameChoice { Default, Time, Frame, Range };
+  FrameChoice frameChoice = FrameChoice::Default;
+  A_long time = 0;                  // --time, host time units
+  long firstFrame = 0, lastFrame = 0;  // --frame N (both N) or --frames A-B
+  bool startGiven = false;
+  long start = 0;  // the frame at time 0
+
+  // The frames to render from a still input or the test card: host times
+  // and the numbers that name their files. A sequence's frames follow from
+  // the files (FramePlan).
   std::vector<A_long> times;
   std::vector<long> frameNumbers;
 
   std::string output;
+  int bits = 0;     // output bits per channel (8, 16, 32); 0: after the render depth and format
   int pngBits = 0;  // 0: 8 for 8-bit renders, 16 otherwise
   std::string contactSheet;
 

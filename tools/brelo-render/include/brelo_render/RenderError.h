@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AE_Effect.h"
+#include "brelo_image/ImageError.h"
 
 namespace Brelo {
 namespace Render {
@@ -28,6 +29,10 @@ class RenderError : public std::runtime_error {
  private:
   ExitCode m_code;
 };
+
+// The exit status of an image file's failure: 3 reading, 6 writing, 2 a name
+// or depth no format takes.
+ExitCode exitCodeOf(ImageIO::ImageError const& e);
 
 // "error 512 (internal structure damaged)"; unknown codes by number only.
 std::string describeHostError(PF_Err err);

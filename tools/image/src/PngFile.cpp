@@ -1,0 +1,240 @@
+#include "brelo_image/PngFile.h"
+
+#include <png.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "brelo_image/AtomicFile.h"
+#include "brelo_image/ChannelRules.h"
+#include "brelo_image/ImageError.h"
+#include "brelo_image/ImageLimits.h"
+
+namespace Brelo {
+namespace ImageIO {
+
+// Every filter tried per row, as libpng does by default, at zlib's level 4
+// rather than its default 6: on a grainy full-HD frame 3.4 times as fast
+// (2.4 times at 16 bits) for files 2 to 9 % larger.
+const PngCompression kPngCompression = {4, PNG_ALL_FILTERS};
+
+namespace {
+
+// libpng reports errors by longjmp. The functions that call setjmp keep no
+// objects with destructors alive; callbacks leave any C++ exception behind
+// before they hand a failure to libpng; the message lands here.
+struct PngFailure {
+  char message[256] = {0};
+};
+
+void onPngError(png_structp png, png_const_charp msg) {
+  auto* f = static_cast<PngFailure*>(png_get_error_ptr(png));
+  if (f && !f->message[0]) std::snprintf(f->message, sizeof f->message, "%s", msg ? msg : "unknown libpng error");
+  png_longjmp(png, 1);
+}
+
+void onPngWarning(png_structp, png_const_charp) {}
+
+bool littleEndian() {
+  const std::uint16_t one = 1;
+  unsigned char first;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
+
+[[noreturn]] void cannotRead(std::string const& path, std::string const& why) {
+  throw ImageError(ImageError::Kind::Read, "cannot read " + path + ": " + why);
+}
+
+// ---- reading
+
+void readFromFile(png_structp png, png_bytep data, png_size_t size) {
+  auto* file = static_cast<std::FILE*>(png_get_io_ptr(png));
+  if (std::fread(data, 1, size, file) != size) png_error(png, "the file ends too early: it is truncated");
+}
+
+struct Header {
+  png_uint_32 width, height;
+  int bitDepth;
+};
+
+// Every kind of PNG arrives as the host's pixels: alpha, red, green, blue at
+// 8 or 16 bits, 16-bit samples in the machine's byte order.
+bool readHeader(png_structp png, png_infop info, Header* h) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_info(png, info);
+  h->width = png_get_image_width(png, info);
+  h->height = png_get_image_height(png, info);
+  const int colorType = png_get_color_type(png, info);
+  h->bitDepth = png_get_bit_depth(png, info);
+  const bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY && h->bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (transparency) png_set_tRNS_to_alpha(png);
+  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+  if ((colorType & PNG_COLOR_MASK_ALPHA) || transparency)
+    png_set_swap_alpha(png);
+  else
+    png_set_filler(png, h->bitDepth == 16 ? 0xFFFF : 0xFF, PNG_FILLER_BEFORE);
+  if (h->bitDepth == 16 && littleEndian()) png_set_swap(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (h->bitDepth < 8) h->bitDepth = 8;
+  return true;
+}
+
+bool readRows(png_structp png, png_infop info, png_bytepp rows) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_image(png, rows);
+  png_read_end(png, info);
+  return true;
+}
+
+// gather16 for every sample value, once.
+std::array<std::uint16_t, 65536> const& gatherTable() {
+  static const std::array<std::uint16_t, 65536> table = [] {
+    std::array<std::uint16_t, 65536> t{};
+    for (std::uint32_t v = 0; v < 65536; ++v) t[v] = gather16(std::uint16_t(v));
+    return t;
+  }();
+  return table;
+}
+
+// ---- writing
+
+struct Sink {
+  AtomicFile* file;
+  PngFailure* failure;
+};
+
+void writeToFile(png_structp png, png_bytep data, png_size_t size) {
+  auto* sink = static_cast<Sink*>(png_get_io_ptr(png));
+  bool failed = false;
+  try {
+    sink->file->write(data, size);
+  } catch (std::exception const& e) {
+    std::snprintf(sink->failure->message, sizeof sink->failure->message, "%s", e.what());
+    failed = true;
+  }
+  if (failed) png_error(png, sink->failure->message);
+}
+
+void flushNothing(png_structp) {}
+
+struct RowSource {
+  PixelView const* view;
+  int bits;
+  std::uint8_t* buffer;  // null: the view's own rows serve
+};
+
+bool writeRows(png_structp png, png_infop info, RowSource const& src) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_IHDR(png, info, png_uint_32(src.view->width), png_uint_32(src.view->height), src.bits,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(png, kPngCompression.zlibLevel);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, kPngCompression.filters);
+  png_write_info(png, info);
+  // Rows arrive as the host's alpha, red, green, blue.
+  png_set_swap_alpha(png);
+  if (src.bits == 16 && littleEndian()) png_set_swap(png);
+  const RowLayout layout{src.bits == 16 ? SampleType::U16 : SampleType::U8, ChannelOrder::ARGB, false};
+  for (int y = 0; y < src.view->height; ++y) {
+    if (src.buffer) {
+      hostRowToSamples(*src.view, y, layout, src.buffer);
+      png_write_row(png, src.buffer);
+    } else {
+      png_write_row(png, src.view->row(y));
+    }
+  }
+  png_write_end(png, info);
+  return true;
+}
+
+}  // namespace
+
+Sim::Image readPng(std::string const& path) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) cannotRead(path, std::strerror(errno));
+  // Signature and the image header's length, type, width and height.
+  unsigned char head[24];
+  std::size_t got = std::fread(head, 1, sizeof head, file.get());
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (got < 8 || std::memcmp(head, kSignature, 8) != 0) cannotRead(path, "not a PNG file");
+  if (got < sizeof head) cannotRead(path, "the file ends too early: it is truncated");
+  if (std::memcmp(head + 12, "IHDR", 4) != 0) cannotRead(path, "damaged PNG: no image header");
+  auto be32 = [](const unsigned char* b) {
+    return (std::int64_t(b[0]) << 24) | (std::int64_t(b[1]) << 16) | (std::int64_t(b[2]) << 8) | std::int64_t(b[3]);
+  };
+  // Absurd sizes are refused before anything is allocated for them.
+  checkReadableSize(be32(head + 16), be32(head + 20), path);
+  if (std::fseek(file.get(), 8, SEEK_SET) != 0) cannotRead(path, std::strerror(errno));
+
+  PngFailure failure;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    throw std::bad_alloc();
+  }
+  struct Guard {
+    png_structp* png;
+    png_infop* info;
+    ~Guard() { png_destroy_read_struct(png, info, nullptr); }
+  } guard{&png, &info};
+  png_set_read_fn(png, file.get(), readFromFile);
+  png_set_sig_bytes(png, 8);
+  png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+
+  Header h{};
+  if (!readHeader(png, info, &h)) cannotRead(path, failure.message);
+  checkReadableSize(h.width, h.height, path);
+  const bool deep = h.bitDepth == 16;
+  Sim::Image image(int(h.width), int(h.height), deep ? Sim::Depth::Bits16 : Sim::Depth::Bits8);
+  if (png_get_rowbytes(png, info) != image.rowBytes()) cannotRead(path, "unexpected row layout");
+  std::vector<png_bytep> rows(h.height);
+  for (png_uint_32 y = 0; y < h.height; ++y) rows[y] = image.bytes() + std::size_t(y) * image.rowBytes();
+  if (!readRows(png, info, rows.data())) cannotRead(path, failure.message);
+
+  if (deep) {
+    std::array<std::uint16_t, 65536> const& gather = gatherTable();
+    auto* samples = reinterpret_cast<std::uint16_t*>(image.bytes());
+    const std::size_t n = std::size_t(h.width) * std::size_t(h.height) * 4;
+    for (std::size_t i = 0; i < n; ++i) samples[i] = gather[samples[i]];
+  }
+  return image;
+}
+
+void writePng(PixelView const& view, int bits, std::string const& path) {
+  if (bits != 8 && bits != 16)
+    throw ImageError(ImageError::Kind::Usage, path + ": PNG files hold 8 or 16 bits per channel");
+  AtomicFile file(path);
+  // The host's 8-bit rows are written as they are; others are converted a row at a time.
+  std::vector<std::uint8_t> buffer;
+  const bool direct = bits == 8 && view.depth == Sim::Depth::Bits8;
+  if (!direct) buffer.resize(rowBytes({bits == 16 ? SampleType::U16 : SampleType::U8, ChannelOrder::ARGB}, view.width));
+
+  PngFailure failure;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onPngError, onPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    throw std::bad_alloc();
+  }
+  Sink sink{&file, &failure};
+  png_set_write_fn(png, &sink, writeToFile, flushNothing);
+  bool ok = writeRows(png, info, RowSource{&view, bits, direct ? nullptr : buffer.data()});
+  png_destroy_write_struct(&png, &info);
+  if (!ok) {
+    std::string why = failure.message;
+    throw ImageError(ImageError::Kind::Write,
+                     why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
+  }
+  file.commit();
+}
+
+}  // namespace ImageIO
+}  // namespace Brelo
