@@ -1,4 +1,4 @@
-#include "brelo_render/TemporaryFiles.h"
+#include "brelo_image/TemporaryFiles.h"
 
 #include <limits.h>
 #include <signal.h>
@@ -9,7 +9,7 @@
 #include <mutex>
 
 namespace Brelo {
-namespace Render {
+namespace ImageIO {
 
 namespace {
 
@@ -78,5 +78,5 @@ TemporaryFiles::Registration::~Registration() {
   g_slots[m_slot].used.store(false, std::memory_order_release);
 }
 
-}  // namespace Render
+}  // namespace ImageIO
 }  // namespace Brelo

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "RenderTestUtil.h"
-#include "brelo_render/TemporaryFiles.h"
+#include "TempDir.h"
+#include "brelo_image/TemporaryFiles.h"
 
-using namespace RenderTest;
-using Brelo::Render::TemporaryFiles;
+using namespace BreloTest;
+using Brelo::ImageIO::TemporaryFiles;
 
 namespace {
 

@@ -1,13 +1,14 @@
-// The temporary files a run is writing, removed when SIGINT, SIGHUP or
-// SIGTERM ends the run: an interrupted render leaves neither a partial output
-// nor a hidden temporary. (Nothing can run on SIGKILL: a temporary written
+// The temporary files a program is writing (AtomicFile registers its own),
+// removed when SIGINT, SIGHUP or SIGTERM ends the program once it has asked
+// for that: an interrupted render leaves neither a partial output nor a
+// hidden temporary. (Nothing can run on SIGKILL: a temporary being written
 // then stays, under its hidden name next to its target.)
 #pragma once
 
 #include <string>
 
 namespace Brelo {
-namespace Render {
+namespace ImageIO {
 
 class TemporaryFiles {
  public:
@@ -16,10 +17,11 @@ class TemporaryFiles {
   // three signals, except one the process was started ignoring (nohup).
   static void removeOnSignals();
 
-  // Registers `path` until the returned registration is destroyed (once the
-  // file has been renamed into place or removed). Never throws; a path that
-  // cannot be registered (too long, too many at once) is not removed on a
-  // signal.
+  // Registers `path` until the registration is destroyed (once the file has
+  // been renamed into place or removed); register a file before creating
+  // it, so that no signal finds it created but unregistered. Never throws;
+  // a path that cannot be registered (too long, too many at once) is not
+  // removed on a signal.
   class Registration {
    public:
     explicit Registration(std::string const& path);
@@ -32,5 +34,5 @@ class TemporaryFiles {
   };
 };
 
-}  // namespace Render
+}  // namespace ImageIO
 }  // namespace Brelo
