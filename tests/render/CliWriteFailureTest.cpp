@@ -1,7 +1,8 @@
-// Writes that fail and runs that are interrupted: the built brelo-render
-// under a file-size limit (the disk filling up), with its standard output on
-// a full device, and ended by a signal while it writes. Nothing partial is
-// left, and a file that was there stays as it was.
+// Writes that fail, runs that are interrupted and jobs too large for the
+// memory: the built brelo-render under a file-size limit (the disk filling
+// up), with its standard output on a full device, ended by a signal while
+// it writes, and under an address-space limit. Nothing partial is left, and
+// a file that was there stays as it was.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -28,9 +29,10 @@ struct Child {
 };
 
 // Starts brelo-render in `dir` under a file-size limit of `fileSize` bytes
-// (0: none), SIGXFSZ ignored or not, its standard output to `out`.
+// and an address-space limit of `addressSpace` (0: none), SIGXFSZ ignored or
+// not, its standard output to `out`.
 Child start(std::vector<std::string> const& args, std::string const& dir, rlim_t fileSize = 0,
-            bool ignoreFileSizeSignal = false, std::string const& out = "/dev/null") {
+            bool ignoreFileSizeSignal = false, std::string const& out = "/dev/null", rlim_t addressSpace = 0) {
   int fds[2];
   if (pipe(fds) != 0) return {};
   std::vector<std::string> all{BRELO_RENDER_EXE};
@@ -45,6 +47,10 @@ Child start(std::vector<std::string> const& args, std::string const& dir, rlim_t
     if (fileSize) {
       rlimit rl{fileSize, fileSize};
       setrlimit(RLIMIT_FSIZE, &rl);
+    }
+    if (addressSpace) {
+      rlimit rl{addressSpace, addressSpace};
+      setrlimit(RLIMIT_AS, &rl);
     }
     const int o = open(out.c_str(), O_WRONLY);
     if (o < 0 || chdir(dir.c_str()) != 0) _exit(127);
@@ -176,3 +182,31 @@ TEST(CliWriteFailure, ASignalWhileWritingLeavesNoTemporary) {
     }
   }
 }
+
+// A job whose frames cannot fit is refused before they are allocated, saying
+// how much it needs, instead of failing part-way or being killed.
+TEST(CliWriteFailure, AJobTooLargeForTheMemoryIsRefusedBeforeItRenders) {
+#if defined(BRELO_SANITIZED)
+  GTEST_SKIP() << "a sanitizer's runtime needs an unlimited address space";
+#else
+  TempDir dir;
+  writeFile(dir / "out.exr", "OLD");
+  std::string err;
+  const rlim_t threeGiB = rlim_t(3) << 30;
+  int status = finish(start({"-e", "lines", "--size", "16384x16384", "-d", "32", "-o", "out.exr"}, dir.path(), 0,
+                            false, "/dev/null", threeGiB),
+                      &err);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "status " << status << ": " << err;
+  EXPECT_EQ(err.rfind("brelo-render: not enough memory: the frames of this job need 12.1 GiB more, and ", 0), 0u) << err;
+  EXPECT_NE(err.find(" is available; render at a lower depth or downsampled\n"), std::string::npos) << err;
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.exr"});
+  EXPECT_EQ(readFile(dir / "out.exr"), "OLD");
+  // A smaller job, under the same limit, is rendered.
+  err.clear();
+  status = finish(start({"-e", "lines", "--size", "2048x2048", "-d", "32", "-q", "-o", "out.exr"}, dir.path(), 0,
+                        false, "/dev/null", threeGiB),
+                  &err);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << ": " << err;
+#endif
+}
+
