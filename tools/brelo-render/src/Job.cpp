@@ -351,6 +351,8 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
     if (sheet) sheet->add(frame.view);
     ++rendered;
     progress.frameDone(secondsSince(t0));
+    // A long clip must not grow the host's records of the buffers it disposed of.
+    session.host().forgetRetired(session.instance());
   }
   progress.finish();
   if (sheet)
