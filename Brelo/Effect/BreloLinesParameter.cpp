@@ -2,7 +2,7 @@
 
 #include "Brelo/BreloColorsys.h"
 #include "Brelo/BreloLimits.h"
-#include "Brelo/Effect/ParameterClamp.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 

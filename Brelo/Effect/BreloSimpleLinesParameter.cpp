@@ -1,7 +1,7 @@
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
 
 #include "Brelo/BreloLimits.h"
-#include "Brelo/Effect/ParameterClamp.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
