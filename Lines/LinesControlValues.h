@@ -24,6 +24,7 @@ class LinesControlValues {
 
   // Indexed by control, the layer's entry included.
   PF_ParamDef* data() { return m_values.data(); }
+  PF_ParamDef const* data() const { return m_values.data(); }
 
   PF_Fixed fixed(PF_ParamIndex i) const { return (*this)[i].u.fd.value; }
   double floatValue(PF_ParamIndex i) const { return (*this)[i].u.fs_d.value; }

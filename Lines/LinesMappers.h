@@ -1,10 +1,9 @@
-// Popup entries (1-based) to the enumerations the engine takes. A value out
-// of range, such as one from a project of a later version, falls back to the
+// Popup entries (1-based) to the enumerations the Lines engine takes, for
+// the menus of its own (the shared ones: Util/PopupMappers.h). A value out of
+// range, such as one from a project of a later version, falls back to the
 // first enumerator.
 #pragma once
 
-#include "Brelo/BreloBlend.h"
-#include "Brelo/BreloEasing.h"
 #include "Brelo/BreloTransition.h"
 #include "Brelo/Border.h"
 #include "Brelo/Effect/BreloLinesParameter.h"
@@ -15,8 +14,6 @@ namespace Brelo {
 LinesParameter::Direction getDirection(int entry);
 LinesParameter::ColorType getColorType(int entry);
 OrderType getOrderType(int entry);
-EasingType getEasingType(int entry);
-EasingMode getEasingMode(int entry);
 LinesParameter::TransitionType getTransitionType(int entry);
 // "Composite Variance Space" and "Composite Overlap" follow the same rule, so
 // that no value outside the menu reaches the engine.
@@ -24,7 +21,5 @@ LinesParameter::ColorSpace getColorSpace(int entry);
 LinesParameter::CompositeOverlap getCompositeOverlap(int entry);
 // "Outside": Transparent, Wrap, Reflect. Clamp is not offered.
 BorderType getBorderType(int entry);
-// "Blending Mode", whose separator entries stand for the mode after them.
-BlendMode getBlendMode(int entry);
 
 }  // namespace Brelo

@@ -1,13 +1,17 @@
 // The converted control values of one Lines frame, kept by the host between
 // smart pre-render and smart render as the frame's pre-render data. Each field
 // is named after the Lines::Parameter getter it ends in and is already in the
-// engine's units; smart render only reads it.
+// engine's units (popups of the schedules mapped, the others' entries as the
+// host gives them); smart render only reads it.
 #pragma once
 
 #include <type_traits>
 
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/ColorFloat.h"
 #include "Brelo/Vector.h"
+#include "Brelo/Effect/BreloLinesParameter.h"
+#include "Util/ScheduleControls.h"
 
 namespace Brelo {
 
@@ -33,41 +37,22 @@ struct LinesPreRenderRecord {
   int outside;
   int original;
 
-  double slice_completion;
-  double slice_delay;
-  int slice_per;
-  int slice_offset;
+  Schedule slice;
   int slice_direction;
   double slice_max;
   double slice_min;
   double slice_power;
   int slice_seed;
-  int slice_order;
-  double slice_order_phase;
-  int slice_order_seed;
-  int slice_easing_type;
-  int slice_easing_mode;
 
-  double rgb_completion;
-  double rgb_delay;
-  int rgb_per;
-  int rgb_offset;
+  Schedule rgb;
   double rgb_max;
   double rgb_min;
   ColorFloat<float> rgb_color1;  // "RGB Color 1"
   ColorFloat<float> rgb_color2;  // "RGB Color 3": the engine's second colour
   ColorFloat<float> rgb_color3;  // "RGB Color 2"
   int rgb_seed;
-  int rgb_order;
-  double rgb_order_phase;
-  int rgb_order_seed;
-  int rgb_easing_type;
-  int rgb_easing_mode;
 
-  double color_completion;
-  double color_delay;
-  int color_per;
-  int color_offset;
+  Schedule color;
   int color_type;
   double color_blend_with_original;
   ColorFloat<float> color_color;
@@ -81,16 +66,8 @@ struct LinesPreRenderRecord {
   double color_s;
   double color_s_min;
   int color_seed;
-  int color_order;
-  double color_order_phase;
-  int color_order_seed;
-  int color_easing_type;
-  int color_easing_mode;
 
-  double composite_completion;
-  double composite_delay;
-  int composite_per;
-  int composite_offset;
+  Schedule composite;
   double composite_opacity;
   int blend_mode;  // popup entry; used by the final blend, not by the engine
   int composite_num;
@@ -103,24 +80,20 @@ struct LinesPreRenderRecord {
   double composite_variance2;
   double composite_variance3;
   int composite_seed;
-  int composite_order;
-  double composite_order_phase;
-  int composite_order_seed;
-  int composite_easing_type;
-  int composite_easing_mode;
 
-  double transition_completion;
-  double transition_delay;
-  int transition_per;
-  int transition_offset;
+  Schedule transition;
   int transition_type;
   int transition_type_seed;
-  int transition_order;
-  double transition_order_phase;
-  int transition_order_seed;
-  int transition_easing_type;
-  int transition_easing_mode;
 };
+
+// The five animated channels in the order of the check-out: each one's
+// controls, its field of the record and the engine's setter for it.
+struct LinesScheduleChannel {
+  ScheduleControls controls;
+  Schedule LinesPreRenderRecord::*record;
+  LinesParameter& (LinesParameter::*engine)(Schedule const&);
+};
+extern const LinesScheduleChannel kLinesScheduleChannels[5];
 
 // The host moves pre-render data as plain bytes.
 static_assert(std::is_trivially_copyable<LinesPreRenderRecord>::value, "the record must be plain bytes");

@@ -1,5 +1,8 @@
 #include "Lines/LinesRecordFromControls.h"
 
+#include <cstring>
+
+#include "Lines/LinesMappers.h"
 #include "Lines/LinesUnits.h"
 
 namespace Brelo {
@@ -19,8 +22,30 @@ ColorFloat<float> opaque(PF_Pixel const& p) {
 
 }  // namespace
 
+const LinesScheduleChannel kLinesScheduleChannels[5] = {
+    {{kSlicePer, kSliceOffset, kSliceCompletion, kSliceDelay, kSliceOrder, kSliceOrderPhase, kSliceOrderSeed,
+      kSliceEasingType, kSliceEasingMode},
+     &LinesPreRenderRecord::slice, &LinesParameter::setSliceSchedule},
+    {{kRGBPer, kRGBOffset, kRGBCompletion, kRGBDelay, kRGBOrder, kRGBOrderPhase, kRGBOrderSeed, kRGBEasingType,
+      kRGBEasingMode},
+     &LinesPreRenderRecord::rgb, &LinesParameter::setRGBSchedule},
+    {{kColorPer, kColorOffset, kColorCompletion, kColorDelay, kColorOrder, kColorOrderPhase, kColorOrderSeed,
+      kColorEasingType, kColorEasingMode},
+     &LinesPreRenderRecord::color, &LinesParameter::setColorSchedule},
+    {{kCompositePer, kCompositeOffset, kCompositeCompletion, kCompositeDelay, kCompositeOrder,
+      kCompositeOrderPhase, kCompositeOrderSeed, kCompositeEasingType, kCompositeEasingMode},
+     &LinesPreRenderRecord::composite, &LinesParameter::setCompositeSchedule},
+    {{kWipePer, kWipeOffset, kWipeCompletion, kWipeDelay, kWipeOrder, kWipeOrderPhase, kWipeOrderSeed,
+      kWipeEasingType, kWipeEasingMode},
+     &LinesPreRenderRecord::transition, &LinesParameter::setTransitionSchedule},
+};
+
 void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreRenderRecord& r) {
-  r = LinesPreRenderRecord{};
+  // Padding too, so that equal controls make equal bytes.
+  std::memset(static_cast<void*>(&r), 0, sizeof r);
+  for (LinesScheduleChannel const& c : kLinesScheduleChannels) {
+    r.*c.record = readSchedule(v.data(), c.controls, getOrderType);
+  }
 
   r.completion = fraction(v.fixed(kCompletion));
   r.center = Vector<double>(coordinate(v.pointX(kCenter)), coordinate(v.pointY(kCenter)));
@@ -43,25 +68,12 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.outside = v.popup(kOutside);
   r.original = v.checkbox(kOriginal);
 
-  r.slice_completion = fraction(v.fixed(kSliceCompletion));
-  r.slice_delay = fraction(v.fixed(kSliceDelay));
-  r.slice_per = v.slider(kSlicePer);
-  r.slice_offset = v.slider(kSliceOffset);
   r.slice_direction = v.popup(kSliceDirection);
   r.slice_max = pixels(v.floatValue(kMaxSlice), dsx);
   r.slice_min = fraction(v.fixed(kMinSlice));
   r.slice_power = v.floatValue(kSlicePower);
   r.slice_seed = v.slider(kSliceSeed);
-  r.slice_order = v.popup(kSliceOrder);
-  r.slice_order_phase = turns(v.angle(kSliceOrderPhase));
-  r.slice_order_seed = v.slider(kSliceOrderSeed);
-  r.slice_easing_type = v.popup(kSliceEasingType);
-  r.slice_easing_mode = v.popup(kSliceEasingMode);
 
-  r.rgb_completion = fraction(v.fixed(kRGBCompletion));
-  r.rgb_delay = fraction(v.fixed(kRGBDelay));
-  r.rgb_per = v.slider(kRGBPer);
-  r.rgb_offset = v.slider(kRGBOffset);
   r.rgb_max = pixels(v.floatValue(kMaxRGBSeparation), dsx);
   r.rgb_min = fraction(v.fixed(kMinRGBSeparation));
   // The engine's second colour is the third control and vice versa.
@@ -69,16 +81,7 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.rgb_color2 = colour(v.color(kRGBColor3));
   r.rgb_color3 = colour(v.color(kRGBColor2));
   r.rgb_seed = v.slider(kRGBSeparationSeed);
-  r.rgb_order = v.popup(kRGBOrder);
-  r.rgb_order_phase = turns(v.angle(kRGBOrderPhase));
-  r.rgb_order_seed = v.slider(kRGBOrderSeed);
-  r.rgb_easing_type = v.popup(kRGBEasingType);
-  r.rgb_easing_mode = v.popup(kRGBEasingMode);
 
-  r.color_completion = fraction(v.fixed(kColorCompletion));
-  r.color_delay = fraction(v.fixed(kColorDelay));
-  r.color_per = v.slider(kColorPer);
-  r.color_offset = v.slider(kColorOffset);
   r.color_type = v.popup(kColorCorrectionType);
   r.color_blend_with_original = fraction(v.fixed(kBlendWithOriginal));
   r.color_color = colour(v.color(kMidtone));
@@ -92,16 +95,7 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.color_s = percentFraction(v.floatValue(kMaxColorSVariance));
   r.color_s_min = fraction(v.fixed(kMinColorSVariance));
   r.color_seed = v.slider(kColorVarianceSeed);
-  r.color_order = v.popup(kColorOrder);
-  r.color_order_phase = turns(v.angle(kColorOrderPhase));
-  r.color_order_seed = v.slider(kColorOrderSeed);
-  r.color_easing_type = v.popup(kColorEasingType);
-  r.color_easing_mode = v.popup(kColorEasingMode);
 
-  r.composite_completion = fraction(v.fixed(kCompositeCompletion));
-  r.composite_delay = fraction(v.fixed(kCompositeDelay));
-  r.composite_per = v.slider(kCompositePer);
-  r.composite_offset = v.slider(kCompositeOffset);
   r.composite_opacity = fraction(v.fixed(kCompositeOpacity));
   r.blend_mode = v.popup(kBlendingMode);
   r.composite_num = v.popup(kCompositeMode);
@@ -114,23 +108,9 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.composite_variance2 = fraction(v.fixed(kCompositeVariance2));
   r.composite_variance3 = fraction(v.fixed(kCompositeVariance3));
   r.composite_seed = v.slider(kCompositeSeed);
-  r.composite_order = v.popup(kCompositeOrder);
-  r.composite_order_phase = turns(v.angle(kCompositeOrderPhase));
-  r.composite_order_seed = v.slider(kCompositeOrderSeed);
-  r.composite_easing_type = v.popup(kCompositeEasingType);
-  r.composite_easing_mode = v.popup(kCompositeEasingMode);
 
-  r.transition_completion = fraction(v.fixed(kWipeCompletion));
-  r.transition_delay = fraction(v.fixed(kWipeDelay));
-  r.transition_per = v.slider(kWipePer);
-  r.transition_offset = v.slider(kWipeOffset);
   r.transition_type = v.popup(kWipeType);
   r.transition_type_seed = v.slider(kWipeTypeSeed);
-  r.transition_order = v.popup(kWipeOrder);
-  r.transition_order_phase = turns(v.angle(kWipeOrderPhase));
-  r.transition_order_seed = v.slider(kWipeOrderSeed);
-  r.transition_easing_type = v.popup(kWipeEasingType);
-  r.transition_easing_mode = v.popup(kWipeEasingMode);
 }
 
 }  // namespace Brelo

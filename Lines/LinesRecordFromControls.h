@@ -7,7 +7,7 @@
 
 namespace Brelo {
 
-// `record` is zeroed first. dsx is the horizontal downsample factor: lengths
+// `record` is zeroed first, padding included. dsx is the horizontal downsample factor: lengths
 // shrink with it, the centre (a point, already scaled by the host) does not.
 void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreRenderRecord& record);
 

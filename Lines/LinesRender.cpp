@@ -15,6 +15,7 @@
 #include "Lines/LinesPreRenderRecord.h"
 #include "Lines/LinesRecordFromControls.h"
 #include "Lines/LinesUnits.h"
+#include "Util/PopupMappers.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
 #include "Util/AEGP_SuiteHandler.h"
@@ -100,7 +101,7 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (!linesCompositeVisible(record)) return PF_Err_NONE;
   Rect from = working.getSize();
   Vector<int> at(0, 0);
-  working.blendTo(output, from, at, 1.0, getBlendMode(record.blend_mode), true);
+  working.blendTo(output, from, at, 1.0, blendModeFromNormal(record.blend_mode), true);
   return working.getError();
 }
 

@@ -1,6 +1,8 @@
 #include "SimpleLines/SimpleLinesRecord.h"
 
 #include "SimpleLines/SimpleLinesParams.h"
+#include "Util/PopupMappers.h"
+#include "Util/ScheduleControls.h"
 
 namespace Brelo {
 
@@ -74,17 +76,14 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   r.color_variance2 = c.fraction(kColorVariance2);
   r.color_variance3 = c.fraction(kColorVariance3);
   r.color_seed = c.integer(kColorSeed);
-  r.transition_completion = c.fraction(kWipeCompletion);
-  r.transition_delay = c.fraction(kWipeDelay);
+  // The wipe has no Per and Offset controls: every bar takes part.
+  r.transition = readSchedule(values, {0, 0, kWipeCompletion, kWipeDelay, kWipeOrder, kWipeOrderPhase, kWipeOrderSeed,
+                                       kWipeEasingType, kWipeEasingMode},
+                              simpleLinesOrderType);
   r.transition_type = c.popup(kWipeType);
   r.transition_type_seed = c.integer(kWipeTypeSeed);
   r.transition_mode = c.popup(kWipeMode);
   r.transition_mode_seed = c.integer(kWipeModeSeed);
-  r.transition_order = c.popup(kWipeOrder);
-  r.transition_order_phase = c.turns(kWipeOrderPhase);
-  r.transition_order_seed = c.integer(kWipeOrderSeed);
-  r.transition_easing_type = c.popup(kWipeEasingType);
-  r.transition_easing_mode = c.popup(kWipeEasingMode);
   r.opacity = c.fraction(kOpacity);
   r.blend_mode = c.popup(kBlendingMode);
   return r;
@@ -118,21 +117,8 @@ SimpleLinesParameter::TransitionMode simpleLinesTransitionMode(int entry) {
 // The menu has no "Inverse Random": entry 6 is out of range here.
 OrderType simpleLinesOrderType(int entry) { return entry >= 2 && entry <= 5 ? OrderType(entry) : OrderType::Normal; }
 
-EasingType simpleLinesEasingType(int entry) {
-  return entry >= 2 && entry <= 11 ? EasingType(entry) : EasingType::Linear;
-}
-
-EasingMode simpleLinesEasingMode(int entry) {
-  return entry == 2 || entry == 3 ? EasingMode(entry) : EasingMode::In;
-}
-
-BlendMode simpleLinesBlendMode(int entry) {
-  // Entries 4 to 22; each separator takes the mode of the entry after it.
-  static const int kModes[] = {1, 1, 2, 3, 4, 5, 6, 7, 7, 8, 9, 9, 10, 11, 12, 13, 13, 14, 15};
-  constexpr int kFirst = 4;
-  constexpr int kLast = kFirst + int(sizeof kModes / sizeof kModes[0]) - 1;
-  return entry >= kFirst && entry <= kLast ? BlendMode(kModes[entry - kFirst]) : BlendMode::Normal;
-}
+// "Normal" is entry 3.
+BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2); }
 
 bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
 
@@ -181,17 +167,11 @@ SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector
       .setColorVariance2(r.color_variance2)
       .setColorVariance3(r.color_variance3)
       .setColorSeed(r.color_seed)
-      .setTransitionCompletion(r.transition_completion)
-      .setTransitionDelay(r.transition_delay)
       .setTransitionType(simpleLinesTransitionType(r.transition_type))
       .setTransitionTypeSeed(r.transition_type_seed)
       .setTransitionMode(simpleLinesTransitionMode(r.transition_mode))
       .setTransitionModeSeed(r.transition_mode_seed)
-      .setTransitionOrder(simpleLinesOrderType(r.transition_order))
-      .setTransitionOrderPhase(r.transition_order_phase)
-      .setTransitionOrderSeed(r.transition_order_seed)
-      .setTransitionEasingType(simpleLinesEasingType(r.transition_easing_type))
-      .setTransitionEasingMode(simpleLinesEasingMode(r.transition_easing_mode))
+      .setTransitionSchedule(r.transition)
       .setOpacity(r.opacity)
       .setBlendMode(simpleLinesBlendMode(r.blend_mode));
   return p;

@@ -7,6 +7,7 @@
 
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloRandom.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 
@@ -16,16 +17,6 @@ namespace {
 
 using Strip = Lines::Impl::Strip;
 using Parameter = Lines::Parameter;
-
-struct Schedule {
-  double completion;
-  double delay;
-  OrderType order;
-  double order_phase;
-  int order_seed;
-  EasingType easing_type;
-  EasingMode easing_mode;
-};
 
 // Calls rule(strip, eased progress) for every strip holding a slot of the
 // channel, in list order.
@@ -70,25 +61,18 @@ int32_t fixedRound(double v) {
 }
 
 void Lines::Impl::_sliceChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.slice_completion(), p.slice_delay(), p.slice_order(), p.slice_order_phase(),
-                   p.slice_order_seed(), p.slice_easing_type(), p.slice_easing_mode()};
-  runSchedule(strips, slice_count, &Strip::slice_index, s, [](Strip& strip, double e) { strip.slice = e * strip.slice; });
+  runSchedule(strips, slice_count, &Strip::slice_index, parameter.slice_schedule(),
+              [](Strip& strip, double e) { strip.slice = e * strip.slice; });
 }
 
 void Lines::Impl::_rgbChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.rgb_completion(), p.rgb_delay(), p.rgb_order(), p.rgb_order_phase(),
-                   p.rgb_order_seed(), p.rgb_easing_type(), p.rgb_easing_mode()};
-  runSchedule(strips, rgb_count, &Strip::rgb_index, s, [](Strip& strip, double e) { strip.rgb = e * strip.rgb; });
+  runSchedule(strips, rgb_count, &Strip::rgb_index, parameter.rgb_schedule(),
+              [](Strip& strip, double e) { strip.rgb = e * strip.rgb; });
 }
 
 void Lines::Impl::_colorChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.color_completion(), p.color_delay(), p.color_order(), p.color_order_phase(),
-                   p.color_order_seed(), p.color_easing_type(), p.color_easing_mode()};
-  bool const hls = p.color_type() == Parameter::ColorType::HLS;
-  runSchedule(strips, color_count, &Strip::color_index, s, [hls](Strip& strip, double e) {
+  bool const hls = parameter.color_type() == Parameter::ColorType::HLS;
+  runSchedule(strips, color_count, &Strip::color_index, parameter.color_schedule(), [hls](Strip& strip, double e) {
     float const f = static_cast<float>(e);
     if (hls) {
       strip.color.red = strip.color.red * f;
@@ -101,12 +85,9 @@ void Lines::Impl::_colorChannel() {
 }
 
 void Lines::Impl::_compositeChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.composite_completion(), p.composite_delay(), p.composite_order(), p.composite_order_phase(),
-                   p.composite_order_seed(), p.composite_easing_type(), p.composite_easing_mode()};
-  double const opacity = p.composite_opacity();
+  double const opacity = parameter.composite_opacity();
   // Overshooting easings (Back, Elastic) leave 0..1; an opacity must not.
-  runSchedule(strips, composite_count, &Strip::composite_index, s,
+  runSchedule(strips, composite_count, &Strip::composite_index, parameter.composite_schedule(),
               [opacity](Strip& strip, double e) { strip.composite_opacity = limit01(e * opacity); });
 }
 

@@ -8,6 +8,7 @@
 
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
 
 namespace Brelo {
@@ -33,7 +34,6 @@ class LinesParameter {
     Random = 7
   };
 
-  LinesParameter();
 
   // ---- layout of the strips
   double completion() const { return m_completion; }
@@ -79,57 +79,28 @@ class LinesParameter {
   LinesParameter& setOriginal(bool v);
 
   // ---- Slice channel
-  double slice_completion() const { return m_slice_completion; }
-  double slice_delay() const { return m_slice_delay; }
-  int slice_per() const { return m_slice_per; }
-  int slice_offset() const { return m_slice_offset; }
+  BRELO_SCHEDULE_ACCESSORS(LinesParameter, slice, Slice)
   Direction slice_direction() const { return m_slice_direction; }
   double slice_max() const { return m_slice_max; }
   double slice_min() const { return m_slice_min; }
   double slice_power() const { return m_slice_power; }
   int slice_seed() const { return m_slice_seed; }
-  OrderType slice_order() const { return m_slice_order; }
-  double slice_order_phase() const { return m_slice_order_phase; }
-  int slice_order_seed() const { return m_slice_order_seed; }
-  EasingType slice_easing_type() const { return m_slice_easing_type; }
-  EasingMode slice_easing_mode() const { return m_slice_easing_mode; }
 
-  LinesParameter& setSliceCompletion(double v);
-  LinesParameter& setSliceDelay(double v);
-  LinesParameter& setSlicePer(int v);
-  LinesParameter& setSliceOffset(int v);
   LinesParameter& setSliceDirection(Direction v);
   LinesParameter& setSliceMax(double v);
   LinesParameter& setSliceMin(double v);
   LinesParameter& setSlicePower(double v);
   LinesParameter& setSliceSeed(int v);
-  LinesParameter& setSliceOrder(OrderType v);
-  LinesParameter& setSliceOrderPhase(double v);
-  LinesParameter& setSliceOrderSeed(int v);
-  LinesParameter& setSliceEasingType(EasingType v);
-  LinesParameter& setSliceEasingMode(EasingMode v);
 
   // ---- RGB Separation channel
-  double rgb_completion() const { return m_rgb_completion; }
-  double rgb_delay() const { return m_rgb_delay; }
-  int rgb_per() const { return m_rgb_per; }
-  int rgb_offset() const { return m_rgb_offset; }
+  BRELO_SCHEDULE_ACCESSORS(LinesParameter, rgb, RGB)
   double rgb_max() const { return m_rgb_max; }
   double rgb_min() const { return m_rgb_min; }
   ColorFloat<float> rgb_color1() const { return m_rgb_color1; }
   ColorFloat<float> rgb_color2() const { return m_rgb_color2; }
   ColorFloat<float> rgb_color3() const { return m_rgb_color3; }
   int rgb_seed() const { return m_rgb_seed; }
-  OrderType rgb_order() const { return m_rgb_order; }
-  double rgb_order_phase() const { return m_rgb_order_phase; }
-  int rgb_order_seed() const { return m_rgb_order_seed; }
-  EasingType rgb_easing_type() const { return m_rgb_easing_type; }
-  EasingMode rgb_easing_mode() const { return m_rgb_easing_mode; }
 
-  LinesParameter& setRGBCompletion(double v);
-  LinesParameter& setRGBDelay(double v);
-  LinesParameter& setRGBPer(int v);
-  LinesParameter& setRGBOffset(int v);
   LinesParameter& setRGBMax(double v);
   LinesParameter& setRGBMin(double v);
   // The three colours are normalised together: afterwards the red, green and
@@ -137,17 +108,9 @@ class LinesParameter {
   LinesParameter& setRGBColor(ColorFloat<float> const& c1, ColorFloat<float> const& c2,
                               ColorFloat<float> const& c3);
   LinesParameter& setRGBSeed(int v);
-  LinesParameter& setRGBOrder(OrderType v);
-  LinesParameter& setRGBOrderPhase(double v);
-  LinesParameter& setRGBOrderSeed(int v);
-  LinesParameter& setRGBEasingType(EasingType v);
-  LinesParameter& setRGBEasingMode(EasingMode v);
 
   // ---- Color Correction channel
-  double color_completion() const { return m_color_completion; }
-  double color_delay() const { return m_color_delay; }
-  int color_per() const { return m_color_per; }
-  int color_offset() const { return m_color_offset; }
+  BRELO_SCHEDULE_ACCESSORS(LinesParameter, color, Color)
   ColorType color_type() const { return m_color_type; }
   double color_blend_with_original() const { return m_color_blend_with_original; }
   ColorFloat<float> color_color() const { return m_color_color; }
@@ -161,16 +124,7 @@ class LinesParameter {
   double color_s() const { return m_color_s; }
   double color_s_min() const { return m_color_s_min; }
   int color_seed() const { return m_color_seed; }
-  OrderType color_order() const { return m_color_order; }
-  double color_order_phase() const { return m_color_order_phase; }
-  int color_order_seed() const { return m_color_order_seed; }
-  EasingType color_easing_type() const { return m_color_easing_type; }
-  EasingMode color_easing_mode() const { return m_color_easing_mode; }
 
-  LinesParameter& setColorCompletion(double v);
-  LinesParameter& setColorDelay(double v);
-  LinesParameter& setColorPer(int v);
-  LinesParameter& setColorOffset(int v);
   LinesParameter& setColorType(ColorType v);
   LinesParameter& setColorBlendWithOriginal(double v);
   LinesParameter& setColorColor(ColorFloat<float> const& v);
@@ -184,17 +138,9 @@ class LinesParameter {
   LinesParameter& setColorS(double v);
   LinesParameter& setColorSMin(double v);
   LinesParameter& setColorSeed(int v);
-  LinesParameter& setColorOrder(OrderType v);
-  LinesParameter& setColorOrderPhase(double v);
-  LinesParameter& setColorOrderSeed(int v);
-  LinesParameter& setColorEasingType(EasingType v);
-  LinesParameter& setColorEasingMode(EasingMode v);
 
   // ---- Color Composite channel
-  double composite_completion() const { return m_composite_completion; }
-  double composite_delay() const { return m_composite_delay; }
-  int composite_per() const { return m_composite_per; }
-  int composite_offset() const { return m_composite_offset; }
+  BRELO_SCHEDULE_ACCESSORS(LinesParameter, composite, Composite)
   double composite_opacity() const { return m_composite_opacity; }
   int composite_num() const { return m_composite_num; }
   ColorFloat<float> composite_color1() const { return m_composite_color1; }
@@ -206,16 +152,7 @@ class LinesParameter {
   double composite_variance2() const { return m_composite_variance2; }
   double composite_variance3() const { return m_composite_variance3; }
   int composite_seed() const { return m_composite_seed; }
-  OrderType composite_order() const { return m_composite_order; }
-  double composite_order_phase() const { return m_composite_order_phase; }
-  int composite_order_seed() const { return m_composite_order_seed; }
-  EasingType composite_easing_type() const { return m_composite_easing_type; }
-  EasingMode composite_easing_mode() const { return m_composite_easing_mode; }
 
-  LinesParameter& setCompositeCompletion(double v);
-  LinesParameter& setCompositeDelay(double v);
-  LinesParameter& setCompositePer(int v);
-  LinesParameter& setCompositeOffset(int v);
   LinesParameter& setCompositeOpacity(double v);
   LinesParameter& setCompositeNum(int v);
   LinesParameter& setCompositeColor1(ColorFloat<float> const& v);
@@ -227,135 +164,75 @@ class LinesParameter {
   LinesParameter& setCompositeVariance2(double v);
   LinesParameter& setCompositeVariance3(double v);
   LinesParameter& setCompositeSeed(int v);
-  LinesParameter& setCompositeOrder(OrderType v);
-  LinesParameter& setCompositeOrderPhase(double v);
-  LinesParameter& setCompositeOrderSeed(int v);
-  LinesParameter& setCompositeEasingType(EasingType v);
-  LinesParameter& setCompositeEasingMode(EasingMode v);
 
   // ---- Wipe channel
-  double transition_completion() const { return m_transition_completion; }
-  double transition_delay() const { return m_transition_delay; }
-  int transition_per() const { return m_transition_per; }
-  int transition_offset() const { return m_transition_offset; }
+  BRELO_SCHEDULE_ACCESSORS(LinesParameter, transition, Transition)
   TransitionType transition_type() const { return m_transition_type; }
   int transition_type_seed() const { return m_transition_type_seed; }
-  OrderType transition_order() const { return m_transition_order; }
-  double transition_order_phase() const { return m_transition_order_phase; }
-  int transition_order_seed() const { return m_transition_order_seed; }
-  EasingType transition_easing_type() const { return m_transition_easing_type; }
-  EasingMode transition_easing_mode() const { return m_transition_easing_mode; }
 
-  LinesParameter& setTransitionCompletion(double v);
-  LinesParameter& setTransitionDelay(double v);
-  LinesParameter& setTransitionPer(int v);
-  LinesParameter& setTransitionOffset(int v);
   LinesParameter& setTransitionType(TransitionType v);
   LinesParameter& setTransitionTypeSeed(int v);
-  LinesParameter& setTransitionOrder(OrderType v);
-  LinesParameter& setTransitionOrderPhase(double v);
-  LinesParameter& setTransitionOrderSeed(int v);
-  LinesParameter& setTransitionEasingType(EasingType v);
-  LinesParameter& setTransitionEasingMode(EasingMode v);
 
  private:
-  double m_completion;
-  Vector<double> m_center;
-  double m_align;
-  double m_direction;
-  double m_total_width;
-  int m_width_num;
-  double m_width_max1, m_width_max2, m_width_max3;
-  double m_width_min;
-  double m_width_power;
-  int m_gap_num;
-  double m_gap_max1, m_gap_max2, m_gap_max3;
-  double m_gap_min;
-  double m_gap_power;
-  int m_width_seed;
-  BorderType m_outside;
-  bool m_original;
+  double m_completion = 1.0;
+  Vector<double> m_center{0.0, 0.0};
+  double m_align = 0.5;
+  double m_direction = 0.0;
+  double m_total_width = 1000.0;
+  int m_width_num = 1;
+  double m_width_max1 = 100.0, m_width_max2 = 100.0, m_width_max3 = 100.0;
+  double m_width_min = 1.0;
+  double m_width_power = 1.0;
+  int m_gap_num = 1;
+  double m_gap_max1 = 0.0, m_gap_max2 = 0.0, m_gap_max3 = 0.0;
+  double m_gap_min = 0.0;
+  double m_gap_power = 1.0;
+  int m_width_seed = 0;
+  BorderType m_outside = BorderType::Reflect;
+  bool m_original = false;
 
-  double m_slice_completion;
-  double m_slice_delay;
-  int m_slice_per;
-  int m_slice_offset;
-  Direction m_slice_direction;
-  double m_slice_max;
-  double m_slice_min;
-  double m_slice_power;
-  int m_slice_seed;
-  OrderType m_slice_order;
-  double m_slice_order_phase;
-  int m_slice_order_seed;
-  EasingType m_slice_easing_type;
-  EasingMode m_slice_easing_mode;
+  Direction m_slice_direction = Direction::One;
+  double m_slice_max = 0.0;
+  double m_slice_min = 0.3;
+  double m_slice_power = 1.0;
+  int m_slice_seed = 0;
 
-  double m_rgb_completion;
-  double m_rgb_delay;
-  int m_rgb_per;
-  int m_rgb_offset;
-  double m_rgb_max;
-  double m_rgb_min;
-  ColorFloat<float> m_rgb_color1, m_rgb_color2, m_rgb_color3;
-  int m_rgb_seed;
-  OrderType m_rgb_order;
-  double m_rgb_order_phase;
-  int m_rgb_order_seed;
-  EasingType m_rgb_easing_type;
-  EasingMode m_rgb_easing_mode;
+  double m_rgb_max = 0.0;
+  double m_rgb_min = 0.3;
+  ColorFloat<float> m_rgb_color1{1.0f, 1.0f, 0.0f, 0.0f};
+  ColorFloat<float> m_rgb_color2{1.0f, 0.0f, 1.0f, 0.0f};
+  ColorFloat<float> m_rgb_color3{1.0f, 0.0f, 0.0f, 1.0f};
+  int m_rgb_seed = 0;
 
-  double m_color_completion;
-  double m_color_delay;
-  int m_color_per;
-  int m_color_offset;
-  ColorType m_color_type;
-  double m_color_blend_with_original;
-  ColorFloat<float> m_color_color;
-  Direction m_color_h_direction;
-  double m_color_h;
-  double m_color_h_min;
-  Direction m_color_l_direction;
-  double m_color_l;
-  double m_color_l_min;
-  Direction m_color_s_direction;
-  double m_color_s;
-  double m_color_s_min;
-  int m_color_seed;
-  OrderType m_color_order;
-  double m_color_order_phase;
-  int m_color_order_seed;
-  EasingType m_color_easing_type;
-  EasingMode m_color_easing_mode;
+  ColorType m_color_type = ColorType::Tritone;
+  double m_color_blend_with_original = 1.0;
+  ColorFloat<float> m_color_color{1.0f, 0.5f, 0.5f, 0.5f};
+  Direction m_color_h_direction = Direction::Both;
+  double m_color_h = 0.0;
+  double m_color_h_min = 0.0;
+  Direction m_color_l_direction = Direction::Both;
+  double m_color_l = 0.0;
+  double m_color_l_min = 0.0;
+  Direction m_color_s_direction = Direction::Both;
+  double m_color_s = 0.0;
+  double m_color_s_min = 0.0;
+  int m_color_seed = 0;
 
-  double m_composite_completion;
-  double m_composite_delay;
-  int m_composite_per;
-  int m_composite_offset;
-  double m_composite_opacity;
-  int m_composite_num;
-  ColorFloat<float> m_composite_color1, m_composite_color2, m_composite_color3;
-  ColorSpace m_composite_variance_space;
-  CompositeOverlap m_composite_overlap;
-  double m_composite_variance1, m_composite_variance2, m_composite_variance3;
-  int m_composite_seed;
-  OrderType m_composite_order;
-  double m_composite_order_phase;
-  int m_composite_order_seed;
-  EasingType m_composite_easing_type;
-  EasingMode m_composite_easing_mode;
+  double m_composite_opacity = 1.0;
+  int m_composite_num = 1;
+  ColorFloat<float> m_composite_color1{1.0f, 1.0f, 0.0f, 0.0f};
+  ColorFloat<float> m_composite_color2{1.0f, 1.0f, 1.0f, 1.0f};
+  ColorFloat<float> m_composite_color3{1.0f, 0.0f, 0.0f, 1.0f};
+  ColorSpace m_composite_variance_space = ColorSpace::RGB;
+  CompositeOverlap m_composite_overlap = CompositeOverlap::Clip;
+  double m_composite_variance1 = 0.0, m_composite_variance2 = 0.0, m_composite_variance3 = 0.0;
+  int m_composite_seed = 0;
 
-  double m_transition_completion;
-  double m_transition_delay;
-  int m_transition_per;
-  int m_transition_offset;
-  TransitionType m_transition_type;
-  int m_transition_type_seed;
-  OrderType m_transition_order;
-  double m_transition_order_phase;
-  int m_transition_order_seed;
-  EasingType m_transition_easing_type;
-  EasingMode m_transition_easing_mode;
+  Schedule m_slice, m_rgb, m_color, m_composite;
+  Schedule m_transition{1, 0, 0.0};  // the wipe starts undone
+
+  TransitionType m_transition_type = TransitionType::Normal;
+  int m_transition_type_seed = 0;
 };
 
 }  // namespace Brelo

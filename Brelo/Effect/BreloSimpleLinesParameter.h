@@ -11,6 +11,7 @@
 #include "Brelo/BreloBlend.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
 
 namespace Brelo {
@@ -39,8 +40,6 @@ class SimpleLinesParameter {
     Both = 6,
     Random = 7
   };
-
-  SimpleLinesParameter();
 
   Vector<double> center() const { return m_center; }
   double width_align() const { return m_width_align; }
@@ -83,17 +82,11 @@ class SimpleLinesParameter {
   double color_variance2() const { return m_color_variance2; }
   double color_variance3() const { return m_color_variance3; }
   int color_seed() const { return m_color_seed; }
-  double transition_completion() const { return m_transition_completion; }
-  double transition_delay() const { return m_transition_delay; }
   TransitionType transition_type() const { return m_transition_type; }
   int transition_type_seed() const { return m_transition_type_seed; }
   TransitionMode transition_mode() const { return m_transition_mode; }
   int transition_mode_seed() const { return m_transition_mode_seed; }
-  OrderType transition_order() const { return m_transition_order; }
-  double transition_order_phase() const { return m_transition_order_phase; }
-  int transition_order_seed() const { return m_transition_order_seed; }
-  EasingType transition_easing_type() const { return m_transition_easing_type; }
-  EasingMode transition_easing_mode() const { return m_transition_easing_mode; }
+  BRELO_SCHEDULE_ACCESSORS(SimpleLinesParameter, transition, Transition)
   double opacity() const { return m_opacity; }
   ::Brelo::BlendMode blend_mode() const { return m_blend_mode; }
 
@@ -138,75 +131,62 @@ class SimpleLinesParameter {
   SimpleLinesParameter& setColorVariance2(double v);
   SimpleLinesParameter& setColorVariance3(double v);
   SimpleLinesParameter& setColorSeed(int v);
-  SimpleLinesParameter& setTransitionCompletion(double v);
-  SimpleLinesParameter& setTransitionDelay(double v);
   SimpleLinesParameter& setTransitionType(TransitionType v);
   SimpleLinesParameter& setTransitionTypeSeed(int v);
   SimpleLinesParameter& setTransitionMode(TransitionMode v);
   SimpleLinesParameter& setTransitionModeSeed(int v);
-  SimpleLinesParameter& setTransitionOrder(OrderType v);
-  SimpleLinesParameter& setTransitionOrderPhase(double v);
-  SimpleLinesParameter& setTransitionOrderSeed(int v);
-  SimpleLinesParameter& setTransitionEasingType(EasingType v);
-  SimpleLinesParameter& setTransitionEasingMode(EasingMode v);
   SimpleLinesParameter& setOpacity(double v);
   SimpleLinesParameter& setBlendMode(::Brelo::BlendMode const& v);
 
  private:
-  Vector<double> m_center;
-  double m_width_align;
-  double m_direction;
-  double m_total_width;
-  int m_width_num;
-  double m_width_max1;
-  double m_width_max2;
-  double m_width_max3;
-  double m_width_min;
-  double m_width_power;
-  int m_gap_num;
-  double m_gap_max1;
-  double m_gap_max2;
-  double m_gap_max3;
-  double m_gap_min;
-  double m_gap_power;
-  int m_width_seed;
-  int m_height_num;
-  double m_height_max1;
-  double m_height_max2;
-  double m_height_max3;
-  double m_height_min;
-  double m_height_power;
-  int m_height_seed;
-  AlignType m_align_type;
-  AlignDirection m_align_direction;
-  AlignMode m_align_mode;
-  double m_align_max;
-  double m_align_min;
-  double m_align_power;
-  int m_align_seed;
-  int m_color_num;
-  ColorFloat<float> m_color_color1;
-  ColorFloat<float> m_color_color2;
-  ColorFloat<float> m_color_color3;
-  ColorSpace m_color_variance_space;
-  ColorOverlap m_color_overlap;
-  double m_color_variance1;
-  double m_color_variance2;
-  double m_color_variance3;
-  int m_color_seed;
-  double m_transition_completion;
-  double m_transition_delay;
-  TransitionType m_transition_type;
-  int m_transition_type_seed;
-  TransitionMode m_transition_mode;
-  int m_transition_mode_seed;
-  OrderType m_transition_order;
-  double m_transition_order_phase;
-  int m_transition_order_seed;
-  EasingType m_transition_easing_type;
-  EasingMode m_transition_easing_mode;
-  double m_opacity;
-  ::Brelo::BlendMode m_blend_mode;
+  Vector<double> m_center{0.0, 0.0};
+  double m_width_align = 0.5;
+  double m_direction = 0.0;
+  double m_total_width = 1000.0;
+  int m_width_num = 1;
+  double m_width_max1 = 100.0;
+  double m_width_max2 = 20.0;
+  double m_width_max3 = 50.0;
+  double m_width_min = 1.0;
+  double m_width_power = 1.0;
+  int m_gap_num = 1;
+  double m_gap_max1 = 0.0;
+  double m_gap_max2 = 0.0;
+  double m_gap_max3 = 0.0;
+  double m_gap_min = 0.0;
+  double m_gap_power = 1.0;
+  int m_width_seed = 0;
+  int m_height_num = 1;
+  double m_height_max1 = 100.0;
+  double m_height_max2 = 100.0;
+  double m_height_max3 = 100.0;
+  double m_height_min = 0.3;
+  double m_height_power = 1.0;
+  int m_height_seed = 0;
+  AlignType m_align_type = AlignType::Middle;
+  AlignDirection m_align_direction = AlignDirection::One;
+  AlignMode m_align_mode = AlignMode::Normal;
+  double m_align_max = 0.0;
+  double m_align_min = 0.3;
+  double m_align_power = 1.0;
+  int m_align_seed = 0;
+  int m_color_num = 1;
+  ColorFloat<float> m_color_color1{1.0f, 1.0f, 0.0f, 0.0f};
+  ColorFloat<float> m_color_color2{1.0f, 1.0f, 1.0f, 1.0f};
+  ColorFloat<float> m_color_color3{1.0f, 0.0f, 0.0f, 1.0f};
+  ColorSpace m_color_variance_space = ColorSpace::RGB;
+  ColorOverlap m_color_overlap = ColorOverlap::Clip;
+  double m_color_variance1 = 0.0;
+  double m_color_variance2 = 0.0;
+  double m_color_variance3 = 0.0;
+  int m_color_seed = 0;
+  Schedule m_transition{1, 0, 0.0};  // every bar; the wipe starts undone
+  TransitionType m_transition_type = TransitionType::X;
+  int m_transition_type_seed = 0;
+  TransitionMode m_transition_mode = TransitionMode::Normal;
+  int m_transition_mode_seed = 0;
+  double m_opacity = 1.0;
+  ::Brelo::BlendMode m_blend_mode = ::Brelo::BlendMode::Normal;
 };
 
 }  // namespace Brelo
