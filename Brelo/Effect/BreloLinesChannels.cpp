@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Brelo/BreloEasing.h"
+#include "Brelo/BreloMath.h"
 #include "Brelo/BreloRandom.h"
 #include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
@@ -34,16 +35,8 @@ void runSchedule(std::vector<Strip>& strips, int count, int Strip::*slot, Schedu
   }
 }
 
-double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
-
 // Fixed-point offset k along the direction (cx, cy); products beyond 32 bits
 // saturate instead of wrapping.
-int32_t saturate(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 VectorFixed along(int32_t cx, int32_t cy, int32_t k) {
   VectorFixed v{};
   v.x = saturate(static_cast<int64_t>(cx) * k);

@@ -6,6 +6,7 @@
 // so calls chain; they are the only validation of the engine's input.
 #pragma once
 
+#include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/BreloSchedule.h"
@@ -19,10 +20,8 @@ class LinesParameter {
   enum class Direction : int { One = 1, Alternately = 2, Both = 3 };
   // Menu "Tritone|Tint|HLS".
   enum class ColorType : int { Tritone = 1, Tint = 2, HLS = 3 };
-  // Menu "RGB|HLS|YUV".
-  enum class ColorSpace : int { RGB = 1, HLS = 2, YUV = 3 };
-  // Menu "Clip|Wrap Back".
-  enum class CompositeOverlap : int { Clip = 1, WrapBack = 2 };
+  using ColorSpace = ::Brelo::ColorSpace;
+  using CompositeOverlap = ColorOverlap;
   // Menu "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random".
   enum class TransitionType : int {
     Normal = 1,

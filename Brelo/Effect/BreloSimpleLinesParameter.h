@@ -9,6 +9,7 @@
 #pragma once
 
 #include "Brelo/BreloBlend.h"
+#include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/BreloSchedule.h"
@@ -24,10 +25,8 @@ class SimpleLinesParameter {
   enum class AlignDirection : int { One = 1, Alternately = 2, Both = 3 };
   // Offsets independent or accumulated; menu "Normal|Accumulate".
   enum class AlignMode : int { Normal = 1, Accumulate = 2 };
-  // Menu "RGB|HLS|YUV".
-  enum class ColorSpace : int { RGB = 1, HLS = 2, YUV = 3 };
-  // Menu "Clip|Wrap Back".
-  enum class ColorOverlap : int { Clip = 1, WrapBack = 2 };
+  using ColorSpace = ::Brelo::ColorSpace;
+  using ColorOverlap = ::Brelo::ColorOverlap;
   // Menu "X|Y|Alternately 1|Alternately 2|X or Y|Fade Out|Random".
   enum class TransitionType : int { X = 1, Y = 2, Alternately1 = 3, Alternately2 = 4, XOrY = 5, FadeOut = 6, Random = 7 };
   // Menu "Normal|Inverse|Alternately 1|Alternately 2|Normal or Inverse|Both|Random".
