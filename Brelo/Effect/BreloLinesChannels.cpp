@@ -44,6 +44,35 @@ VectorFixed along(int32_t cx, int32_t cy, int32_t k) {
   return v;
 }
 
+enum class WipeKind { None, Normal, Inverse, Both, FadeOut };
+
+// How one strip is wiped; the random types draw from `type_rng`.
+WipeKind wipeKind(Parameter::TransitionType type, Random& type_rng) {
+  switch (type) {
+    case Parameter::TransitionType::Normal:
+      return WipeKind::Normal;
+    case Parameter::TransitionType::Inverse:
+      return WipeKind::Inverse;
+    case Parameter::TransitionType::NormalOrInverse:
+      return type_rng.randD() < 0.5 ? WipeKind::Normal : WipeKind::Inverse;
+    case Parameter::TransitionType::Both:
+      return WipeKind::Both;
+    case Parameter::TransitionType::NormalOrInverseOrBoth: {
+      double const r = type_rng.randD();
+      return r < 0.3333333333333333 ? WipeKind::Normal : (r < 0.6666666666666666 ? WipeKind::Inverse : WipeKind::Both);
+    }
+    case Parameter::TransitionType::FadeOut:
+      return WipeKind::FadeOut;
+    case Parameter::TransitionType::Random: {
+      double const r = type_rng.randD();
+      return r < 0.25 ? WipeKind::Normal
+                      : (r < 0.5 ? WipeKind::Inverse : (r < 0.75 ? WipeKind::Both : WipeKind::FadeOut));
+    }
+    default:
+      return WipeKind::None;
+  }
+}
+
 }  // namespace
 
 int32_t fixedRound(double v) {
@@ -118,52 +147,22 @@ void Lines::Impl::_wipe() {
     double const e = easing.getTime(progress);
     double const g = (s.end - s.start) * e;
     double const h = g * 0.5;
-    enum class Kind { None, Normal, Inverse, Both, FadeOut };
-    Kind kind = Kind::None;
-    switch (p.transition_type()) {
-      case Parameter::TransitionType::Normal:
-        kind = Kind::Normal;
-        break;
-      case Parameter::TransitionType::Inverse:
-        kind = Kind::Inverse;
-        break;
-      case Parameter::TransitionType::NormalOrInverse:
-        kind = type_rng.randD() < 0.5 ? Kind::Normal : Kind::Inverse;
-        break;
-      case Parameter::TransitionType::Both:
-        kind = Kind::Both;
-        break;
-      case Parameter::TransitionType::NormalOrInverseOrBoth: {
-        double const r = type_rng.randD();
-        kind = r < 0.3333333333333333 ? Kind::Normal : (r < 0.6666666666666666 ? Kind::Inverse : Kind::Both);
-        break;
-      }
-      case Parameter::TransitionType::FadeOut:
-        kind = Kind::FadeOut;
-        break;
-      case Parameter::TransitionType::Random: {
-        double const r = type_rng.randD();
-        kind = r < 0.25 ? Kind::Normal : (r < 0.5 ? Kind::Inverse : (r < 0.75 ? Kind::Both : Kind::FadeOut));
-        break;
-      }
-      default:
-        break;
-    }
+    WipeKind const kind = wipeKind(p.transition_type(), type_rng);
     switch (kind) {
-      case Kind::Normal:
+      case WipeKind::Normal:
         s.start = s.start + g;
         break;
-      case Kind::Inverse:
+      case WipeKind::Inverse:
         s.end = s.end - g;
         break;
-      case Kind::Both:
+      case WipeKind::Both:
         s.start = s.start + h;
         s.end = s.end - h;
         break;
-      case Kind::FadeOut:
+      case WipeKind::FadeOut:
         s.fade = limit01(1.0 - e);
         break;
-      case Kind::None:
+      case WipeKind::None:
         break;
     }
   }
