@@ -26,3 +26,12 @@ if(BRELO_SANITIZE)
   add_compile_options(-fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fno-sanitize-recover=all)
 endif()
+
+# Fuzzing: every target carries libFuzzer's coverage counters; the fuzz
+# targets alone link its driver (tests/fuzz).
+if(BRELO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "BRELO_FUZZ needs clang (libFuzzer): configure with CC=clang CXX=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

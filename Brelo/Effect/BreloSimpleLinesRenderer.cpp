@@ -168,15 +168,47 @@ inline Stretch betweenBars(Strip const* bars, int count, int first) {
   return r;
 }
 
+// Positions along a row: p(x) = (x - from) * step + at0, as the per-pixel
+// code forms them.
+struct RowLine {
+  double from, step, at0;
+  double at(int x) const { return (x - from) * step + at0; }
+  // Where the run of pixels whose positions lie in `in` is expected to end,
+  // from the line inverted at the bound it leaves by; only a guess, which
+  // runEnd checks with the per-pixel test.
+  double exitGuess(Stretch const& in) const {
+    if (step > 0) return std::floor(from + (std::min(in.last, in.next) - at0) / step) + 1;
+    if (step < 0) return std::ceil(from + (in.after - at0) / step);
+    return kInfinity;
+  }
+};
+
 // The end of the run of pixels from x (whose position lies in `in`) whose
 // positions all do: positions are monotonic along a row, so the run is an
-// interval, found by bisection.
-template <class Position>
-int runEnd(Stretch const& in, int x, int x_end, Position const& position) {
-  int lo = x + 1, hi = x_end;
+// interval. Two probes around the line's guess settle it; bisection covers a
+// guess that rounding put off by more than a pixel.
+inline int runEnd(Stretch const& in, int x, int x_end, RowLine const& line) {
+  int lo = x + 1, hi = x_end;  // [x, lo) lies in `in`; the end is in [lo, hi]
+  if (lo >= hi) return hi;
+  double const guess = line.exitGuess(in);
+  int const c = guess >= hi ? hi : (guess > lo ? static_cast<int>(guess) : lo);
+  if (c > lo) {
+    if (in.contains(line.at(c - 1))) {
+      lo = c;
+    } else {
+      hi = c - 1;
+    }
+  }
+  if (lo == c && c < hi) {
+    if (in.contains(line.at(c))) {
+      lo = c + 1;
+    } else {
+      hi = c;
+    }
+  }
   while (lo < hi) {
     int const mid = lo + (hi - lo) / 2;
-    if (in.contains(position(mid))) {
+    if (in.contains(line.at(mid))) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -256,10 +288,10 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
 
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<Pixel*>(base + pitch * y);
-    double const uy = (y - origin.y) * axis.y;
-    double const vy = (y - center.y) * across.y;
-    auto u_at = [&](int x) { return (x - origin.x) * axis.x + uy; };
-    auto v_at = [&](int x) { return (x - center.x) * across.x + vy; };
+    RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
+    RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
+    auto u_at = [&](int x) { return along.at(x); };
+    auto v_at = [&](int x) { return athwart.at(x); };
     if (!runs) {
       // Neighbouring pixels lie at most a pixel apart along the axis, so the
       // previous pixel's first bar is a step or two away: walk from it.
@@ -296,7 +328,7 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
         if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
       }
       if (none.contains(u)) {
-        x = runEnd(none, x, x1, u_at);
+        x = runEnd(none, x, x1, along);
         continue;
       }
       int j = first;
@@ -316,7 +348,7 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       // the pixel is the bar's colour at full alpha, nothing, or (within half
       // a pixel of an end) the rules in full.
       Strip const& s = bars[j];
-      int const stop = runEnd(in, x, x1, u_at);
+      int const stop = runEnd(in, x, x1, along);
       if (s.hidden) {
         x = stop;
         continue;
@@ -330,13 +362,12 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       // v is monotonic along the run too: the pixels of full colour are an
       // interval [inner_begin, inner_end), painted in one go.
       Stretch const inner{inner_lo, inner_hi, kInfinity, true};
-      auto v_in = [&](int i) { return v_at(i); };
       int inner_begin = stop, inner_end = stop;
       for (; x < stop; ++x) {
         double const v = v_at(x);
         if (inner.contains(v)) {
           inner_begin = x;
-          inner_end = runEnd(inner, x, stop, v_in);
+          inner_end = runEnd(inner, x, stop, athwart);
           break;
         }
         if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);

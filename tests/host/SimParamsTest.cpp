@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "SimTestPlugin.h"
+#include "brelo_host/Expression.h"
 #include "SimTestUtil.h"
 
 using namespace Brelo::Sim;
@@ -162,6 +163,46 @@ TEST(SimParams, ExpressionsAreStoredAndEvaluatedThroughTheHook) {
   });
   EXPECT_DOUBLE_EQ(checkout(s, kAmount, 0).u.fs_d.value, 16.0);
   EXPECT_EQ(checkout(s, kGain, 0).u.fd.value, 100 << 16);  // no expression, hook not applied
+}
+
+// A host disables an expression that failed; one over its budget must not
+// cost the budget again at every read.
+TEST(SimParams, AnExpressionOverItsBudgetIsDisabledUntilSetAgain) {
+  Session s(EntryPointFunc, 8, 8);
+  ASSERT_EQ(s.setup().err, 0);
+  Instance& inst = s.instance();
+  std::string message;
+  auto read = [&](int index, PF_ParamDef* p) { return inst.checkedValueAt(index, 0, 1, 30, false, {}, p, &message); };
+  PF_ParamDef p;
+  inst.setExpression(kAmount, "undefinedFunction()");
+  EXPECT_EQ(read(kAmount, &p), kExpressionError);
+  EXPECT_EQ(read(kAmount, &p), kExpressionError);
+  EXPECT_EQ(inst.expressionErrors().size(), 2u);  // evaluated each time
+  EXPECT_EQ(inst.stoppedExpression(), 0);
+
+  inst.setExpression(kGain, "while (true) {}");
+  EXPECT_EQ(read(kGain, &p), kExpressionError);
+  ASSERT_EQ(inst.expressionErrors().size(), 3u);
+  EXPECT_EQ(inst.expressionErrors().back(), "control 1: expression stopped: over its budget of 4194304 steps");
+  EXPECT_EQ(inst.stoppedExpression(), kGain);
+  EXPECT_EQ(inst.stoppedFailure(), ExpressionFailure::Steps);
+  EXPECT_EQ(read(kGain, &p), kExpressionError);
+  EXPECT_EQ(message, inst.expressionErrors().back());
+  EXPECT_EQ(inst.expressionErrors().size(), 3u);  // not run again
+  EXPECT_EQ(p.u.fd.value, 100 << 16);             // the control's own value
+
+  // Another one stopped later is second in line.
+  inst.setExpression(kAmount, "var s = 'x'; for (;;) s += s");
+  EXPECT_EQ(read(kAmount, &p), kExpressionError);
+  EXPECT_EQ(inst.stoppedExpression(), kGain);
+  inst.setExpression(kGain, "25");
+  EXPECT_EQ(read(kGain, &p), 0);
+  EXPECT_EQ(p.u.fd.value, 25 << 16);
+  EXPECT_EQ(inst.stoppedExpression(), kAmount);
+  EXPECT_EQ(inst.stoppedFailure(), ExpressionFailure::Memory);
+  inst.setExpression(kAmount, "");
+  EXPECT_EQ(inst.stoppedExpression(), 0);
+  EXPECT_EQ(inst.stoppedFailure(), ExpressionFailure::None);
 }
 
 }  // namespace

@@ -91,6 +91,38 @@ TEST(CliErrors, ControlsValuesAndKeyframes) {
                 "the contact sheet s.exr is a PNG: its name must end in .png");
 }
 
+std::string presetWithExpression(std::string const& effect, std::string const& control, std::string const& expression) {
+  return R"({"brelo-render preset": 1, "effect": ")" + effect + R"(", "controls": {")" + control +
+         R"(": {"value": 100, "expression": )" + expression + "}}}";
+}
+
+// Presets are shared: an expression in one that never ends, or grows without
+// bound, ends the run at its first read, naming the control.
+TEST(CliErrors, RunawayExpressionsEndTheRunNamingTheirControl) {
+  auto withPreset = [](std::string const& text) { return [text](TempDir& d) { writeFile(d / "p.json", text); }; };
+  expectRefused({"--plugin", BRELO_LINES_MODULE, "-p", "p.json", "-o", "out.png"}, 2,
+                "the expression of \"Completion\" was stopped, over its budget of 4194304 steps: while(true){}",
+                withPreset(presetWithExpression("BreloLines", "Completion", R"("while(true){}")")));
+  expectRefused({"--plugin", BRELO_LINES_MODULE, "-p", "p.json", "--values"}, 2,
+                "the expression of \"Completion\" was stopped, over its budget of 32 MiB of memory: "
+                "var s = 'grow'; for (;;) { s = s + s; }",
+                withPreset(presetWithExpression("BreloLines", "Completion", R"("var s = 'grow';\n for (;;) {\n   s = s + s;\n }")")));
+  expectRefused(withModule({"--size", "32x24", "-p", "p.json", "--frames", "0-3", "-o", "seq_%d.png"}), 2,
+                "the expression of \"Gain\" was stopped, over its budget of 0.5 s: new Array(4294967295).join(''); // a lon...",
+                withPreset(presetWithExpression("SimTestModule", "Gain",
+                                                R"("new Array(4294967295).join(''); // a long comment after it")")));
+}
+
+TEST(CliErrors, BrokenPresetFilesAreUsageErrors) {
+  expectRefused(withModule({"--size", "32x24", "-p", "p.json"}), 2,
+                "p.json: not a valid preset: parse error at line 1, column 80: number 1e999 is out of range",
+                [](TempDir& d) {
+                  writeFile(d / "p.json", R"({"brelo-render preset": 1, "effect": "SimTestModule", "controls": {"Gain": 1e999}})");
+                });
+  expectRefused(withModule({"--size", "32x24", "-p", "/dev/zero"}), 2,
+                "/dev/zero: more than 16 MiB to read; a preset is at most that");
+}
+
 TEST(CliErrors, UnreadableTruncatedAndAbsurdImages) {
   expectRefused(withModule({"-i", "missing.png"}), 3, "cannot read missing.png: No such file or directory");
   expectRefused(withModule({"-i", "in.png"}), 3, "truncated",

@@ -1,6 +1,7 @@
 // The built brelo-render rendering with the simulated host's test effect:
 // presets, keyframes, bit depths, formats, downsampling and the summary.
 #include <algorithm>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,28 @@ TEST(CliRender, APresetSavedAndLoadedRendersIdenticalBytes) {
   EXPECT_EQ(s.code, 0) << s.err;
   EXPECT_TRUE(exists(dir / "q.json"));
   EXPECT_EQ(s.out, "");
+}
+
+// Keys at frames that are no whole seconds, values that are no round numbers:
+// every frame from the saved preset has the bytes of the frame from the
+// settings themselves.
+TEST(CliRender, AKeyframedPresetRendersEveryFrameAsItsSettingsDid) {
+  TempDir dir;
+  const std::vector<std::string> common = {"-e", "simplelines", "--size", "24x16", "-d", "32", "--frames", "0-99", "-q"};
+  auto run = [&](std::vector<std::string> extra) {
+    std::vector<std::string> a = common;
+    a.insert(a.end(), extra.begin(), extra.end());
+    RunResult r = runTool(a, dir.path());
+    EXPECT_EQ(r.code, 0) << r.err;
+  };
+  run({"-s", "Color Variance 2=45.39843%@-1;100@97f", "--save-preset", "p.json", "-o", "a_%02d.exr"});
+  run({"-p", "p.json", "-o", "b_%02d.exr"});
+  char a[16], b[16];
+  for (int i = 0; i < 100; ++i) {
+    std::snprintf(a, sizeof a, "a_%02d.exr", i);
+    std::snprintf(b, sizeof b, "b_%02d.exr", i);
+    ASSERT_TRUE(readFile(dir / a) == readFile(dir / b)) << "frame " << i;
+  }
 }
 
 TEST(CliRender, KeyframesInterpolateLinearlyAndHoldOutside) {

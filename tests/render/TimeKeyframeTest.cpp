@@ -57,6 +57,17 @@ TEST(TimeBase, TimesInSecondsOrFrames) {
   EXPECT_EQ(formatSeconds(1.5), "1.5s");
 }
 
+// Messages are one line whatever the user typed: control characters show as
+// spaces, long text is cut.
+TEST(TimeBase, WhatWasTypedIsQuotedOnOneLine) {
+  EXPECT_EQ(usageError([&] { parseFrameRate("30\nfps"); }),
+            "frame rate takes a number such as 30, 29.97 or 30000/1001, not \"30 fps\"");
+  EXPECT_EQ(usageError([&] { parseTime("1\r\n2", TimeBase{}); }),
+            "a time takes seconds (1.5 or 1.5s) or a frame (45f), not \"1  2\"");
+  EXPECT_EQ(usageError([&] { parseTime(std::string(100, '7') + "x", TimeBase{}); }),
+            "a time takes seconds (1.5 or 1.5s) or a frame (45f), not \"" + std::string(80, '7') + "...\"");
+}
+
 TEST(Keyframes, ListsInIncreasingTimeOnly) {
   TimeBase tb = parseFrameRate("30");
   std::vector<KeyframeText> k = parseKeyframes(" 0@0 ; 100@2s;50@75f; ", tb, "Completion");

@@ -1,6 +1,8 @@
 #include "brelo_host/Expression.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -16,6 +18,90 @@ namespace Brelo {
 namespace Sim {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The interpreter asks for the budget once per this many instructions
+// (its interrupt interval, DUK_HTHREAD_INTCTR_DEFAULT).
+constexpr std::uint64_t kStepsPerCheck = 256 * 1024;
+// The clock is read once per this many allocations.
+constexpr unsigned kAllocationsPerClockCheck = 256;
+
+// What an evaluation, and every evaluation it starts, has spent. It is the
+// user data of their interpreters' heaps.
+struct Account {
+  explicit Account(ExpressionBudget const& b) : budget(b), deadline(Clock::now() + toDuration(b.seconds)) {}
+
+  static Clock::duration toDuration(double seconds) {
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  }
+  bool over() const { return failure != ExpressionFailure::None; }
+  void checkClock() {
+    if (!over() && Clock::now() > deadline) failure = ExpressionFailure::Time;
+  }
+
+  ExpressionBudget budget;
+  Clock::time_point deadline;
+  std::uint64_t steps = 0;
+  std::size_t heap = 0;
+  unsigned allocations = 0;
+  ExpressionFailure failure = ExpressionFailure::None;  // the budget that ran out first
+};
+
+// The account of the evaluation running on this thread, for the ones it starts.
+thread_local Account* t_account = nullptr;
+
+class AccountScope {
+ public:
+  explicit AccountScope(Account* a) : m_previous(t_account) { t_account = a; }
+  ~AccountScope() { t_account = m_previous; }
+  AccountScope(AccountScope const&) = delete;
+  AccountScope& operator=(AccountScope const&) = delete;
+
+ private:
+  Account* m_previous;
+};
+
+// Each block carries its size in front, so the heap in use is known exactly.
+struct alignas(std::max_align_t) BlockHeader {
+  std::size_t size;
+};
+
+void* budgetRealloc(void* udata, void* ptr, duk_size_t size);
+
+void* budgetAlloc(void* udata, duk_size_t size) { return budgetRealloc(udata, nullptr, size); }
+
+void budgetFree(void* udata, void* ptr) {
+  if (!ptr) return;
+  auto* a = static_cast<Account*>(udata);
+  BlockHeader* block = static_cast<BlockHeader*>(ptr) - 1;
+  a->heap -= block->size;
+  std::free(block);
+}
+
+void* budgetRealloc(void* udata, void* ptr, duk_size_t size) {
+  auto* a = static_cast<Account*>(udata);
+  if (size == 0) {
+    budgetFree(udata, ptr);
+    return nullptr;
+  }
+  if (++a->allocations % kAllocationsPerClockCheck == 0) a->checkClock();
+  BlockHeader* old = ptr ? static_cast<BlockHeader*>(ptr) - 1 : nullptr;
+  const std::size_t oldSize = old ? old->size : 0;
+  // Once a budget has run out nothing more is given: built-in functions
+  // that run without executing bytecode stop at their next allocation.
+  if (a->over()) return nullptr;
+  const std::size_t limit = a->budget.heapBytes;
+  if (size > limit || a->heap - oldSize > limit - size) {
+    a->failure = ExpressionFailure::Memory;
+    return nullptr;
+  }
+  auto* block = static_cast<BlockHeader*>(std::realloc(old, sizeof(BlockHeader) + size));
+  if (!block) return nullptr;
+  a->heap = a->heap - oldSize + size;
+  block->size = size;
+  return block + 1;
+}
 
 const char kScopeKey[] = "\xff" "breloScope";
 
@@ -39,13 +125,14 @@ ExpressionScope* scopeOf(duk_context* ctx) {
 // destructor may be alive when it is raised.
 duk_ret_t controlReader(duk_context* ctx) {
   const duk_double_t n = duk_require_number(ctx, 0);
+  ExpressionScope* scope = scopeOf(ctx);
   char message[256] = "";
   double value = 0.0;
   bool ok = false;
   if (n == std::floor(n) && n >= 0 && n < 1e6) {
     try {
       std::string why;
-      ok = scopeOf(ctx)->controlValue(int(n), &value, &why);
+      ok = scope->controlValue(int(n), &value, &why);
       if (!ok) std::snprintf(message, sizeof message, "control %d: %s", int(n), why.c_str());
     } catch (std::exception const& e) {
       std::snprintf(message, sizeof message, "control %d: %s", int(n), e.what());
@@ -70,48 +157,105 @@ struct HeapDeleter {
   void operator()(duk_context* ctx) const { duk_destroy_heap(ctx); }
 };
 
-}  // namespace
-
-ExpressionResult evaluateExpression(std::string const& text, ExpressionScope& scope) {
-  ExpressionResult result;
-  std::unique_ptr<duk_context, HeapDeleter> heap(duk_create_heap(nullptr, nullptr, nullptr, nullptr, fatal));
-  duk_context* ctx = heap.get();
-  if (!ctx) {
-    result.err = kExpressionError;
-    result.message = "expression engine unavailable";
-    return result;
-  }
-
+// The globals an expression sees; run protected, as any of it may fail to
+// allocate. Takes the scope as a pointer on the stack.
+duk_ret_t installGlobals(duk_context* ctx, void* /*udata*/) {
+  void* scope = duk_require_pointer(ctx, -1);
   duk_push_global_stash(ctx);
-  duk_push_pointer(ctx, &scope);
+  duk_push_pointer(ctx, scope);
   duk_put_prop_string(ctx, -2, kScopeKey);
-  duk_pop(ctx);
+  duk_pop_2(ctx);
 
+  auto* s = static_cast<ExpressionScope*>(scope);
   duk_push_c_function(ctx, controlReader, 1);
   duk_put_global_string(ctx, "__breloControl");
-  duk_push_int(ctx, scope.layerWidth());
+  duk_push_int(ctx, s->layerWidth());
   duk_put_global_string(ctx, "width");
-  duk_push_int(ctx, scope.layerHeight());
+  duk_push_int(ctx, s->layerHeight());
   duk_put_global_string(ctx, "height");
-  if (duk_peval_string(ctx, kPrelude) != 0) {
-    result.err = kExpressionError;
-    result.message = std::string("expression prelude: ") + duk_safe_to_string(ctx, -1);
-    return result;
-  }
+  duk_eval_string_noresult(ctx, kPrelude);
+  return 0;
+}
+
+ExpressionResult failed(ExpressionFailure f, std::string message) {
+  ExpressionResult r;
+  r.err = kExpressionError;
+  r.failure = f;
+  r.message = std::move(message);
+  return r;
+}
+
+ExpressionResult run(std::string const& text, ExpressionScope& scope, Account& account) {
+  std::unique_ptr<duk_context, HeapDeleter> heap(
+      duk_create_heap(budgetAlloc, budgetRealloc, budgetFree, &account, fatal));
+  duk_context* ctx = heap.get();
+  if (!ctx) return failed(ExpressionFailure::Error, "expression engine unavailable");
+
+  duk_push_pointer(ctx, &scope);
+  if (duk_safe_call(ctx, installGlobals, nullptr, 1, 1) != DUK_EXEC_SUCCESS)
+    return failed(ExpressionFailure::Error, std::string("expression prelude: ") + duk_safe_to_string(ctx, -1));
   duk_pop(ctx);
 
-  if (duk_peval_lstring(ctx, text.data(), text.size()) != 0) {
-    result.err = kExpressionError;
-    result.message = std::string("expression failed: ") + duk_safe_to_string(ctx, -1);
-    return result;
+  const bool threw = duk_peval_lstring(ctx, text.data(), text.size()) != 0;
+  // The caller reports a budget that ran out; the interpreter has no more to give.
+  if (account.over()) return failed(account.failure, std::string());
+  if (threw)
+    return failed(ExpressionFailure::Error, std::string("expression failed: ") + duk_safe_to_string(ctx, -1));
+  if (!duk_is_number(ctx, -1) || !std::isfinite(duk_get_number(ctx, -1)))
+    return failed(ExpressionFailure::Error,
+                  std::string("expression gave no finite number: ") + duk_safe_to_string(ctx, -1));
+  ExpressionResult r;
+  r.value = duk_get_number(ctx, -1);
+  return r;
+}
+
+}  // namespace
+
+std::string budgetReason(ExpressionFailure f, ExpressionBudget const& budget) {
+  char text[96];
+  switch (f) {
+    case ExpressionFailure::Steps:
+      std::snprintf(text, sizeof text, "over its budget of %llu steps", static_cast<unsigned long long>(budget.steps));
+      return text;
+    case ExpressionFailure::Memory:
+      std::snprintf(text, sizeof text, "over its budget of %g MiB of memory", double(budget.heapBytes) / 1048576.0);
+      return text;
+    case ExpressionFailure::Time:
+      std::snprintf(text, sizeof text, "over its budget of %g s", budget.seconds);
+      return text;
+    default:
+      return std::string();
   }
-  if (!duk_is_number(ctx, -1) || !std::isfinite(duk_get_number(ctx, -1))) {
-    result.err = kExpressionError;
-    result.message = std::string("expression gave no finite number: ") + duk_safe_to_string(ctx, -1);
-    return result;
+}
+
+ExpressionResult evaluateExpression(std::string const& text, ExpressionScope& scope, ExpressionBudget const& budget) {
+  std::unique_ptr<Account> own;
+  Account* account = t_account;
+  if (!account) {
+    own = std::make_unique<Account>(budget);
+    account = own.get();
   }
-  result.value = duk_get_number(ctx, -1);
-  return result;
+  AccountScope current(account);
+  ExpressionResult r = run(text, scope, *account);
+  // Whatever the script made of it (a caught error, a number), a budget
+  // that ran out fails the evaluation.
+  if (account->over())
+    return failed(account->failure, "expression stopped: " + budgetReason(account->failure, account->budget));
+  return r;
+}
+
+extern "C" int brelo_expression_spent(void* udata) { return static_cast<Account*>(udata)->over() ? 1 : 0; }
+
+extern "C" int brelo_expression_over_budget(void* udata) {
+  auto* a = static_cast<Account*>(udata);
+  if (!a->over()) {
+    a->steps += kStepsPerCheck;
+    if (a->steps > a->budget.steps)
+      a->failure = ExpressionFailure::Steps;
+    else
+      a->checkClock();
+  }
+  return a->over() ? 1 : 0;
 }
 
 namespace {
@@ -195,7 +339,7 @@ void evaluateControlExpression(Instance& inst, int index, std::string const& tex
     InstanceScope scope(inst, seconds);
     r = evaluateExpression(text, scope);
   }
-  if (r.err) throw ExpressionError(r.err, "control " + std::to_string(index) + ": " + r.message);
+  if (r.err) throw ExpressionError(r.err, "control " + std::to_string(index) + ": " + r.message, r.failure);
   switch (inst.definition(index).param_type) {
     case PF_Param_FLOAT_SLIDER:
       value.u.fs_d.value = r.value;

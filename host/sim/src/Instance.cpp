@@ -1,5 +1,6 @@
 #include "brelo_host/Instance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -255,6 +256,21 @@ std::vector<double> Instance::keyframeTimes(int index) const {
   return out;
 }
 
+std::array<double, 4> Instance::heldValue(int index, A_long time) const {
+  Param const& p = param(index, "heldValue");
+  Channels c = channelsAt(p, double(time) / double(m_timeScale));
+  switch (p.def.param_type) {
+    case PF_Param_FIX_SLIDER:
+    case PF_Param_ANGLE:
+    case PF_Param_POINT:
+      for (double& v : c) v /= 65536.0;  // a power of two: exact
+      break;
+    default:
+      break;
+  }
+  return c;
+}
+
 void Instance::setFromDef(int index, PF_ParamDefUnion const& u, A_long time) {
   Param& p = param(index, "setFromDef");
   Channels c = readChannels(p.def.param_type, u);
@@ -279,13 +295,24 @@ PF_Err Instance::checkedValueAt(int index, A_long time, A_long, A_u_long scale, 
   PF_Err err = PF_Err_NONE;
   if (!p.expression.empty() && m_exprHook) {
     PF_ParamDef evaluated = out;
-    try {
-      m_exprHook(*this, index, p.expression, seconds, evaluated);
-      out = evaluated;
-    } catch (ExpressionError const& e) {
-      err = e.code();
-      m_exprErrors.push_back(e.what());
-      if (message) *message = e.what();
+    if (!p.stopped.empty()) {
+      err = kExpressionError;
+      if (message) *message = p.stopped;
+    } else {
+      try {
+        m_exprHook(*this, index, p.expression, seconds, evaluated);
+        out = evaluated;
+      } catch (ExpressionError const& e) {
+        err = e.code();
+        m_exprErrors.push_back(e.what());
+        if (message) *message = e.what();
+        if (overBudget(e.failure())) {
+          Param& disabled = m_params[std::size_t(index)];
+          disabled.stopped = e.what();
+          disabled.stoppedBy = e.failure();
+          m_stopped.push_back(index);
+        }
+      }
     }
   }
   if (render && p.def.param_type == PF_Param_POINT) {
@@ -299,7 +326,19 @@ PF_Err Instance::checkedValueAt(int index, A_long time, A_long, A_u_long scale, 
   return err;
 }
 
-void Instance::setExpression(int index, std::string text) { param(index, "setExpression").expression = std::move(text); }
+void Instance::setExpression(int index, std::string text) {
+  Param& p = param(index, "setExpression");
+  p.expression = std::move(text);
+  p.stopped.clear();
+  p.stoppedBy = ExpressionFailure::None;
+  m_stopped.erase(std::remove(m_stopped.begin(), m_stopped.end(), index), m_stopped.end());
+}
+
+int Instance::stoppedExpression() const { return m_stopped.empty() ? 0 : m_stopped.front(); }
+
+ExpressionFailure Instance::stoppedFailure() const {
+  return m_stopped.empty() ? ExpressionFailure::None : param(m_stopped.front(), "stoppedFailure").stoppedBy;
+}
 
 std::string const& Instance::expression(int index) const { return param(index, "expression").expression; }
 

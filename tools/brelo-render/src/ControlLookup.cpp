@@ -37,6 +37,12 @@ std::vector<std::string> nearestNames(std::vector<ControlInfo> const& controls, 
   std::size_t limit = std::max<std::size_t>(2, key.size() / 3);
   for (ControlInfo const& c : controls) {
     if (!c.settable()) continue;
+    // Names whose length alone puts them too far are not compared: a long
+    // key would cost its length times every name's.
+    auto lengthApart = [&](std::string const& n) {
+      return (key.size() > n.size() ? key.size() - n.size() : n.size() - key.size()) > limit;
+    };
+    if (lengthApart(c.name) && lengthApart(c.shownName)) continue;
     // One suggestion a control: the nearer of its names, the registered one on a tie.
     std::size_t d = editDistance(key, c.name), shown = editDistance(key, c.shownName);
     std::string const& n = shown < d ? c.shownName : c.name;
@@ -57,7 +63,7 @@ ControlInfo const& findControl(std::vector<ControlInfo> const& controls, std::st
   if (allDigits(key)) {
     std::size_t i = key.size() > 6 ? controls.size() : std::size_t(std::stoul(key));
     if (i >= 1 && i < controls.size() && controls[i].index == int(i)) return usable(controls[i]);
-    throw RenderError(ExitCode::Usage, "no control " + key + "; the controls are numbered 1 to " +
+    throw RenderError(ExitCode::Usage, "no control " + shownText(key) + "; the controls are numbered 1 to " +
                                            std::to_string(controls.empty() ? 0 : controls.size() - 1));
   }
   for (ControlInfo const& c : controls) {
@@ -66,7 +72,7 @@ ControlInfo const& findControl(std::vector<ControlInfo> const& controls, std::st
   for (ControlInfo const& c : controls) {
     if (c.index > 0 && (equalsIgnoreCase(c.name, key) || equalsIgnoreCase(c.shownName, key))) return usable(c);
   }
-  std::string msg = "unknown control \"" + key + "\"";
+  std::string msg = "unknown control \"" + shownText(key) + "\"";
   std::vector<std::string> near = nearestNames(controls, key);
   if (near.empty()) {
     msg += "; brelo-render --list shows the controls";

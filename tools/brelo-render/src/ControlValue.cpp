@@ -16,7 +16,7 @@ namespace {
 // 16.16 values hold magnitudes below 32768.
 constexpr double kFixedLimit = 32767.0;
 
-std::string quoted(std::string const& s) { return "\"" + s + "\""; }
+std::string quoted(std::string const& s) { return "\"" + shownText(s) + "\""; }
 
 [[noreturn]] void fail(ControlInfo const& c, std::string const& what) {
   throw RenderError(ExitCode::Usage, quoted(c.name) + " " + what);
@@ -105,7 +105,8 @@ std::string describeRange(ControlInfo const& c) {
   }
 }
 
-ControlValue numberValue(ControlInfo const& c, double v, std::string const& given) {
+ControlValue numberValue(ControlInfo const& c, double v, std::string const& written) {
+  const std::string given = shownText(written);
   ControlValue out;
   out.number = v;
   switch (c.kind) {

@@ -1,5 +1,7 @@
 #include "brelo_render/EffectControls.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "brelo_host/Expression.h"
@@ -10,6 +12,13 @@
 
 namespace Brelo {
 namespace Render {
+
+namespace {
+
+// Bytes of an expression shown in a message.
+constexpr std::size_t kExpressionExcerpt = 40;
+
+}  // namespace
 
 EffectControls::EffectControls(Sim::Session& session, std::string effectName, TimeBase tb, LayerSize layer)
     : m_session(session), m_effect(std::move(effectName)), m_tb(tb), m_layer(layer) {
@@ -25,6 +34,7 @@ EffectControls::EffectControls(Sim::Session& session, std::string effectName, Ti
 }
 
 void EffectControls::check(Sim::CommandResult const& r, std::string const& what) const {
+  checkExpressions();
   if (r.err == PF_Err_NONE) return;
   throw RenderError(ExitCode::Module, describeEffectFailure(m_effect, what, r.err, r.return_msg));
 }
@@ -75,7 +85,7 @@ void EffectControls::setKeyframes(ControlInfo const& c, std::vector<Keyframe> co
 void EffectControls::assign(std::string const& assignment) {
   std::size_t eq = assignment.find('=');
   if (eq == std::string::npos || trim(assignment.substr(0, eq)).empty())
-    throw RenderError(ExitCode::Usage, "--set takes NAME=VALUE, not \"" + assignment + "\"");
+    throw RenderError(ExitCode::Usage, "--set takes NAME=VALUE, not \"" + shownText(assignment) + "\"");
   ControlInfo const& c = find(assignment.substr(0, eq));
   std::string value = assignment.substr(eq + 1);
   if (isKeyframeList(value)) {
@@ -94,13 +104,21 @@ ControlValue EffectControls::valueAt(ControlInfo const& c, A_long time) const {
 }
 
 ControlValue EffectControls::ownValueAt(ControlInfo const& c, A_long time) const {
-  Sim::Instance& inst = m_session.instance();
-  if (inst.expression(c.index).empty()) return valueAt(c, time);
-  // The host evaluates expressions through the instance's hook; without it
-  // the control's own value shows. The hook put back is the host's own.
-  inst.setExpressionHook(nullptr);
-  ControlValue v = valueAt(c, time);
-  inst.setExpressionHook(Sim::evaluateControlExpression);
+  const std::array<double, 4> held = m_session.instance().heldValue(c.index, time);
+  auto channel = [&](std::size_t i) { return A_u_char(std::lround(std::min(255.0, std::max(0.0, held[i])))); };
+  ControlValue v;
+  switch (c.kind) {
+    case ControlKind::Point:
+      v.x = held[0];
+      v.y = held[1];
+      break;
+    case ControlKind::Color:
+      v.color = PF_Pixel{channel(0), channel(1), channel(2), channel(3)};
+      break;
+    default:
+      v.number = held[0];
+      break;
+  }
   return v;
 }
 
@@ -110,6 +128,19 @@ std::string const& EffectControls::expression(ControlInfo const& c) const {
 
 void EffectControls::setExpression(ControlInfo const& c, std::string const& text) {
   m_session.instance().setExpression(c.index, text);
+}
+
+void EffectControls::checkExpressions() const {
+  Sim::Instance const& inst = m_session.instance();
+  const int index = inst.stoppedExpression();
+  if (!index) return;
+  std::string name = "control " + std::to_string(index);
+  for (ControlInfo const& c : m_controls) {
+    if (c.index == index) name = "\"" + c.name + "\"";
+  }
+  throw RenderError(ExitCode::Usage, "the expression of " + name + " was stopped, " +
+                                         Sim::budgetReason(inst.stoppedFailure()) + ": " +
+                                         excerpt(inst.expression(index), kExpressionExcerpt));
 }
 
 std::vector<A_long> EffectControls::keyframeTimes(ControlInfo const& c) const {

@@ -18,6 +18,7 @@
 #include "brelo_render/ContactSheet.h"
 #include "brelo_render/ControlList.h"
 #include "brelo_render/EffectControls.h"
+#include "brelo_render/JobMemory.h"
 #include "brelo_render/FramePattern.h"
 #include "brelo_render/FramePlan.h"
 #include "brelo_render/InputFrames.h"
@@ -289,6 +290,7 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
       PlannedFrame const& f = plan.frames[i];
       if (frames > 1 || i > 0) out << (i ? "\n" : "") << frameLabel(f.number, f.time, o.timeBase) << "\n";
       out << formatControlValues(controls, f.time);
+      controls.checkExpressions();
     }
   }
   if (!renders) return 0;
@@ -299,6 +301,11 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
   const int frameH = Sim::Instance::scaledSize(size.height, ds.y);
   ImageIO::WriteOptions writeOptions;
   writeOptions.bits = bits;
+  // Refused before the render allocates its frames, rather than failing or
+  // being killed part-way.
+  checkJobMemory(bytesNeeded(JobBuffers{size.width, size.height, session.instance().layer().depth(), frameW, frameH,
+                                        depth}),
+                 bytesAvailable());
   std::unique_ptr<ContactSheet> sheet;
   if (!o.contactSheet.empty()) sheet = std::make_unique<ContactSheet>(frameW, frameH, int(frames));
 
@@ -325,6 +332,7 @@ int runJob(Options const& o, std::ostream& out, std::ostream& err, bool errIsTer
       session.setInput(std::move(next));
     }
     Sim::RenderResult r = session.render(f.time, depth, ds, Sim::OutputAs::World);
+    controls.checkExpressions();
     watch.check();
     if (r.err) {
       progress.finish();

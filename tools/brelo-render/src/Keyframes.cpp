@@ -30,7 +30,7 @@ std::vector<KeyframeText> parseKeyframes(std::string const& text, TimeBase const
     std::size_t at = p.rfind('@');
     if (at == std::string::npos || trim(p.substr(0, at)).empty())
       throw RenderError(ExitCode::Usage, "keyframes of \"" + control + "\" take value@time;value@time..., not \"" +
-                                             p + "\"");
+                                             shownText(p) + "\"");
     KeyframeText k;
     k.value = trim(p.substr(0, at));
     k.time = parseTime(p.substr(at + 1), tb);

@@ -1,14 +1,16 @@
 #include "brelo_render/Preset.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "JsonText.h"
 #include "brelo_image/AtomicFile.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
@@ -23,6 +25,12 @@ namespace {
 
 constexpr const char* kFormatKey = "brelo-render preset";
 constexpr int kFormatVersion = 1;
+// A preset is a few kilobytes; a file this large is not one, and the limit
+// keeps a device that never ends (/dev/zero) from filling the memory.
+constexpr std::size_t kMaxPresetBytes = std::size_t(16) << 20;
+// Presets nest four deep; the limit keeps messages that quote a value from
+// recursing without bound.
+constexpr std::size_t kMaxPresetDepth = 32;
 
 Json toJson(ControlInfo const& c, ControlValue const& v) {
   switch (c.kind) {
@@ -72,7 +80,7 @@ ControlValue fromJson(ControlInfo const& c, Json const& j, LayerSize layer, std:
   } catch (RenderError const& e) {
     bad(source, e.what());
   }
-  bad(source, "\"" + c.name + "\" cannot take " + j.dump());
+  bad(source, "\"" + c.name + "\" cannot take " + jsonExcerpt(j));
 }
 
 }  // namespace
@@ -104,7 +112,7 @@ std::string presetText(EffectControls const& controls) {
     values[key] = entry;
   }
   doc["controls"] = values;
-  return doc.dump(2) + "\n";
+  return jsonText(doc) + "\n";
 }
 
 void savePreset(EffectControls const& controls, std::string const& path) {
@@ -114,20 +122,19 @@ void savePreset(EffectControls const& controls, std::string const& path) {
   f.commit();
 }
 
-void loadPresetText(EffectControls& controls, std::string const& text, std::string const& source) {
+namespace {
+
+void applyPreset(EffectControls& controls, std::string const& text, std::string const& source) {
   Json doc;
   try {
-    doc = Json::parse(text);
-  } catch (Json::parse_error const& e) {
-    // "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
-    std::string what = e.what();
-    std::size_t at = what.find("] ");
-    bad(source, "not a valid preset: " + (at == std::string::npos ? what : what.substr(at + 2)));
+    doc = readJsonText(text, kMaxPresetDepth);
+  } catch (JsonTextError const& e) {
+    bad(source, std::string("not a valid preset: ") + e.what());
   }
   if (!doc.is_object() || !doc.contains(kFormatKey))
     bad(source, "not a brelo-render preset (no \"" + std::string(kFormatKey) + "\" entry)");
   if (!doc[kFormatKey].is_number_integer() || doc[kFormatKey].get<long long>() != kFormatVersion)
-    bad(source, "preset format " + doc[kFormatKey].dump() + " is not one this brelo-render reads");
+    bad(source, "preset format " + jsonExcerpt(doc[kFormatKey]) + " is not one this brelo-render reads");
   if (doc.contains("effect")) {
     if (!doc["effect"].is_string()) bad(source, "\"effect\" must be a name");
     std::string effect = doc["effect"].get<std::string>();
@@ -158,11 +165,11 @@ void loadPresetText(EffectControls& controls, std::string const& text, std::stri
       std::vector<Keyframe> keys;
       for (Json const& k : j["keys"]) {
         if (!k.is_array() || k.size() != 2 || !k[0].is_number())
-          bad(source, "\"" + c->name + "\": a keyframe takes [seconds, value], not " + k.dump());
+          bad(source, "\"" + c->name + "\": a keyframe takes [seconds, value], not " + jsonExcerpt(k));
         double seconds = k[0].get<double>();
         A_long t = 0;
         try {
-          t = secondsToTime(seconds, tb, k[0].dump());
+          t = secondsToTime(seconds, tb, jsonExcerpt(k[0]));
         } catch (RenderError const& e) {
           bad(source, e.what());
         }
@@ -181,16 +188,43 @@ void loadPresetText(EffectControls& controls, std::string const& text, std::stri
   }
 }
 
+}  // namespace
+
+void loadPresetText(EffectControls& controls, std::string const& text, std::string const& source) {
+  try {
+    applyPreset(controls, text, source);
+  } catch (Json::exception const& e) {
+    // Nothing above should let one through; a preset's fault all the same.
+    bad(source, std::string("not a valid preset: ") + e.what());
+  }
+}
+
 void loadPreset(EffectControls& controls, std::string const& path) {
-  // A directory opens as a stream that reads nothing.
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) bad(path, "cannot read the preset: it is a directory");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) bad(path, std::string("cannot read the preset: ") + std::strerror(errno));
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) bad(path, "cannot read the preset");
-  loadPresetText(controls, ss.str(), path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) bad(path, std::string("cannot read the preset: ") + std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  const bool known = ::fstat(fd, &st) == 0;
+  if (known && S_ISDIR(st.st_mode)) bad(path, "cannot read the preset: it is a directory");
+  if (known && S_ISREG(st.st_mode) && std::uint64_t(st.st_size) > kMaxPresetBytes)
+    bad(path, "the file is " + std::to_string(st.st_size) + " bytes; a preset is at most " +
+                  std::to_string(kMaxPresetBytes >> 20) + " MiB");
+  // Devices and pipes tell no size: read one byte past the limit at most.
+  std::string text;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) bad(path, std::string("cannot read the preset: ") + std::strerror(errno));
+    if (n == 0) break;
+    text.append(buf, std::size_t(n));
+    if (text.size() > kMaxPresetBytes)
+      bad(path, "more than " + std::to_string(kMaxPresetBytes >> 20) + " MiB to read; a preset is at most that");
+  }
+  loadPresetText(controls, text, path);
 }
 
 }  // namespace Render

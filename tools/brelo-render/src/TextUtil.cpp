@@ -57,5 +57,23 @@ std::string oneLine(std::string s) {
   return s;
 }
 
+std::string excerpt(std::string const& s, std::size_t bytes) {
+  std::string out;
+  for (char ch : trim(s)) {
+    const bool space = std::isspace(static_cast<unsigned char>(ch)) || std::iscntrl(static_cast<unsigned char>(ch));
+    if (space && !out.empty() && out.back() == ' ') continue;
+    out += space ? ' ' : ch;
+  }
+  if (out.size() <= bytes) return out;
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(out[end]) & 0xC0) == 0x80) --end;
+  return trim(out.substr(0, end)) + "...";
+}
+
+std::string shownText(std::string const& s) {
+  constexpr std::size_t kShown = 80;
+  return s.size() <= kShown ? oneLine(s) : excerpt(s, kShown);
+}
+
 }  // namespace Render
 }  // namespace Brelo

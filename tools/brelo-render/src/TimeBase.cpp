@@ -46,7 +46,7 @@ TimeBase parseFrameRate(std::string const& text) {
                                              parseNumber(trim(t.substr(slash + 1)), &den);
   // Frame rates above a thousand or below one frame a minute are typing errors.
   if (!ok || den <= 0 || num <= 0 || num / den > 1000 || num / den < 1.0 / 60)
-    throw RenderError(ExitCode::Usage, "frame rate takes a number such as 30, 29.97 or 30000/1001, not \"" + t + "\"");
+    throw RenderError(ExitCode::Usage, "frame rate takes a number such as 30, 29.97 or 30000/1001, not \"" + shownText(t) + "\"");
   if (slash != std::string::npos && num == std::floor(num) && den == std::floor(den) && num <= 1e6 && den <= 1e6) {
     tb.scale = A_u_long(num);
     tb.step = A_long(den);
@@ -60,7 +60,7 @@ TimeBase parseFrameRate(std::string const& text) {
 A_long secondsToTime(double seconds, TimeBase const& tb, std::string const& given) {
   double t = std::round(seconds * double(tb.scale));
   if (!std::isfinite(t) || std::fabs(t) > kMaxTime)
-    throw RenderError(ExitCode::Usage, "time " + given + " lies beyond the host's time range");
+    throw RenderError(ExitCode::Usage, "time " + shownText(given) + " lies beyond the host's time range");
   return A_long(t);
 }
 
@@ -74,7 +74,7 @@ A_long parseTime(std::string const& text, TimeBase const& tb) {
   }
   double v;
   if (!parseNumber(trim(n), &v))
-    throw RenderError(ExitCode::Usage, "a time takes seconds (1.5 or 1.5s) or a frame (45f), not \"" + t + "\"");
+    throw RenderError(ExitCode::Usage, "a time takes seconds (1.5 or 1.5s) or a frame (45f), not \"" + shownText(t) + "\"");
   if (frames) return secondsToTime(v * double(tb.step) / double(tb.scale), tb, t);
   return secondsToTime(v, tb, t);
 }

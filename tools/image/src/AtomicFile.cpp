@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 #include "brelo_image/ImageError.h"
 
@@ -29,11 +31,22 @@ std::string baseOf(std::string const& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The mode a new file gets: what the user's umask leaves of rw-rw-rw-.
-mode_t newFileMode() {
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+// Six characters as mkstemp chooses them: a splitmix64 sequence shared by
+// all threads (modules loaded into a host have little room for per-thread
+// state).
+std::string randomSuffix() {
+  static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::atomic<std::uint64_t> state{(std::uint64_t(std::random_device{}()) << 32) ^ std::uint64_t(getpid())};
+  std::uint64_t z = state.fetch_add(0x9E3779B97F4A7C15ull) + 0x9E3779B97F4A7C15ull;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  z ^= z >> 31;
+  std::string s(6, 'X');
+  for (char& ch : s) {
+    ch = kChars[z % (sizeof kChars - 1)];
+    z /= sizeof kChars - 1;
+  }
+  return s;
 }
 
 [[noreturn]] void cannotWrite(std::string const& what) { throw ImageError(ImageError::Kind::Write, what); }
@@ -53,14 +66,20 @@ void AtomicFile::checkWritable(std::string const& path) {
 
 AtomicFile::AtomicFile(std::string path) : m_path(std::move(path)) {
   checkWritable(m_path);
-  // Hidden, and next to the target so that the rename stays on one file system.
-  std::string tmpl = dirOf(m_path) + "/." + baseOf(m_path) + ".tmp-XXXXXX";
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  m_fd = mkstemp(buf.data());
-  if (m_fd < 0) fail("cannot create a file next to it", errno);
-  m_temp = buf.data();
-  if (fchmod(m_fd, newFileMode()) != 0) fail("cannot set the file's mode", errno);
+  // Hidden, and next to the target so that the rename stays on one file
+  // system. Named and registered for removal on a signal before it exists;
+  // the user's umask gives its mode, as for any new file.
+  const std::string prefix = dirOf(m_path) + "/." + baseOf(m_path) + ".tmp-";
+  for (int attempt = 0; m_fd < 0; ++attempt) {
+    m_temp = prefix + randomSuffix();
+    m_registration = std::make_unique<TemporaryFiles::Registration>(m_temp);
+    m_fd = open(m_temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0 && (errno != EEXIST || attempt == 100)) {
+      const int err = errno;
+      m_temp.clear();
+      fail("cannot create a file next to it", err);
+    }
+  }
   m_buffer.resize(kBufferSize);
 }
 
@@ -144,6 +163,7 @@ void AtomicFile::commit() {
   if (close(fd) != 0) fail("cannot close the file", errno);
   if (rename(m_temp.c_str(), m_path.c_str()) != 0) fail("cannot put the file in place", errno);
   m_committed = true;
+  m_registration.reset();
 }
 
 }  // namespace ImageIO

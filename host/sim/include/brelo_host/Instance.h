@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "brelo_host/Expression.h"
 #include "brelo_host/Image.h"
 
 namespace Brelo {
@@ -105,6 +106,12 @@ class Instance {
   // Times of the control's keyframes in seconds, in order; read the values
   // there with valueAt. Empty when the control does not vary in time.
   std::vector<double> keyframeTimes(int index) const;
+  // What the control holds at `time` (units of the time scale), before the
+  // host rounds it into the control's representation and without its
+  // expression: at a key, or without keys, exactly what was set. In the
+  // setters' units: numbers first, points x then y in pixels, colours alpha,
+  // red, green, blue as 0..255.
+  std::array<double, 4> heldValue(int index, A_long time) const;
   // Takes over the value held in def.u, as the host does when a plug-in
   // flags a control changed (a keyframe at `time` when the control has keys).
   void setFromDef(int index, PF_ParamDefUnion const& u, A_long time = 0);
@@ -126,6 +133,12 @@ class Instance {
   // hook evaluates expressions as JavaScript (brelo_host/Expression.h) and
   // signals failures with ExpressionError.
   std::vector<std::string> const& expressionErrors() const { return m_exprErrors; }
+  // An expression that goes over its budget is disabled, as a host disables
+  // a failing expression: reads of its control fail at once, with the same
+  // error, until an expression is set again. The control of the first one
+  // disabled (0: none) and the budget that ran out.
+  int stoppedExpression() const;
+  ExpressionFailure stoppedFailure() const;
   void clearExpressionErrors() { m_exprErrors.clear(); }
 
   // ---- user interface
@@ -154,6 +167,8 @@ class Instance {
     Channels value{};
     std::map<double, Channels> keys;  // seconds
     std::string expression;
+    std::string stopped;  // the error of the expression, once disabled
+    ExpressionFailure stoppedBy = ExpressionFailure::None;
   };
 
   Param& param(int index, const char* what);
@@ -175,6 +190,7 @@ class Instance {
   std::vector<ParamUIUpdate> m_uiUpdates;
   ExpressionHook m_exprHook;
   std::vector<std::string> m_exprErrors;
+  std::vector<int> m_stopped;  // controls whose expression is disabled, in order
   PF_Handle m_globalData = nullptr;
   PF_Cmd m_command = -1;
   Frame* m_frame = nullptr;

@@ -38,10 +38,16 @@ class EffectControls {
 
   // What the effect reads: an expression's result where the control has one.
   ControlValue valueAt(ControlInfo const& c, A_long time) const;
-  // The control's own value, under any expression.
+  // The control's own value, under any expression, exactly as set: not
+  // rounded into the control's representation (a fixed slider's 16.16), so
+  // that keyframes set again from it interpolate the same.
   ControlValue ownValueAt(ControlInfo const& c, A_long time) const;
   std::string const& expression(ControlInfo const& c) const;
   void setExpression(ControlInfo const& c, std::string const& text);
+  // Throws RenderError (usage) once the host has stopped an expression for
+  // going over its budget, naming the control, the budget and the start of
+  // the expression: reading it again would only fail again.
+  void checkExpressions() const;
   ControlValue defaultValue(ControlInfo const& c) const { return m_defaults[std::size_t(c.index)]; }
   std::vector<A_long> keyframeTimes(ControlInfo const& c) const;
 

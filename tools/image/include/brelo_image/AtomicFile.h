@@ -5,13 +5,18 @@
 //
 // Every write, seek and the final flush, sync and close is checked; the first
 // failure is kept, so that a failure a library swallowed (OpenEXR writes its
-// last table from a destructor) still fails the commit.
+// last table from a destructor) still fails the commit. The temporary is
+// registered with TemporaryFiles, so that a signal ending the program
+// removes it too.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "brelo_image/TemporaryFiles.h"
 
 namespace Brelo {
 namespace ImageIO {
@@ -51,6 +56,7 @@ class AtomicFile {
 
   std::string m_path;
   std::string m_temp;
+  std::unique_ptr<TemporaryFiles::Registration> m_registration;  // until renamed or removed
   int m_fd = -1;
   bool m_committed = false;
   std::string m_failure;       // the first failure, for commit

@@ -1,0 +1,1 @@
+function f() { try { while (1) {} } catch (e) { return f(); } } f()

@@ -1,0 +1,1 @@
+thisProperty.propertyGroup()(3) * 2 + radiansToDegrees(Math.PI / 4)

@@ -1,0 +1,1 @@
+var o = {}; Duktape.fin(o, function () { var z = 0; for (var k = 0; k < 10; k++) z += k; }); o = null; 5

@@ -1,0 +1,1 @@
+thisProperty.propertyGroup()(99)

@@ -1,0 +1,1 @@
+thisProperty.propertyGroup()(7) + 1

@@ -1,0 +1,1 @@
+try { thisProperty.propertyGroup()(8) } catch (e) {} 1

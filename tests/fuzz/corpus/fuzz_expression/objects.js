@@ -1,0 +1,1 @@
+var a = []; for (var i = 0; i < 1000; i++) a.push({x: [i, i * 2]}); a.length

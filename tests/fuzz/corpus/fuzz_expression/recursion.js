@@ -1,0 +1,1 @@
+function f(n) { return n ? f(n - 1) + 1 : 0 } f(500)

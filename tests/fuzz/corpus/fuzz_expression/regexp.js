@@ -1,0 +1,1 @@
+/(a+)+b/.test('aaaaaaaaaaaaaaaaaaaaaac') ? 1 : 2

@@ -1,0 +1,1 @@
+var t = new Duktape.Thread(function (x) { return x * 2; }); Duktape.Thread.resume(t, 21)

@@ -1,0 +1,1 @@
+var b = new Uint8Array(1024); b.fill(7); b[100] + b.length
