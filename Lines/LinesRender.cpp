@@ -92,7 +92,7 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (PF_Err err = info.getError()) return err;
   // The engine draws the output at the input's coordinates.
   if (!output.equalInSize(input)) return PF_Err_BAD_CALLBACK_PARAM;
-  renderLinesFrame(input, working, output, threads, in_data, parameter);
+  if (PF_Err err = renderLinesFrame(input, working, output, threads, in_data, parameter)) return err;
   // The bands record the host's failures in the layers they share.
   for (Layer const* layer : {&input, &working, &output}) {
     if (PF_Err err = layer->getError()) return err;

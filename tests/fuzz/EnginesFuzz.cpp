@@ -164,12 +164,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     {
       test::Scene banded(source);
       banded.setOutput(source);
-      a = ThreadedFrame::renderSimpleLinesFrame(banded.output, threads, p);
+      a = threaded::renderSimpleLinesFrame(banded.output, threads, p);
       out = banded.outputImage();
     }
     test::Scene whole(source);
     whole.setOutput(source);
-    const PF_Err b = WholeFrame::renderSimpleLinesFrame(whole.output, 1, p);
+    const PF_Err b = single::renderSimpleLinesFrame(whole.output, 1, p);
     if (a != b) {
       std::fprintf(stderr, "SimpleLines: error %d in bands, %d on one thread\n", int(a), int(b));
       std::abort();
