@@ -26,10 +26,10 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
       return Brelo::linesUpdateParamsUI(in_data, out_data, params, suites);
     case PF_Cmd_SMART_PRE_RENDER:
       if (!extra) return PF_Err_BAD_CALLBACK_PARAM;
-      return Brelo::linesSmartPreRender(in_data, out_data, static_cast<PF_PreRenderExtra*>(extra));
+      return Brelo::linesSmartPreRender(in_data, static_cast<PF_PreRenderExtra*>(extra), suites);
     case PF_Cmd_SMART_RENDER:
       if (!extra) return PF_Err_BAD_CALLBACK_PARAM;
-      return Brelo::linesSmartRender(in_data, out_data, static_cast<PF_SmartRenderExtra*>(extra));
+      return Brelo::linesSmartRender(in_data, out_data, static_cast<PF_SmartRenderExtra*>(extra), suites);
     default:
       // PF_Cmd_RENDER included: the effect renders through the smart pair only.
       return PF_Err_NONE;

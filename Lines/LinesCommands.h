@@ -25,7 +25,8 @@ PF_Err linesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef
 // "Set Expression" (control 116) after the user picked an entry.
 PF_Err linesSetExpression(PF_InData* in_data, PF_ParamDef* params[], AEGP_SuiteHandler& suites);
 
-PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* out_data, PF_PreRenderExtra* extra);
-PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra);
+PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites);
+PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
+                        AEGP_SuiteHandler& suites);
 
 }  // namespace Brelo

@@ -9,12 +9,8 @@
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloLinesFrame.h"
 #include "Lines/LinesCommands.h"
-#include "Lines/LinesControlValues.h"
-#include "Lines/LinesMappers.h"
-#include "Lines/LinesParameterFromRecord.h"
-#include "Lines/LinesPreRenderRecord.h"
-#include "Lines/LinesRecordFromControls.h"
-#include "Lines/LinesUnits.h"
+#include "Lines/LinesRecord.h"
+#include "Util/ControlUnits.h"
 #include "Util/PopupMappers.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
@@ -22,9 +18,7 @@
 
 namespace Brelo {
 
-PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRenderExtra* extra) {
-  AEGP_SuiteHandler suites(in_data->pica_basicP);
-
+PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
   // The strips are laid out over the whole layer, whatever part the host wants.
   requestWholeLayer(in_data, extra);
 
@@ -41,7 +35,7 @@ PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreR
 
   std::memset(data.record(), 0, sizeof(LinesPreRenderRecord));
   auto* record = new (data.record()) LinesPreRenderRecord;
-  fillLinesPreRenderRecord(values, LinesUnits::downsampleX(in_data), *record);
+  fillLinesPreRenderRecord(values, ControlUnits::downsampleX(in_data), *record);
 
   claimInputArea(checkout, extra);
   data.commit();
@@ -52,8 +46,7 @@ namespace {
 
 // A copy of the record the host kept for this frame; the handle is locked only
 // while it is copied.
-PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, LinesPreRenderRecord* record) {
-  AEGP_SuiteHandler suites(in_data->pica_basicP);
+PF_Err readPreRenderRecord(PF_SmartRenderExtra* extra, AEGP_SuiteHandler& suites, LinesPreRenderRecord* record) {
   LockedPreRenderData data(extra, suites);
   if (!data.record()) return PF_Err_BAD_CALLBACK_PARAM;
   std::memcpy(static_cast<void*>(record), data.record(), sizeof *record);
@@ -62,9 +55,10 @@ PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, Lines
 
 }  // namespace
 
-PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra) {
+PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
+                        AEGP_SuiteHandler& suites) {
   LinesPreRenderRecord record;
-  if (PF_Err err = readPreRenderRecord(in_data, extra, &record)) return err;
+  if (PF_Err err = readPreRenderRecord(extra, suites, &record)) return err;
 
   SourceInfo info(in_data, out_data, extra);
   if (PF_Err err = info.getError()) return err;

@@ -4,7 +4,7 @@
 
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
-#include "Lines/LinesPreRenderRecord.h"
+#include "Lines/LinesRecord.h"
 
 namespace Brelo {
 

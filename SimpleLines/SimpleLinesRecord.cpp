@@ -1,8 +1,12 @@
 #include "SimpleLines/SimpleLinesRecord.h"
 
+#include <iterator>
+
 #include "SimpleLines/SimpleLinesParams.h"
+#include "Util/ControlUnits.h"
 #include "Util/PopupMappers.h"
 #include "Util/ScheduleControls.h"
+#include "Util/SmartPreRender.h"
 
 namespace Brelo {
 
@@ -10,8 +14,20 @@ using namespace SimpleLinesParams;
 
 namespace {
 
-constexpr double kFixedOne = 65536.0;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
+// Every control the record needs, in the order they are read.
+constexpr PF_ParamIndex kReadOrder[] = {
+    kCenter, kWidthAlign, kDirection, kTotalWidth,
+    kWidthMode, kMaxWidth1, kMaxWidth2, kMaxWidth3, kMinWidth, kWidthPower,
+    kGapMode, kMaxGap1, kMaxGap2, kMaxGap3, kMinGap, kGapPower, kWidthSeed,
+    kHeightMode, kMaxHeight1, kMaxHeight2, kMaxHeight3, kMinHeight, kHeightPower, kHeightSeed,
+    kMaxAlignVariance, kMinAlignVariance, kAlignPower, kAlignSeed,
+    kAlignType, kAlignDirection, kAlignMode,
+    kColorMode, kColor1, kColor2, kColor3, kColorSpace, kColorOverlap,
+    kColorVariance1, kColorVariance2, kColorVariance3, kColorSeed,
+    kWipeCompletion, kWipeDelay, kWipeType, kWipeTypeSeed, kWipeMode, kWipeModeSeed,
+    kWipeOrder, kWipeOrderPhase, kWipeOrderSeed, kWipeEasingType, kWipeEasingMode,
+    kScale, kOpacity, kBlendingMode,
+};
 
 // Readers of one control each, named after the conversion they make.
 struct Controls {
@@ -19,23 +35,27 @@ struct Controls {
   double dsx;
   double scale;
 
-  double fraction(int i) const { return values[i].u.fd.value / kFixedOne * 0.01; }
+  double fraction(int i) const { return ControlUnits::fraction(values[i].u.fd.value); }
   double real(int i) const { return values[i].u.fs_d.value; }
   // Float-slider lengths in pixels of the rendered frame.
   double scaledPixels(int i) const { return real(i) * dsx * scale; }
-  double radians(int i) const { return values[i].u.ad.value / kFixedOne * kRadiansPerDegree; }
-  double turns(int i) const { return values[i].u.ad.value / kFixedOne / 360.0; }
+  double radians(int i) const { return ControlUnits::radians(values[i].u.ad.value); }
   int popup(int i) const { return values[i].u.pd.value; }
   int integer(int i) const { return values[i].u.sd.value; }
-  ColorFloat<float> colour(int i) const { return ColorFloat<float>(values[i].u.cd.value); }
+  ColorFloat<float> colour(int i) const { return ControlUnits::colour(values[i].u.cd.value); }
 };
 
 }  // namespace
 
+PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]) {
+  return readControls(in_data, kReadOrder, std::size(kReadOrder), values);
+}
+
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   const Controls c{values, dsx, values[kScale].u.fs_d.value * 0.01};
   SimpleLinesRecord r{};
-  r.center = Vector<double>(values[kCenter].u.td.x_value / kFixedOne, values[kCenter].u.td.y_value / kFixedOne);
+  r.center = Vector<double>(ControlUnits::coordinate(values[kCenter].u.td.x_value),
+                            ControlUnits::coordinate(values[kCenter].u.td.y_value));
   r.width_align = c.fraction(kWidthAlign);
   r.direction = c.radians(kDirection);
   r.total_width = c.scaledPixels(kTotalWidth);

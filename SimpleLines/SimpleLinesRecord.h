@@ -9,6 +9,7 @@
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/BreloSchedule.h"
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
+#include "SimpleLines/SimpleLinesParams.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
@@ -53,6 +54,11 @@ struct SimpleLinesRecord {
   double opacity;
   int blend_mode;
 };
+
+// Checks out every control the record needs at the current time (values[i]
+// is control i), each checked in again before the next one. Returns the first
+// host error.
+PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]);
 
 // The record from the controls as read (values[i] is control i) at the
 // horizontal downsample factor `dsx`.

@@ -6,10 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Lines/LinesControlValues.h"
-#include "Lines/LinesMappers.h"
-#include "Lines/LinesParameterFromRecord.h"
-#include "Lines/LinesRecordFromControls.h"
+#include "Lines/LinesRecord.h"
 #include "Util/PopupMappers.h"
 
 namespace {
