@@ -9,8 +9,10 @@
 #include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloLimits.h"
 #include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
@@ -56,26 +58,29 @@ class LinesParameter {
   BorderType outside() const { return m_outside; }
   bool original() const { return m_original; }
 
-  LinesParameter& setCompletion(double v);
-  LinesParameter& setCenter(Vector<double> const& v);
-  LinesParameter& setAlign(double v);
-  LinesParameter& setDirection(double v);
-  LinesParameter& setTotalWidth(double v);
-  LinesParameter& setWidthNum(int v);
-  LinesParameter& setWidthMax1(double v);
-  LinesParameter& setWidthMax2(double v);
-  LinesParameter& setWidthMax3(double v);
-  LinesParameter& setWidthMin(double v);
-  LinesParameter& setWidthPower(double v);
-  LinesParameter& setGapNum(int v);
-  LinesParameter& setGapMax1(double v);
-  LinesParameter& setGapMax2(double v);
-  LinesParameter& setGapMax3(double v);
-  LinesParameter& setGapMin(double v);
-  LinesParameter& setGapPower(double v);
-  LinesParameter& setWidthSeed(int v);
-  LinesParameter& setOutside(BorderType v);
-  LinesParameter& setOriginal(bool v);
+  LinesParameter& setCompletion(double v) { m_completion = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setCenter(Vector<double> const& v) { m_center = v; return *this; }
+  LinesParameter& setAlign(double v) { m_align = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setDirection(double v) { m_direction = ParameterClamp::wrapAngle(v); return *this; }
+  LinesParameter& setTotalWidth(double v) {
+    m_total_width = ParameterClamp::between(v, 0.0, kMaxTotalWidth);
+    return *this;
+  }
+  LinesParameter& setWidthNum(int v) { m_width_num = ParameterClamp::classCount(v); return *this; }
+  LinesParameter& setWidthMax1(double v) { m_width_max1 = ParameterClamp::atLeast(v, 1.0); return *this; }
+  LinesParameter& setWidthMax2(double v) { m_width_max2 = ParameterClamp::atLeast(v, 1.0); return *this; }
+  LinesParameter& setWidthMax3(double v) { m_width_max3 = ParameterClamp::atLeast(v, 1.0); return *this; }
+  LinesParameter& setWidthMin(double v) { m_width_min = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setWidthPower(double v) { m_width_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setGapNum(int v) { m_gap_num = ParameterClamp::classCount(v); return *this; }
+  LinesParameter& setGapMax1(double v) { m_gap_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setGapMax2(double v) { m_gap_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setGapMax3(double v) { m_gap_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setGapMin(double v) { m_gap_min = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setGapPower(double v) { m_gap_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setWidthSeed(int v) { m_width_seed = v; return *this; }
+  LinesParameter& setOutside(BorderType v) { m_outside = v; return *this; }
+  LinesParameter& setOriginal(bool v) { m_original = v; return *this; }
 
   // ---- Slice channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, slice, Slice)
@@ -85,11 +90,11 @@ class LinesParameter {
   double slice_power() const { return m_slice_power; }
   int slice_seed() const { return m_slice_seed; }
 
-  LinesParameter& setSliceDirection(Direction v);
-  LinesParameter& setSliceMax(double v);
-  LinesParameter& setSliceMin(double v);
-  LinesParameter& setSlicePower(double v);
-  LinesParameter& setSliceSeed(int v);
+  LinesParameter& setSliceDirection(Direction v) { m_slice_direction = v; return *this; }
+  LinesParameter& setSliceMax(double v) { m_slice_max = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setSliceMin(double v) { m_slice_min = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setSlicePower(double v) { m_slice_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  LinesParameter& setSliceSeed(int v) { m_slice_seed = v; return *this; }
 
   // ---- RGB Separation channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, rgb, RGB)
@@ -100,13 +105,13 @@ class LinesParameter {
   ColorFloat<float> rgb_color3() const { return m_rgb_color3; }
   int rgb_seed() const { return m_rgb_seed; }
 
-  LinesParameter& setRGBMax(double v);
-  LinesParameter& setRGBMin(double v);
+  LinesParameter& setRGBMax(double v) { m_rgb_max = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setRGBMin(double v) { m_rgb_min = ParameterClamp::unit(v); return *this; }
   // The three colours are normalised together: afterwards the red, green and
   // blue weights of the three each add up to 1.
   LinesParameter& setRGBColor(ColorFloat<float> const& c1, ColorFloat<float> const& c2,
                               ColorFloat<float> const& c3);
-  LinesParameter& setRGBSeed(int v);
+  LinesParameter& setRGBSeed(int v) { m_rgb_seed = v; return *this; }
 
   // ---- Color Correction channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, color, Color)
@@ -124,19 +129,22 @@ class LinesParameter {
   double color_s_min() const { return m_color_s_min; }
   int color_seed() const { return m_color_seed; }
 
-  LinesParameter& setColorType(ColorType v);
-  LinesParameter& setColorBlendWithOriginal(double v);
-  LinesParameter& setColorColor(ColorFloat<float> const& v);
-  LinesParameter& setColorHDirection(Direction v);
-  LinesParameter& setColorH(double v);
-  LinesParameter& setColorHMin(double v);
-  LinesParameter& setColorLDirection(Direction v);
-  LinesParameter& setColorL(double v);
-  LinesParameter& setColorLMin(double v);
-  LinesParameter& setColorSDirection(Direction v);
-  LinesParameter& setColorS(double v);
-  LinesParameter& setColorSMin(double v);
-  LinesParameter& setColorSeed(int v);
+  LinesParameter& setColorType(ColorType v) { m_color_type = v; return *this; }
+  LinesParameter& setColorBlendWithOriginal(double v) {
+    m_color_blend_with_original = ParameterClamp::unit(v);
+    return *this;
+  }
+  LinesParameter& setColorColor(ColorFloat<float> const& v) { m_color_color = v; return *this; }
+  LinesParameter& setColorHDirection(Direction v) { m_color_h_direction = v; return *this; }
+  LinesParameter& setColorH(double v) { m_color_h = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorHMin(double v) { m_color_h_min = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorLDirection(Direction v) { m_color_l_direction = v; return *this; }
+  LinesParameter& setColorL(double v) { m_color_l = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorLMin(double v) { m_color_l_min = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorSDirection(Direction v) { m_color_s_direction = v; return *this; }
+  LinesParameter& setColorS(double v) { m_color_s = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorSMin(double v) { m_color_s_min = ParameterClamp::finite(v); return *this; }
+  LinesParameter& setColorSeed(int v) { m_color_seed = v; return *this; }
 
   // ---- Color Composite channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, composite, Composite)
@@ -152,25 +160,25 @@ class LinesParameter {
   double composite_variance3() const { return m_composite_variance3; }
   int composite_seed() const { return m_composite_seed; }
 
-  LinesParameter& setCompositeOpacity(double v);
-  LinesParameter& setCompositeNum(int v);
-  LinesParameter& setCompositeColor1(ColorFloat<float> const& v);
-  LinesParameter& setCompositeColor2(ColorFloat<float> const& v);
-  LinesParameter& setCompositeColor3(ColorFloat<float> const& v);
-  LinesParameter& setCompositeVarianceSpace(ColorSpace v);
-  LinesParameter& setCompositeOverlap(CompositeOverlap v);
-  LinesParameter& setCompositeVariance1(double v);
-  LinesParameter& setCompositeVariance2(double v);
-  LinesParameter& setCompositeVariance3(double v);
-  LinesParameter& setCompositeSeed(int v);
+  LinesParameter& setCompositeOpacity(double v) { m_composite_opacity = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setCompositeNum(int v) { m_composite_num = ParameterClamp::classCount(v); return *this; }
+  LinesParameter& setCompositeColor1(ColorFloat<float> const& v) { m_composite_color1 = v; return *this; }
+  LinesParameter& setCompositeColor2(ColorFloat<float> const& v) { m_composite_color2 = v; return *this; }
+  LinesParameter& setCompositeColor3(ColorFloat<float> const& v) { m_composite_color3 = v; return *this; }
+  LinesParameter& setCompositeVarianceSpace(ColorSpace v) { m_composite_variance_space = v; return *this; }
+  LinesParameter& setCompositeOverlap(CompositeOverlap v) { m_composite_overlap = v; return *this; }
+  LinesParameter& setCompositeVariance1(double v) { m_composite_variance1 = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setCompositeVariance2(double v) { m_composite_variance2 = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setCompositeVariance3(double v) { m_composite_variance3 = ParameterClamp::unit(v); return *this; }
+  LinesParameter& setCompositeSeed(int v) { m_composite_seed = v; return *this; }
 
   // ---- Wipe channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, transition, Transition)
   TransitionType transition_type() const { return m_transition_type; }
   int transition_type_seed() const { return m_transition_type_seed; }
 
-  LinesParameter& setTransitionType(TransitionType v);
-  LinesParameter& setTransitionTypeSeed(int v);
+  LinesParameter& setTransitionType(TransitionType v) { m_transition_type = v; return *this; }
+  LinesParameter& setTransitionTypeSeed(int v) { m_transition_type_seed = v; return *this; }
 
  private:
   double m_completion = 1.0;

@@ -12,8 +12,10 @@
 #include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloLimits.h"
 #include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
@@ -89,53 +91,56 @@ class SimpleLinesParameter {
   double opacity() const { return m_opacity; }
   ::Brelo::BlendMode blend_mode() const { return m_blend_mode; }
 
-  SimpleLinesParameter& setCenter(Vector<double> const& v);
-  SimpleLinesParameter& setWidthAlign(double v);
-  SimpleLinesParameter& setDirection(double v);
-  SimpleLinesParameter& setTotalWidth(double v);
-  SimpleLinesParameter& setWidthNum(int v);
-  SimpleLinesParameter& setWidthMax1(double v);
-  SimpleLinesParameter& setWidthMax2(double v);
-  SimpleLinesParameter& setWidthMax3(double v);
-  SimpleLinesParameter& setWidthMin(double v);
-  SimpleLinesParameter& setWidthPower(double v);
-  SimpleLinesParameter& setGapNum(int v);
-  SimpleLinesParameter& setGapMax1(double v);
-  SimpleLinesParameter& setGapMax2(double v);
-  SimpleLinesParameter& setGapMax3(double v);
-  SimpleLinesParameter& setGapMin(double v);
-  SimpleLinesParameter& setGapPower(double v);
-  SimpleLinesParameter& setWidthSeed(int v);
-  SimpleLinesParameter& setHeightNum(int v);
-  SimpleLinesParameter& setHeightMax1(double v);
-  SimpleLinesParameter& setHeightMax2(double v);
-  SimpleLinesParameter& setHeightMax3(double v);
-  SimpleLinesParameter& setHeightMin(double v);
-  SimpleLinesParameter& setHeightPower(double v);
-  SimpleLinesParameter& setHeightSeed(int v);
-  SimpleLinesParameter& setAlignType(AlignType v);
-  SimpleLinesParameter& setAlignDirection(AlignDirection v);
-  SimpleLinesParameter& setAlignMode(AlignMode v);
-  SimpleLinesParameter& setAlignMax(double v);
-  SimpleLinesParameter& setAlignMin(double v);
-  SimpleLinesParameter& setAlignPower(double v);
-  SimpleLinesParameter& setAlignSeed(int v);
-  SimpleLinesParameter& setColorNum(int v);
-  SimpleLinesParameter& setColorColor1(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorColor2(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorColor3(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorVarianceSpace(ColorSpace v);
-  SimpleLinesParameter& setColorOverlap(ColorOverlap v);
-  SimpleLinesParameter& setColorVariance1(double v);
-  SimpleLinesParameter& setColorVariance2(double v);
-  SimpleLinesParameter& setColorVariance3(double v);
-  SimpleLinesParameter& setColorSeed(int v);
-  SimpleLinesParameter& setTransitionType(TransitionType v);
-  SimpleLinesParameter& setTransitionTypeSeed(int v);
-  SimpleLinesParameter& setTransitionMode(TransitionMode v);
-  SimpleLinesParameter& setTransitionModeSeed(int v);
-  SimpleLinesParameter& setOpacity(double v);
-  SimpleLinesParameter& setBlendMode(::Brelo::BlendMode const& v);
+  SimpleLinesParameter& setCenter(Vector<double> const& v) { m_center = v; return *this; }
+  SimpleLinesParameter& setWidthAlign(double v) { m_width_align = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setDirection(double v) { m_direction = ParameterClamp::wrapAngle(v); return *this; }
+  SimpleLinesParameter& setTotalWidth(double v) {
+    m_total_width = ParameterClamp::between(v, 0.0, kMaxTotalWidth);
+    return *this;
+  }
+  SimpleLinesParameter& setWidthNum(int v) { m_width_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setWidthMax1(double v) { m_width_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMax2(double v) { m_width_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMax3(double v) { m_width_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMin(double v) { m_width_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setWidthPower(double v) { m_width_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapNum(int v) { m_gap_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setGapMax1(double v) { m_gap_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMax2(double v) { m_gap_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMax3(double v) { m_gap_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMin(double v) { m_gap_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setGapPower(double v) { m_gap_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthSeed(int v) { m_width_seed = v; return *this; }
+  SimpleLinesParameter& setHeightNum(int v) { m_height_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setHeightMax1(double v) { m_height_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMax2(double v) { m_height_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMax3(double v) { m_height_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMin(double v) { m_height_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setHeightPower(double v) { m_height_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightSeed(int v) { m_height_seed = v; return *this; }
+  SimpleLinesParameter& setAlignType(AlignType v) { m_align_type = v; return *this; }
+  SimpleLinesParameter& setAlignDirection(AlignDirection v) { m_align_direction = v; return *this; }
+  SimpleLinesParameter& setAlignMode(AlignMode v) { m_align_mode = v; return *this; }
+  SimpleLinesParameter& setAlignMax(double v) { m_align_max = ParameterClamp::finite(v); return *this; }
+  SimpleLinesParameter& setAlignMin(double v) { m_align_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setAlignPower(double v) { m_align_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setAlignSeed(int v) { m_align_seed = v; return *this; }
+  SimpleLinesParameter& setColorNum(int v) { m_color_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setColorColor1(ColorFloat<float> const& v) { m_color_color1 = v; return *this; }
+  SimpleLinesParameter& setColorColor2(ColorFloat<float> const& v) { m_color_color2 = v; return *this; }
+  SimpleLinesParameter& setColorColor3(ColorFloat<float> const& v) { m_color_color3 = v; return *this; }
+  SimpleLinesParameter& setColorVarianceSpace(ColorSpace v) { m_color_variance_space = v; return *this; }
+  SimpleLinesParameter& setColorOverlap(ColorOverlap v) { m_color_overlap = v; return *this; }
+  SimpleLinesParameter& setColorVariance1(double v) { m_color_variance1 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorVariance2(double v) { m_color_variance2 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorVariance3(double v) { m_color_variance3 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorSeed(int v) { m_color_seed = v; return *this; }
+  SimpleLinesParameter& setTransitionType(TransitionType v) { m_transition_type = v; return *this; }
+  SimpleLinesParameter& setTransitionTypeSeed(int v) { m_transition_type_seed = v; return *this; }
+  SimpleLinesParameter& setTransitionMode(TransitionMode v) { m_transition_mode = v; return *this; }
+  SimpleLinesParameter& setTransitionModeSeed(int v) { m_transition_mode_seed = v; return *this; }
+  SimpleLinesParameter& setOpacity(double v) { m_opacity = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setBlendMode(::Brelo::BlendMode const& v) { m_blend_mode = v; return *this; }
 
  private:
   Vector<double> m_center{0.0, 0.0};
