@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Util/ControlUnits.h"
+#include "Util/PatternFromRecord.h"
 #include "Util/PopupMappers.h"
 #include "Util/SmartPreRender.h"
 
@@ -165,28 +166,10 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
 }
 
 LinesParameter makeLinesParameter(LinesPreRenderRecord const& r, Vector<double> const& input_origin) {
-  Vector<double> center = r.center;
-  center -= input_origin;
-
   LinesParameter p;
-  p.setCompletion(r.completion)
-      .setCenter(center)
+  setPatternFrom(p, r, input_origin)
+      .setCompletion(r.completion)
       .setAlign(r.align)
-      .setDirection(r.direction)
-      .setTotalWidth(r.total_width)
-      .setWidthNum(r.width_num)
-      .setWidthMax1(r.width_max1)
-      .setWidthMax2(r.width_max2)
-      .setWidthMax3(r.width_max3)
-      .setWidthMin(r.width_min)
-      .setWidthPower(r.width_power)
-      .setGapNum(r.gap_num)
-      .setGapMax1(r.gap_max1)
-      .setGapMax2(r.gap_max2)
-      .setGapMax3(r.gap_max3)
-      .setGapMin(r.gap_min)
-      .setGapPower(r.gap_power)
-      .setWidthSeed(r.width_seed)
       .setOutside(getBorderType(r.outside))
       .setOriginal(r.original != 0)
 

@@ -4,6 +4,7 @@
 
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/ControlUnits.h"
+#include "Util/PatternFromRecord.h"
 #include "Util/PopupMappers.h"
 #include "Util/ScheduleControls.h"
 #include "Util/SmartPreRender.h"
@@ -143,26 +144,9 @@ BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2
 bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
 
 SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector<double> const& input_origin) {
-  Vector<double> center = r.center;
-  center -= input_origin;
   SimpleLinesParameter p;
-  p.setCenter(center)
+  setPatternFrom(p, r, input_origin)
       .setWidthAlign(r.width_align)
-      .setDirection(r.direction)
-      .setTotalWidth(r.total_width)
-      .setWidthNum(r.width_num)
-      .setWidthMax1(r.width_max1)
-      .setWidthMax2(r.width_max2)
-      .setWidthMax3(r.width_max3)
-      .setWidthMin(r.width_min)
-      .setWidthPower(r.width_power)
-      .setGapNum(r.gap_num)
-      .setGapMax1(r.gap_max1)
-      .setGapMax2(r.gap_max2)
-      .setGapMax3(r.gap_max3)
-      .setGapMin(r.gap_min)
-      .setGapPower(r.gap_power)
-      .setWidthSeed(r.width_seed)
       .setHeightNum(r.height_num)
       .setHeightMax1(r.height_max1)
       .setHeightMax2(r.height_max2)
