@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Brelo/BreloMath.h"
+
 namespace Brelo {
 
 struct Easing::Impl {
@@ -12,8 +14,6 @@ struct Easing::Impl {
 namespace {
 
 // The constants are part of the effects' look; keep them exactly as written.
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kBackS = 1.70158;
 constexpr double kBackS1 = 2.70158;
 constexpr double kBackInOutS = 2.5949095;   // 1.70158 * 1.525

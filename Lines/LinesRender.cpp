@@ -9,21 +9,16 @@
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloLinesFrame.h"
 #include "Lines/LinesCommands.h"
-#include "Lines/LinesControlValues.h"
-#include "Lines/LinesMappers.h"
-#include "Lines/LinesParameterFromRecord.h"
-#include "Lines/LinesPreRenderRecord.h"
-#include "Lines/LinesRecordFromControls.h"
-#include "Lines/LinesUnits.h"
+#include "Lines/LinesRecord.h"
+#include "Util/ControlUnits.h"
+#include "Util/PopupMappers.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
 #include "Util/AEGP_SuiteHandler.h"
 
 namespace Brelo {
 
-PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRenderExtra* extra) {
-  AEGP_SuiteHandler suites(in_data->pica_basicP);
-
+PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
   // The strips are laid out over the whole layer, whatever part the host wants.
   requestWholeLayer(in_data, extra);
 
@@ -40,7 +35,7 @@ PF_Err linesSmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreR
 
   std::memset(data.record(), 0, sizeof(LinesPreRenderRecord));
   auto* record = new (data.record()) LinesPreRenderRecord;
-  fillLinesPreRenderRecord(values, LinesUnits::downsampleX(in_data), *record);
+  fillLinesPreRenderRecord(values, ControlUnits::downsampleX(in_data), *record);
 
   claimInputArea(checkout, extra);
   data.commit();
@@ -51,8 +46,7 @@ namespace {
 
 // A copy of the record the host kept for this frame; the handle is locked only
 // while it is copied.
-PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, LinesPreRenderRecord* record) {
-  AEGP_SuiteHandler suites(in_data->pica_basicP);
+PF_Err readPreRenderRecord(PF_SmartRenderExtra* extra, AEGP_SuiteHandler& suites, LinesPreRenderRecord* record) {
   LockedPreRenderData data(extra, suites);
   if (!data.record()) return PF_Err_BAD_CALLBACK_PARAM;
   std::memcpy(static_cast<void*>(record), data.record(), sizeof *record);
@@ -61,9 +55,10 @@ PF_Err readPreRenderRecord(PF_InData* in_data, PF_SmartRenderExtra* extra, Lines
 
 }  // namespace
 
-PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra) {
+PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
+                        AEGP_SuiteHandler& suites) {
   LinesPreRenderRecord record;
-  if (PF_Err err = readPreRenderRecord(in_data, extra, &record)) return err;
+  if (PF_Err err = readPreRenderRecord(extra, suites, &record)) return err;
 
   SourceInfo info(in_data, out_data, extra);
   if (PF_Err err = info.getError()) return err;
@@ -91,7 +86,7 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (PF_Err err = info.getError()) return err;
   // The engine draws the output at the input's coordinates.
   if (!output.equalInSize(input)) return PF_Err_BAD_CALLBACK_PARAM;
-  renderLinesFrame(input, working, output, threads, in_data, parameter);
+  if (PF_Err err = renderLinesFrame(input, working, output, threads, in_data, parameter)) return err;
   // The bands record the host's failures in the layers they share.
   for (Layer const* layer : {&input, &working, &output}) {
     if (PF_Err err = layer->getError()) return err;
@@ -100,7 +95,7 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   if (!linesCompositeVisible(record)) return PF_Err_NONE;
   Rect from = working.getSize();
   Vector<int> at(0, 0);
-  working.blendTo(output, from, at, 1.0, getBlendMode(record.blend_mode), true);
+  working.blendTo(output, from, at, 1.0, blendModeFromNormal(record.blend_mode), true);
   return working.getError();
 }
 

@@ -4,6 +4,7 @@
 
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
+#include "Lines/LinesRecord.h"
 
 namespace Brelo {
 
@@ -35,33 +36,31 @@ void applyRGBPreset(PF_ParamDef* params[]) {
   for (int c = 0; c < 3; ++c) setRGB(params[kRGBColor1 + c], p.rgb[c][0], p.rgb[c][1], p.rgb[c][2]);
 }
 
-// The channel controls that a Utility control drives, in channel order
-// Slice, RGB Separation, Color Correction, Color Composite, Wipe.
-struct UtilityTargets {
+// Each Utility control and the setting it drives in every channel's schedule.
+struct UtilityTarget {
   PF_ParamIndex utility;
-  PF_ParamIndex targets[5];
+  PF_ParamIndex ScheduleControls::*setting;
 };
-const UtilityTargets kUtilityTargets[] = {
-    {kUtilityPer, {kSlicePer, kRGBPer, kColorPer, kCompositePer, kWipePer}},
-    {kUtilityOffset, {kSliceOffset, kRGBOffset, kColorOffset, kCompositeOffset, kWipeOffset}},
-    {kUtilityDelay, {kSliceDelay, kRGBDelay, kColorDelay, kCompositeDelay, kWipeDelay}},
-    {kUtilityOrder, {kSliceOrder, kRGBOrder, kColorOrder, kCompositeOrder, kWipeOrder}},
-    {kUtilityOrderPhase, {kSliceOrderPhase, kRGBOrderPhase, kColorOrderPhase, kCompositeOrderPhase, kWipeOrderPhase}},
-    {kUtilityOrderSeed, {kSliceOrderSeed, kRGBOrderSeed, kColorOrderSeed, kCompositeOrderSeed, kWipeOrderSeed}},
-    {kUtilityEasingType,
-     {kSliceEasingType, kRGBEasingType, kColorEasingType, kCompositeEasingType, kWipeEasingType}},
-    {kUtilityEasingMode,
-     {kSliceEasingMode, kRGBEasingMode, kColorEasingMode, kCompositeEasingMode, kWipeEasingMode}},
+const UtilityTarget kUtilityTargets[] = {
+    {kUtilityPer, &ScheduleControls::per},
+    {kUtilityOffset, &ScheduleControls::offset},
+    {kUtilityDelay, &ScheduleControls::delay},
+    {kUtilityOrder, &ScheduleControls::order},
+    {kUtilityOrderPhase, &ScheduleControls::order_phase},
+    {kUtilityOrderSeed, &ScheduleControls::order_seed},
+    {kUtilityEasingType, &ScheduleControls::easing_type},
+    {kUtilityEasingMode, &ScheduleControls::easing_mode},
 };
 
 // Every Utility control and its targets are 32-bit kinds of the same kind,
 // so the value word is copied as it is.
-void copyUtility(PF_ParamDef* params[], UtilityTargets const& u) {
+void copyUtility(PF_ParamDef* params[], UtilityTarget const& u) {
   A_long word;
   std::memcpy(&word, &params[u.utility]->u, sizeof word);
-  for (PF_ParamIndex target : u.targets) {
-    std::memcpy(&params[target]->u, &word, sizeof word);
-    markChanged(params[target]);
+  for (LinesScheduleChannel const& channel : kLinesScheduleChannels) {
+    PF_ParamDef* target = params[channel.controls.*u.setting];
+    std::memcpy(&target->u, &word, sizeof word);
+    markChanged(target);
   }
 }
 
@@ -89,7 +88,7 @@ PF_Err linesUserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamD
     case kSetExpression:
       return linesSetExpression(in_data, params, suites);
     default:
-      for (UtilityTargets const& u : kUtilityTargets) {
+      for (UtilityTarget const& u : kUtilityTargets) {
         if (u.utility == index) copyUtility(params, u);
       }
       return PF_Err_NONE;

@@ -1,20 +1,14 @@
-// The commands of the SimpleLines effect, one function each, called by
-// EntryPointFunc with the command's own suite handler. Each returns the
-// host's error code; a suite the host cannot supply surfaces as
-// MissingSuiteError, which EntryPointFunc turns into 516.
+// The commands of the SimpleLines effect that are its own (the table in
+// BreloPlugin.cpp; the rest: Util/EffectCommands.h), one function each,
+// called with the command's own suite handler. Each returns the host's error
+// code; a suite the host cannot supply surfaces as MissingSuiteError, which
+// runEffectCommand turns into 516.
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
-
-PF_Err simpleLinesAbout(PF_InData* in_data, PF_OutData* out_data);
-
-PF_Err simpleLinesGlobalSetup(PF_OutData* out_data, AEGP_SuiteHandler& suites);
-PF_Err simpleLinesGlobalSetdown(PF_InData* in_data, AEGP_SuiteHandler& suites);
-
-PF_Err simpleLinesParamsSetup(PF_InData* in_data, PF_OutData* out_data);
 
 PF_Err simpleLinesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                  AEGP_SuiteHandler& suites);

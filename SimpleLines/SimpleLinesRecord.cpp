@@ -1,6 +1,13 @@
 #include "SimpleLines/SimpleLinesRecord.h"
 
+#include <iterator>
+
 #include "SimpleLines/SimpleLinesParams.h"
+#include "Util/ControlUnits.h"
+#include "Util/PatternFromRecord.h"
+#include "Util/PopupMappers.h"
+#include "Util/ScheduleControls.h"
+#include "Util/SmartPreRender.h"
 
 namespace Brelo {
 
@@ -8,8 +15,20 @@ using namespace SimpleLinesParams;
 
 namespace {
 
-constexpr double kFixedOne = 65536.0;
-constexpr double kRadiansPerDegree = 0.017453292519943295;
+// Every control the record needs, in the order they are read.
+constexpr PF_ParamIndex kReadOrder[] = {
+    kCenter, kWidthAlign, kDirection, kTotalWidth,
+    kWidthMode, kMaxWidth1, kMaxWidth2, kMaxWidth3, kMinWidth, kWidthPower,
+    kGapMode, kMaxGap1, kMaxGap2, kMaxGap3, kMinGap, kGapPower, kWidthSeed,
+    kHeightMode, kMaxHeight1, kMaxHeight2, kMaxHeight3, kMinHeight, kHeightPower, kHeightSeed,
+    kMaxAlignVariance, kMinAlignVariance, kAlignPower, kAlignSeed,
+    kAlignType, kAlignDirection, kAlignMode,
+    kColorMode, kColor1, kColor2, kColor3, kColorSpace, kColorOverlap,
+    kColorVariance1, kColorVariance2, kColorVariance3, kColorSeed,
+    kWipeCompletion, kWipeDelay, kWipeType, kWipeTypeSeed, kWipeMode, kWipeModeSeed,
+    kWipeOrder, kWipeOrderPhase, kWipeOrderSeed, kWipeEasingType, kWipeEasingMode,
+    kScale, kOpacity, kBlendingMode,
+};
 
 // Readers of one control each, named after the conversion they make.
 struct Controls {
@@ -17,23 +36,27 @@ struct Controls {
   double dsx;
   double scale;
 
-  double fraction(int i) const { return values[i].u.fd.value / kFixedOne * 0.01; }
+  double fraction(int i) const { return ControlUnits::fraction(values[i].u.fd.value); }
   double real(int i) const { return values[i].u.fs_d.value; }
   // Float-slider lengths in pixels of the rendered frame.
   double scaledPixels(int i) const { return real(i) * dsx * scale; }
-  double radians(int i) const { return values[i].u.ad.value / kFixedOne * kRadiansPerDegree; }
-  double turns(int i) const { return values[i].u.ad.value / kFixedOne / 360.0; }
+  double radians(int i) const { return ControlUnits::radians(values[i].u.ad.value); }
   int popup(int i) const { return values[i].u.pd.value; }
   int integer(int i) const { return values[i].u.sd.value; }
-  ColorFloat<float> colour(int i) const { return ColorFloat<float>(values[i].u.cd.value); }
+  ColorFloat<float> colour(int i) const { return ControlUnits::colour(values[i].u.cd.value); }
 };
 
 }  // namespace
 
+PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]) {
+  return readControls(in_data, kReadOrder, std::size(kReadOrder), values);
+}
+
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   const Controls c{values, dsx, values[kScale].u.fs_d.value * 0.01};
   SimpleLinesRecord r{};
-  r.center = Vector<double>(values[kCenter].u.td.x_value / kFixedOne, values[kCenter].u.td.y_value / kFixedOne);
+  r.center = Vector<double>(ControlUnits::coordinate(values[kCenter].u.td.x_value),
+                            ControlUnits::coordinate(values[kCenter].u.td.y_value));
   r.width_align = c.fraction(kWidthAlign);
   r.direction = c.radians(kDirection);
   r.total_width = c.scaledPixels(kTotalWidth);
@@ -74,17 +97,14 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   r.color_variance2 = c.fraction(kColorVariance2);
   r.color_variance3 = c.fraction(kColorVariance3);
   r.color_seed = c.integer(kColorSeed);
-  r.transition_completion = c.fraction(kWipeCompletion);
-  r.transition_delay = c.fraction(kWipeDelay);
+  // The wipe has no Per and Offset controls: every bar takes part.
+  r.transition = readSchedule(values, {0, 0, kWipeCompletion, kWipeDelay, kWipeOrder, kWipeOrderPhase, kWipeOrderSeed,
+                                       kWipeEasingType, kWipeEasingMode},
+                              simpleLinesOrderType);
   r.transition_type = c.popup(kWipeType);
   r.transition_type_seed = c.integer(kWipeTypeSeed);
   r.transition_mode = c.popup(kWipeMode);
   r.transition_mode_seed = c.integer(kWipeModeSeed);
-  r.transition_order = c.popup(kWipeOrder);
-  r.transition_order_phase = c.turns(kWipeOrderPhase);
-  r.transition_order_seed = c.integer(kWipeOrderSeed);
-  r.transition_easing_type = c.popup(kWipeEasingType);
-  r.transition_easing_mode = c.popup(kWipeEasingMode);
   r.opacity = c.fraction(kOpacity);
   r.blend_mode = c.popup(kBlendingMode);
   return r;
@@ -118,45 +138,15 @@ SimpleLinesParameter::TransitionMode simpleLinesTransitionMode(int entry) {
 // The menu has no "Inverse Random": entry 6 is out of range here.
 OrderType simpleLinesOrderType(int entry) { return entry >= 2 && entry <= 5 ? OrderType(entry) : OrderType::Normal; }
 
-EasingType simpleLinesEasingType(int entry) {
-  return entry >= 2 && entry <= 11 ? EasingType(entry) : EasingType::Linear;
-}
-
-EasingMode simpleLinesEasingMode(int entry) {
-  return entry == 2 || entry == 3 ? EasingMode(entry) : EasingMode::In;
-}
-
-BlendMode simpleLinesBlendMode(int entry) {
-  // Entries 4 to 22; each separator takes the mode of the entry after it.
-  static const int kModes[] = {1, 1, 2, 3, 4, 5, 6, 7, 7, 8, 9, 9, 10, 11, 12, 13, 13, 14, 15};
-  constexpr int kFirst = 4;
-  constexpr int kLast = kFirst + int(sizeof kModes / sizeof kModes[0]) - 1;
-  return entry >= kFirst && entry <= kLast ? BlendMode(kModes[entry - kFirst]) : BlendMode::Normal;
-}
+// "Normal" is entry 3.
+BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2); }
 
 bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
 
 SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector<double> const& input_origin) {
-  Vector<double> center = r.center;
-  center -= input_origin;
   SimpleLinesParameter p;
-  p.setCenter(center)
+  setPatternFrom(p, r, input_origin)
       .setWidthAlign(r.width_align)
-      .setDirection(r.direction)
-      .setTotalWidth(r.total_width)
-      .setWidthNum(r.width_num)
-      .setWidthMax1(r.width_max1)
-      .setWidthMax2(r.width_max2)
-      .setWidthMax3(r.width_max3)
-      .setWidthMin(r.width_min)
-      .setWidthPower(r.width_power)
-      .setGapNum(r.gap_num)
-      .setGapMax1(r.gap_max1)
-      .setGapMax2(r.gap_max2)
-      .setGapMax3(r.gap_max3)
-      .setGapMin(r.gap_min)
-      .setGapPower(r.gap_power)
-      .setWidthSeed(r.width_seed)
       .setHeightNum(r.height_num)
       .setHeightMax1(r.height_max1)
       .setHeightMax2(r.height_max2)
@@ -181,17 +171,11 @@ SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector
       .setColorVariance2(r.color_variance2)
       .setColorVariance3(r.color_variance3)
       .setColorSeed(r.color_seed)
-      .setTransitionCompletion(r.transition_completion)
-      .setTransitionDelay(r.transition_delay)
       .setTransitionType(simpleLinesTransitionType(r.transition_type))
       .setTransitionTypeSeed(r.transition_type_seed)
       .setTransitionMode(simpleLinesTransitionMode(r.transition_mode))
       .setTransitionModeSeed(r.transition_mode_seed)
-      .setTransitionOrder(simpleLinesOrderType(r.transition_order))
-      .setTransitionOrderPhase(r.transition_order_phase)
-      .setTransitionOrderSeed(r.transition_order_seed)
-      .setTransitionEasingType(simpleLinesEasingType(r.transition_easing_type))
-      .setTransitionEasingMode(simpleLinesEasingMode(r.transition_easing_mode))
+      .setTransitionSchedule(r.transition)
       .setOpacity(r.opacity)
       .setBlendMode(simpleLinesBlendMode(r.blend_mode));
   return p;

@@ -2,11 +2,14 @@
 // needs, read at the frame's time and converted into engine units (lengths
 // in pixels of the rendered frame with downsampling and "Scale" applied,
 // percentages as fractions, the direction in radians, the order phase in
-// turns). Popup entries are kept as the host gives them; render maps them.
+// turns). Popup entries are kept as the host gives them and render maps
+// them, but for the wipe's schedule, whose popups are mapped here.
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
+#include "SimpleLines/SimpleLinesParams.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
@@ -43,20 +46,19 @@ struct SimpleLinesRecord {
   int color_overlap;
   double color_variance1, color_variance2, color_variance3;
   int color_seed;
-  double transition_completion;
-  double transition_delay;
+  Schedule transition;
   int transition_type;
   int transition_type_seed;
   int transition_mode;
   int transition_mode_seed;
-  int transition_order;
-  double transition_order_phase;
-  int transition_order_seed;
-  int transition_easing_type;
-  int transition_easing_mode;
   double opacity;
   int blend_mode;
 };
+
+// Checks out every control the record needs at the current time (values[i]
+// is control i), each checked in again before the next one. Returns the first
+// host error.
+PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]);
 
 // The record from the controls as read (values[i] is control i) at the
 // horizontal downsample factor `dsx`.
@@ -73,8 +75,6 @@ SimpleLinesParameter::AlignMode simpleLinesAlignMode(int entry);
 SimpleLinesParameter::TransitionType simpleLinesTransitionType(int entry);
 SimpleLinesParameter::TransitionMode simpleLinesTransitionMode(int entry);
 OrderType simpleLinesOrderType(int entry);
-EasingType simpleLinesEasingType(int entry);
-EasingMode simpleLinesEasingMode(int entry);
 // "Blending Mode": separators give the mode after them; "None" and anything
 // out of range give Normal.
 BlendMode simpleLinesBlendMode(int entry);

@@ -1,16 +1,43 @@
-// Smart render of the SimpleLines effect: the background into the output
-// (the layer, or transparency for "None"), then the bars painted over it in
-// the chosen blending mode. Built once per module, against the frame
-// library that module links: bands on worker threads, or the whole frame
-// on the host's thread.
+// The smart-render pair of the SimpleLines effect. Pre-render requests the
+// whole layer and keeps the converted controls in a host handle; render puts
+// the background into the output (the layer, or transparency for "None"),
+// then paints the bars over it in the chosen blending mode. Built once per
+// module, against the frame library that module links: bands on worker
+// threads, or the whole frame on the host's thread.
+#include <new>
+
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
+#include "Util/ControlUnits.h"
 #include "Util/PreRenderHandle.h"
+#include "Util/SmartPreRender.h"
 #include "SimpleLines/SimpleLinesCommands.h"
+#include "SimpleLines/SimpleLinesParams.h"
 #include "SimpleLines/SimpleLinesRecord.h"
 
 namespace Brelo {
+
+using namespace SimpleLinesParams;
+
+PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
+  requestWholeLayer(in_data, extra);
+
+  PreRenderHandle data(in_data, extra, suites, sizeof(SimpleLinesRecord));
+  if (PF_Err err = data.error()) return err;
+
+  PF_ParamDef values[kCount] = {};
+  if (PF_Err err = readSimpleLinesControls(in_data, values)) return err;
+
+  PF_CheckoutResult checkout = {};
+  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
+
+  new (data.record()) SimpleLinesRecord(makeSimpleLinesRecord(values, ControlUnits::downsampleX(in_data)));
+  data.commit();
+
+  claimInputArea(checkout, extra);
+  return PF_Err_NONE;
+}
 
 PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
                               AEGP_SuiteHandler& suites) {

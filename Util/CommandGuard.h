@@ -10,13 +10,12 @@
 
 namespace Brelo {
 
-// Runs `dispatch()` (which returns the command's PF_Err) for a command whose
-// in_data and out_data the host passed.
-template <class Dispatch>
-PF_Err guardCommand(PF_InData const* in_data, PF_OutData const* out_data, Dispatch&& dispatch) noexcept {
-  if (!in_data || !out_data) return PF_Err_BAD_CALLBACK_PARAM;
+// Runs `call()`, which returns a PF_Err, and turns whatever it raises into
+// the host's error code.
+template <class Call>
+PF_Err guardCall(Call&& call) noexcept {
   try {
-    return dispatch();
+    return call();
   } catch (MissingSuiteError const& e) {
     return e.error;
   } catch (std::bad_alloc const&) {
@@ -24,6 +23,14 @@ PF_Err guardCommand(PF_InData const* in_data, PF_OutData const* out_data, Dispat
   } catch (...) {
     return PF_Err_INTERNAL_STRUCT_DAMAGED;
   }
+}
+
+// Runs `dispatch()` (which returns the command's PF_Err) for a command whose
+// in_data and out_data the host passed.
+template <class Dispatch>
+PF_Err guardCommand(PF_InData const* in_data, PF_OutData const* out_data, Dispatch&& dispatch) noexcept {
+  if (!in_data || !out_data) return PF_Err_BAD_CALLBACK_PARAM;
+  return guardCall(dispatch);
 }
 
 }  // namespace Brelo

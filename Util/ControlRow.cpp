@@ -9,6 +9,16 @@ namespace {
 
 PF_Fixed toFixed(double v) { return static_cast<PF_Fixed>(std::lround(v * 65536.0)); }
 
+// A zeroed definition with the row's identifier, flags and name.
+PF_ParamDef namedDef(ControlRow const& s, PF_ParamIndex id) {
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  def.uu.id = id;
+  def.flags = s.flags;
+  std::strncpy(def.name, s.name, sizeof def.name - 1);
+  return def;
+}
+
 }  // namespace
 
 A_short menuEntryCount(const char* menu) {
@@ -21,12 +31,7 @@ A_short menuEntryCount(const char* menu) {
 }
 
 PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
-  PF_ParamDef def;
-  std::memset(&def, 0, sizeof def);
-
-  def.uu.id = id;
-  def.flags = s.flags;
-  std::strncpy(def.name, s.name, sizeof def.name - 1);
+  PF_ParamDef def = namedDef(s, id);
   const PF_ValueDisplayFlags display = s.percent ? PF_ValueDisplayFlag_PERCENT : PF_ValueDisplayFlag_NONE;
 
   switch (s.kind) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Util/Smart_Utils.h"
+#include "Util/SmartRect.h"
 
 namespace Brelo {
 

@@ -34,3 +34,29 @@ function(brelo_add_plugin name)
     -Wl,--version-script=${_map} -Wl,--exclude-libs,ALL -Wl,--no-undefined)
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${_map})
 endfunction()
+
+# brelo_add_effect(<name> SHELL <library> SOURCES <files...> LIBRARIES <targets...>
+#                  RENDER <file> FRAME <frame library>)
+#
+# One effect the way both are built: its shell, a static library of the
+# commands that tests can link (SOURCES, linking LIBRARIES); the module
+# <name> (entry point, dispatch and the render commands, built against the
+# frame library BRELO_THREADED chooses) with its PiPL; and, but on Windows,
+# <name>SingleThreaded, the same module drawing every frame on the host's
+# thread, for the tests that compare both ways of rendering.
+function(brelo_add_effect name)
+  cmake_parse_arguments(ARG "" "SHELL;RENDER;FRAME" "SOURCES;LIBRARIES" ${ARGN})
+  add_library(${ARG_SHELL} STATIC ${ARG_SOURCES})
+  target_link_libraries(${ARG_SHELL} PUBLIC ${ARG_LIBRARIES} brelo_shell brelo_foundation brelo_util)
+  set_target_properties(${ARG_SHELL} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  brelo_target_warnings(${ARG_SHELL})
+
+  set(module_sources BreloPlugin.h BreloPlugin.cpp ${ARG_RENDER})
+  brelo_add_plugin(${name} SOURCES ${module_sources} LIBRARIES ${ARG_SHELL} ${ARG_FRAME} brelo_foundation)
+  brelo_add_pipl(${name} NAME ${name} MATCH_NAME ${name})
+  if(NOT WIN32)
+    brelo_add_plugin(${name}SingleThreaded
+      SOURCES ${module_sources}
+      LIBRARIES ${ARG_SHELL} ${ARG_FRAME}_st brelo_foundation)
+  endif()
+endfunction()

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "Brelo/BreloEasing.h"
+#include "Brelo/BreloMath.h"
 #include "Brelo/BreloRandom.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 
@@ -16,16 +18,6 @@ namespace {
 
 using Strip = Lines::Impl::Strip;
 using Parameter = Lines::Parameter;
-
-struct Schedule {
-  double completion;
-  double delay;
-  OrderType order;
-  double order_phase;
-  int order_seed;
-  EasingType easing_type;
-  EasingMode easing_mode;
-};
 
 // Calls rule(strip, eased progress) for every strip holding a slot of the
 // channel, in list order.
@@ -43,21 +35,42 @@ void runSchedule(std::vector<Strip>& strips, int count, int Strip::*slot, Schedu
   }
 }
 
-double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
-
 // Fixed-point offset k along the direction (cx, cy); products beyond 32 bits
 // saturate instead of wrapping.
-int32_t saturate(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 VectorFixed along(int32_t cx, int32_t cy, int32_t k) {
   VectorFixed v{};
   v.x = saturate(static_cast<int64_t>(cx) * k);
   v.y = saturate(static_cast<int64_t>(cy) * k);
   return v;
+}
+
+enum class WipeKind { None, Normal, Inverse, Both, FadeOut };
+
+// How one strip is wiped; the random types draw from `type_rng`.
+WipeKind wipeKind(Parameter::TransitionType type, Random& type_rng) {
+  switch (type) {
+    case Parameter::TransitionType::Normal:
+      return WipeKind::Normal;
+    case Parameter::TransitionType::Inverse:
+      return WipeKind::Inverse;
+    case Parameter::TransitionType::NormalOrInverse:
+      return type_rng.randD() < 0.5 ? WipeKind::Normal : WipeKind::Inverse;
+    case Parameter::TransitionType::Both:
+      return WipeKind::Both;
+    case Parameter::TransitionType::NormalOrInverseOrBoth: {
+      double const r = type_rng.randD();
+      return r < 0.3333333333333333 ? WipeKind::Normal : (r < 0.6666666666666666 ? WipeKind::Inverse : WipeKind::Both);
+    }
+    case Parameter::TransitionType::FadeOut:
+      return WipeKind::FadeOut;
+    case Parameter::TransitionType::Random: {
+      double const r = type_rng.randD();
+      return r < 0.25 ? WipeKind::Normal
+                      : (r < 0.5 ? WipeKind::Inverse : (r < 0.75 ? WipeKind::Both : WipeKind::FadeOut));
+    }
+    default:
+      return WipeKind::None;
+  }
 }
 
 }  // namespace
@@ -70,25 +83,18 @@ int32_t fixedRound(double v) {
 }
 
 void Lines::Impl::_sliceChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.slice_completion(), p.slice_delay(), p.slice_order(), p.slice_order_phase(),
-                   p.slice_order_seed(), p.slice_easing_type(), p.slice_easing_mode()};
-  runSchedule(strips, slice_count, &Strip::slice_index, s, [](Strip& strip, double e) { strip.slice = e * strip.slice; });
+  runSchedule(strips, slice_count, &Strip::slice_index, parameter.slice_schedule(),
+              [](Strip& strip, double e) { strip.slice = e * strip.slice; });
 }
 
 void Lines::Impl::_rgbChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.rgb_completion(), p.rgb_delay(), p.rgb_order(), p.rgb_order_phase(),
-                   p.rgb_order_seed(), p.rgb_easing_type(), p.rgb_easing_mode()};
-  runSchedule(strips, rgb_count, &Strip::rgb_index, s, [](Strip& strip, double e) { strip.rgb = e * strip.rgb; });
+  runSchedule(strips, rgb_count, &Strip::rgb_index, parameter.rgb_schedule(),
+              [](Strip& strip, double e) { strip.rgb = e * strip.rgb; });
 }
 
 void Lines::Impl::_colorChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.color_completion(), p.color_delay(), p.color_order(), p.color_order_phase(),
-                   p.color_order_seed(), p.color_easing_type(), p.color_easing_mode()};
-  bool const hls = p.color_type() == Parameter::ColorType::HLS;
-  runSchedule(strips, color_count, &Strip::color_index, s, [hls](Strip& strip, double e) {
+  bool const hls = parameter.color_type() == Parameter::ColorType::HLS;
+  runSchedule(strips, color_count, &Strip::color_index, parameter.color_schedule(), [hls](Strip& strip, double e) {
     float const f = static_cast<float>(e);
     if (hls) {
       strip.color.red = strip.color.red * f;
@@ -101,12 +107,9 @@ void Lines::Impl::_colorChannel() {
 }
 
 void Lines::Impl::_compositeChannel() {
-  Parameter const& p = parameter;
-  Schedule const s{p.composite_completion(), p.composite_delay(), p.composite_order(), p.composite_order_phase(),
-                   p.composite_order_seed(), p.composite_easing_type(), p.composite_easing_mode()};
-  double const opacity = p.composite_opacity();
+  double const opacity = parameter.composite_opacity();
   // Overshooting easings (Back, Elastic) leave 0..1; an opacity must not.
-  runSchedule(strips, composite_count, &Strip::composite_index, s,
+  runSchedule(strips, composite_count, &Strip::composite_index, parameter.composite_schedule(),
               [opacity](Strip& strip, double e) { strip.composite_opacity = limit01(e * opacity); });
 }
 
@@ -144,52 +147,22 @@ void Lines::Impl::_wipe() {
     double const e = easing.getTime(progress);
     double const g = (s.end - s.start) * e;
     double const h = g * 0.5;
-    enum class Kind { None, Normal, Inverse, Both, FadeOut };
-    Kind kind = Kind::None;
-    switch (p.transition_type()) {
-      case Parameter::TransitionType::Normal:
-        kind = Kind::Normal;
-        break;
-      case Parameter::TransitionType::Inverse:
-        kind = Kind::Inverse;
-        break;
-      case Parameter::TransitionType::NormalOrInverse:
-        kind = type_rng.randD() < 0.5 ? Kind::Normal : Kind::Inverse;
-        break;
-      case Parameter::TransitionType::Both:
-        kind = Kind::Both;
-        break;
-      case Parameter::TransitionType::NormalOrInverseOrBoth: {
-        double const r = type_rng.randD();
-        kind = r < 0.3333333333333333 ? Kind::Normal : (r < 0.6666666666666666 ? Kind::Inverse : Kind::Both);
-        break;
-      }
-      case Parameter::TransitionType::FadeOut:
-        kind = Kind::FadeOut;
-        break;
-      case Parameter::TransitionType::Random: {
-        double const r = type_rng.randD();
-        kind = r < 0.25 ? Kind::Normal : (r < 0.5 ? Kind::Inverse : (r < 0.75 ? Kind::Both : Kind::FadeOut));
-        break;
-      }
-      default:
-        break;
-    }
+    WipeKind const kind = wipeKind(p.transition_type(), type_rng);
     switch (kind) {
-      case Kind::Normal:
+      case WipeKind::Normal:
         s.start = s.start + g;
         break;
-      case Kind::Inverse:
+      case WipeKind::Inverse:
         s.end = s.end - g;
         break;
-      case Kind::Both:
+      case WipeKind::Both:
         s.start = s.start + h;
         s.end = s.end - h;
         break;
-      case Kind::FadeOut:
+      case WipeKind::FadeOut:
         s.fade = limit01(1.0 - e);
         break;
-      case Kind::None:
+      case WipeKind::None:
         break;
     }
   }

@@ -1,8 +1,10 @@
-// One Lines frame as the render path draws it. Two builds of the same source:
-// `threaded` renders in bands on worker threads (library brelo_lines_frame_mt),
-// `single` builds the engine and renders the whole layer on the calling thread
-// (brelo_lines_frame_st, no thread library). `renderLinesFrame` names the one
-// that BRELO_THREADED selects; both can be linked into one program.
+// One Lines frame as the render path draws it. Two builds of the same source
+// (brelo_add_frame_library): `threaded` renders in bands on worker threads,
+// `single` builds the engine and renders the whole layer on the calling
+// thread. `renderLinesFrame` names the one the linked library provides; a
+// program linking both calls them by namespace. Returns the host error a
+// band ended with (a missing suite's, PF_Err_OUT_OF_MEMORY, ...) or
+// PF_Err_NONE; no exception leaves it.
 #pragma once
 
 #include "Brelo/BreloLayer.h"
@@ -12,19 +14,19 @@
 namespace Brelo {
 
 namespace threaded {
-void renderLinesFrame(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
-                      Lines::Parameter const& parameter);
+PF_Err renderLinesFrame(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
+                        Lines::Parameter const& parameter);
 }
 
 namespace single {
 // `thread_count` is not used.
-void renderLinesFrame(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
-                      Lines::Parameter const& parameter);
+PF_Err renderLinesFrame(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
+                        Lines::Parameter const& parameter);
 }
 
-#if defined(BRELO_THREADED) && BRELO_THREADED
+#if defined(BRELO_FRAME_THREADED) && !defined(BRELO_FRAME_SINGLE)
 using threaded::renderLinesFrame;
-#else
+#elif defined(BRELO_FRAME_SINGLE) && !defined(BRELO_FRAME_THREADED)
 using single::renderLinesFrame;
 #endif
 

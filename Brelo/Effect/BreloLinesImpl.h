@@ -83,8 +83,14 @@ class Lines::Impl {
   int composite_count = 0;
 
  private:
+  struct Draws;
+
   double _pow(double x, double y) const;
   void _makeStrips();
+  // One strip's amounts of a channel it takes part in, drawn in list order.
+  void _drawSlice(Strip& s, Draws& d);
+  void _drawColor(Strip& s, Draws& d);
+  void _drawComposite(Strip& s, Draws& d);
   void _sliceChannel();
   void _rgbChannel();
   void _colorChannel();

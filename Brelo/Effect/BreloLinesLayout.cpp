@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloColorsys.h"
+#include "Brelo/BreloMath.h"
 #include "Brelo/BreloRandom.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 
@@ -22,8 +24,6 @@ Strip makeGap(double start, double end) {
   return s;
 }
 
-float limit01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
-
 // The sign rule of a drawn amount. `negative_draw` is whether the sign draw
 // of Both came out negative; the draw itself is the caller's, so that the
 // generator advances the same way whatever the rule.
@@ -37,16 +37,6 @@ T applyDirection(T amount, Parameter::Direction direction, bool negative_draw, i
     default:
       return amount;
   }
-}
-
-// Overlap rule of a varied component with range [lo, hi].
-float overlap(float v, float lo, float hi, Parameter::CompositeOverlap rule) {
-  if (rule == Parameter::CompositeOverlap::WrapBack) {
-    if (v < lo) return lo + lo - v;
-    if (v > hi) return hi + hi - v;
-    return v;
-  }
-  return v < lo ? lo : (v > hi ? hi : v);
 }
 
 }  // namespace
@@ -69,20 +59,9 @@ Lines::Impl::Impl(PF_InData* in_data_, int width_, int height_, Parameter const&
   }
 
   double const a = p.direction();
-  double const w = width, h = height;
-  if (a < 1.5707963267948966) {
-    origin_x = 0.0;
-    origin_y = h - 1.0;
-  } else if (a < 3.141592653589793) {
-    origin_x = 0.0;
-    origin_y = 0.0;
-  } else if (a < 4.71238898038469) {
-    origin_x = w - 1.0;
-    origin_y = 0.0;
-  } else {
-    origin_x = w - 1.0;
-    origin_y = h - 1.0;
-  }
+  Vector<double> const origin = directionOrigin(a, width, height);
+  origin_x = origin.x;
+  origin_y = origin.y;
   axis_x = std::sin(a);
   axis_y = -std::cos(a);
 
@@ -100,42 +79,47 @@ double Lines::Impl::_pow(double x, double y) const {
   return std::pow(x, y);
 }
 
+// The layout's and the four channels' random sequences, and the low ends and
+// ranges their draws are scaled into: an amount runs from max * min to max.
+struct Lines::Impl::Draws {
+  struct Span {
+    double low, range;
+    Span(double max, double min) : low(max * min), range(max * (1.0 - min)) {}
+    double at(double u) const { return u * range + low; }
+  };
+
+  explicit Draws(Parameter const& p)
+      : layout(p.width_seed()),
+        slice_rng(p.slice_seed()),
+        rgb_rng(p.rgb_seed()),
+        color_rng(p.color_seed()),
+        composite_rng(p.composite_seed()),
+        width{{p.width_max1(), p.width_min()}, {p.width_max2(), p.width_min()}, {p.width_max3(), p.width_min()}},
+        gap{{p.gap_max1(), p.gap_min()}, {p.gap_max2(), p.gap_min()}, {p.gap_max3(), p.gap_min()}},
+        slice(p.slice_max(), p.slice_min()),
+        rgb(p.rgb_max(), p.rgb_min()),
+        hue(p.color_h(), p.color_h_min()),
+        light(p.color_l(), p.color_l_min()),
+        sat(p.color_s(), p.color_s_min()),
+        // The setters keep these in range; a record built otherwise must not
+        // index outside the class arrays.
+        width_num(std::min(3, std::max(1, p.width_num()))),
+        gap_num(std::min(3, std::max(1, p.gap_num()))),
+        composite_num(std::min(3, std::max(1, p.composite_num()))),
+        composite_colors{p.composite_color1(), p.composite_color2(), p.composite_color3()},
+        color_hls(Colorsys::RgbToHls(p.color_color())) {}
+
+  Random layout, slice_rng, rgb_rng, color_rng, composite_rng;
+  Span width[3], gap[3];
+  Span slice, rgb, hue, light, sat;
+  int width_num, gap_num, composite_num;
+  ColorFloat<float> composite_colors[3];
+  ColorFloat<float> color_hls;
+};
+
 void Lines::Impl::_makeStrips() {
   Parameter const& p = parameter;
-  Random layout(p.width_seed());
-  Random slice_rng(p.slice_seed());
-  Random rgb_rng(p.rgb_seed());
-  Random color_rng(p.color_seed());
-  Random composite_rng(p.composite_seed());
-
-  double const width_max[3] = {p.width_max1(), p.width_max2(), p.width_max3()};
-  double const gap_max[3] = {p.gap_max1(), p.gap_max2(), p.gap_max3()};
-  double width_low[3], width_range[3], gap_low[3], gap_range[3];
-  for (int k = 0; k < 3; ++k) {
-    width_low[k] = width_max[k] * p.width_min();
-    width_range[k] = width_max[k] * (1.0 - p.width_min());
-    gap_low[k] = gap_max[k] * p.gap_min();
-    gap_range[k] = gap_max[k] * (1.0 - p.gap_min());
-  }
-  double const slice_low = p.slice_max() * p.slice_min();
-  double const slice_range = p.slice_max() * (1.0 - p.slice_min());
-  double const rgb_low = p.rgb_max() * p.rgb_min();
-  double const rgb_range = p.rgb_max() * (1.0 - p.rgb_min());
-  double const hue_low = p.color_h() * p.color_h_min();
-  double const hue_range = p.color_h() * (1.0 - p.color_h_min());
-  double const light_low = p.color_l() * p.color_l_min();
-  double const light_range = p.color_l() * (1.0 - p.color_l_min());
-  double const sat_low = p.color_s() * p.color_s_min();
-  double const sat_range = p.color_s() * (1.0 - p.color_s_min());
-
-  // The setters keep these in range; a record built otherwise must not index
-  // outside the class arrays.
-  int const width_num = std::min(3, std::max(1, p.width_num()));
-  int const gap_num = std::min(3, std::max(1, p.gap_num()));
-  int const composite_num = std::min(3, std::max(1, p.composite_num()));
-  ColorFloat<float> const composite_colors[3] = {p.composite_color1(), p.composite_color2(),
-                                                  p.composite_color3()};
-  ColorFloat<float> const color_hls = Colorsys::RgbToHls(p.color_color());
+  Draws d(p);
 
   span = width * std::fabs(axis_x) + height * std::fabs(axis_y);
   Vector<double> const center = p.center();
@@ -153,94 +137,20 @@ void Lines::Impl::_makeStrips() {
     Strip s;
     s.index = n;
     s.start = position;
-    double w = std::max(1.0, _pow(layout.randD(), p.width_power()) * width_range[n % width_num] +
-                                 width_low[n % width_num]);
+    double w = std::max(1.0, d.width[n % d.width_num].at(_pow(d.layout.randD(), p.width_power())));
     if (position + w > p1) w = p1 - position;
     s.end = position + w;
 
-    if (takesPart(n, p.slice_offset(), p.slice_per())) {
-      double amount = _pow(slice_rng.randD(), p.slice_power()) * slice_range + slice_low;
-      bool const negative = slice_rng.randD() < 0.5;
-      s.slice = applyDirection(amount, p.slice_direction(), negative, slice_count);
-      s.slice_index = slice_count++;
-    }
-
+    if (takesPart(n, p.slice_offset(), p.slice_per())) _drawSlice(s, d);
     if (takesPart(n, p.rgb_offset(), p.rgb_per())) {
-      s.rgb = rgb_rng.randD() * rgb_range + rgb_low;
+      s.rgb = d.rgb.at(d.rgb_rng.randD());
       s.rgb_index = rgb_count++;
     }
-
-    if (takesPart(n, p.color_offset(), p.color_per())) {
-      auto draw = [&](double low, double range, Parameter::Direction direction) {
-        float const amount = static_cast<float>(color_rng.randD() * range + low);
-        bool const negative = color_rng.randD() >= 0.5;
-        return applyDirection(amount, direction, negative, color_count);
-      };
-      float const dh = draw(hue_low, hue_range, p.color_h_direction());
-      float const dl = draw(light_low, light_range, p.color_l_direction());
-      float const ds = draw(sat_low, sat_range, p.color_s_direction());
-      if (p.color_type() == Parameter::ColorType::HLS) {
-        s.color = ColorFloat<float>(0.0f, dh, dl, ds);
-      } else {
-        ColorFloat<float> hls = color_hls;
-        hls.red = hls.red + dh;
-        hls.green = limit01(hls.green + dl);
-        hls.blue = limit01(hls.blue + ds);
-        hls.alpha = p.color_color().alpha;
-        s.color = Colorsys::HlsToRgb(hls);
-        s.color.alpha = static_cast<float>(p.color_blend_with_original());
-      }
-      s.color_index = color_count++;
-    }
-
-    if (takesPart(n, p.composite_offset(), p.composite_per())) {
-      ColorFloat<float> const base = composite_colors[composite_count % composite_num];
-      double const u1 = composite_rng.randD(), r1 = composite_rng.randD();
-      double const u2 = composite_rng.randD(), r2 = composite_rng.randD();
-      double const u3 = composite_rng.randD(), r3 = composite_rng.randD();
-      float d1 = static_cast<float>(u1 * p.composite_variance1());
-      float d2 = static_cast<float>(u2 * p.composite_variance2());
-      float d3 = static_cast<float>(u3 * p.composite_variance3());
-      if (r1 < 0.5) d1 = -d1;
-      if (r2 < 0.5) d2 = -d2;
-      if (r3 < 0.5) d3 = -d3;
-      Parameter::CompositeOverlap const rule = p.composite_overlap();
-      ColorFloat<float> c;
-      switch (p.composite_variance_space()) {
-        case Parameter::ColorSpace::HLS: {
-          ColorFloat<float> hls = Colorsys::RgbToHls(base);
-          hls.red = hls.red + d1 * 180.0f;
-          hls.green = overlap(hls.green + d2, 0.0f, 1.0f, rule);
-          hls.blue = overlap(hls.blue + d3, 0.0f, 1.0f, rule);
-          c = Colorsys::HlsToRgb(hls);
-          break;
-        }
-        case Parameter::ColorSpace::YUV: {
-          ColorFloat<float> yuv = Colorsys::RgbToYuv(base);
-          yuv.red = overlap(yuv.red + d1, 0.0f, 1.0f, rule);
-          yuv.green = overlap(yuv.green + d2 * 0.5f, -0.5f, 0.5f, rule);
-          yuv.blue = overlap(yuv.blue + d3 * 0.5f, -0.5f, 0.5f, rule);
-          c = Colorsys::YuvToRgb(yuv);
-          break;
-        }
-        default:
-          c = base;
-          c.red = overlap(c.red + d1, 0.0f, 1.0f, rule);
-          c.green = overlap(c.green + d2, 0.0f, 1.0f, rule);
-          c.blue = overlap(c.blue + d3, 0.0f, 1.0f, rule);
-          break;
-      }
-      c.alpha = base.alpha;
-      s.composite = c;
-      s.composite8 = aePixel8(c);
-      s.composite16 = aePixel16(c);
-      s.composite32 = aePixel32(c);
-      s.composite_index = composite_count++;
-    }
-
+    if (takesPart(n, p.color_offset(), p.color_per())) _drawColor(s, d);
+    if (takesPart(n, p.composite_offset(), p.composite_per())) _drawComposite(s, d);
     strips.push_back(s);
 
-    double g = _pow(layout.randD(), p.gap_power()) * gap_range[n % gap_num] + gap_low[n % gap_num];
+    double g = d.gap[n % d.gap_num].at(_pow(d.layout.randD(), p.gap_power()));
     if (s.end + g > p1) g = p1 - s.end;
     double next = s.end;
     if (g >= 0.00001) {
@@ -256,6 +166,60 @@ void Lines::Impl::_makeStrips() {
   strip_count = n;
 
   if (p1 < span) strips.push_back(makeGap(p1, span));
+}
+
+void Lines::Impl::_drawSlice(Strip& s, Draws& d) {
+  double const amount = d.slice.at(_pow(d.slice_rng.randD(), parameter.slice_power()));
+  bool const negative = d.slice_rng.randD() < 0.5;
+  s.slice = applyDirection(amount, parameter.slice_direction(), negative, slice_count);
+  s.slice_index = slice_count++;
+}
+
+void Lines::Impl::_drawColor(Strip& s, Draws& d) {
+  Parameter const& p = parameter;
+  auto draw = [&](Draws::Span const& range, Parameter::Direction direction) {
+    float const amount = static_cast<float>(range.at(d.color_rng.randD()));
+    bool const negative = d.color_rng.randD() >= 0.5;
+    return applyDirection(amount, direction, negative, color_count);
+  };
+  float const dh = draw(d.hue, p.color_h_direction());
+  float const dl = draw(d.light, p.color_l_direction());
+  float const ds = draw(d.sat, p.color_s_direction());
+  if (p.color_type() == Parameter::ColorType::HLS) {
+    s.color = ColorFloat<float>(0.0f, dh, dl, ds);
+  } else {
+    ColorFloat<float> hls = d.color_hls;
+    hls.red = hls.red + dh;
+    hls.green = limit01(hls.green + dl);
+    hls.blue = limit01(hls.blue + ds);
+    hls.alpha = p.color_color().alpha;
+    s.color = Colorsys::HlsToRgb(hls);
+    s.color.alpha = static_cast<float>(p.color_blend_with_original());
+  }
+  s.color_index = color_count++;
+}
+
+void Lines::Impl::_drawComposite(Strip& s, Draws& d) {
+  Parameter const& p = parameter;
+  ColorFloat<float> const base = d.composite_colors[composite_count % d.composite_num];
+  double const variance[3] = {p.composite_variance1(), p.composite_variance2(), p.composite_variance3()};
+  float amounts[3];
+  for (int k = 0; k < 3; ++k) {
+    double const u = d.composite_rng.randD(), r = d.composite_rng.randD();
+    amounts[k] = static_cast<float>(u * variance[k]);
+    if (r < 0.5) amounts[k] = -amounts[k];
+  }
+  // The menus give only these; a record built otherwise varies in RGB and clips.
+  ColorSpace const space = p.composite_variance_space() == ColorSpace::HLS || p.composite_variance_space() == ColorSpace::YUV
+                               ? p.composite_variance_space()
+                               : ColorSpace::RGB;
+  ColorOverlap const rule = p.composite_overlap() == ColorOverlap::WrapBack ? ColorOverlap::WrapBack : ColorOverlap::Clip;
+  ColorFloat<float> const c = varyColor(base, amounts, space, rule);
+  s.composite = c;
+  s.composite8 = aePixel8(c);
+  s.composite16 = aePixel16(c);
+  s.composite32 = aePixel32(c);
+  s.composite_index = composite_count++;
 }
 
 }  // namespace Brelo

@@ -2,13 +2,10 @@
 
 #include <cmath>
 
+#include "Brelo/BreloMath.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
 
 namespace Brelo {
-
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
 
 // ------------------------------------------------------------ the handle
 
@@ -98,17 +95,7 @@ void SimpleLines::Impl::_prepare() {
 
 void SimpleLines::Impl::_calcDirection() {
   double const theta = direction;
-  // The origin is the corner from which the axis points into the layer, so
-  // positions along the axis start near 0 on the layer.
-  if (theta < kPi / 2) {
-    origin = Vector<double>(0.0, height - 1.0);
-  } else if (theta < kPi) {
-    origin = Vector<double>(0.0, 0.0);
-  } else if (theta < 3 * kPi / 2) {
-    origin = Vector<double>(width - 1.0, 0.0);
-  } else {
-    origin = Vector<double>(width - 1.0, height - 1.0);
-  }
+  origin = directionOrigin(theta, width, height);
   axis = Vector<double>(std::sin(theta), -std::cos(theta));
   across = Vector<double>(-std::cos(theta), -std::sin(theta));
 }

@@ -1,7 +1,6 @@
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
 
-#include <new>
-
+#include "Util/CommandGuard.h"
 #if BRELO_THREADED
 #include "Brelo/Effect/BreloSimpleLinesMulti.h"
 #endif
@@ -9,25 +8,24 @@
 namespace Brelo {
 
 #if BRELO_THREADED
-namespace ThreadedFrame {
-#else
-namespace WholeFrame {
-#endif
 
-PF_Err renderSimpleLinesFrame(Layer& layer, int thread_count, SimpleLines::Parameter const& parameter) {
-  try {
-#if BRELO_THREADED
+PF_Err threaded::renderSimpleLinesFrame(Layer& layer, int thread_count, SimpleLines::Parameter const& parameter) {
+  return guardCall([&] {
     SimpleLinesMulti(layer, thread_count, parameter);
-#else
-    (void)thread_count;
-    SimpleLines engine(layer, parameter);
-    engine.execute(layer);
-#endif
-  } catch (std::bad_alloc const&) {
-    return PF_Err_OUT_OF_MEMORY;
-  }
-  return PF_Err_NONE;
+    return PF_Err_NONE;
+  });
 }
 
-}  // namespace ThreadedFrame / WholeFrame
+#else
+
+PF_Err single::renderSimpleLinesFrame(Layer& layer, int /*thread_count*/, SimpleLines::Parameter const& parameter) {
+  return guardCall([&] {
+    SimpleLines engine(layer, parameter);
+    engine.execute(layer);
+    return PF_Err_NONE;
+  });
+}
+
+#endif
+
 }  // namespace Brelo

@@ -1,7 +1,11 @@
-// One call for the shell's render path: paints the bars of one frame into
-// the output layer. The threaded build cuts the frame into bands on worker
-// threads; the other paints the whole frame on the calling thread. Both give
-// the same bytes.
+// One SimpleLines frame as the render path paints it: the bars into the
+// output layer. Two builds of the same source (brelo_add_frame_library):
+// `threaded` cuts the frame into bands on worker threads, `single` paints
+// the whole frame on the calling thread; both give the same bytes.
+// `renderSimpleLinesFrame` names the one the linked library provides; a
+// program linking both calls them by namespace. Returns PF_Err_OUT_OF_MEMORY
+// when the bar list cannot be allocated and PF_Err_NONE otherwise; no
+// exception leaves it.
 #pragma once
 
 #include "Brelo/BreloLayer.h"
@@ -10,21 +14,18 @@
 
 namespace Brelo {
 
-// Each build library defines one of the two; both can be linked side by side.
-namespace ThreadedFrame {
+namespace threaded {
 PF_Err renderSimpleLinesFrame(Layer& layer, int thread_count, SimpleLines::Parameter const& parameter);
 }
-namespace WholeFrame {
+namespace single {
+// `thread_count` is not used.
 PF_Err renderSimpleLinesFrame(Layer& layer, int thread_count, SimpleLines::Parameter const& parameter);
 }
 
-// The one the linked build library provides. Returns PF_Err_OUT_OF_MEMORY
-// when the bar list cannot be allocated, and 0 otherwise; exceptions never
-// leave it.
-#if defined(BRELO_SIMPLELINES_FRAME_THREADED)
-using ThreadedFrame::renderSimpleLinesFrame;
-#elif defined(BRELO_SIMPLELINES_FRAME_WHOLE)
-using WholeFrame::renderSimpleLinesFrame;
+#if defined(BRELO_FRAME_THREADED) && !defined(BRELO_FRAME_SINGLE)
+using threaded::renderSimpleLinesFrame;
+#elif defined(BRELO_FRAME_SINGLE) && !defined(BRELO_FRAME_THREADED)
+using single::renderSimpleLinesFrame;
 #endif
 
 }  // namespace Brelo

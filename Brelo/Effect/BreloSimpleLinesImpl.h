@@ -117,6 +117,14 @@ class SimpleLines::Impl {
   int strip_count = 0;
 
  private:
+  struct Draws;
+  // One bar's draws, in the order the sequences are read: its width (false
+  // when no more bars fit; `end` is where it ends), its lower and upper
+  // bounds across the band (`acc` the accumulated offset), its colour.
+  bool _drawWidth(Draws& d, int n, double pos, double last, double mw, double& end) const;
+  void _drawBounds(Draws& d, int n, double& acc, Strip& strip) const;
+  ColorFloat<float> _drawColour(Draws& d, int n) const;
+
   template <class Depth>
   void _paint(Layer& layer, Rect const& area) const noexcept;
   template <class Depth, class BlendFn>

@@ -3,30 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Brelo/BreloColorsys.h"
+#include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloLimits.h"
 #include "Brelo/BreloRandom.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
 
 namespace Brelo {
-
-namespace {
-
-// Beyond its range a varied channel is reflected back (WrapBack) or
-// limited (Clip); any other overlap value leaves it as it is.
-float overlap(float x, float low, float high, SimpleLines::Impl::ColorOverlap mode) {
-  using ColorOverlap = SimpleLines::Impl::ColorOverlap;
-  if (mode == ColorOverlap::WrapBack) {
-    if (x < low) return 2 * low - x;
-    if (x > high) return 2 * high - x;
-  } else if (mode == ColorOverlap::Clip) {
-    if (x < low) return low;
-    if (x > high) return high;
-  }
-  return x;
-}
-
-}  // namespace
 
 // Through the controls every width is at least one control unit and the
 // total width at most kMaxTotalWidth control units, both scaled alike, so no
@@ -38,26 +20,31 @@ int SimpleLines::Impl::maxStripCount() {
   return static_cast<int>(std::ceil(std::max(kMaxTotalWidth, 1000.0))) + 2;
 }
 
+// The four seeded sequences and the low ends and ranges their draws are
+// scaled into: an amount runs from max * min to max.
+struct SimpleLines::Impl::Draws {
+  Random W, H, A, K;
+  double wb[3], wr[3], gb[3], gr[3], hb[3], hr[3];
+  double ob, os;
+
+  explicit Draws(Impl const& e)
+      : W(e.width_seed), H(e.height_seed), A(e.align_seed), K(e.color_seed),
+        ob(e.align_max * e.align_min), os(e.align_max * (1 - e.align_min)) {
+    for (int k = 0; k < 3; ++k) {
+      wb[k] = e.width_max[k] * e.width_min;
+      wr[k] = e.width_max[k] * (1 - e.width_min);
+      gb[k] = e.gap_max[k] * e.gap_min;
+      gr[k] = e.gap_max[k] * (1 - e.gap_min);
+      hb[k] = e.height_max[k] * e.height_min;
+      hr[k] = e.height_max[k] * (1 - e.height_min);
+    }
+  }
+};
+
 void SimpleLines::Impl::_makeStrips() {
   strips.clear();
   strip_count = 0;
-
-  Random W(width_seed);
-  Random H(height_seed);
-  Random A(align_seed);
-  Random K(color_seed);
-
-  double wb[3], wr[3], gb[3], gr[3], hb[3], hr[3];
-  for (int k = 0; k < 3; ++k) {
-    wb[k] = width_max[k] * width_min;
-    wr[k] = width_max[k] * (1 - width_min);
-    gb[k] = gap_max[k] * gap_min;
-    gr[k] = gap_max[k] * (1 - gap_min);
-    hb[k] = height_max[k] * height_min;
-    hr[k] = height_max[k] * (1 - height_min);
-  }
-  double const ob = align_max * align_min;
-  double const os = align_max * (1 - align_min);
+  Draws d(*this);
 
   double mw = 1;
   for (int k = 0; k < width_num; ++k) mw = std::min(mw, width_max[k]);
@@ -72,80 +59,8 @@ void SimpleLines::Impl::_makeStrips() {
   int n = 0;
   double acc = 0;
   while (pos < stop && n < cap) {
-    // Width. A range whose maximum is below kMinExtent never yields an
-    // admissible width: the band ends there instead of drawing for ever.
-    int const i = n % width_num;
-    if (!(width_max[i] >= kMinExtent)) break;
-    double w = 0;
     double end = 0;
-    int draws = 0;
-    for (;;) {
-      double const r = W.randD();
-      w = std::max(mw, std::pow(r, width_power) * wr[i] + wb[i]);
-      end = pos + w;
-      if (end > last) {
-        w = last - pos;
-        end = last;
-      }
-      if (w >= kMinExtent || ++draws >= kMaxWidthDraws) break;
-    }
-    // Out of draws, or so far out that a width no longer moves the position
-    // in double precision: nothing more can be laid out.
-    if (w < kMinExtent || !(end > pos)) break;
-
-    int const j = n % height_num;
-    double const len = std::pow(H.randD(), height_power) * hr[j] + hb[j];
-
-    double off = std::pow(A.randD(), align_power) * os + ob;
-    double const q = A.randD();
-    if (align_direction == AlignDirection::Both) {
-      if (q < 0.5) off = -off;
-    } else if (align_direction == AlignDirection::Alternately) {
-      if (n % 2 == 1) off = -off;
-    }
-    if (align_mode == AlignMode::Accumulate) {
-      acc += off;
-      off = acc;
-    }
-
-    double lower = 0;
-    double upper = 0;
-    if (align_type == AlignType::Bottom) {
-      lower = off;
-      upper = off + len;
-    } else if (align_type == AlignType::Middle) {
-      lower = off - 0.5 * len;
-      upper = off + 0.5 * len;
-    } else if (align_type == AlignType::Top) {
-      lower = off - len;
-      upper = off;
-    }
-
-    ColorFloat<float> colour = color_color[n % color_num];
-    float d[3];
-    for (int k = 0; k < 3; ++k) {
-      float const m = static_cast<float>(K.randD());
-      float const s = static_cast<float>(K.randD());
-      d[k] = m * static_cast<float>(color_variance[k]);
-      if (s < 0.5f) d[k] = -d[k];
-    }
-    if (color_variance_space == ColorSpace::RGB) {
-      colour.red = overlap(colour.red + d[0], 0, 1, color_overlap);
-      colour.green = overlap(colour.green + d[1], 0, 1, color_overlap);
-      colour.blue = overlap(colour.blue + d[2], 0, 1, color_overlap);
-    } else if (color_variance_space == ColorSpace::HLS) {
-      ColorFloat<float> hls = Colorsys::RgbToHls(colour);
-      hls.red += 180 * d[0];  // hue in degrees; the way back folds it
-      hls.green = overlap(hls.green + d[1], 0, 1, color_overlap);
-      hls.blue = overlap(hls.blue + d[2], 0, 1, color_overlap);
-      colour = Colorsys::HlsToRgb(hls);
-    } else if (color_variance_space == ColorSpace::YUV) {
-      ColorFloat<float> yuv = Colorsys::RgbToYuv(colour);
-      yuv.red = overlap(yuv.red + d[0], 0, 1, color_overlap);
-      yuv.green = overlap(yuv.green + 0.5f * d[1], -0.5f, 0.5f, color_overlap);
-      yuv.blue = overlap(yuv.blue + 0.5f * d[2], -0.5f, 0.5f, color_overlap);
-      colour = Colorsys::YuvToRgb(yuv);
-    }
+    if (!_drawWidth(d, n, pos, last, mw, end)) break;
 
     Strip strip;
     strip.hidden = false;
@@ -153,21 +68,84 @@ void SimpleLines::Impl::_makeStrips() {
     strip.start = pos;
     strip.end = end;
     strip.opacity = 1;
-    strip.lower = lower;
-    strip.upper = upper;
-    strip.length_coverage = std::min(1.0, upper - lower);
+    _drawBounds(d, n, acc, strip);
+    strip.length_coverage = std::min(1.0, strip.upper - strip.lower);
+    ColorFloat<float> const colour = _drawColour(d, n);
     strip.color8 = aePixel8(colour);
     strip.color16 = aePixel16(colour);
     strip.color32 = aePixel32(colour);
     strips.push_back(strip);
 
     int const k = n % gap_num;
-    double g = std::pow(W.randD(), gap_power) * gr[k] + gb[k];
+    double g = std::pow(d.W.randD(), gap_power) * d.gr[k] + d.gb[k];
     if (end + g > last) g = last - end;
     pos = g < kMinExtent ? end : end + g;
     ++n;
   }
   strip_count = n;
+}
+
+bool SimpleLines::Impl::_drawWidth(Draws& d, int n, double pos, double last, double mw, double& end) const {
+  // A range whose maximum is below kMinExtent never yields an admissible
+  // width: the band ends there instead of drawing for ever.
+  int const i = n % width_num;
+  if (!(width_max[i] >= kMinExtent)) return false;
+  double w = 0;
+  int draws = 0;
+  for (;;) {
+    double const r = d.W.randD();
+    w = std::max(mw, std::pow(r, width_power) * d.wr[i] + d.wb[i]);
+    end = pos + w;
+    if (end > last) {
+      w = last - pos;
+      end = last;
+    }
+    if (w >= kMinExtent || ++draws >= kMaxWidthDraws) break;
+  }
+  // Out of draws, or so far out that a width no longer moves the position
+  // in double precision: nothing more can be laid out.
+  return !(w < kMinExtent) && end > pos;
+}
+
+void SimpleLines::Impl::_drawBounds(Draws& d, int n, double& acc, Strip& strip) const {
+  int const j = n % height_num;
+  double const len = std::pow(d.H.randD(), height_power) * d.hr[j] + d.hb[j];
+
+  double off = std::pow(d.A.randD(), align_power) * d.os + d.ob;
+  double const q = d.A.randD();
+  if (align_direction == AlignDirection::Both) {
+    if (q < 0.5) off = -off;
+  } else if (align_direction == AlignDirection::Alternately) {
+    if (n % 2 == 1) off = -off;
+  }
+  if (align_mode == AlignMode::Accumulate) {
+    acc += off;
+    off = acc;
+  }
+
+  strip.lower = 0;
+  strip.upper = 0;
+  if (align_type == AlignType::Bottom) {
+    strip.lower = off;
+    strip.upper = off + len;
+  } else if (align_type == AlignType::Middle) {
+    strip.lower = off - 0.5 * len;
+    strip.upper = off + 0.5 * len;
+  } else if (align_type == AlignType::Top) {
+    strip.lower = off - len;
+    strip.upper = off;
+  }
+}
+
+ColorFloat<float> SimpleLines::Impl::_drawColour(Draws& d, int n) const {
+  float amounts[3];
+  for (int k = 0; k < 3; ++k) {
+    float const m = static_cast<float>(d.K.randD());
+    float const s = static_cast<float>(d.K.randD());
+    amounts[k] = m * static_cast<float>(color_variance[k]);
+    if (s < 0.5f) amounts[k] = -amounts[k];
+  }
+  return varyColor(color_color[n % color_num], amounts, color_variance_space, color_overlap);
 }
 
 }  // namespace Brelo

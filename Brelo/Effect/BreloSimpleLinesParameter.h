@@ -9,9 +9,13 @@
 #pragma once
 
 #include "Brelo/BreloBlend.h"
+#include "Brelo/BreloColorVariance.h"
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
+#include "Brelo/BreloLimits.h"
+#include "Brelo/BreloSchedule.h"
 #include "Brelo/BreloTransition.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
@@ -23,10 +27,8 @@ class SimpleLinesParameter {
   enum class AlignDirection : int { One = 1, Alternately = 2, Both = 3 };
   // Offsets independent or accumulated; menu "Normal|Accumulate".
   enum class AlignMode : int { Normal = 1, Accumulate = 2 };
-  // Menu "RGB|HLS|YUV".
-  enum class ColorSpace : int { RGB = 1, HLS = 2, YUV = 3 };
-  // Menu "Clip|Wrap Back".
-  enum class ColorOverlap : int { Clip = 1, WrapBack = 2 };
+  using ColorSpace = ::Brelo::ColorSpace;
+  using ColorOverlap = ::Brelo::ColorOverlap;
   // Menu "X|Y|Alternately 1|Alternately 2|X or Y|Fade Out|Random".
   enum class TransitionType : int { X = 1, Y = 2, Alternately1 = 3, Alternately2 = 4, XOrY = 5, FadeOut = 6, Random = 7 };
   // Menu "Normal|Inverse|Alternately 1|Alternately 2|Normal or Inverse|Both|Random".
@@ -39,8 +41,6 @@ class SimpleLinesParameter {
     Both = 6,
     Random = 7
   };
-
-  SimpleLinesParameter();
 
   Vector<double> center() const { return m_center; }
   double width_align() const { return m_width_align; }
@@ -83,130 +83,114 @@ class SimpleLinesParameter {
   double color_variance2() const { return m_color_variance2; }
   double color_variance3() const { return m_color_variance3; }
   int color_seed() const { return m_color_seed; }
-  double transition_completion() const { return m_transition_completion; }
-  double transition_delay() const { return m_transition_delay; }
   TransitionType transition_type() const { return m_transition_type; }
   int transition_type_seed() const { return m_transition_type_seed; }
   TransitionMode transition_mode() const { return m_transition_mode; }
   int transition_mode_seed() const { return m_transition_mode_seed; }
-  OrderType transition_order() const { return m_transition_order; }
-  double transition_order_phase() const { return m_transition_order_phase; }
-  int transition_order_seed() const { return m_transition_order_seed; }
-  EasingType transition_easing_type() const { return m_transition_easing_type; }
-  EasingMode transition_easing_mode() const { return m_transition_easing_mode; }
+  BRELO_SCHEDULE_ACCESSORS(SimpleLinesParameter, transition, Transition)
   double opacity() const { return m_opacity; }
   ::Brelo::BlendMode blend_mode() const { return m_blend_mode; }
 
-  SimpleLinesParameter& setCenter(Vector<double> const& v);
-  SimpleLinesParameter& setWidthAlign(double v);
-  SimpleLinesParameter& setDirection(double v);
-  SimpleLinesParameter& setTotalWidth(double v);
-  SimpleLinesParameter& setWidthNum(int v);
-  SimpleLinesParameter& setWidthMax1(double v);
-  SimpleLinesParameter& setWidthMax2(double v);
-  SimpleLinesParameter& setWidthMax3(double v);
-  SimpleLinesParameter& setWidthMin(double v);
-  SimpleLinesParameter& setWidthPower(double v);
-  SimpleLinesParameter& setGapNum(int v);
-  SimpleLinesParameter& setGapMax1(double v);
-  SimpleLinesParameter& setGapMax2(double v);
-  SimpleLinesParameter& setGapMax3(double v);
-  SimpleLinesParameter& setGapMin(double v);
-  SimpleLinesParameter& setGapPower(double v);
-  SimpleLinesParameter& setWidthSeed(int v);
-  SimpleLinesParameter& setHeightNum(int v);
-  SimpleLinesParameter& setHeightMax1(double v);
-  SimpleLinesParameter& setHeightMax2(double v);
-  SimpleLinesParameter& setHeightMax3(double v);
-  SimpleLinesParameter& setHeightMin(double v);
-  SimpleLinesParameter& setHeightPower(double v);
-  SimpleLinesParameter& setHeightSeed(int v);
-  SimpleLinesParameter& setAlignType(AlignType v);
-  SimpleLinesParameter& setAlignDirection(AlignDirection v);
-  SimpleLinesParameter& setAlignMode(AlignMode v);
-  SimpleLinesParameter& setAlignMax(double v);
-  SimpleLinesParameter& setAlignMin(double v);
-  SimpleLinesParameter& setAlignPower(double v);
-  SimpleLinesParameter& setAlignSeed(int v);
-  SimpleLinesParameter& setColorNum(int v);
-  SimpleLinesParameter& setColorColor1(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorColor2(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorColor3(ColorFloat<float> const& v);
-  SimpleLinesParameter& setColorVarianceSpace(ColorSpace v);
-  SimpleLinesParameter& setColorOverlap(ColorOverlap v);
-  SimpleLinesParameter& setColorVariance1(double v);
-  SimpleLinesParameter& setColorVariance2(double v);
-  SimpleLinesParameter& setColorVariance3(double v);
-  SimpleLinesParameter& setColorSeed(int v);
-  SimpleLinesParameter& setTransitionCompletion(double v);
-  SimpleLinesParameter& setTransitionDelay(double v);
-  SimpleLinesParameter& setTransitionType(TransitionType v);
-  SimpleLinesParameter& setTransitionTypeSeed(int v);
-  SimpleLinesParameter& setTransitionMode(TransitionMode v);
-  SimpleLinesParameter& setTransitionModeSeed(int v);
-  SimpleLinesParameter& setTransitionOrder(OrderType v);
-  SimpleLinesParameter& setTransitionOrderPhase(double v);
-  SimpleLinesParameter& setTransitionOrderSeed(int v);
-  SimpleLinesParameter& setTransitionEasingType(EasingType v);
-  SimpleLinesParameter& setTransitionEasingMode(EasingMode v);
-  SimpleLinesParameter& setOpacity(double v);
-  SimpleLinesParameter& setBlendMode(::Brelo::BlendMode const& v);
+  SimpleLinesParameter& setCenter(Vector<double> const& v) { m_center = v; return *this; }
+  SimpleLinesParameter& setWidthAlign(double v) { m_width_align = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setDirection(double v) { m_direction = ParameterClamp::wrapAngle(v); return *this; }
+  SimpleLinesParameter& setTotalWidth(double v) {
+    m_total_width = ParameterClamp::between(v, 0.0, kMaxTotalWidth);
+    return *this;
+  }
+  SimpleLinesParameter& setWidthNum(int v) { m_width_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setWidthMax1(double v) { m_width_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMax2(double v) { m_width_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMax3(double v) { m_width_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthMin(double v) { m_width_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setWidthPower(double v) { m_width_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapNum(int v) { m_gap_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setGapMax1(double v) { m_gap_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMax2(double v) { m_gap_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMax3(double v) { m_gap_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setGapMin(double v) { m_gap_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setGapPower(double v) { m_gap_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setWidthSeed(int v) { m_width_seed = v; return *this; }
+  SimpleLinesParameter& setHeightNum(int v) { m_height_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setHeightMax1(double v) { m_height_max1 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMax2(double v) { m_height_max2 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMax3(double v) { m_height_max3 = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightMin(double v) { m_height_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setHeightPower(double v) { m_height_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setHeightSeed(int v) { m_height_seed = v; return *this; }
+  SimpleLinesParameter& setAlignType(AlignType v) { m_align_type = v; return *this; }
+  SimpleLinesParameter& setAlignDirection(AlignDirection v) { m_align_direction = v; return *this; }
+  SimpleLinesParameter& setAlignMode(AlignMode v) { m_align_mode = v; return *this; }
+  SimpleLinesParameter& setAlignMax(double v) { m_align_max = ParameterClamp::finite(v); return *this; }
+  SimpleLinesParameter& setAlignMin(double v) { m_align_min = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setAlignPower(double v) { m_align_power = ParameterClamp::atLeast(v, 0.0); return *this; }
+  SimpleLinesParameter& setAlignSeed(int v) { m_align_seed = v; return *this; }
+  SimpleLinesParameter& setColorNum(int v) { m_color_num = ParameterClamp::classCount(v); return *this; }
+  SimpleLinesParameter& setColorColor1(ColorFloat<float> const& v) { m_color_color1 = v; return *this; }
+  SimpleLinesParameter& setColorColor2(ColorFloat<float> const& v) { m_color_color2 = v; return *this; }
+  SimpleLinesParameter& setColorColor3(ColorFloat<float> const& v) { m_color_color3 = v; return *this; }
+  SimpleLinesParameter& setColorVarianceSpace(ColorSpace v) { m_color_variance_space = v; return *this; }
+  SimpleLinesParameter& setColorOverlap(ColorOverlap v) { m_color_overlap = v; return *this; }
+  SimpleLinesParameter& setColorVariance1(double v) { m_color_variance1 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorVariance2(double v) { m_color_variance2 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorVariance3(double v) { m_color_variance3 = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setColorSeed(int v) { m_color_seed = v; return *this; }
+  SimpleLinesParameter& setTransitionType(TransitionType v) { m_transition_type = v; return *this; }
+  SimpleLinesParameter& setTransitionTypeSeed(int v) { m_transition_type_seed = v; return *this; }
+  SimpleLinesParameter& setTransitionMode(TransitionMode v) { m_transition_mode = v; return *this; }
+  SimpleLinesParameter& setTransitionModeSeed(int v) { m_transition_mode_seed = v; return *this; }
+  SimpleLinesParameter& setOpacity(double v) { m_opacity = ParameterClamp::unit(v); return *this; }
+  SimpleLinesParameter& setBlendMode(::Brelo::BlendMode const& v) { m_blend_mode = v; return *this; }
 
  private:
-  Vector<double> m_center;
-  double m_width_align;
-  double m_direction;
-  double m_total_width;
-  int m_width_num;
-  double m_width_max1;
-  double m_width_max2;
-  double m_width_max3;
-  double m_width_min;
-  double m_width_power;
-  int m_gap_num;
-  double m_gap_max1;
-  double m_gap_max2;
-  double m_gap_max3;
-  double m_gap_min;
-  double m_gap_power;
-  int m_width_seed;
-  int m_height_num;
-  double m_height_max1;
-  double m_height_max2;
-  double m_height_max3;
-  double m_height_min;
-  double m_height_power;
-  int m_height_seed;
-  AlignType m_align_type;
-  AlignDirection m_align_direction;
-  AlignMode m_align_mode;
-  double m_align_max;
-  double m_align_min;
-  double m_align_power;
-  int m_align_seed;
-  int m_color_num;
-  ColorFloat<float> m_color_color1;
-  ColorFloat<float> m_color_color2;
-  ColorFloat<float> m_color_color3;
-  ColorSpace m_color_variance_space;
-  ColorOverlap m_color_overlap;
-  double m_color_variance1;
-  double m_color_variance2;
-  double m_color_variance3;
-  int m_color_seed;
-  double m_transition_completion;
-  double m_transition_delay;
-  TransitionType m_transition_type;
-  int m_transition_type_seed;
-  TransitionMode m_transition_mode;
-  int m_transition_mode_seed;
-  OrderType m_transition_order;
-  double m_transition_order_phase;
-  int m_transition_order_seed;
-  EasingType m_transition_easing_type;
-  EasingMode m_transition_easing_mode;
-  double m_opacity;
-  ::Brelo::BlendMode m_blend_mode;
+  Vector<double> m_center{0.0, 0.0};
+  double m_width_align = 0.5;
+  double m_direction = 0.0;
+  double m_total_width = 1000.0;
+  int m_width_num = 1;
+  double m_width_max1 = 100.0;
+  double m_width_max2 = 20.0;
+  double m_width_max3 = 50.0;
+  double m_width_min = 1.0;
+  double m_width_power = 1.0;
+  int m_gap_num = 1;
+  double m_gap_max1 = 0.0;
+  double m_gap_max2 = 0.0;
+  double m_gap_max3 = 0.0;
+  double m_gap_min = 0.0;
+  double m_gap_power = 1.0;
+  int m_width_seed = 0;
+  int m_height_num = 1;
+  double m_height_max1 = 100.0;
+  double m_height_max2 = 100.0;
+  double m_height_max3 = 100.0;
+  double m_height_min = 0.3;
+  double m_height_power = 1.0;
+  int m_height_seed = 0;
+  AlignType m_align_type = AlignType::Middle;
+  AlignDirection m_align_direction = AlignDirection::One;
+  AlignMode m_align_mode = AlignMode::Normal;
+  double m_align_max = 0.0;
+  double m_align_min = 0.3;
+  double m_align_power = 1.0;
+  int m_align_seed = 0;
+  int m_color_num = 1;
+  ColorFloat<float> m_color_color1{1.0f, 1.0f, 0.0f, 0.0f};
+  ColorFloat<float> m_color_color2{1.0f, 1.0f, 1.0f, 1.0f};
+  ColorFloat<float> m_color_color3{1.0f, 0.0f, 0.0f, 1.0f};
+  ColorSpace m_color_variance_space = ColorSpace::RGB;
+  ColorOverlap m_color_overlap = ColorOverlap::Clip;
+  double m_color_variance1 = 0.0;
+  double m_color_variance2 = 0.0;
+  double m_color_variance3 = 0.0;
+  int m_color_seed = 0;
+  Schedule m_transition{1, 0, 0.0};  // every bar; the wipe starts undone
+  TransitionType m_transition_type = TransitionType::X;
+  int m_transition_type_seed = 0;
+  TransitionMode m_transition_mode = TransitionMode::Normal;
+  int m_transition_mode_seed = 0;
+  double m_opacity = 1.0;
+  ::Brelo::BlendMode m_blend_mode = ::Brelo::BlendMode::Normal;
 };
 
 }  // namespace Brelo

@@ -11,10 +11,8 @@
 #include "Brelo/Effect/BreloLinesFrame.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
 #include "FuzzInput.h"
-#include "Lines/LinesControlValues.h"
-#include "Lines/LinesParameterFromRecord.h"
+#include "Lines/LinesRecord.h"
 #include "Lines/LinesParams.h"
-#include "Lines/LinesRecordFromControls.h"
 #include "LinesScene.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "SimpleLines/SimpleLinesRecord.h"
@@ -164,12 +162,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     {
       test::Scene banded(source);
       banded.setOutput(source);
-      a = ThreadedFrame::renderSimpleLinesFrame(banded.output, threads, p);
+      a = threaded::renderSimpleLinesFrame(banded.output, threads, p);
       out = banded.outputImage();
     }
     test::Scene whole(source);
     whole.setOutput(source);
-    const PF_Err b = WholeFrame::renderSimpleLinesFrame(whole.output, 1, p);
+    const PF_Err b = single::renderSimpleLinesFrame(whole.output, 1, p);
     if (a != b) {
       std::fprintf(stderr, "SimpleLines: error %d in bands, %d on one thread\n", int(a), int(b));
       std::abort();

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "Util/AEGP_SuiteHandler.h"
-#include "Util/Smart_Utils.h"
+#include "Util/SmartRect.h"
 
 #ifndef SIM_TEST_PLUGIN_NAME
 #define SIM_TEST_PLUGIN_NAME "SimTest"

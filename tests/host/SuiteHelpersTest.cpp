@@ -6,7 +6,7 @@
 #include "SimTestUtil.h"
 #include "Util/AEFX_SuiteHelper.h"
 #include "Util/AEGP_SuiteHandler.h"
-#include "Util/Smart_Utils.h"
+#include "Util/SmartRect.h"
 
 using namespace Brelo::Sim;
 

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Lines/LinesControlValues.h"
-#include "Lines/LinesMappers.h"
-#include "Lines/LinesParameterFromRecord.h"
-#include "Lines/LinesRecordFromControls.h"
+#include "Lines/LinesRecord.h"
+#include "Util/PopupMappers.h"
 
 namespace {
 
@@ -22,8 +20,8 @@ TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
     EXPECT_EQ(static_cast<int>(getDirection(v)), v == 2 || v == 3 ? v : 1);
     EXPECT_EQ(static_cast<int>(getColorType(v)), v == 2 || v == 3 ? v : 1);
     EXPECT_EQ(static_cast<int>(getOrderType(v)), v >= 2 && v <= 6 ? v : 1);
-    EXPECT_EQ(static_cast<int>(getEasingType(v)), v >= 2 && v <= 11 ? v : 1);
-    EXPECT_EQ(static_cast<int>(getEasingMode(v)), v == 2 || v == 3 ? v : 1);
+    EXPECT_EQ(static_cast<int>(easingTypeEntry(v)), v >= 2 && v <= 11 ? v : 1);
+    EXPECT_EQ(static_cast<int>(easingModeEntry(v)), v == 2 || v == 3 ? v : 1);
     EXPECT_EQ(static_cast<int>(getTransitionType(v)), v >= 2 && v <= 7 ? v : 1);
     EXPECT_EQ(static_cast<int>(getColorSpace(v)), v == 2 || v == 3 ? v : 1);
     EXPECT_EQ(static_cast<int>(getCompositeOverlap(v)), v == 2 ? 2 : 1);
@@ -38,8 +36,8 @@ TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
       BlendMode::Dodge,      BlendMode::Dodge,      BlendMode::Burn,     BlendMode::Darken,
       BlendMode::Darken,     BlendMode::Lighten,    BlendMode::Difference, BlendMode::Exclusion,
       BlendMode::Hue,        BlendMode::Hue,        BlendMode::Saturation, BlendMode::Luminosity};
-  for (int entry = 1; entry <= 20; ++entry) EXPECT_EQ(getBlendMode(entry), expected[entry - 1]) << entry;
-  for (int entry : {-1, 0, 21, 1000}) EXPECT_EQ(getBlendMode(entry), BlendMode::Normal) << entry;
+  for (int entry = 1; entry <= 20; ++entry) EXPECT_EQ(blendModeFromNormal(entry), expected[entry - 1]) << entry;
+  for (int entry : {-1, 0, 21, 1000}) EXPECT_EQ(blendModeFromNormal(entry), BlendMode::Normal) << entry;
 }
 
 PF_Fixed fixedOf(double v) { return static_cast<PF_Fixed>(v * 65536.0); }
@@ -114,25 +112,25 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(r.outside, kOutside % 3 + 1);
   EXPECT_EQ(r.original, 1);
 
-  EXPECT_EQ(r.slice_completion, pct(kSliceCompletion));
-  EXPECT_EQ(r.slice_delay, pct(kSliceDelay));
-  EXPECT_EQ(r.slice_per, kSlicePer * 3);
-  EXPECT_EQ(r.slice_offset, kSliceOffset * 3);
+  EXPECT_EQ(r.slice.completion, pct(kSliceCompletion));
+  EXPECT_EQ(r.slice.delay, pct(kSliceDelay));
+  EXPECT_EQ(r.slice.per, kSlicePer * 3);
+  EXPECT_EQ(r.slice.offset, kSliceOffset * 3);
   EXPECT_EQ(r.slice_direction, kSliceDirection % 3 + 1);
   EXPECT_EQ(r.slice_max, kMaxSlice * 1.25);
   EXPECT_EQ(r.slice_min, pct(kMinSlice));
   EXPECT_EQ(r.slice_power, kSlicePower * 1.25);
   EXPECT_EQ(r.slice_seed, kSliceSeed * 3);
-  EXPECT_EQ(r.slice_order, kSliceOrder % 3 + 1);
-  EXPECT_EQ(r.slice_order_phase, deg(kSliceOrderPhase) / 360.0);
-  EXPECT_EQ(r.slice_order_seed, kSliceOrderSeed * 3);
-  EXPECT_EQ(r.slice_easing_type, kSliceEasingType % 3 + 1);
-  EXPECT_EQ(r.slice_easing_mode, kSliceEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.slice.order), kSliceOrder % 3 + 1);
+  EXPECT_EQ(r.slice.order_phase, deg(kSliceOrderPhase) / 360.0);
+  EXPECT_EQ(r.slice.order_seed, kSliceOrderSeed * 3);
+  EXPECT_EQ(static_cast<int>(r.slice.easing_type), kSliceEasingType % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.slice.easing_mode), kSliceEasingMode % 3 + 1);
 
-  EXPECT_EQ(r.rgb_completion, pct(kRGBCompletion));
-  EXPECT_EQ(r.rgb_delay, pct(kRGBDelay));
-  EXPECT_EQ(r.rgb_per, kRGBPer * 3);
-  EXPECT_EQ(r.rgb_offset, kRGBOffset * 3);
+  EXPECT_EQ(r.rgb.completion, pct(kRGBCompletion));
+  EXPECT_EQ(r.rgb.delay, pct(kRGBDelay));
+  EXPECT_EQ(r.rgb.per, kRGBPer * 3);
+  EXPECT_EQ(r.rgb.offset, kRGBOffset * 3);
   EXPECT_EQ(r.rgb_max, kMaxRGBSeparation * 1.25);
   EXPECT_EQ(r.rgb_min, pct(kMinRGBSeparation));
   // 8-bit colours divided by 255; the second and third controls trade places.
@@ -146,16 +144,16 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   expectColour(r.rgb_color2, kRGBColor3, float(kRGBColor3) / 255.0f);
   expectColour(r.rgb_color3, kRGBColor2, float(kRGBColor2) / 255.0f);
   EXPECT_EQ(r.rgb_seed, kRGBSeparationSeed * 3);
-  EXPECT_EQ(r.rgb_order, kRGBOrder % 3 + 1);
-  EXPECT_EQ(r.rgb_order_phase, deg(kRGBOrderPhase) / 360.0);
-  EXPECT_EQ(r.rgb_order_seed, kRGBOrderSeed * 3);
-  EXPECT_EQ(r.rgb_easing_type, kRGBEasingType % 3 + 1);
-  EXPECT_EQ(r.rgb_easing_mode, kRGBEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.rgb.order), kRGBOrder % 3 + 1);
+  EXPECT_EQ(r.rgb.order_phase, deg(kRGBOrderPhase) / 360.0);
+  EXPECT_EQ(r.rgb.order_seed, kRGBOrderSeed * 3);
+  EXPECT_EQ(static_cast<int>(r.rgb.easing_type), kRGBEasingType % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.rgb.easing_mode), kRGBEasingMode % 3 + 1);
 
-  EXPECT_EQ(r.color_completion, pct(kColorCompletion));
-  EXPECT_EQ(r.color_delay, pct(kColorDelay));
-  EXPECT_EQ(r.color_per, kColorPer * 3);
-  EXPECT_EQ(r.color_offset, kColorOffset * 3);
+  EXPECT_EQ(r.color.completion, pct(kColorCompletion));
+  EXPECT_EQ(r.color.delay, pct(kColorDelay));
+  EXPECT_EQ(r.color.per, kColorPer * 3);
+  EXPECT_EQ(r.color.offset, kColorOffset * 3);
   EXPECT_EQ(r.color_type, kColorCorrectionType % 3 + 1);
   EXPECT_EQ(r.color_blend_with_original, pct(kBlendWithOriginal));
   expectColour(r.color_color, kMidtone, float(kMidtone) / 255.0f);
@@ -169,16 +167,16 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(r.color_s, kMaxColorSVariance * 1.25 * 0.01);
   EXPECT_EQ(r.color_s_min, pct(kMinColorSVariance));
   EXPECT_EQ(r.color_seed, kColorVarianceSeed * 3);
-  EXPECT_EQ(r.color_order, kColorOrder % 3 + 1);
-  EXPECT_EQ(r.color_order_phase, deg(kColorOrderPhase) / 360.0);
-  EXPECT_EQ(r.color_order_seed, kColorOrderSeed * 3);
-  EXPECT_EQ(r.color_easing_type, kColorEasingType % 3 + 1);
-  EXPECT_EQ(r.color_easing_mode, kColorEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.color.order), kColorOrder % 3 + 1);
+  EXPECT_EQ(r.color.order_phase, deg(kColorOrderPhase) / 360.0);
+  EXPECT_EQ(r.color.order_seed, kColorOrderSeed * 3);
+  EXPECT_EQ(static_cast<int>(r.color.easing_type), kColorEasingType % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.color.easing_mode), kColorEasingMode % 3 + 1);
 
-  EXPECT_EQ(r.composite_completion, pct(kCompositeCompletion));
-  EXPECT_EQ(r.composite_delay, pct(kCompositeDelay));
-  EXPECT_EQ(r.composite_per, kCompositePer * 3);
-  EXPECT_EQ(r.composite_offset, kCompositeOffset * 3);
+  EXPECT_EQ(r.composite.completion, pct(kCompositeCompletion));
+  EXPECT_EQ(r.composite.delay, pct(kCompositeDelay));
+  EXPECT_EQ(r.composite.per, kCompositePer * 3);
+  EXPECT_EQ(r.composite.offset, kCompositeOffset * 3);
   EXPECT_EQ(r.composite_opacity, pct(kCompositeOpacity));
   EXPECT_EQ(r.blend_mode, kBlendingMode % 3 + 1);
   EXPECT_EQ(r.composite_num, kCompositeMode % 3 + 1);
@@ -192,23 +190,23 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(r.composite_variance2, pct(kCompositeVariance2));
   EXPECT_EQ(r.composite_variance3, pct(kCompositeVariance3));
   EXPECT_EQ(r.composite_seed, kCompositeSeed * 3);
-  EXPECT_EQ(r.composite_order, kCompositeOrder % 3 + 1);
-  EXPECT_EQ(r.composite_order_phase, deg(kCompositeOrderPhase) / 360.0);
-  EXPECT_EQ(r.composite_order_seed, kCompositeOrderSeed * 3);
-  EXPECT_EQ(r.composite_easing_type, kCompositeEasingType % 3 + 1);
-  EXPECT_EQ(r.composite_easing_mode, kCompositeEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.composite.order), kCompositeOrder % 3 + 1);
+  EXPECT_EQ(r.composite.order_phase, deg(kCompositeOrderPhase) / 360.0);
+  EXPECT_EQ(r.composite.order_seed, kCompositeOrderSeed * 3);
+  EXPECT_EQ(static_cast<int>(r.composite.easing_type), kCompositeEasingType % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.composite.easing_mode), kCompositeEasingMode % 3 + 1);
 
-  EXPECT_EQ(r.transition_completion, pct(kWipeCompletion));
-  EXPECT_EQ(r.transition_delay, pct(kWipeDelay));
-  EXPECT_EQ(r.transition_per, kWipePer * 3);
-  EXPECT_EQ(r.transition_offset, kWipeOffset * 3);
+  EXPECT_EQ(r.transition.completion, pct(kWipeCompletion));
+  EXPECT_EQ(r.transition.delay, pct(kWipeDelay));
+  EXPECT_EQ(r.transition.per, kWipePer * 3);
+  EXPECT_EQ(r.transition.offset, kWipeOffset * 3);
   EXPECT_EQ(r.transition_type, kWipeType % 3 + 1);
   EXPECT_EQ(r.transition_type_seed, kWipeTypeSeed * 3);
-  EXPECT_EQ(r.transition_order, kWipeOrder % 3 + 1);
-  EXPECT_EQ(r.transition_order_phase, deg(kWipeOrderPhase) / 360.0);
-  EXPECT_EQ(r.transition_order_seed, kWipeOrderSeed * 3);
-  EXPECT_EQ(r.transition_easing_type, kWipeEasingType % 3 + 1);
-  EXPECT_EQ(r.transition_easing_mode, kWipeEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.transition.order), kWipeOrder % 3 + 1);
+  EXPECT_EQ(r.transition.order_phase, deg(kWipeOrderPhase) / 360.0);
+  EXPECT_EQ(r.transition.order_seed, kWipeOrderSeed * 3);
+  EXPECT_EQ(static_cast<int>(r.transition.easing_type), kWipeEasingType % 3 + 1);
+  EXPECT_EQ(static_cast<int>(r.transition.easing_mode), kWipeEasingMode % 3 + 1);
 }
 
 TEST(LinesPreRenderRecord, ConversionsOfFixedPointValues) {
@@ -225,7 +223,7 @@ TEST(LinesPreRenderRecord, ConversionsOfFixedPointValues) {
   EXPECT_EQ(r.completion, 1.0);
   EXPECT_EQ(r.align, 1.0 / 65536.0 * 0.01);
   EXPECT_EQ(r.direction, -90.0 * 0.017453292519943295);
-  EXPECT_EQ(r.slice_order_phase, 2.0);
+  EXPECT_EQ(r.slice.order_phase, 2.0);
   EXPECT_EQ(r.color_h, 1.5);
   EXPECT_EQ(r.center.x, -0.5);
   EXPECT_EQ(r.center.y, 2147483647.0 / 65536.0);
@@ -259,16 +257,16 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   r.completion = 0.91, r.align = 0.81, r.direction = 1.5, r.total_width = 321.5;
   r.width_num = 2, r.gap_num = 3, r.composite_num = 2;
   r.width_min = 0.11, r.gap_min = 0.12, r.slice_min = 0.13, r.rgb_min = 0.14;
-  r.slice_per = 4, r.rgb_per = 5, r.color_per = 6, r.composite_per = 7, r.transition_per = 8;
-  r.slice_completion = 0.21, r.rgb_completion = 0.22, r.color_completion = 0.23;
-  r.composite_completion = 0.24, r.transition_completion = 0.25;
-  r.slice_delay = 0.31, r.rgb_delay = 0.32, r.color_delay = 0.33, r.composite_delay = 0.34;
-  r.transition_delay = 0.35, r.composite_opacity = 0.41, r.color_blend_with_original = 0.42;
+  r.slice.per = 4, r.rgb.per = 5, r.color.per = 6, r.composite.per = 7, r.transition.per = 8;
+  r.slice.completion = 0.21, r.rgb.completion = 0.22, r.color.completion = 0.23;
+  r.composite.completion = 0.24, r.transition.completion = 0.25;
+  r.slice.delay = 0.31, r.rgb.delay = 0.32, r.color.delay = 0.33, r.composite.delay = 0.34;
+  r.transition.delay = 0.35, r.composite_opacity = 0.41, r.color_blend_with_original = 0.42;
   r.composite_variance1 = 0.51, r.composite_variance2 = 0.52, r.composite_variance3 = 0.53;
-  r.slice_order = 2, r.rgb_order = 3, r.color_order = 4, r.composite_order = 5, r.transition_order = 6;
-  r.slice_easing_type = 7, r.rgb_easing_type = 8, r.color_easing_type = 9, r.composite_easing_type = 10;
-  r.transition_easing_type = 11, r.slice_easing_mode = 2, r.rgb_easing_mode = 3, r.color_easing_mode = 2;
-  r.composite_easing_mode = 3, r.transition_easing_mode = 2;
+  r.slice.order = OrderType(2), r.rgb.order = OrderType(3), r.color.order = OrderType(4), r.composite.order = OrderType(5), r.transition.order = OrderType(6);
+  r.slice.easing_type = EasingType(7), r.rgb.easing_type = EasingType(8), r.color.easing_type = EasingType(9), r.composite.easing_type = EasingType(10);
+  r.transition.easing_type = EasingType(11), r.slice.easing_mode = EasingMode(2), r.rgb.easing_mode = EasingMode(3), r.color.easing_mode = EasingMode(2);
+  r.composite.easing_mode = EasingMode(3), r.transition.easing_mode = EasingMode(2);
   r.slice_direction = 2, r.color_h_direction = 3, r.color_l_direction = 2, r.color_s_direction = 3;
   r.color_type = 3, r.transition_type = 6, r.outside = 2, r.original = 1;
   r.composite_variance_space = 3, r.composite_overlap = 2;
@@ -299,35 +297,35 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.slice_completion(), 0.21);
   EXPECT_EQ(p.slice_delay(), 0.31);
   EXPECT_EQ(p.slice_per(), 4);
-  EXPECT_EQ(p.slice_offset(), r.slice_offset);
+  EXPECT_EQ(p.slice_offset(), r.slice.offset);
   EXPECT_EQ(p.slice_direction(), LinesParameter::Direction::Alternately);
   EXPECT_EQ(p.slice_max(), r.slice_max);
   EXPECT_EQ(p.slice_min(), 0.13);
   EXPECT_EQ(p.slice_power(), r.slice_power);
   EXPECT_EQ(p.slice_seed(), r.slice_seed);
   EXPECT_EQ(p.slice_order(), OrderType::Inverse);
-  EXPECT_EQ(p.slice_order_phase(), r.slice_order_phase);
-  EXPECT_EQ(p.slice_order_seed(), r.slice_order_seed);
+  EXPECT_EQ(p.slice_order_phase(), r.slice.order_phase);
+  EXPECT_EQ(p.slice_order_seed(), r.slice.order_seed);
   EXPECT_EQ(p.slice_easing_type(), EasingType::Circ);
   EXPECT_EQ(p.slice_easing_mode(), EasingMode::Out);
 
   EXPECT_EQ(p.rgb_completion(), 0.22);
   EXPECT_EQ(p.rgb_delay(), 0.32);
   EXPECT_EQ(p.rgb_per(), 5);
-  EXPECT_EQ(p.rgb_offset(), r.rgb_offset);
+  EXPECT_EQ(p.rgb_offset(), r.rgb.offset);
   EXPECT_EQ(p.rgb_max(), r.rgb_max);
   EXPECT_EQ(p.rgb_min(), 0.14);
   EXPECT_EQ(p.rgb_seed(), r.rgb_seed);
   EXPECT_EQ(p.rgb_order(), OrderType::Inward);
-  EXPECT_EQ(p.rgb_order_phase(), r.rgb_order_phase);
-  EXPECT_EQ(p.rgb_order_seed(), r.rgb_order_seed);
+  EXPECT_EQ(p.rgb_order_phase(), r.rgb.order_phase);
+  EXPECT_EQ(p.rgb_order_seed(), r.rgb.order_seed);
   EXPECT_EQ(p.rgb_easing_type(), EasingType::Sine);
   EXPECT_EQ(p.rgb_easing_mode(), EasingMode::InOut);
 
   EXPECT_EQ(p.color_completion(), 0.23);
   EXPECT_EQ(p.color_delay(), 0.33);
   EXPECT_EQ(p.color_per(), 6);
-  EXPECT_EQ(p.color_offset(), r.color_offset);
+  EXPECT_EQ(p.color_offset(), r.color.offset);
   EXPECT_EQ(p.color_type(), LinesParameter::ColorType::HLS);
   EXPECT_EQ(p.color_blend_with_original(), 0.42);
   EXPECT_EQ(p.color_color().red, r.color_color.red);
@@ -343,15 +341,15 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.color_s_min(), r.color_s_min);
   EXPECT_EQ(p.color_seed(), r.color_seed);
   EXPECT_EQ(p.color_order(), OrderType::Outward);
-  EXPECT_EQ(p.color_order_phase(), r.color_order_phase);
-  EXPECT_EQ(p.color_order_seed(), r.color_order_seed);
+  EXPECT_EQ(p.color_order_phase(), r.color.order_phase);
+  EXPECT_EQ(p.color_order_seed(), r.color.order_seed);
   EXPECT_EQ(p.color_easing_type(), EasingType::Bounce);
   EXPECT_EQ(p.color_easing_mode(), EasingMode::Out);
 
   EXPECT_EQ(p.composite_completion(), 0.24);
   EXPECT_EQ(p.composite_delay(), 0.34);
   EXPECT_EQ(p.composite_per(), 7);
-  EXPECT_EQ(p.composite_offset(), r.composite_offset);
+  EXPECT_EQ(p.composite_offset(), r.composite.offset);
   EXPECT_EQ(p.composite_opacity(), 0.41);
   EXPECT_EQ(p.composite_num(), 2);
   EXPECT_EQ(p.composite_color1().green, r.composite_color1.green);
@@ -365,20 +363,20 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.composite_variance3(), 0.53);
   EXPECT_EQ(p.composite_seed(), r.composite_seed);
   EXPECT_EQ(p.composite_order(), OrderType::Random);
-  EXPECT_EQ(p.composite_order_phase(), r.composite_order_phase);
-  EXPECT_EQ(p.composite_order_seed(), r.composite_order_seed);
+  EXPECT_EQ(p.composite_order_phase(), r.composite.order_phase);
+  EXPECT_EQ(p.composite_order_seed(), r.composite.order_seed);
   EXPECT_EQ(p.composite_easing_type(), EasingType::Back);
   EXPECT_EQ(p.composite_easing_mode(), EasingMode::InOut);
 
   EXPECT_EQ(p.transition_completion(), 0.25);
   EXPECT_EQ(p.transition_delay(), 0.35);
   EXPECT_EQ(p.transition_per(), 8);
-  EXPECT_EQ(p.transition_offset(), r.transition_offset);
+  EXPECT_EQ(p.transition_offset(), r.transition.offset);
   EXPECT_EQ(p.transition_type(), LinesParameter::TransitionType::FadeOut);
   EXPECT_EQ(p.transition_type_seed(), r.transition_type_seed);
   EXPECT_EQ(p.transition_order(), OrderType::InverseRandom);
-  EXPECT_EQ(p.transition_order_phase(), r.transition_order_phase);
-  EXPECT_EQ(p.transition_order_seed(), r.transition_order_seed);
+  EXPECT_EQ(p.transition_order_phase(), r.transition.order_phase);
+  EXPECT_EQ(p.transition_order_seed(), r.transition.order_seed);
   EXPECT_EQ(p.transition_easing_type(), EasingType::Elastic);
   EXPECT_EQ(p.transition_easing_mode(), EasingMode::Out);
 }
@@ -410,7 +408,7 @@ TEST(LinesParameterFromRecord, SettersStillClampRecordValues) {
   LinesPreRenderRecord r{};
   r.completion = 3.0;
   r.width_num = 0;
-  r.slice_per = -4;
+  r.slice.per = -4;
   r.total_width = -1.0;
   r.outside = 7;
   LinesParameter const p = makeLinesParameter(r, Vector<double>());
@@ -426,7 +424,7 @@ TEST(LinesParameterFromRecord, CompositeVisibleOnlyWhenAllThreeAreAboveZero) {
   for (double c : {0.0, 0.5})
     for (double cc : {0.0, 1.0})
       for (double o : {0.0, 0.25}) {
-        r.completion = c, r.composite_completion = cc, r.composite_opacity = o;
+        r.completion = c, r.composite.completion = cc, r.composite_opacity = o;
         EXPECT_EQ(linesCompositeVisible(r), c > 0 && cc > 0 && o > 0) << c << " " << cc << " " << o;
       }
 }

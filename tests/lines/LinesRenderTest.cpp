@@ -9,7 +9,7 @@
 
 #include "LinesRenderSupport.h"
 #include "Lines/LinesParams.h"
-#include "Lines/LinesPreRenderRecord.h"
+#include "Lines/LinesRecord.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/AEGP_SuiteHandler.h"
 

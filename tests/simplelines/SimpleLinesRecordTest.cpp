@@ -8,6 +8,7 @@
 
 #include "Brelo/BreloLimits.h"
 #include "SimpleLines/SimpleLinesRecord.h"
+#include "Util/PopupMappers.h"
 
 namespace {
 
@@ -130,17 +131,17 @@ TEST(SimpleLinesRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_DOUBLE_EQ(r.color_variance2, 0.1);
   EXPECT_DOUBLE_EQ(r.color_variance3, 0.05);
   EXPECT_EQ(r.color_seed, 48);
-  EXPECT_EQ(r.transition_completion, 0.75);
-  EXPECT_DOUBLE_EQ(r.transition_delay, 0.05);
+  EXPECT_EQ(r.transition.completion, 0.75);
+  EXPECT_DOUBLE_EQ(r.transition.delay, 0.05);
   EXPECT_EQ(r.transition_type, 5);
   EXPECT_EQ(r.transition_type_seed, 54);
   EXPECT_EQ(r.transition_mode, 6);
   EXPECT_EQ(r.transition_mode_seed, 56);
-  EXPECT_EQ(r.transition_order, 5);
-  EXPECT_EQ(r.transition_order_phase, 0.5);
-  EXPECT_EQ(r.transition_order_seed, 59);
-  EXPECT_EQ(r.transition_easing_type, 9);
-  EXPECT_EQ(r.transition_easing_mode, 2);
+  EXPECT_EQ(int(r.transition.order), 5);
+  EXPECT_EQ(r.transition.order_phase, 0.5);
+  EXPECT_EQ(r.transition.order_seed, 59);
+  EXPECT_EQ(int(r.transition.easing_type), 9);
+  EXPECT_EQ(int(r.transition.easing_mode), 2);
   EXPECT_EQ(r.opacity, 0.5);
   EXPECT_EQ(r.blend_mode, 6);
 }
@@ -243,8 +244,8 @@ TEST(SimpleLinesRecord, PopupMappersFallBackToTheFirstEnumerator) {
     EXPECT_EQ(int(Brelo::simpleLinesTransitionMode(e)), e >= 2 && e <= 7 ? e : 1);
     // No "Inverse Random" in this effect's order menu.
     EXPECT_EQ(int(Brelo::simpleLinesOrderType(e)), e >= 2 && e <= 5 ? e : 1);
-    EXPECT_EQ(int(Brelo::simpleLinesEasingType(e)), e >= 2 && e <= 11 ? e : 1);
-    EXPECT_EQ(int(Brelo::simpleLinesEasingMode(e)), e == 2 || e == 3 ? e : 1);
+    EXPECT_EQ(int(Brelo::easingTypeEntry(e)), e >= 2 && e <= 11 ? e : 1);
+    EXPECT_EQ(int(Brelo::easingModeEntry(e)), e == 2 || e == 3 ? e : 1);
   }
 }
 

@@ -35,8 +35,8 @@ TEST(SimpleLinesOverHostWorlds, BothBuildsPaintTheSameAndLeaveNothingBehind) {
       whole.fill(background);
       ASSERT_EQ(threaded.getError(), PF_Err_NONE);
       ASSERT_EQ(whole.getError(), PF_Err_NONE);
-      EXPECT_EQ(ThreadedFrame::renderSimpleLinesFrame(threaded, 3, p), PF_Err_NONE);
-      EXPECT_EQ(WholeFrame::renderSimpleLinesFrame(whole, 3, p), PF_Err_NONE);
+      EXPECT_EQ(threaded::renderSimpleLinesFrame(threaded, 3, p), PF_Err_NONE);
+      EXPECT_EQ(single::renderSimpleLinesFrame(whole, 3, p), PF_Err_NONE);
       EXPECT_TRUE(session.host().readWorld(threaded.getWorld()) == session.host().readWorld(whole.getWorld()));
       EXPECT_TRUE(session.host().paddingIntact(threaded.getWorld()));
       EXPECT_TRUE(session.host().paddingIntact(whole.getWorld()));

@@ -67,8 +67,8 @@ void expectSameForEveryThreadCount() {
     threaded.fillPattern(77);
     whole.fillPattern(77);
     Layer tl = threaded.layer(), wl = whole.layer();
-    EXPECT_EQ(ThreadedFrame::renderSimpleLinesFrame(tl, threads, p), PF_Err_NONE);
-    EXPECT_EQ(WholeFrame::renderSimpleLinesFrame(wl, threads, p), PF_Err_NONE);
+    EXPECT_EQ(threaded::renderSimpleLinesFrame(tl, threads, p), PF_Err_NONE);
+    EXPECT_EQ(single::renderSimpleLinesFrame(wl, threads, p), PF_Err_NONE);
     EXPECT_EQ(threaded.bytes(), expected);
     EXPECT_EQ(whole.bytes(), expected);
   }
@@ -80,60 +80,9 @@ TEST(SimpleLinesMulti, SameBytesForEveryThreadCountAndBuild) {
   expectSameForEveryThreadCount<PF_PixelFloat>();
 }
 
-TEST(SimpleLinesMulti, Bands) {
-  Rect const ten(0, 0, 30, 10);
-  ASSERT_EQ(simpleLinesBandCount(10, 4), 4);
-  std::vector<int> tops;
-  for (int i = 0; i < 4; ++i) {
-    Rect const b = simpleLinesBand(ten, i, 4);
-    EXPECT_EQ(b.left, 0);
-    EXPECT_EQ(b.right, 30);
-    tops.push_back(b.top);
-    EXPECT_EQ(b.bottom, i == 3 ? 10 : simpleLinesBand(ten, i + 1, 4).top);
-  }
-  EXPECT_EQ(tops, (std::vector<int>{0, 2, 5, 7}));
-
-  EXPECT_EQ(simpleLinesBandCount(10, 0), 1);
-  EXPECT_EQ(simpleLinesBandCount(10, -3), 1);
-  EXPECT_EQ(simpleLinesBandCount(10, INT_MIN), 1);
-  EXPECT_EQ(simpleLinesBandCount(10, 11), 10);
-  EXPECT_EQ(simpleLinesBandCount(10, INT_MAX), 10);
-  EXPECT_EQ(simpleLinesBandCount(1, 8), 1);
-  EXPECT_EQ(simpleLinesBandCount(4000000000LL, INT_MAX), INT_MAX);
-
-  // Rows beyond 32-bit products: the bands still tile the area.
-  Rect const tall(0, INT_MIN + 1, 1, INT_MAX);
-  for (int n : {1, 7, 1000, INT_MAX}) {
-    long long lowest = LLONG_MAX, highest = 0;
-    for (int i : {0, 1 % n, n / 2, n - 1}) {
-      Rect const b = simpleLinesBand(tall, i, n);
-      if (i == 0) {
-        EXPECT_EQ(b.top, tall.top);
-      }
-      if (i == n - 1) {
-        EXPECT_EQ(b.bottom, tall.bottom);
-      }
-      long long const height = static_cast<long long>(b.bottom) - b.top;
-      lowest = std::min(lowest, height);
-      highest = std::max(highest, height);
-    }
-    EXPECT_LE(highest - lowest, 1) << n;
-  }
-  for (int n : {3, 13}) {
-    int next = tall.top;
-    for (int i = 0; i < n; ++i) {
-      Rect const b = simpleLinesBand(tall, i, n);
-      EXPECT_EQ(b.top, next);
-      EXPECT_LT(b.top, b.bottom);
-      next = b.bottom;
-    }
-    EXPECT_EQ(next, tall.bottom);
-  }
-}
-
 // Runs jobs on plain threads, failing to start the ones listed; records what
 // it saw so that the test can tell every started job was waited for.
-class RecordingWorkers final : public SimpleLinesWorkers {
+class RecordingWorkers final : public BandWorkers {
  public:
   explicit RecordingWorkers(std::set<int> failing) : m_failing(std::move(failing)) {}
   ~RecordingWorkers() override { joinAll(); }

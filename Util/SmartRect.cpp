@@ -1,4 +1,4 @@
-#include "Util/Smart_Utils.h"
+#include "Util/SmartRect.h"
 
 bool IsEmptyRect(const PF_LRect* r) { return r->left >= r->right || r->top >= r->bottom; }
 

@@ -1,12 +1,13 @@
-// Conversions of control values into the engine's units. dsx is the
-// horizontal downsample factor of the render (1 at full resolution).
+// Conversions of control values as the host hands them over into the
+// engines' units, for both effects. dsx is the horizontal downsample factor
+// of the render (1 at full resolution).
 #pragma once
 
 #include "Brelo/ColorFloat.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
-namespace LinesUnits {
+namespace ControlUnits {
 
 // A percentage in 16.16 fixed point as a fraction 0..1.
 inline double fraction(PF_Fixed v) { return static_cast<double>(v) / 65536.0 * 0.01; }
@@ -32,5 +33,5 @@ inline double downsampleX(PF_InData const* in_data) {
   return static_cast<double>(in_data->downsample_x.num) / static_cast<double>(in_data->downsample_x.den);
 }
 
-}  // namespace LinesUnits
+}  // namespace ControlUnits
 }  // namespace Brelo

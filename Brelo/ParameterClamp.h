@@ -5,10 +5,10 @@
 
 #include <cmath>
 
+#include "Brelo/BreloMath.h"
+
 namespace Brelo {
 namespace ParameterClamp {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 inline double finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
