@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -292,11 +291,11 @@ class Painter {
         Pixel batch[kBatch][Samples];
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          std::memset(static_cast<void*>(batch), 0, sizeof(Pixel) * Samples * static_cast<std::size_t>(n));
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
-              take(ref, at_x[k], at_y[k], pb, &batch[i][k]);
+              // A refused sample counts as transparent.
+              if (take(ref, at_x[k], at_y[k], pb, &batch[i][k]) != PF_Err_NONE) batch[i][k] = Pixel{};
               at_x[k] += 65536;
             }
           }
@@ -365,8 +364,8 @@ class Painter {
     if (!(at.x >= 0 && at.x <= m_maxX && at.y >= 0 && at.y <= m_maxY)) {
       Border::offsetF(at, m_src->width, m_src->height, m_outside, false);
     }
-    Pixel p{};
-    Depth::sampler(m_sampler)(m_ref, at.x, at.y, &m_pb, &p);
+    Pixel p;
+    if (Depth::sampler(m_sampler)(m_ref, at.x, at.y, &m_pb, &p) != PF_Err_NONE) p = Pixel{};
     return p;
   }
 

@@ -13,15 +13,10 @@ namespace {
 using test::columnStrips;
 using test::PowOnlyInData;
 using test::Strip;
+using test::stripsOnly;
 using Impl = Lines::Impl;
 using Parameter = Lines::Parameter;
 
-std::vector<Strip> stripsOnly(Impl const& e) {
-  std::vector<Strip> v;
-  for (Strip const& s : e.strips)
-    if (!s.gap) v.push_back(s);
-  return v;
-}
 
 // Every channel on, with amounts that need no random draw to predict:
 // min 1 makes each amount its maximum.

@@ -12,15 +12,10 @@ namespace {
 using test::columnStrips;
 using test::PowOnlyInData;
 using test::Strip;
+using test::stripsOnly;
 using Impl = Lines::Impl;
 using Parameter = Lines::Parameter;
 
-std::vector<Strip> stripsOnly(Impl const& e) {
-  std::vector<Strip> v;
-  for (Strip const& s : e.strips)
-    if (!s.gap) v.push_back(s);
-  return v;
-}
 
 // Slots of one channel: taken exactly by the strips the Per/Offset rule picks,
 // numbered 0, 1, 2, ... in list order; never by a gap.

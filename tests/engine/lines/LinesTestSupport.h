@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 #include "Brelo/Effect/BreloLines.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
@@ -40,6 +41,14 @@ inline Lines::Parameter columnStrips(double p0, double total_width, double width
 }
 
 using Strip = Lines::Impl::Strip;
+
+// The engine's strips without its gaps, in order.
+inline std::vector<Strip> stripsOnly(Lines::Impl const& e) {
+  std::vector<Strip> v;
+  for (Strip const& s : e.strips)
+    if (!s.gap) v.push_back(s);
+  return v;
+}
 
 }  // namespace test
 }  // namespace Brelo
