@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -291,11 +292,11 @@ class Painter {
         Pixel batch[kBatch][Samples];
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
+          std::memset(static_cast<void*>(batch), 0, sizeof(Pixel) * Samples * static_cast<std::size_t>(n));
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
-              // A refused sample counts as transparent.
-              if (take(ref, at_x[k], at_y[k], pb, &batch[i][k]) != PF_Err_NONE) batch[i][k] = Pixel{};
+              take(ref, at_x[k], at_y[k], pb, &batch[i][k]);
               at_x[k] += 65536;
             }
           }
@@ -364,8 +365,8 @@ class Painter {
     if (!(at.x >= 0 && at.x <= m_maxX && at.y >= 0 && at.y <= m_maxY)) {
       Border::offsetF(at, m_src->width, m_src->height, m_outside, false);
     }
-    Pixel p;
-    if (Depth::sampler(m_sampler)(m_ref, at.x, at.y, &m_pb, &p) != PF_Err_NONE) p = Pixel{};
+    Pixel p{};
+    Depth::sampler(m_sampler)(m_ref, at.x, at.y, &m_pb, &p);
     return p;
   }
 
