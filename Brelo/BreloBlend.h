@@ -39,18 +39,39 @@ enum class BlendMode : int {
 
 namespace BlendDetail {
 
+// Where one pixel is fully transparent the other shows as it is.
+template <class P>
+inline bool oneClear(P const& b, P const& s, P& out) {
+  if (b.alpha == 0) {
+    out = s;
+    return true;
+  }
+  if (s.alpha == 0) {
+    out = b;
+    return true;
+  }
+  return false;
+}
+
+// out with red, green, blue set to channel(cb, cs, ch); ch is 0, 1, 2.
+template <class P, class Channel>
+inline P eachChannel(P out, P const& b, P const& s, Channel const& channel) {
+  out.red = channel(b.red, s.red, 0);
+  out.green = channel(b.green, s.green, 1);
+  out.blue = channel(b.blue, s.blue, 2);
+  return out;
+}
+
 // ---------------------------------------------------------------- frames
 // Every mode but normal and alpha_add: where only one pixel is present its
 // own colour shows, where both are the mode's mix B(cb, cs), each weighted by
-// its coverage; ch is 0, 1, 2 for red, green, blue.
+// its coverage.
 
 template <bool LimitColour, class P, class Mix>
 inline P frameFloat(P const& b, P const& s, Mix const& mix) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
+  P out = b;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   float const ab = b.alpha;
   float const as = s.alpha;
@@ -58,27 +79,20 @@ inline P frameFloat(P const& b, P const& s, Mix const& mix) {
   float const onlyB = (1.0f - as) * ab;
   float const both = ab * as;
   float const ao = ab + onlyS;
-  auto const channel = [&](float cb, float cs, int ch) {
+  out.alpha = ao;
+  return eachChannel(out, b, s, [&](float cb, float cs, int ch) {
     float const co = (cs * onlyS + cb * onlyB + mix(cb, cs, ch) * both) / ao;
     return LimitColour ? std::min(std::max(co, 0.0f), 1.0f) : co;
-  };
-  P out = b;
-  out.alpha = ao;
-  out.red = channel(b.red, s.red, 0);
-  out.green = channel(b.green, s.green, 1);
-  out.blue = channel(b.blue, s.blue, 2);
-  return out;
+  });
 }
 
 // 8 bits in integers; Int is 64-bit where the mix term needs it.
 // term(cb, cs, ab * as, ch) is the whole ab * as * B8 product.
 template <class Int, class Term>
 inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
+  PF_Pixel out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   Int const ab = b.alpha;
   Int const as = s.alpha;
@@ -86,53 +100,39 @@ inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
   Int const onlyB = (255 - as) * ab;
   Int const onlyS = (255 - ab) * as;
   Int const both = ab * as;
-  auto const channel = [&](Int cb, Int cs, int ch) {
+  out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
+  return eachChannel(out, b, s, [&](Int cb, Int cs, int ch) {
     Int const n = cb * onlyB + cs * onlyS + term(cb, cs, both, ch);
     Int const co = static_cast<Int>(Divide::by255A(n, a));  // n / a / 255
     return static_cast<A_u_char>(co > 255 ? 255 : co);
-  };
-  PF_Pixel out;
-  out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
-  out.red = channel(b.red, s.red, 0);
-  out.green = channel(b.green, s.green, 1);
-  out.blue = channel(b.blue, s.blue, 2);
-  return out;
+  });
 }
 
 // 8 bits in single precision (softlight, burn); mix gives B in 0..255.
 template <class Mix>
 inline PF_Pixel frame8Float(PF_Pixel const& b, PF_Pixel const& s, Mix const& mix) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
+  PF_Pixel out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   float const ab = b.alpha;
   float const as = s.alpha;
   float const onlyS = (255.0f - ab) * as;
   float const alpha = onlyS / 255.0f + ab;
   float const onlyB = ab * (255.0f - as);
-  auto const channel = [&](float cb, float cs) {
+  out.alpha = PixelDetail::limitTruncate<A_u_char>(alpha, 255.0f);
+  return eachChannel(out, b, s, [&](float cb, float cs, int) {
     float const co = (cs * onlyS + cb * onlyB + mix(cb, cs) * ab * as) / alpha / 255.0f;
     return PixelDetail::limitTruncate<A_u_char>(co, 255.0f);
-  };
-  PF_Pixel out;
-  out.alpha = PixelDetail::limitTruncate<A_u_char>(alpha, 255.0f);
-  out.red = channel(b.red, s.red);
-  out.green = channel(b.green, s.green);
-  out.blue = channel(b.blue, s.blue);
-  return out;
+  });
 }
 
 // 16 bits in single precision on the raw values 0..32768; mix gives B16.
 template <class Mix>
 inline PF_Pixel16 frame16(PF_Pixel16 const& b, PF_Pixel16 const& s, Mix const& mix) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
+  PF_Pixel16 out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   float const ab = b.alpha;
   float const as = s.alpha;
@@ -140,16 +140,11 @@ inline PF_Pixel16 frame16(PF_Pixel16 const& b, PF_Pixel16 const& s, Mix const& m
   float const alpha = onlyS / 32768.0f + ab;
   float const onlyB = ab * (32768.0f - as);
   float const both = ab * as;
-  auto const channel = [&](float cb, float cs, int ch) {
+  out.alpha = PixelDetail::limitTruncate<A_u_short>(alpha, 32768.0f);
+  return eachChannel(out, b, s, [&](float cb, float cs, int ch) {
     float const co = (cs * onlyS + cb * onlyB + mix(cb, cs, ch) * both) / alpha / 32768.0f;
     return PixelDetail::limitTruncate<A_u_short>(co, 32768.0f);
-  };
-  PF_Pixel16 out;
-  out.alpha = PixelDetail::limitTruncate<A_u_short>(alpha, 32768.0f);
-  out.red = channel(b.red, s.red, 0);
-  out.green = channel(b.green, s.green, 1);
-  out.blue = channel(b.blue, s.blue, 2);
-  return out;
+  });
 }
 
 // ---------------------------------------------------------------- mixes
@@ -182,28 +177,38 @@ struct MixF {
   static float exclusion(float cb, float cs, int) { return (1.0f - cs) * cb + (1.0f - cb) * cs; }
 };
 
-// 8-bit integer terms ab * as * B8 (both = ab * as), channels 0..255.
-template <class Int>
+// A floating mix whose colour channels are limited to 0..1 afterwards.
+struct Limited {
+  float (*mix)(float, float, int);
+};
+
+// Float host pixels: as the working colour, but dodge and burn are limited.
+struct MixPixelF : MixF {
+  static constexpr Limited dodge{MixF::dodge};
+  static constexpr Limited burn{MixF::burn};
+};
+
+// 8-bit terms, channels 0..255: integer products ab * as * B8 (both =
+// ab * as; dodge in 64 bits), except softlight and burn, which give B8 in
+// single precision; the half point is 128.
 struct Term8 {
-  static Int add(Int cb, Int cs, Int both, int) { return both * (cb + cs); }
-  static Int multiply(Int cb, Int cs, Int both, int) { return both * cb * cs / 255; }
-  static Int screen(Int cb, Int cs, Int both, int) { return both * (cb + cs - cb * cs / 255); }
-  static Int overlay(Int cb, Int cs, Int both, int) {
+  static uint32_t add(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs); }
+  static uint32_t multiply(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * cb * cs / 255; }
+  static uint32_t screen(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs - cb * cs / 255); }
+  static uint32_t overlay(uint32_t cb, uint32_t cs, uint32_t both, int) {
     return both * (cb >= 128 ? 2 * (cb + cs - cb * cs / 255) - 255 : 2 * cb * cs / 255);
   }
-  static Int hardlight(Int cb, Int cs, Int both, int) {
+  static uint32_t hardlight(uint32_t cb, uint32_t cs, uint32_t both, int) {
     return both * (cs >= 128 ? 2 * (cs + cb - cs * cb / 255) - 255 : 2 * cs * cb / 255);
   }
   // A full blend channel saturates any base channel above 0.
-  static Int dodge(Int cb, Int cs, Int both, int) { return both * (cs < 255 ? 255 * cb / (255 - cs) : cb * 255000); }
-  static Int darken(Int cb, Int cs, Int both, int) { return both * std::min(cb, cs); }
-  static Int lighten(Int cb, Int cs, Int both, int) { return both * std::max(cb, cs); }
-  static Int difference(Int cb, Int cs, Int both, int) { return both * (cb > cs ? cb - cs : cs - cb); }
-  static Int exclusion(Int cb, Int cs, Int both, int) { return both * (cb + cs - 2 * cb * cs / 255); }
-};
-
-// 8-bit modes computed in single precision, channels 0..255; the half point is 128.
-struct Mix8Float {
+  static uint64_t dodge(uint64_t cb, uint64_t cs, uint64_t both, int) {
+    return both * (cs < 255 ? 255 * cb / (255 - cs) : cb * 255000);
+  }
+  static uint32_t darken(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * std::min(cb, cs); }
+  static uint32_t lighten(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * std::max(cb, cs); }
+  static uint32_t difference(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb > cs ? cb - cs : cs - cb); }
+  static uint32_t exclusion(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs - 2 * cb * cs / 255); }
   static float softlight(float cb, float cs) {
     float const e = cs >= 128.0f ? 128.0f / cs : (255.0f - cs) / 128.0f;
     return 255.0f * std::pow(cb / 255.0f, e);
@@ -242,6 +247,40 @@ struct Mix16 {
   static float exclusion(float cb, float cs, int) { return cb + cs - 2.0f * cb * cs / 32768.0f; }
 };
 
+// The mixes of each pixel kind, by mode name.
+template <class P>
+struct Mixes;
+template <>
+struct Mixes<ColorFloat<float>> : MixF {};
+template <>
+struct Mixes<PF_PixelFloat> : MixPixelF {};
+template <>
+struct Mixes<PF_Pixel> : Term8 {};
+template <>
+struct Mixes<PF_Pixel16> : Mix16 {};
+
+// A mix applied to a pair of pixels; the kind of the mix picks the frame.
+using FloatMix = float (*)(float, float, int);
+inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> const& s, FloatMix mix) {
+  return frameFloat<false>(b, s, mix);
+}
+inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s, FloatMix mix) {
+  return frameFloat<false>(b, s, mix);
+}
+inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s, Limited limited) {
+  return frameFloat<true>(b, s, limited.mix);
+}
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, uint32_t (*term)(uint32_t, uint32_t, uint32_t, int)) {
+  return frame8<uint32_t>(b, s, term);
+}
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, uint64_t (*term)(uint64_t, uint64_t, uint64_t, int)) {
+  return frame8<uint64_t>(b, s, term);
+}
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, float (*mix)(float, float)) {
+  return frame8Float(b, s, mix);
+}
+inline PF_Pixel16 mixed(PF_Pixel16 const& b, PF_Pixel16 const& s, FloatMix mix) { return frame16(b, s, mix); }
+
 // ---------------------------------------------------------------- colour-space modes
 enum class SpaceMode { Hue, Saturation, Luminosity };
 
@@ -268,24 +307,20 @@ inline ColorFloat<float> spaceMix(SpaceMode mode, ColorFloat<float> const& b, Co
 inline float pick(ColorFloat<float> const& c, int ch) { return ch == 0 ? c.red : (ch == 1 ? c.green : c.blue); }
 
 template <class P>
-inline P spaceFloat(SpaceMode mode, P const& b, P const& s) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
+inline P space(SpaceMode mode, P const& b, P const& s) {
+  P out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
   return frameFloat<false>(b, s, [&m](float, float, int ch) { return pick(m, ch); });
 }
 
-inline PF_Pixel space8(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
+inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
+  PF_Pixel out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
@@ -302,12 +337,10 @@ inline PF_Pixel space8(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
   return frame8<uint32_t>(b, s, [&mc](uint32_t, uint32_t, uint32_t both, int ch) { return both * mc[ch]; });
 }
 
-inline PF_Pixel16 space16(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
+inline PF_Pixel16 space(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s) {
+  PF_Pixel16 out;
+  if (oneClear(b, s, out)) {
+    return out;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
@@ -325,7 +358,7 @@ inline PF_Pixel16 space16(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const&
 
 // ---------------------------------------------------------------- normal, alpha_add
 template <class P>
-inline P normalFloat(P const& b, P const& s) {
+inline P normal(P const& b, P const& s) {
   if (b.alpha == 0.0f || s.alpha == 1.0f) {
     return s;
   }
@@ -337,183 +370,129 @@ inline P normalFloat(P const& b, P const& s) {
   float const ao = as + w;
   P out = b;
   out.alpha = ao;
-  out.red = (s.red * as + b.red * w) / ao;
-  out.green = (s.green * as + b.green * w) / ao;
-  out.blue = (s.blue * as + b.blue * w) / ao;
-  return out;
+  return eachChannel(out, b, s, [&](float cb, float cs, int) { return (cs * as + cb * w) / ao; });
 }
 
-template <class P>
-inline P alphaAddFloat(P const& b, P const& s) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
-  }
-  float const ab = b.alpha;
-  float const as = s.alpha;
-  float const sum = ab + as;
-  auto const limit = [](float v) { return std::min(std::max(v, 0.0f), 1.0f); };
-  P out = b;
-  out.alpha = limit(sum);
-  out.red = limit((b.red * ab + s.red * as) / sum);
-  out.green = limit((b.green * ab + s.green * as) / sum);
-  out.blue = limit((b.blue * ab + s.blue * as) / sum);
-  return out;
-}
-
-// Integer alpha_add for 8 and 16 bits; F is the full scale.
-template <class P, class Channel, uint32_t F>
-inline P alphaAddInt(P const& b, P const& s) {
-  if (b.alpha == 0) {
+inline PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) {
+  if (b.alpha == 0 || s.alpha == 255) {
     return s;
   }
   if (s.alpha == 0) {
     return b;
   }
+  uint32_t const as = s.alpha;
+  uint32_t const w = (255 - as) * b.alpha / 255;
+  uint32_t const a = as + w;
+  PF_Pixel out;
+  out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
+  return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
+    uint32_t const co = Divide::small(cs * as + cb * w, a);  // (cs as + cb w) / a
+    return static_cast<A_u_char>(co > 255 ? 255 : co);
+  });
+}
+
+inline PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {
+  // An alpha above the 16-bit full scale counts as opaque; (32768 - as)
+  // would otherwise wrap.
+  if (b.alpha == 0 || s.alpha >= 32768) {
+    return s;
+  }
+  if (s.alpha == 0) {
+    return b;
+  }
+  uint32_t const as = s.alpha;
+  uint32_t const w = ((32768 - as) * b.alpha) >> 15;
+  uint32_t const a = as + w;
+  PF_Pixel16 out;
+  out.alpha = static_cast<A_u_short>(a > 32768 ? 32768 : a);
+  return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
+    uint32_t const co = (cs * as + cb * w) / a;
+    return static_cast<A_u_short>(co > 32768 ? 32768 : co);
+  });
+}
+
+template <class P>
+inline P alphaAdd(P const& b, P const& s) {
+  P out = b;
+  if (oneClear(b, s, out)) {
+    return out;
+  }
+  float const ab = b.alpha;
+  float const as = s.alpha;
+  float const sum = ab + as;
+  auto const limit = [](float v) { return std::min(std::max(v, 0.0f), 1.0f); };
+  out.alpha = limit(sum);
+  return eachChannel(out, b, s, [&](float cb, float cs, int) { return limit((cb * ab + cs * as) / sum); });
+}
+
+// Integer alpha_add for 8 and 16 bits; F is the full scale.
+template <class P, class Channel, uint32_t F>
+inline P alphaAddInt(P const& b, P const& s) {
+  P out;
+  if (oneClear(b, s, out)) {
+    return out;
+  }
   uint32_t const ab = b.alpha;
   uint32_t const as = s.alpha;
   uint32_t const a = ab + as;
-  auto const channel = [&](uint32_t cb, uint32_t cs) {
+  out.alpha = static_cast<Channel>(a > F ? F : a);
+  return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
     uint32_t const co = Divide::small(cb * ab + cs * as, a);  // (cb ab + cs as) / a
     return static_cast<Channel>(co > F ? F : co);
-  };
-  P out;
-  out.alpha = static_cast<Channel>(a > F ? F : a);
-  out.red = channel(b.red, s.red);
-  out.green = channel(b.green, s.green);
-  out.blue = channel(b.blue, s.blue);
-  return out;
+  });
+}
+inline PF_Pixel alphaAdd(PF_Pixel const& b, PF_Pixel const& s) { return alphaAddInt<PF_Pixel, A_u_char, 255>(b, s); }
+inline PF_Pixel16 alphaAdd(PF_Pixel16 const& b, PF_Pixel16 const& s) {
+  return alphaAddInt<PF_Pixel16, A_u_short, 32768>(b, s);
 }
 
 }  // namespace BlendDetail
 
+// Every mode for the working colour (ColorFloat<float>) and the three host
+// pixel kinds. PF_Pixel works in integers except softlight, burn and the
+// colour-space modes; PF_Pixel16 in single precision on the raw values except
+// normal and alpha_add; PF_PixelFloat as the working colour, except that
+// dodge and burn limit their colour channels to 0..1.
 class Blend {
  public:
-  using Color = ColorFloat<float>;
+  template <class P>
+  static P normal(P const& b, P const& s) { return BlendDetail::normal(b, s); }
+  template <class P>
+  static P add(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::add); }
+  template <class P>
+  static P multiply(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::multiply); }
+  template <class P>
+  static P screen(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::screen); }
+  template <class P>
+  static P overlay(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::overlay); }
+  template <class P>
+  static P softlight(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::softlight); }
+  template <class P>
+  static P hardlight(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::hardlight); }
+  template <class P>
+  static P dodge(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::dodge); }
+  template <class P>
+  static P burn(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::burn); }
+  template <class P>
+  static P darken(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::darken); }
+  template <class P>
+  static P lighten(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::lighten); }
+  template <class P>
+  static P difference(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::difference); }
+  template <class P>
+  static P exclusion(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::exclusion); }
+  template <class P>
+  static P hue(P const& b, P const& s) { return BlendDetail::space(BlendDetail::SpaceMode::Hue, b, s); }
+  template <class P>
+  static P saturation(P const& b, P const& s) { return BlendDetail::space(BlendDetail::SpaceMode::Saturation, b, s); }
+  template <class P>
+  static P luminosity(P const& b, P const& s) { return BlendDetail::space(BlendDetail::SpaceMode::Luminosity, b, s); }
+  template <class P>
+  static P alpha_add(P const& b, P const& s) { return BlendDetail::alphaAdd(b, s); }
 
-  // ColorFloat<float>
-  static Color normal(Color const& b, Color const& s) { return BlendDetail::normalFloat(b, s); }
-  static Color add(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::add); }
-  static Color multiply(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::multiply); }
-  static Color screen(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::screen); }
-  static Color overlay(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::overlay); }
-  static Color softlight(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::softlight); }
-  static Color hardlight(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::hardlight); }
-  static Color dodge(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::dodge); }
-  static Color burn(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::burn); }
-  static Color darken(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::darken); }
-  static Color lighten(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::lighten); }
-  static Color difference(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::difference); }
-  static Color exclusion(Color const& b, Color const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::exclusion); }
-  static Color hue(Color const& b, Color const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Hue, b, s); }
-  static Color saturation(Color const& b, Color const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Saturation, b, s); }
-  static Color luminosity(Color const& b, Color const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Luminosity, b, s); }
-  static Color alpha_add(Color const& b, Color const& s) { return BlendDetail::alphaAddFloat(b, s); }
-
-  // PF_Pixel: integer arithmetic except softlight, burn and the colour-space modes.
-  static PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) {
-    if (b.alpha == 0 || s.alpha == 255) {
-      return s;
-    }
-    if (s.alpha == 0) {
-      return b;
-    }
-    uint32_t const as = s.alpha;
-    uint32_t const w = (255 - as) * b.alpha / 255;
-    uint32_t const a = as + w;
-    auto const channel = [&](uint32_t cb, uint32_t cs) {
-      uint32_t const co = Divide::small(cs * as + cb * w, a);  // (cs as + cb w) / a
-      return static_cast<A_u_char>(co > 255 ? 255 : co);
-    };
-    PF_Pixel out;
-    out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
-    out.red = channel(b.red, s.red);
-    out.green = channel(b.green, s.green);
-    out.blue = channel(b.blue, s.blue);
-    return out;
-  }
-  static PF_Pixel add(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::add); }
-  static PF_Pixel multiply(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::multiply); }
-  static PF_Pixel screen(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::screen); }
-  static PF_Pixel overlay(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::overlay); }
-  static PF_Pixel softlight(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8Float(b, s, BlendDetail::Mix8Float::softlight); }
-  static PF_Pixel hardlight(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::hardlight); }
-  static PF_Pixel dodge(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint64_t>(b, s, BlendDetail::Term8<uint64_t>::dodge); }
-  static PF_Pixel burn(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8Float(b, s, BlendDetail::Mix8Float::burn); }
-  static PF_Pixel darken(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::darken); }
-  static PF_Pixel lighten(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::lighten); }
-  static PF_Pixel difference(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::difference); }
-  static PF_Pixel exclusion(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::frame8<uint32_t>(b, s, BlendDetail::Term8<uint32_t>::exclusion); }
-  static PF_Pixel hue(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::space8(BlendDetail::SpaceMode::Hue, b, s); }
-  static PF_Pixel saturation(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::space8(BlendDetail::SpaceMode::Saturation, b, s); }
-  static PF_Pixel luminosity(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::space8(BlendDetail::SpaceMode::Luminosity, b, s); }
-  static PF_Pixel alpha_add(PF_Pixel const& b, PF_Pixel const& s) { return BlendDetail::alphaAddInt<PF_Pixel, A_u_char, 255>(b, s); }
   // row[i] = normal(row[i], top) for i in 0 .. n - 1, the same pixels, four
   // at a time where the processor has SSE2.
   static void normalSpan(PF_Pixel* row, int n, PF_Pixel const& top);
-
-  // PF_Pixel16: single precision on the raw values, except normal and alpha_add.
-  static PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {
-    // An alpha above the 16-bit full scale counts as opaque; (32768 - as)
-    // would otherwise wrap.
-    if (b.alpha == 0 || s.alpha >= 32768) {
-      return s;
-    }
-    if (s.alpha == 0) {
-      return b;
-    }
-    uint32_t const as = s.alpha;
-    uint32_t const w = ((32768 - as) * b.alpha) >> 15;
-    uint32_t const a = as + w;
-    auto const channel = [&](uint32_t cb, uint32_t cs) {
-      uint32_t const co = (cs * as + cb * w) / a;
-      return static_cast<A_u_short>(co > 32768 ? 32768 : co);
-    };
-    PF_Pixel16 out;
-    out.alpha = static_cast<A_u_short>(a > 32768 ? 32768 : a);
-    out.red = channel(b.red, s.red);
-    out.green = channel(b.green, s.green);
-    out.blue = channel(b.blue, s.blue);
-    return out;
-  }
-  static PF_Pixel16 add(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::add); }
-  static PF_Pixel16 multiply(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::multiply); }
-  static PF_Pixel16 screen(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::screen); }
-  static PF_Pixel16 overlay(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::overlay); }
-  static PF_Pixel16 softlight(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::softlight); }
-  static PF_Pixel16 hardlight(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::hardlight); }
-  static PF_Pixel16 dodge(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::dodge); }
-  static PF_Pixel16 burn(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::burn); }
-  static PF_Pixel16 darken(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::darken); }
-  static PF_Pixel16 lighten(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::lighten); }
-  static PF_Pixel16 difference(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::difference); }
-  static PF_Pixel16 exclusion(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::frame16(b, s, BlendDetail::Mix16::exclusion); }
-  static PF_Pixel16 hue(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::space16(BlendDetail::SpaceMode::Hue, b, s); }
-  static PF_Pixel16 saturation(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::space16(BlendDetail::SpaceMode::Saturation, b, s); }
-  static PF_Pixel16 luminosity(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::space16(BlendDetail::SpaceMode::Luminosity, b, s); }
-  static PF_Pixel16 alpha_add(PF_Pixel16 const& b, PF_Pixel16 const& s) { return BlendDetail::alphaAddInt<PF_Pixel16, A_u_short, 32768>(b, s); }
-
-  // PF_PixelFloat: as the working colour, except that dodge and burn limit
-  // their colour channels to 0..1.
-  static PF_PixelFloat normal(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::normalFloat(b, s); }
-  static PF_PixelFloat add(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::add); }
-  static PF_PixelFloat multiply(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::multiply); }
-  static PF_PixelFloat screen(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::screen); }
-  static PF_PixelFloat overlay(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::overlay); }
-  static PF_PixelFloat softlight(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::softlight); }
-  static PF_PixelFloat hardlight(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::hardlight); }
-  static PF_PixelFloat dodge(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<true>(b, s, BlendDetail::MixF::dodge); }
-  static PF_PixelFloat burn(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<true>(b, s, BlendDetail::MixF::burn); }
-  static PF_PixelFloat darken(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::darken); }
-  static PF_PixelFloat lighten(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::lighten); }
-  static PF_PixelFloat difference(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::difference); }
-  static PF_PixelFloat exclusion(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::frameFloat<false>(b, s, BlendDetail::MixF::exclusion); }
-  static PF_PixelFloat hue(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Hue, b, s); }
-  static PF_PixelFloat saturation(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Saturation, b, s); }
-  static PF_PixelFloat luminosity(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::spaceFloat(BlendDetail::SpaceMode::Luminosity, b, s); }
-  static PF_PixelFloat alpha_add(PF_PixelFloat const& b, PF_PixelFloat const& s) { return BlendDetail::alphaAddFloat(b, s); }
 };
 
 using BlendFunction = ColorFloat<float> (*)(ColorFloat<float> const&, ColorFloat<float> const&);

@@ -6,11 +6,6 @@
 
 namespace Brelo {
 
-struct Easing::Impl {
-  std::int32_t type = static_cast<std::int32_t>(EasingType::Linear);
-  std::int32_t mode = static_cast<std::int32_t>(EasingMode::InOut);
-};
-
 namespace {
 
 // The constants are part of the effects' look; keep them exactly as written.
@@ -227,32 +222,6 @@ double elastic(double t, EasingMode mode) {
 
 }  // namespace
 
-Easing::Easing() : m_holder(new ImplHolder<Impl>()) {}
-
-Easing::Easing(EasingType type, EasingMode mode) : Easing() {
-  setEasingType(type);
-  setEasingMode(mode);
-}
-
-Easing::Easing(Easing const& other) : m_holder(other.m_holder->Clone()) {}
-
-Easing& Easing::operator=(Easing const& other) {
-  if (this != &other) {
-    other.m_holder->CopyTo(m_holder);
-  }
-  return *this;
-}
-
-Easing::~Easing() { delete m_holder; }
-
-Easing::Impl& Easing::_impl() { return implOf<Impl>(m_holder); }
-Easing::Impl const& Easing::_impl() const { return implOf<Impl>(m_holder); }
-
-void Easing::setEasingType(EasingType type) { _impl().type = static_cast<std::int32_t>(type); }
-void Easing::setEasingMode(EasingMode mode) { _impl().mode = static_cast<std::int32_t>(mode); }
-EasingType Easing::getEasingType() const { return static_cast<EasingType>(_impl().type); }
-EasingMode Easing::getEasingMode() const { return static_cast<EasingMode>(_impl().mode); }
-
 double Easing::getTime(double t) const {
   // Written as !(t > 0) so a NaN progress ends as 0 instead of reaching the curves.
   if (!(t > 0.0)) {
@@ -261,15 +230,14 @@ double Easing::getTime(double t) const {
   if (t >= 1.0) {
     return 1.0;
   }
-  Impl const& impl = _impl();
-  if (impl.type < static_cast<std::int32_t>(EasingType::Quad) || impl.type > static_cast<std::int32_t>(EasingType::Elastic)) {
+  if (m_type < EasingType::Quad || m_type > EasingType::Elastic) {
     return t;
   }
-  if (impl.mode < static_cast<std::int32_t>(EasingMode::In) || impl.mode > static_cast<std::int32_t>(EasingMode::InOut)) {
+  if (m_mode < EasingMode::In || m_mode > EasingMode::InOut) {
     return 0.0;
   }
-  auto const mode = static_cast<EasingMode>(impl.mode);
-  switch (static_cast<EasingType>(impl.type)) {
+  EasingMode const mode = m_mode;
+  switch (m_type) {
     case EasingType::Quad:
       return quad(t, mode);
     case EasingType::Cubic:

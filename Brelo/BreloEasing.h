@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "Brelo/ImplHolder.h"
 
 namespace Brelo {
 
@@ -33,20 +32,15 @@ enum class EasingMode : std::int32_t {
 
 class Easing {
  public:
-  struct Impl;
-
   // Linear, InOut.
-  Easing();
+  Easing() = default;
   // Stores both as given; values out of range are handled by getTime.
-  Easing(EasingType type, EasingMode mode);
-  Easing(Easing const& other);
-  Easing& operator=(Easing const& other);
-  ~Easing();
+  Easing(EasingType type, EasingMode mode) : m_type(type), m_mode(mode) {}
 
-  void setEasingType(EasingType type);
-  void setEasingMode(EasingMode mode);
-  EasingType getEasingType() const;
-  EasingMode getEasingMode() const;
+  void setEasingType(EasingType type) { m_type = type; }
+  void setEasingMode(EasingMode mode) { m_mode = mode; }
+  EasingType getEasingType() const { return m_type; }
+  EasingMode getEasingMode() const { return m_mode; }
 
   // t <= 0 (or NaN) gives 0 and t >= 1 gives 1 for every curve. An unknown
   // type is linear; a known curve with an unknown mode gives 0. Back and
@@ -54,10 +48,8 @@ class Easing {
   double getTime(double t) const;
 
  private:
-  Impl& _impl();
-  Impl const& _impl() const;
-
-  ImplHolderBase* m_holder;
+  EasingType m_type = EasingType::Linear;
+  EasingMode m_mode = EasingMode::InOut;
 };
 
 }  // namespace Brelo

@@ -143,66 +143,52 @@ bool Layer::equalInSize(Layer& other) {
   return getWidth() == other.getWidth() && getHeight() == other.getHeight();
 }
 
-void Layer::fill(ColorFloat<float> const& colour) {
-  Impl& m = *m_impl;
+namespace {
+
+// Fills `area` (the whole world when null) through the host.
+void fillArea(Layer::Impl& m, ColorFloat<float> const& colour, PF_LRect const* area) {
   if (m.error || !m.world) return;
   AEGP_SuiteHandler suites(m.in_data->pica_basicP);
   PF_FillMatteSuite2* fm = suites.FillMatteSuite2();
   switch (m.bpc) {
     case BPC::Bits8: {
       PF_Pixel p = aePixel8(colour);
-      m.error = fm->fill(m.in_data->effect_ref, &p, nullptr, m.world);
+      m.error = fm->fill(m.in_data->effect_ref, &p, area, m.world);
       break;
     }
     case BPC::Bits16: {
       PF_Pixel16 p = aePixel16(colour);
-      m.error = fm->fill16(m.in_data->effect_ref, &p, nullptr, m.world);
+      m.error = fm->fill16(m.in_data->effect_ref, &p, area, m.world);
       break;
     }
     case BPC::Bits32: {
       PF_PixelFloat p = aePixel32(colour);
-      m.error = fm->fill_float(m.in_data->effect_ref, &p, nullptr, m.world);
+      m.error = fm->fill_float(m.in_data->effect_ref, &p, area, m.world);
       break;
     }
   }
 }
+
+// Copies `from` of m's world to `to` of `destination` (whole worlds when null).
+void copyArea(Layer::Impl& m, PF_LayerDef* destination, PF_LRect* from, PF_LRect* to) {
+  if (m.error || !m.world || !destination) return;
+  m.error = m.in_data->utils->copy(m.in_data->effect_ref, m.world, destination, from, to);
+}
+
+}  // namespace
+
+void Layer::fill(ColorFloat<float> const& colour) { fillArea(*m_impl, colour, nullptr); }
 
 void Layer::fill(ColorFloat<float> const& colour, Rect const& area) {
-  Impl& m = *m_impl;
-  if (m.error || !m.world) return;
-  AEGP_SuiteHandler suites(m.in_data->pica_basicP);
-  PF_FillMatteSuite2* fm = suites.FillMatteSuite2();
-  PF_LRect r = aeRect(area);
-  switch (m.bpc) {
-    case BPC::Bits8: {
-      PF_Pixel p = aePixel8(colour);
-      m.error = fm->fill(m.in_data->effect_ref, &p, &r, m.world);
-      break;
-    }
-    case BPC::Bits16: {
-      PF_Pixel16 p = aePixel16(colour);
-      m.error = fm->fill16(m.in_data->effect_ref, &p, &r, m.world);
-      break;
-    }
-    case BPC::Bits32: {
-      PF_PixelFloat p = aePixel32(colour);
-      m.error = fm->fill_float(m.in_data->effect_ref, &p, &r, m.world);
-      break;
-    }
-  }
+  PF_LRect const r = aeRect(area);
+  fillArea(*m_impl, colour, &r);
 }
 
-void Layer::copyTo(Layer& destination) {
-  Impl& m = *m_impl;
-  if (m.error || !m.world || !destination.m_impl->world) return;
-  m.error = m.in_data->utils->copy(m.in_data->effect_ref, m.world, destination.m_impl->world, nullptr, nullptr);
-}
+void Layer::copyTo(Layer& destination) { copyArea(*m_impl, destination.m_impl->world, nullptr, nullptr); }
 
 void Layer::copyTo(Layer& destination, Rect& from, Rect& to) {
-  Impl& m = *m_impl;
-  if (m.error || !m.world || !destination.m_impl->world) return;
   PF_LRect f = aeRect(from), t = aeRect(to);
-  m.error = m.in_data->utils->copy(m.in_data->effect_ref, m.world, destination.m_impl->world, &f, &t);
+  copyArea(*m_impl, destination.m_impl->world, &f, &t);
 }
 
 void Layer::blendTo(Layer& destination, Rect& from, Vector<int>& at, double opacity, BlendMode mode, bool rgbOnly) {
@@ -227,8 +213,7 @@ Layer Layer::clone() {
   Impl& m = *m_impl;
   Layer copy(m.in_data, m.out_data, m.width, m.height, m.bpc);
   // No copy into a world that could not be made.
-  if (!m.error && m.world && !copy.m_impl->error && copy.m_impl->world->data)
-    m.error = m.in_data->utils->copy(m.in_data->effect_ref, m.world, copy.m_impl->world, nullptr, nullptr);
+  if (!copy.m_impl->error && copy.m_impl->world->data) copyArea(m, copy.m_impl->world, nullptr, nullptr);
   return copy;
 }
 

@@ -4,67 +4,36 @@
 
 namespace Brelo {
 
-struct Transition::Impl {
-  std::int32_t count = 1;
-  double completion = 0.0;
-  double delay = 0.0;
-  double step = 0.0;
-  double offset = 0.0;
-};
-
-Transition::Transition() : m_holder(new ImplHolder<Impl>()) {}
-
-Transition::Transition(double completion, double delay, int count) : Transition() {
-  setParameter(completion, delay, count);
-}
-
-Transition::Transition(Transition const& other) : m_holder(other.m_holder->Clone()) {}
-
-Transition& Transition::operator=(Transition const& other) {
-  if (this != &other) {
-    other.m_holder->CopyTo(m_holder);
-  }
-  return *this;
-}
-
-Transition::~Transition() { delete m_holder; }
-
-Transition::Impl& Transition::_impl() { return implOf<Impl>(m_holder); }
-Transition::Impl const& Transition::_impl() const { return implOf<Impl>(m_holder); }
-
 void Transition::setParameter(double completion, double delay, int count) {
-  Impl& impl = _impl();
-  impl.count = count;
-  impl.completion = completion;
-  impl.delay = delay;
+  m_count = count;
+  m_completion = completion;
 
   double const span = (static_cast<double>(count) - 1.0) * delay + 1.0;
   if (span > 0.0 && std::isfinite(span)) {
     double const k = 1.0 / span;
     // Kept in this form on purpose: it differs from -delay in the last bit
     // for some values, and the rendered look depends on those bits.
-    impl.step = -(delay * k) / k;
-    impl.offset = completion / k;
-    if (std::isfinite(impl.step) && std::isfinite(impl.offset)) {
+    m_step = -(delay * k) / k;
+    m_offset = completion / k;
+    if (std::isfinite(m_step) && std::isfinite(m_offset)) {
       return;
     }
   }
   // No finite positive span (only a negative delay, a count below 1 or
   // non-finite input gets here): would divide by zero or flip the
   // direction of the whole animation, so run every rank on the completion.
-  impl.step = 0.0;
-  impl.offset = completion;
+  m_step = 0.0;
+  m_offset = completion;
 }
 
 double Transition::getTime(int rank) const {
-  Impl const& impl = _impl();
   // A full completion finishes every element. The rounded step and offset
   // can leave the last ranks one bit below 1, which would keep them from
   // counting as finished.
-  if (impl.completion >= 1.0 && impl.step <= 0.0 && rank < impl.count) {
+  if (m_completion >= 1.0 && m_step <= 0.0 && rank < m_count) {
     return 1.0;
   }
-  double const x = static_cast<double>(rank) * impl.step + impl.offset;
+  double const x = static_cast<double>(rank) * m_step + m_offset;
   if (x > 1.0) {
     return 1.0;
   }

@@ -10,7 +10,6 @@
 #include <cstdint>
 
 #include "Brelo/BreloRandom.h"
-#include "Brelo/ImplHolder.h"
 
 namespace Brelo {
 
@@ -26,14 +25,9 @@ enum class OrderType : std::int32_t {
 
 class Transition {
  public:
-  struct Impl;
-
   // Count 1, everything else 0: every rank stays at 0.
-  Transition();
-  Transition(double completion, double delay, int count);
-  Transition(Transition const& other);
-  Transition& operator=(Transition const& other);
-  ~Transition();
+  Transition() = default;
+  Transition(double completion, double delay, int count) { setParameter(completion, delay, count); }
 
   // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay;
   // with a delay of 0 or more every rank 0 ... count - 1 reaches 1 exactly
@@ -47,10 +41,10 @@ class Transition {
   double getTime(int rank) const;
 
  private:
-  Impl& _impl();
-  Impl const& _impl() const;
-
-  ImplHolderBase* m_holder;
+  std::int32_t m_count = 1;
+  double m_completion = 0.0;
+  double m_step = 0.0;
+  double m_offset = 0.0;
 };
 
 // Fills orders[0 .. count - 1] with a permutation of 0 ... count - 1, entry j

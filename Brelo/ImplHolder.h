@@ -1,6 +1,6 @@
-// Cloneable owner of a class's implementation object. Classes whose copies
-// must never share state (Easing, Transition, the engines) hold an
-// ImplHolderBase* and clone it when they are copied.
+// Cloneable owner of a class's implementation object. The engines, whose
+// copies must never share state, hold an ImplHolderBase* and clone it when
+// they are copied.
 #pragma once
 
 namespace Brelo {

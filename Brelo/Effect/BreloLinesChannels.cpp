@@ -19,19 +19,30 @@ namespace {
 using Strip = Lines::Impl::Strip;
 using Parameter = Lines::Parameter;
 
+// The ranks a schedule gives `count` elements, and each rank's progress.
+struct Ranking {
+  Ranking(Schedule const& s, int count)
+      : transition(s.completion, s.delay, count), easing(s.easing_type, s.easing_mode),
+        orders(static_cast<std::size_t>(std::max(count, 0)), 0) {
+    Random order_rng(s.order_seed);
+    setOrders(orders.data(), count, s.order, order_rng, s.order_phase);
+  }
+  double progress(int k) const { return transition.getTime(orders[static_cast<std::size_t>(k)]); }
+
+  Transition transition;
+  Easing easing;
+  std::vector<int> orders;
+};
+
 // Calls rule(strip, eased progress) for every strip holding a slot of the
 // channel, in list order.
 template <class Rule>
 void runSchedule(std::vector<Strip>& strips, int count, int Strip::*slot, Schedule const& s, Rule rule) {
-  Random order_rng(s.order_seed);
-  Transition const transition(s.completion, s.delay, count);
-  std::vector<int> orders(static_cast<std::size_t>(std::max(count, 0)), 0);
-  setOrders(orders.data(), count, s.order, order_rng, s.order_phase);
-  Easing const easing(s.easing_type, s.easing_mode);
+  Ranking const ranking(s, count);
   for (Strip& strip : strips) {
     int const k = strip.*slot;
     if (strip.gap || k < 0 || k >= count) continue;
-    rule(strip, easing.getTime(transition.getTime(orders[static_cast<std::size_t>(k)])));
+    rule(strip, ranking.easing.getTime(ranking.progress(k)));
   }
 }
 
@@ -114,27 +125,22 @@ void Lines::Impl::_compositeChannel() {
 }
 
 void Lines::Impl::_wipe() {
-  Parameter const& p = parameter;
-  double const completion = p.transition_completion();
-  if (!(completion >= 0.00001)) return;
+  Schedule const& w = parameter.transition_schedule();
+  if (!(w.completion >= 0.00001)) return;
 
-  int const per = std::max(1, p.transition_per());
+  int const per = std::max(1, w.per);
   int const groups = strip_count / per;
-  Random order_rng(p.transition_order_seed());
-  Transition const transition(completion, p.transition_delay(), groups);
-  std::vector<int> orders(static_cast<std::size_t>(groups), 0);
-  setOrders(orders.data(), groups, p.transition_order(), order_rng, p.transition_order_phase());
-  Easing const easing(p.transition_easing_type(), p.transition_easing_mode());
-  Random type_rng(p.transition_type_seed());
+  Ranking const ranking(w, groups);
+  Random type_rng(parameter.transition_type_seed());
 
   for (Strip& s : strips) {
-    if (s.gap || !takesPart(s.index, p.transition_offset(), per)) continue;
+    if (s.gap || !takesPart(s.index, w.offset, per)) continue;
     // When the strip count is not a multiple of Per, the last group has no
     // order entry of its own; it follows the last entry there is. With no
     // entry at all the strip stays as it is.
     if (groups == 0) continue;
     int const group = std::min(s.index / per, groups - 1);
-    double const progress = transition.getTime(orders[static_cast<std::size_t>(group)]);
+    double const progress = ranking.progress(group);
     if (progress <= 0.00001) {
       type_rng.rand();
       continue;
@@ -144,10 +150,10 @@ void Lines::Impl::_wipe() {
       s.hidden = true;
       continue;
     }
-    double const e = easing.getTime(progress);
+    double const e = ranking.easing.getTime(progress);
     double const g = (s.end - s.start) * e;
     double const h = g * 0.5;
-    WipeKind const kind = wipeKind(p.transition_type(), type_rng);
+    WipeKind const kind = wipeKind(parameter.transition_type(), type_rng);
     switch (kind) {
       case WipeKind::Normal:
         s.start = s.start + g;
