@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
+#include "PixelValues.h"
 
 using namespace Brelo;
 
@@ -13,27 +14,21 @@ namespace {
 
 using Color = ColorFloat<float>;
 
-PF_Pixel px8(int a, int r, int g, int b) {
-  PF_Pixel p;
-  p.alpha = static_cast<A_u_char>(a);
-  p.red = static_cast<A_u_char>(r);
-  p.green = static_cast<A_u_char>(g);
-  p.blue = static_cast<A_u_char>(b);
-  return p;
-}
-
-PF_Pixel16 px16(int a, int r, int g, int b) {
-  PF_Pixel16 p;
-  p.alpha = static_cast<A_u_short>(a);
-  p.red = static_cast<A_u_short>(r);
-  p.green = static_cast<A_u_short>(g);
-  p.blue = static_cast<A_u_short>(b);
-  return p;
-}
+using PixelValues::px16;
+using PixelValues::px8;
 
 template <class P>
 bool same(P const& a, P const& b) {
   return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+
+// Every mode's function for pixel kind P, in enumeration order.
+template <class P>
+std::vector<P (*)(P const&, P const&)> modeTable() {
+  return {&Blend::normal,    &Blend::add,       &Blend::multiply,   &Blend::screen,     &Blend::overlay,
+          &Blend::softlight, &Blend::hardlight, &Blend::dodge,      &Blend::burn,       &Blend::darken,
+          &Blend::lighten,   &Blend::difference, &Blend::exclusion, &Blend::hue,        &Blend::saturation,
+          &Blend::luminosity, &Blend::alpha_add};
 }
 
 template <class P>
@@ -227,26 +222,10 @@ TEST(Blend, LookUps) {
   EXPECT_EQ(getBlendFunction16(BlendMode(0)), static_cast<BlendFunction16>(&Blend::normal));
   EXPECT_EQ(getBlendFunction32(BlendMode(17)), static_cast<BlendFunction32>(&Blend::normal));
 
-  BlendFunction8 const f8[] = {&Blend::normal,   &Blend::add,     &Blend::multiply,   &Blend::screen,
-                               &Blend::overlay,  &Blend::softlight, &Blend::hardlight, &Blend::dodge,
-                               &Blend::burn,     &Blend::darken,  &Blend::lighten,    &Blend::difference,
-                               &Blend::exclusion, &Blend::hue,    &Blend::saturation, &Blend::luminosity,
-                               &Blend::alpha_add};
-  BlendFunction16 const f16[] = {&Blend::normal,   &Blend::add,     &Blend::multiply,   &Blend::screen,
-                                 &Blend::overlay,  &Blend::softlight, &Blend::hardlight, &Blend::dodge,
-                                 &Blend::burn,     &Blend::darken,  &Blend::lighten,    &Blend::difference,
-                                 &Blend::exclusion, &Blend::hue,    &Blend::saturation, &Blend::luminosity,
-                                 &Blend::alpha_add};
-  BlendFunction32 const f32[] = {&Blend::normal,   &Blend::add,     &Blend::multiply,   &Blend::screen,
-                                 &Blend::overlay,  &Blend::softlight, &Blend::hardlight, &Blend::dodge,
-                                 &Blend::burn,     &Blend::darken,  &Blend::lighten,    &Blend::difference,
-                                 &Blend::exclusion, &Blend::hue,    &Blend::saturation, &Blend::luminosity,
-                                 &Blend::alpha_add};
-  BlendFunction const ff[] = {&Blend::normal,   &Blend::add,     &Blend::multiply,   &Blend::screen,
-                              &Blend::overlay,  &Blend::softlight, &Blend::hardlight, &Blend::dodge,
-                              &Blend::burn,     &Blend::darken,  &Blend::lighten,    &Blend::difference,
-                              &Blend::exclusion, &Blend::hue,    &Blend::saturation, &Blend::luminosity,
-                              &Blend::alpha_add};
+  auto const f8 = modeTable<PF_Pixel>();
+  auto const f16 = modeTable<PF_Pixel16>();
+  auto const f32 = modeTable<PF_PixelFloat>();
+  auto const ff = modeTable<Color>();
   int const xfer[] = {2, 4, 5, 6, 7, 8, 9, 27, 28, 10, 11, 26, 25, 13, 14, 16, 22};
   for (int v = 0; v <= 16; ++v) {
     BlendMode const m = static_cast<BlendMode>(v);
@@ -269,11 +248,11 @@ TEST(Blend, LookUps) {
     BlendMode const m = static_cast<BlendMode>(v);
     withBlend(m, [&](auto const& blend) {
       PF_Pixel const a = blend(b8, s8), e = getBlendFunction8(m)(b8, s8);
-      EXPECT_TRUE(a.alpha == e.alpha && a.red == e.red && a.green == e.green && a.blue == e.blue) << v;
+      EXPECT_TRUE(same(a, e)) << v;
       PF_Pixel16 const a16 = blend(b16, s16), e16 = getBlendFunction16(m)(b16, s16);
-      EXPECT_TRUE(a16.alpha == e16.alpha && a16.red == e16.red && a16.green == e16.green && a16.blue == e16.blue) << v;
+      EXPECT_TRUE(same(a16, e16)) << v;
       PF_PixelFloat const af = blend(bf, sf), ef = getBlendFunction32(m)(bf, sf);
-      EXPECT_TRUE(af.alpha == ef.alpha && af.red == ef.red && af.green == ef.green && af.blue == ef.blue) << v;
+      EXPECT_TRUE(same(af, ef)) << v;
     });
   }
 }

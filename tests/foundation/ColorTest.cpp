@@ -5,30 +5,12 @@
 #include <limits>
 
 #include "Brelo/BreloGeneral.h"
+#include "PixelValues.h"
 
 using namespace Brelo;
 
-namespace {
-
-PF_Pixel px8(int a, int r, int g, int b) {
-  PF_Pixel p;
-  p.alpha = static_cast<A_u_char>(a);
-  p.red = static_cast<A_u_char>(r);
-  p.green = static_cast<A_u_char>(g);
-  p.blue = static_cast<A_u_char>(b);
-  return p;
-}
-
-PF_Pixel16 px16(int a, int r, int g, int b) {
-  PF_Pixel16 p;
-  p.alpha = static_cast<A_u_short>(a);
-  p.red = static_cast<A_u_short>(r);
-  p.green = static_cast<A_u_short>(g);
-  p.blue = static_cast<A_u_short>(b);
-  return p;
-}
-
-}  // namespace
+using PixelValues::px16;
+using PixelValues::px8;
 
 TEST(BPC, Values) {
   EXPECT_EQ(static_cast<int>(BPC::Bits8), 0);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Brelo/BreloColorsys.h"
+#include "PixelValues.h"
 
 using namespace Brelo;
 
@@ -11,23 +12,8 @@ namespace {
 
 using Color = ColorFloat<float>;
 
-PF_Pixel px8(int a, int r, int g, int b) {
-  PF_Pixel p;
-  p.alpha = static_cast<A_u_char>(a);
-  p.red = static_cast<A_u_char>(r);
-  p.green = static_cast<A_u_char>(g);
-  p.blue = static_cast<A_u_char>(b);
-  return p;
-}
-
-PF_Pixel16 px16(int a, int r, int g, int b) {
-  PF_Pixel16 p;
-  p.alpha = static_cast<A_u_short>(a);
-  p.red = static_cast<A_u_short>(r);
-  p.green = static_cast<A_u_short>(g);
-  p.blue = static_cast<A_u_short>(b);
-  return p;
-}
+using PixelValues::px16;
+using PixelValues::px8;
 
 void expectColor(Color const& c, float a, float r, float g, float b, float tol) {
   EXPECT_NEAR(c.alpha, a, tol);

@@ -10,12 +10,7 @@
 namespace Brelo {
 namespace {
 
-using test::columnStrips;
-using test::PowOnlyInData;
-using test::Strip;
-using test::stripsOnly;
-using Impl = Lines::Impl;
-using Parameter = Lines::Parameter;
+using namespace test;
 
 
 // Every channel on, with amounts that need no random draw to predict:

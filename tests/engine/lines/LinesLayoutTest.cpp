@@ -9,12 +9,7 @@
 namespace Brelo {
 namespace {
 
-using test::columnStrips;
-using test::PowOnlyInData;
-using test::Strip;
-using test::stripsOnly;
-using Impl = Lines::Impl;
-using Parameter = Lines::Parameter;
+using namespace test;
 
 
 // Slots of one channel: taken exactly by the strips the Per/Offset rule picks,

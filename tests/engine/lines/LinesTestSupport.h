@@ -13,6 +13,10 @@
 namespace Brelo {
 namespace test {
 
+using Impl = Lines::Impl;
+using Parameter = Lines::Parameter;
+using Strip = Lines::Impl::Strip;
+
 struct PowOnlyInData {
   PF_UtilCallbacks utils{};
   PF_InData in{};
@@ -39,8 +43,6 @@ inline Lines::Parameter columnStrips(double p0, double total_width, double width
       .setGapMax1(0.0);
   return p;
 }
-
-using Strip = Lines::Impl::Strip;
 
 // The engine's strips without its gaps, in order.
 inline std::vector<Strip> stripsOnly(Lines::Impl const& e) {
