@@ -177,38 +177,29 @@ struct MixF {
   static float exclusion(float cb, float cs, int) { return (1.0f - cs) * cb + (1.0f - cb) * cs; }
 };
 
-// A floating mix whose colour channels are limited to 0..1 afterwards.
-struct Limited {
-  float (*mix)(float, float, int);
-};
-
-// Float host pixels: as the working colour, but dodge and burn are limited.
-struct MixPixelF : MixF {
-  static constexpr Limited dodge{MixF::dodge};
-  static constexpr Limited burn{MixF::burn};
-};
-
 // 8-bit terms, channels 0..255: integer products ab * as * B8 (both =
 // ab * as; dodge in 64 bits), except softlight and burn, which give B8 in
 // single precision; the half point is 128.
 struct Term8 {
-  static uint32_t add(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs); }
-  static uint32_t multiply(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * cb * cs / 255; }
-  static uint32_t screen(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs - cb * cs / 255); }
-  static uint32_t overlay(uint32_t cb, uint32_t cs, uint32_t both, int) {
+  using U = uint32_t;
+  using U64 = uint64_t;
+  static U add(U cb, U cs, U both, int) { return both * (cb + cs); }
+  static U multiply(U cb, U cs, U both, int) { return both * cb * cs / 255; }
+  static U screen(U cb, U cs, U both, int) { return both * (cb + cs - cb * cs / 255); }
+  static U overlay(U cb, U cs, U both, int) {
     return both * (cb >= 128 ? 2 * (cb + cs - cb * cs / 255) - 255 : 2 * cb * cs / 255);
   }
-  static uint32_t hardlight(uint32_t cb, uint32_t cs, uint32_t both, int) {
+  static U hardlight(U cb, U cs, U both, int) {
     return both * (cs >= 128 ? 2 * (cs + cb - cs * cb / 255) - 255 : 2 * cs * cb / 255);
   }
   // A full blend channel saturates any base channel above 0.
-  static uint64_t dodge(uint64_t cb, uint64_t cs, uint64_t both, int) {
+  static U64 dodge(U64 cb, U64 cs, U64 both, int) {
     return both * (cs < 255 ? 255 * cb / (255 - cs) : cb * 255000);
   }
-  static uint32_t darken(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * std::min(cb, cs); }
-  static uint32_t lighten(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * std::max(cb, cs); }
-  static uint32_t difference(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb > cs ? cb - cs : cs - cb); }
-  static uint32_t exclusion(uint32_t cb, uint32_t cs, uint32_t both, int) { return both * (cb + cs - 2 * cb * cs / 255); }
+  static U darken(U cb, U cs, U both, int) { return both * std::min(cb, cs); }
+  static U lighten(U cb, U cs, U both, int) { return both * std::max(cb, cs); }
+  static U difference(U cb, U cs, U both, int) { return both * (cb > cs ? cb - cs : cs - cb); }
+  static U exclusion(U cb, U cs, U both, int) { return both * (cb + cs - 2 * cb * cs / 255); }
   static float softlight(float cb, float cs) {
     float const e = cs >= 128.0f ? 128.0f / cs : (255.0f - cs) / 128.0f;
     return 255.0f * std::pow(cb / 255.0f, e);
@@ -253,33 +244,53 @@ struct Mixes;
 template <>
 struct Mixes<ColorFloat<float>> : MixF {};
 template <>
-struct Mixes<PF_PixelFloat> : MixPixelF {};
+struct Mixes<PF_PixelFloat> : MixF {};
 template <>
 struct Mixes<PF_Pixel> : Term8 {};
 template <>
 struct Mixes<PF_Pixel16> : Mix16 {};
 
+// A mix function as a type of its own, so that each mode's frame calls it
+// directly instead of through a pointer.
+template <auto F>
+struct Call {
+  template <class... A>
+  auto operator()(A... a) const {
+    return F(a...);
+  }
+};
+
 // A mix applied to a pair of pixels; the kind of the mix picks the frame.
 using FloatMix = float (*)(float, float, int);
-inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> const& s, FloatMix mix) {
-  return frameFloat<false>(b, s, mix);
+using Term32 = uint32_t (*)(uint32_t, uint32_t, uint32_t, int);
+using Term64 = uint64_t (*)(uint64_t, uint64_t, uint64_t, int);
+using Mix8Float = float (*)(float, float);
+
+template <FloatMix F>
+inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> const& s) {
+  return frameFloat<false>(b, s, Call<F>{});
 }
-inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s, FloatMix mix) {
-  return frameFloat<false>(b, s, mix);
+// Float host pixels: as the working colour, but dodge and burn are limited.
+template <FloatMix F>
+inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s) {
+  return frameFloat<F == &MixF::dodge || F == &MixF::burn>(b, s, Call<F>{});
 }
-inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s, Limited limited) {
-  return frameFloat<true>(b, s, limited.mix);
+template <Term32 F>
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
+  return frame8<uint32_t>(b, s, Call<F>{});
 }
-inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, uint32_t (*term)(uint32_t, uint32_t, uint32_t, int)) {
-  return frame8<uint32_t>(b, s, term);
+template <Term64 F>
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
+  return frame8<uint64_t>(b, s, Call<F>{});
 }
-inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, uint64_t (*term)(uint64_t, uint64_t, uint64_t, int)) {
-  return frame8<uint64_t>(b, s, term);
+template <Mix8Float F>
+inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
+  return frame8Float(b, s, Call<F>{});
 }
-inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s, float (*mix)(float, float)) {
-  return frame8Float(b, s, mix);
+template <FloatMix F>
+inline PF_Pixel16 mixed(PF_Pixel16 const& b, PF_Pixel16 const& s) {
+  return frame16(b, s, Call<F>{});
 }
-inline PF_Pixel16 mixed(PF_Pixel16 const& b, PF_Pixel16 const& s, FloatMix mix) { return frame16(b, s, mix); }
 
 // ---------------------------------------------------------------- colour-space modes
 enum class SpaceMode { Hue, Saturation, Luminosity };
@@ -458,29 +469,29 @@ class Blend {
   template <class P>
   static P normal(P const& b, P const& s) { return BlendDetail::normal(b, s); }
   template <class P>
-  static P add(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::add); }
+  static P add(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::add>(b, s); }
   template <class P>
-  static P multiply(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::multiply); }
+  static P multiply(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::multiply>(b, s); }
   template <class P>
-  static P screen(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::screen); }
+  static P screen(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::screen>(b, s); }
   template <class P>
-  static P overlay(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::overlay); }
+  static P overlay(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::overlay>(b, s); }
   template <class P>
-  static P softlight(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::softlight); }
+  static P softlight(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::softlight>(b, s); }
   template <class P>
-  static P hardlight(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::hardlight); }
+  static P hardlight(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::hardlight>(b, s); }
   template <class P>
-  static P dodge(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::dodge); }
+  static P dodge(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::dodge>(b, s); }
   template <class P>
-  static P burn(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::burn); }
+  static P burn(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::burn>(b, s); }
   template <class P>
-  static P darken(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::darken); }
+  static P darken(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::darken>(b, s); }
   template <class P>
-  static P lighten(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::lighten); }
+  static P lighten(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::lighten>(b, s); }
   template <class P>
-  static P difference(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::difference); }
+  static P difference(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::difference>(b, s); }
   template <class P>
-  static P exclusion(P const& b, P const& s) { return BlendDetail::mixed(b, s, BlendDetail::Mixes<P>::exclusion); }
+  static P exclusion(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::exclusion>(b, s); }
   template <class P>
   static P hue(P const& b, P const& s) { return BlendDetail::space(BlendDetail::SpaceMode::Hue, b, s); }
   template <class P>

@@ -3,16 +3,21 @@
 // 0..1 but never limited unless asked.
 #pragma once
 
+#include "Brelo/Components.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
 
 template <class T>
-struct ColorFloat {
+struct ColorFloat : Components<ColorFloat<T>, T> {
   T alpha;
   T red;
   T green;
   T blue;
+
+  static constexpr auto components() {
+    return std::make_tuple(&ColorFloat::alpha, &ColorFloat::red, &ColorFloat::green, &ColorFloat::blue);
+  }
 
   ColorFloat() : alpha(0), red(0), green(0), blue(0) {}
   ColorFloat(T r, T g, T b) : alpha(1), red(r), green(g), blue(b) {}
@@ -26,10 +31,7 @@ struct ColorFloat {
     if (normalise) {
       // An exact division, not a multiplication by 1/255: it is what lets
       // every 8-bit value survive the trip back through aePixel8.
-      alpha /= T(255);
-      red /= T(255);
-      green /= T(255);
-      blue /= T(255);
+      *this /= T(255);
     }
   }
 
@@ -39,11 +41,7 @@ struct ColorFloat {
       : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
         blue(static_cast<T>(p.blue)) {
     if (normalise) {
-      T const k = T(1) / T(32768);  // a power of two: exact
-      alpha *= k;
-      red *= k;
-      green *= k;
-      blue *= k;
+      *this *= T(1) / T(32768);  // a power of two: exact
     }
   }
 
@@ -51,38 +49,12 @@ struct ColorFloat {
       : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
         blue(static_cast<T>(p.blue)) {}
 
-  ColorFloat& operator+=(ColorFloat const& o) {
-    alpha += o.alpha;
-    red += o.red;
-    green += o.green;
-    blue += o.blue;
-    return *this;
-  }
-  ColorFloat& operator-=(ColorFloat const& o) {
-    alpha -= o.alpha;
-    red -= o.red;
-    green -= o.green;
-    blue -= o.blue;
-    return *this;
-  }
   ColorFloat operator+(ColorFloat const& o) const { return ColorFloat(*this) += o; }
   ColorFloat operator-(ColorFloat const& o) const { return ColorFloat(*this) -= o; }
 
   // Scaling by a number touches alpha too; mult/div below leave it alone.
-  ColorFloat& operator*=(T const& f) {
-    alpha *= f;
-    red *= f;
-    green *= f;
-    blue *= f;
-    return *this;
-  }
-  ColorFloat& operator/=(T const& f) {
-    alpha /= f;
-    red /= f;
-    green /= f;
-    blue /= f;
-    return *this;
-  }
+  using Components<ColorFloat<T>, T>::operator*=;
+  using Components<ColorFloat<T>, T>::operator/=;
   ColorFloat& operator*=(int const& f) { return *this *= static_cast<T>(f); }
   ColorFloat& operator/=(int const& f) { return *this /= static_cast<T>(f); }
   ColorFloat operator*(T const& f) const { return ColorFloat(*this) *= f; }

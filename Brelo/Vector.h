@@ -4,12 +4,16 @@
 
 #include <cmath>
 
+#include "Brelo/Components.h"
+
 namespace Brelo {
 
 template <class T>
-struct Vector {
+struct Vector : Components<Vector<T>, T> {
   T x;
   T y;
+
+  static constexpr auto components() { return std::make_tuple(&Vector::x, &Vector::y); }
 
   Vector() : x(0), y(0) {}
   explicit Vector(T v) : x(v), y(v) {}
@@ -17,36 +21,10 @@ struct Vector {
   Vector(Vector const&) = default;
   Vector& operator=(Vector const&) = default;
 
-  Vector& operator+=(Vector const& o) {
-    x += o.x;
-    y += o.y;
-    return *this;
-  }
-  Vector& operator-=(Vector const& o) {
-    x -= o.x;
-    y -= o.y;
-    return *this;
-  }
-  Vector& operator*=(Vector const& o) {
-    x *= o.x;
-    y *= o.y;
-    return *this;
-  }
-  Vector& operator/=(Vector const& o) {
-    x /= o.x;
-    y /= o.y;
-    return *this;
-  }
-  Vector& operator*=(T const& f) {
-    x *= f;
-    y *= f;
-    return *this;
-  }
-  Vector& operator/=(T const& f) {
-    x /= f;
-    y /= f;
-    return *this;
-  }
+  Vector& operator*=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a *= b; }); }
+  Vector& operator/=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a /= b; }); }
+  using Components<Vector<T>, T>::operator*=;
+  using Components<Vector<T>, T>::operator/=;
 
   // The squares are summed in T (32-bit for int); only the root is double.
   double length() const {

@@ -3,55 +3,27 @@
 
 #include <cmath>
 
+#include "Brelo/Components.h"
+
 namespace Brelo {
 
 template <class T>
-struct Vector3d {
+struct Vector3d : Components<Vector3d<T>, T> {
   T x;
   T y;
   T z;
+
+  static constexpr auto components() { return std::make_tuple(&Vector3d::x, &Vector3d::y, &Vector3d::z); }
 
   Vector3d() : x(0), y(0), z(0) {}
   Vector3d(T ax, T ay, T az) : x(ax), y(ay), z(az) {}
   Vector3d(Vector3d const&) = default;
   Vector3d& operator=(Vector3d const&) = default;
 
-  Vector3d& operator+=(Vector3d const& o) {
-    x += o.x;
-    y += o.y;
-    z += o.z;
-    return *this;
-  }
-  Vector3d& operator-=(Vector3d const& o) {
-    x -= o.x;
-    y -= o.y;
-    z -= o.z;
-    return *this;
-  }
-  Vector3d& operator*=(Vector3d const& o) {
-    x *= o.x;
-    y *= o.y;
-    z *= o.z;
-    return *this;
-  }
-  Vector3d& operator/=(Vector3d const& o) {
-    x /= o.x;
-    y /= o.y;
-    z /= o.z;
-    return *this;
-  }
-  Vector3d& operator*=(T const& f) {
-    x *= f;
-    y *= f;
-    z *= f;
-    return *this;
-  }
-  Vector3d& operator/=(T const& f) {
-    x /= f;
-    y /= f;
-    z /= f;
-    return *this;
-  }
+  Vector3d& operator*=(Vector3d const& o) { return this->zip(o, [](T& a, T const& b) { a *= b; }); }
+  Vector3d& operator/=(Vector3d const& o) { return this->zip(o, [](T& a, T const& b) { a /= b; }); }
+  using Components<Vector3d<T>, T>::operator*=;
+  using Components<Vector3d<T>, T>::operator/=;
 
   T length() const { return std::sqrt(x * x + y * y + z * z); }
 
