@@ -40,6 +40,16 @@ float saturationOf(float mx, float mn) {
   return (mx - mn) / (l < 0.5f ? mx + mn : 2.0f - mx - mn);
 }
 
+// Integer saturation: (mx - mn) * full over mx + mn, folded at `half` (the
+// 8-bit form folds at 256 with a full scale of 255).
+unsigned foldedSaturation(unsigned mx, unsigned mn, unsigned half, unsigned full) {
+  if (mx == mn) {
+    return 0;
+  }
+  unsigned const f = mx + mn;
+  return (mx - mn) * full / (f >= half ? 2 * half - f : f);
+}
+
 // One channel of HLS to RGB at the angle x (degrees, 0..360).
 float hlsValue(float m1, float m2, float x) {
   if (x < 60.0f) {
@@ -144,7 +154,7 @@ float Colorsys::Hue(ColorFloat<float> const& c) {
 }
 
 float Colorsys::Luminance(ColorFloat<float> const& c) { return luma(c.red, c.green, c.blue); }
-float Colorsys::Luminance(PF_PixelFloat const& p) { return luma(p.red, p.green, p.blue); }
+float Colorsys::Luminance(PF_PixelFloat const& p) { return Luminance(ColorFloat<float>(p)); }
 A_u_char Colorsys::Luminance(PF_Pixel const& p) {
   return static_cast<A_u_char>(luma(static_cast<float>(p.red), static_cast<float>(p.green), static_cast<float>(p.blue)));
 }
@@ -155,9 +165,7 @@ A_u_short Colorsys::Luminance(PF_Pixel16 const& p) {
 float Colorsys::Lightness(ColorFloat<float> const& c) {
   return 0.5f * (max3(c.red, c.green, c.blue) + min3(c.red, c.green, c.blue));
 }
-float Colorsys::Lightness(PF_PixelFloat const& p) {
-  return 0.5f * (max3(p.red, p.green, p.blue) + min3(p.red, p.green, p.blue));
-}
+float Colorsys::Lightness(PF_PixelFloat const& p) { return Lightness(ColorFloat<float>(p)); }
 A_u_char Colorsys::Lightness(PF_Pixel const& p) {
   return static_cast<A_u_char>((maxInt3(p.red, p.green, p.blue) + minInt3(p.red, p.green, p.blue)) >> 1);
 }
@@ -169,38 +177,21 @@ A_u_short Colorsys::Lightness(PF_Pixel16 const& p) {
 float Colorsys::Saturation(ColorFloat<float> const& c) {
   return saturationOf(max3(c.red, c.green, c.blue), min3(c.red, c.green, c.blue));
 }
-float Colorsys::Saturation(PF_PixelFloat const& p) {
-  return saturationOf(max3(p.red, p.green, p.blue), min3(p.red, p.green, p.blue));
-}
+float Colorsys::Saturation(PF_PixelFloat const& p) { return Saturation(ColorFloat<float>(p)); }
 A_u_char Colorsys::Saturation(PF_Pixel const& p) {
   unsigned const mx = maxInt3(p.red, p.green, p.blue);
-  unsigned const mn = minInt3(p.red, p.green, p.blue);
-  if (mx == mn) {
-    return 0;
-  }
-  unsigned f = mx + mn;
-  if (f >= 256u) {
-    f = 512u - f;
-  }
-  return static_cast<A_u_char>((mx - mn) * 255u / f);
+  return static_cast<A_u_char>(foldedSaturation(mx, minInt3(p.red, p.green, p.blue), 256u, 255u));
 }
 A_u_short Colorsys::Saturation(PF_Pixel16 const& p) {
   // Channels above the 16-bit full scale are taken as full scale: the folded
   // denominator would otherwise reach 0 or wrap.
   unsigned const mx = std::min(maxInt3(p.red, p.green, p.blue), 32768u);
   unsigned const mn = std::min(minInt3(p.red, p.green, p.blue), 32768u);
-  if (mx == mn) {
-    return 0;
-  }
-  unsigned f = mx + mn;
-  if (f >= 32768u) {
-    f = 65536u - f;
-  }
-  return static_cast<A_u_short>((mx - mn) * 32768u / f);
+  return static_cast<A_u_short>(foldedSaturation(mx, mn, 32768u, 32768u));
 }
 
 float Colorsys::Brightness(ColorFloat<float> const& c) { return max3(c.red, c.green, c.blue); }
-float Colorsys::Brightness(PF_PixelFloat const& p) { return max3(p.red, p.green, p.blue); }
+float Colorsys::Brightness(PF_PixelFloat const& p) { return Brightness(ColorFloat<float>(p)); }
 A_u_char Colorsys::Brightness(PF_Pixel const& p) { return static_cast<A_u_char>(maxInt3(p.red, p.green, p.blue)); }
 A_u_short Colorsys::Brightness(PF_Pixel16 const& p) { return static_cast<A_u_short>(maxInt3(p.red, p.green, p.blue)); }
 

@@ -35,18 +35,23 @@ inline Out limitInt(T v, T max) {
   return static_cast<Out>(v > max ? max : v);
 }
 
+// Pixel kind P from c's four channels, each converted by `limit`.
+template <class P, class C, class Limit>
+inline P limited(C const& c, Limit const& limit) {
+  P p;
+  p.alpha = limit(c.alpha);
+  p.red = limit(c.red);
+  p.green = limit(c.green);
+  p.blue = limit(c.blue);
+  return p;
+}
+
 }  // namespace PixelDetail
 
 template <class T>
 inline PF_Pixel aePixel8(ColorFloat<T> const& c, bool scale) {
   T const k = scale ? T(255) : T(1);
-  T const max = T(255);
-  PF_Pixel p;
-  p.alpha = PixelDetail::limitTruncate<A_u_char>(c.alpha * k, max);
-  p.red = PixelDetail::limitTruncate<A_u_char>(c.red * k, max);
-  p.green = PixelDetail::limitTruncate<A_u_char>(c.green * k, max);
-  p.blue = PixelDetail::limitTruncate<A_u_char>(c.blue * k, max);
-  return p;
+  return PixelDetail::limited<PF_Pixel>(c, [k](T v) { return PixelDetail::limitTruncate<A_u_char>(v * k, T(255)); });
 }
 
 template <class T>
@@ -57,13 +62,7 @@ inline PF_Pixel aePixel8(ColorFloat<T> const& c) {
 template <class T>
 inline PF_Pixel16 aePixel16(ColorFloat<T> const& c, bool scale) {
   T const k = scale ? T(32768) : T(1);
-  T const max = T(32768);
-  PF_Pixel16 p;
-  p.alpha = PixelDetail::limitTruncate<A_u_short>(c.alpha * k, max);
-  p.red = PixelDetail::limitTruncate<A_u_short>(c.red * k, max);
-  p.green = PixelDetail::limitTruncate<A_u_short>(c.green * k, max);
-  p.blue = PixelDetail::limitTruncate<A_u_short>(c.blue * k, max);
-  return p;
+  return PixelDetail::limited<PF_Pixel16>(c, [k](T v) { return PixelDetail::limitTruncate<A_u_short>(v * k, T(32768)); });
 }
 
 template <class T>
@@ -74,32 +73,17 @@ inline PF_Pixel16 aePixel16(ColorFloat<T> const& c) {
 // Float pixels are never limited.
 template <class T>
 inline PF_PixelFloat aePixel32(ColorFloat<T> const& c) {
-  PF_PixelFloat p;
-  p.alpha = static_cast<PF_FpShort>(c.alpha);
-  p.red = static_cast<PF_FpShort>(c.red);
-  p.green = static_cast<PF_FpShort>(c.green);
-  p.blue = static_cast<PF_FpShort>(c.blue);
-  return p;
+  return PixelDetail::limited<PF_PixelFloat>(c, [](T v) { return static_cast<PF_FpShort>(v); });
 }
 
 template <class T>
 inline PF_Pixel aePixel8(ColorInt<T> const& c) {
-  PF_Pixel p;
-  p.alpha = PixelDetail::limitInt<A_u_char>(c.alpha, T(255));
-  p.red = PixelDetail::limitInt<A_u_char>(c.red, T(255));
-  p.green = PixelDetail::limitInt<A_u_char>(c.green, T(255));
-  p.blue = PixelDetail::limitInt<A_u_char>(c.blue, T(255));
-  return p;
+  return PixelDetail::limited<PF_Pixel>(c, [](T v) { return PixelDetail::limitInt<A_u_char>(v, T(255)); });
 }
 
 template <class T>
 inline PF_Pixel16 aePixel16(ColorInt<T> const& c) {
-  PF_Pixel16 p;
-  p.alpha = PixelDetail::limitInt<A_u_short>(c.alpha, T(32768));
-  p.red = PixelDetail::limitInt<A_u_short>(c.red, T(32768));
-  p.green = PixelDetail::limitInt<A_u_short>(c.green, T(32768));
-  p.blue = PixelDetail::limitInt<A_u_short>(c.blue, T(32768));
-  return p;
+  return PixelDetail::limited<PF_Pixel16>(c, [](T v) { return PixelDetail::limitInt<A_u_short>(v, T(32768)); });
 }
 
 }  // namespace Brelo

@@ -4,40 +4,38 @@
 
 namespace Brelo {
 
+namespace {
+
+// pixel with each colour channel set to f(pixel's channel, m's channel).
+template <class F>
+ColorFloat<float> blendChannels(ColorFloat<float> const& pixel, ColorFloat<float> const& m, F const& f) {
+  ColorFloat<float> c = pixel;
+  c.red = f(pixel.red, m.red);
+  c.green = f(pixel.green, m.green);
+  c.blue = f(pixel.blue, m.blue);
+  return c;
+}
+
+}  // namespace
+
 ColorFloat<float> Lines::Impl::_correct(ColorFloat<float> const& pixel, ColorFloat<float> const& m) const {
   switch (parameter.color_type()) {
-    case Parameter::ColorType::HLS: {
-      ColorFloat<float> hls = Colorsys::RgbToHls(pixel);
-      hls.red = hls.red + m.red;
-      hls.green = hls.green + m.green;
-      hls.blue = hls.blue + m.blue;
-      return Colorsys::HlsToRgb(hls);
-    }
+    case Parameter::ColorType::HLS:
+      return Colorsys::HlsToRgb(blendChannels(Colorsys::RgbToHls(pixel), m, [](float h, float mc) { return h + mc; }));
     case Parameter::ColorType::Tint: {
       float const l = Colorsys::Luminance(pixel);
       float const d = m.alpha;
-      ColorFloat<float> c = pixel;
-      c.red = pixel.red * (1.0f - d) + m.red * l * d;
-      c.green = pixel.green * (1.0f - d) + m.green * l * d;
-      c.blue = pixel.blue * (1.0f - d) + m.blue * l * d;
-      return c;
+      return blendChannels(pixel, m, [l, d](float p, float mc) { return p * (1.0f - d) + mc * l * d; });
     }
     default: {  // Tritone: black to black, mid grey to m, white to white
       float const l = Colorsys::Luminance(pixel);
       float const d = m.alpha;
-      ColorFloat<float> c = pixel;
       if (l < 0.5f) {
         float const l2 = l * 2.0f;
-        c.red = pixel.red * (1.0f - d) + m.red * l2 * d;
-        c.green = pixel.green * (1.0f - d) + m.green * l2 * d;
-        c.blue = pixel.blue * (1.0f - d) + m.blue * l2 * d;
-      } else {
-        float const f = (l - 0.5f) + (l - 0.5f);
-        c.red = pixel.red * (1.0f - d) + ((1.0f - m.red) * f + m.red) * d;
-        c.green = pixel.green * (1.0f - d) + ((1.0f - m.green) * f + m.green) * d;
-        c.blue = pixel.blue * (1.0f - d) + ((1.0f - m.blue) * f + m.blue) * d;
+        return blendChannels(pixel, m, [l2, d](float p, float mc) { return p * (1.0f - d) + mc * l2 * d; });
       }
-      return c;
+      float const f = (l - 0.5f) + (l - 0.5f);
+      return blendChannels(pixel, m, [f, d](float p, float mc) { return p * (1.0f - d) + ((1.0f - mc) * f + mc) * d; });
     }
   }
 }
