@@ -35,6 +35,10 @@ BPC depthOf(PF_PixelFormat format) {
   }
 }
 
+double ratio(PF_RationalScale const& s) {
+  return static_cast<double>(static_cast<A_long>(s.num)) / static_cast<double>(static_cast<A_u_long>(s.den));
+}
+
 }  // namespace
 
 SourceInfo::SourceInfo(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra)
@@ -63,15 +67,8 @@ BPC SourceInfo::getBPC() const { return m_impl->bpc; }
 int SourceInfo::getWidth() const { return m_impl->in_data->width; }
 int SourceInfo::getHeight() const { return m_impl->in_data->height; }
 
-double SourceInfo::getDownSampleX() const {
-  PF_RationalScale const& s = m_impl->in_data->downsample_x;
-  return static_cast<double>(static_cast<A_long>(s.num)) / static_cast<double>(static_cast<A_u_long>(s.den));
-}
-
-double SourceInfo::getDownSampleY() const {
-  PF_RationalScale const& s = m_impl->in_data->downsample_y;
-  return static_cast<double>(static_cast<A_long>(s.num)) / static_cast<double>(static_cast<A_u_long>(s.den));
-}
+double SourceInfo::getDownSampleX() const { return ratio(m_impl->in_data->downsample_x); }
+double SourceInfo::getDownSampleY() const { return ratio(m_impl->in_data->downsample_y); }
 
 int SourceInfo::getThreadNum() {
   Impl& m = *m_impl;

@@ -81,9 +81,11 @@ void fillOrders(int* orders, int n, OrderType type, Random& random, double phase
   int const s = phaseShift(phase, n);
   switch (type) {
     case OrderType::Normal:
+    case OrderType::Random:
       for (int i = 0; i < n; ++i) {
         orders[wrap(std::int64_t{i} + s, n)] = i;
       }
+      if (type == OrderType::Random) shuffle(orders, n, random);
       break;
     case OrderType::Inverse:
       for (int i = 0; i < n; ++i) {
@@ -99,12 +101,6 @@ void fillOrders(int* orders, int n, OrderType type, Random& random, double phase
       for (int i = 0; i < n; ++i) {
         orders[outsideIn(i, n)] = wrap(std::int64_t{n} - 1 - s - i, n);
       }
-      break;
-    case OrderType::Random:
-      for (int i = 0; i < n; ++i) {
-        orders[wrap(std::int64_t{i} + s, n)] = i;
-      }
-      shuffle(orders, n, random);
       break;
     case OrderType::InverseRandom:
       for (int i = 0; i < n; ++i) {
