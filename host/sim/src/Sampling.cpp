@@ -254,8 +254,9 @@ struct Sse41 {
 // The same results with AVX2.
 struct Avx2 {
   // Integer depths: the four pixels' 64-bit weighted sums straight, one
-  // channel to a lane. Each weight fits 32 bits except the whole 2^32 of a
-  // position on a pixel centre, which is that pixel.
+  // channel to a lane. The top-left weight can be the whole 2^32 (a position
+  // on a pixel centre), one more than 32 bits hold: that pixel is weighed by
+  // one less and added once more.
   BRELO_SIM_AVX2 static __m256i widen(PF_Pixel const* p) {
     std::int32_t four;
     std::memcpy(&four, p, 4);
@@ -264,32 +265,22 @@ struct Avx2 {
   BRELO_SIM_AVX2 static __m256i widen(PF_Pixel16 const* p) {
     return _mm256_cvtepu16_epi64(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(p)));
   }
-  template <class P>
-  BRELO_SIM_AVX2 static __m256i term(P const* p, std::uint32_t w) {
-    return _mm256_mul_epu32(widen(p), _mm256_set1_epi32(int(w)));
-  }
+  BRELO_SIM_AVX2 static __m256i times(__m256i p, std::uint32_t w) { return _mm256_mul_epu32(p, _mm256_set1_epi32(int(w))); }
   // The rounded sums: bits 32 and up of each lane are the result.
   template <class P>
   BRELO_SIM_AVX2 static __m256i weighed(Quad<P> const& q) {
     std::uint32_t const gx = 65536 - q.fx, gy = 65536 - q.fy;
-    __m256i const top = _mm256_add_epi64(term(q.top, gx * gy), term(q.top + 1, q.fx * gy));
-    __m256i const bottom = _mm256_add_epi64(term(q.bottom, gx * q.fy), term(q.bottom + 1, q.fx * q.fy));
+    __m256i const p00 = widen(q.top);
+    __m256i const top = _mm256_add_epi64(_mm256_add_epi64(times(p00, gx * gy - 1), p00), times(widen(q.top + 1), q.fx * gy));
+    __m256i const bottom = _mm256_add_epi64(times(widen(q.bottom), gx * q.fy), times(widen(q.bottom + 1), q.fx * q.fy));
     return _mm256_add_epi64(_mm256_add_epi64(top, bottom), _mm256_set1_epi64x(std::int64_t(1) << 31));
   }
   BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel> const& q, PF_Pixel* dst) {
-    if ((q.fx | q.fy) == 0) {
-      *dst = *q.top;
-      return;
-    }
     __m256i const v = _mm256_shuffle_epi8(weighed(q), _mm256_set1_epi64x(0x0C04));
     std::int32_t const four = _mm_cvtsi128_si32(_mm_unpacklo_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)));
     std::memcpy(dst, &four, 4);
   }
   BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel16> const& q, PF_Pixel16* dst) {
-    if ((q.fx | q.fy) == 0) {
-      *dst = *q.top;
-      return;
-    }
     __m256i const v = _mm256_shuffle_epi8(weighed(q), _mm256_set1_epi64x(0x0D0C0504));
     __m128i const both = _mm_unpacklo_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), both);
