@@ -39,20 +39,6 @@ enum class BlendMode : int {
 
 namespace BlendDetail {
 
-// Where one pixel is fully transparent the other shows as it is.
-template <class P>
-inline bool oneClear(P const& b, P const& s, P& out) {
-  if (b.alpha == 0) {
-    out = s;
-    return true;
-  }
-  if (s.alpha == 0) {
-    out = b;
-    return true;
-  }
-  return false;
-}
-
 // out with red, green, blue set to channel(cb, cs, ch); ch is 0, 1, 2.
 template <class P, class Channel>
 inline P eachChannel(P out, P const& b, P const& s, Channel const& channel) {
@@ -69,9 +55,11 @@ inline P eachChannel(P out, P const& b, P const& s, Channel const& channel) {
 
 template <bool LimitColour, class P, class Mix>
 inline P frameFloat(P const& b, P const& s, Mix const& mix) {
-  P out = b;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0.0f) {
+    return s;
+  }
+  if (s.alpha == 0.0f) {
+    return b;
   }
   float const ab = b.alpha;
   float const as = s.alpha;
@@ -79,6 +67,7 @@ inline P frameFloat(P const& b, P const& s, Mix const& mix) {
   float const onlyB = (1.0f - as) * ab;
   float const both = ab * as;
   float const ao = ab + onlyS;
+  P out = b;
   out.alpha = ao;
   return eachChannel(out, b, s, [&](float cb, float cs, int ch) {
     float const co = (cs * onlyS + cb * onlyB + mix(cb, cs, ch) * both) / ao;
@@ -90,10 +79,13 @@ inline P frameFloat(P const& b, P const& s, Mix const& mix) {
 // term(cb, cs, ab * as, ch) is the whole ab * as * B8 product.
 template <class Int, class Term>
 inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
-  PF_Pixel out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0) {
+    return s;
   }
+  if (s.alpha == 0) {
+    return b;
+  }
+  PF_Pixel out;
   Int const ab = b.alpha;
   Int const as = s.alpha;
   Int const a = ab + (255 - ab) * as / 255;
@@ -111,10 +103,13 @@ inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
 // 8 bits in single precision (softlight, burn); mix gives B in 0..255.
 template <class Mix>
 inline PF_Pixel frame8Float(PF_Pixel const& b, PF_Pixel const& s, Mix const& mix) {
-  PF_Pixel out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0) {
+    return s;
   }
+  if (s.alpha == 0) {
+    return b;
+  }
+  PF_Pixel out;
   float const ab = b.alpha;
   float const as = s.alpha;
   float const onlyS = (255.0f - ab) * as;
@@ -130,10 +125,13 @@ inline PF_Pixel frame8Float(PF_Pixel const& b, PF_Pixel const& s, Mix const& mix
 // 16 bits in single precision on the raw values 0..32768; mix gives B16.
 template <class Mix>
 inline PF_Pixel16 frame16(PF_Pixel16 const& b, PF_Pixel16 const& s, Mix const& mix) {
-  PF_Pixel16 out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0) {
+    return s;
   }
+  if (s.alpha == 0) {
+    return b;
+  }
+  PF_Pixel16 out;
   float const ab = b.alpha;
   float const as = s.alpha;
   float const onlyS = (32768.0f - ab) * as;
@@ -319,9 +317,11 @@ inline float pick(ColorFloat<float> const& c, int ch) { return ch == 0 ? c.red :
 
 template <class P>
 inline P space(SpaceMode mode, P const& b, P const& s) {
-  P out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0.0f) {
+    return s;
+  }
+  if (s.alpha == 0.0f) {
+    return b;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
@@ -329,9 +329,11 @@ inline P space(SpaceMode mode, P const& b, P const& s) {
 }
 
 inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
-  PF_Pixel out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0) {
+    return s;
+  }
+  if (s.alpha == 0) {
+    return b;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
@@ -349,9 +351,11 @@ inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
 }
 
 inline PF_Pixel16 space(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  PF_Pixel16 out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0) {
+    return s;
+  }
+  if (s.alpha == 0) {
+    return b;
   }
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
@@ -424,10 +428,13 @@ inline PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {
 
 template <class P>
 inline P alphaAdd(P const& b, P const& s) {
-  P out = b;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0.0f) {
+    return s;
   }
+  if (s.alpha == 0.0f) {
+    return b;
+  }
+  P out = b;
   float const ab = b.alpha;
   float const as = s.alpha;
   float const sum = ab + as;
@@ -439,10 +446,13 @@ inline P alphaAdd(P const& b, P const& s) {
 // Integer alpha_add for 8 and 16 bits; F is the full scale.
 template <class P, class Channel, uint32_t F>
 inline P alphaAddInt(P const& b, P const& s) {
-  P out;
-  if (oneClear(b, s, out)) {
-    return out;
+  if (b.alpha == 0.0f) {
+    return s;
   }
+  if (s.alpha == 0.0f) {
+    return b;
+  }
+  P out;
   uint32_t const ab = b.alpha;
   uint32_t const as = s.alpha;
   uint32_t const a = ab + as;
