@@ -4,6 +4,7 @@
 #include <new>
 
 #include "Util/ControlFields.h"
+#include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
 #include "Util/SmartPreRender.h"
 
@@ -74,26 +75,15 @@ ColorFloat<float> opaqueOf(PF_ParamDef const& d, LengthScale const& s) {
   return c;
 }
 
-// Every control outside the schedules but the RGB colours, which are set together.
+constexpr PatternControls kPattern = {kCenter,   kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2,
+                                      kMaxWidth3, kMinWidth, kWidthPower, kGapMode,  kMaxGap1,   kMaxGap2,
+                                      kMaxGap3,   kMinGap,   kGapPower,   kWidthSeed};
+
+// Every control outside the pattern and the schedules but the RGB colours,
+// which are set together.
 const ControlField<P> kFields[] = {
     field<&P::setCompletion, fractionOf>(kCompletion),
-    field<&P::setCenter, pointOf>(kCenter),
     field<&P::setAlign, fractionOf>(kAlign),
-    field<&P::setDirection, radiansOf>(kDirection),
-    field<&P::setTotalWidth, lengthOf>(kTotalWidth),
-    field<&P::setWidthNum, popupOf>(kWidthMode),
-    field<&P::setWidthMax1, lengthOf>(kMaxWidth1),
-    field<&P::setWidthMax2, lengthOf>(kMaxWidth2),
-    field<&P::setWidthMax3, lengthOf>(kMaxWidth3),
-    field<&P::setWidthMin, fractionOf>(kMinWidth),
-    field<&P::setWidthPower, realOf>(kWidthPower),
-    field<&P::setGapNum, popupOf>(kGapMode),
-    field<&P::setGapMax1, lengthOf>(kMaxGap1),
-    field<&P::setGapMax2, lengthOf>(kMaxGap2),
-    field<&P::setGapMax3, lengthOf>(kMaxGap3),
-    field<&P::setGapMin, fractionOf>(kMinGap),
-    field<&P::setGapPower, realOf>(kGapPower),
-    field<&P::setWidthSeed, sliderOf>(kWidthSeed),
     field<&P::setOutside, popupAs<getBorderType>>(kOutside),
     field<&P::setOriginal, checkboxOf>(kOriginal),
 
@@ -161,22 +151,19 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   std::memset(static_cast<void*>(&r), 0, sizeof r);
   new (&r) LinesPreRenderRecord;
   P& p = r.parameter;
-  setFields(p, kFields, v.data(), LengthScale{dsx, 1.0});
+  LengthScale const lengths{dsx, 1.0};
+  p.setPattern(readPattern(v.data(), kPattern, lengths));
+  setFields(p, kFields, v.data(), lengths);
   for (LinesScheduleChannel const& c : kLinesScheduleChannels) {
     (p.*c.engine)(readSchedule(v.data(), c.controls, getOrderType));
   }
   // The engine's second colour is the third control and vice versa.
-  p.setRGBColor(ControlUnits::colour(v.color(kRGBColor1)), ControlUnits::colour(v.color(kRGBColor3)),
-                ControlUnits::colour(v.color(kRGBColor2)));
-  r.blend_mode = v.popup(kBlendingMode);
+  p.setRGBColor(colourOf(v[kRGBColor1], lengths), colourOf(v[kRGBColor3], lengths), colourOf(v[kRGBColor2], lengths));
+  r.blend_mode = popupOf(v[kBlendingMode], lengths);
 }
 
 LinesParameter makeLinesParameter(LinesPreRenderRecord const& r, Vector<double> const& input_origin) {
-  LinesParameter p = r.parameter;
-  Vector<double> center = p.center();
-  center -= input_origin;
-  p.setCenter(center);
-  return p;
+  return centredIn(r.parameter, input_origin);
 }
 
 bool linesCompositeVisible(LinesPreRenderRecord const& r) {

@@ -36,16 +36,6 @@ class LinesControlValues {
   PF_ParamDef* data() { return m_values.data(); }
   PF_ParamDef const* data() const { return m_values.data(); }
 
-  PF_Fixed fixed(PF_ParamIndex i) const { return (*this)[i].u.fd.value; }
-  double floatValue(PF_ParamIndex i) const { return (*this)[i].u.fs_d.value; }
-  PF_Fixed angle(PF_ParamIndex i) const { return (*this)[i].u.ad.value; }
-  A_long slider(PF_ParamIndex i) const { return (*this)[i].u.sd.value; }
-  A_long popup(PF_ParamIndex i) const { return (*this)[i].u.pd.value; }
-  A_long checkbox(PF_ParamIndex i) const { return (*this)[i].u.bd.value; }
-  PF_Pixel const& color(PF_ParamIndex i) const { return (*this)[i].u.cd.value; }
-  PF_Fixed pointX(PF_ParamIndex i) const { return (*this)[i].u.td.x_value; }
-  PF_Fixed pointY(PF_ParamIndex i) const { return (*this)[i].u.td.y_value; }
-
  private:
   std::array<PF_ParamDef, LinesParams::kCount> m_values;
 };

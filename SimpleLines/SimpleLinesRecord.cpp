@@ -4,6 +4,7 @@
 
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/ControlFields.h"
+#include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
 #include "Util/ScheduleControls.h"
 #include "Util/SmartPreRender.h"
@@ -35,25 +36,13 @@ using P = SimpleLinesParameter;
 ColorSpace colorSpaceOf(int entry) { return ColorSpace(entry); }
 ColorOverlap colorOverlapOf(int entry) { return ColorOverlap(entry); }
 
-// Every control outside the wipe's schedule.
+constexpr PatternControls kPattern = {kCenter,   kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2,
+                                      kMaxWidth3, kMinWidth, kWidthPower, kGapMode,  kMaxGap1,   kMaxGap2,
+                                      kMaxGap3,   kMinGap,   kGapPower,   kWidthSeed};
+
+// Every control outside the pattern and the wipe's schedule.
 const ControlField<P> kFields[] = {
-    field<&P::setCenter, pointOf>(kCenter),
     field<&P::setWidthAlign, fractionOf>(kWidthAlign),
-    field<&P::setDirection, radiansOf>(kDirection),
-    field<&P::setTotalWidth, lengthOf>(kTotalWidth),
-    field<&P::setWidthNum, popupOf>(kWidthMode),
-    field<&P::setWidthMax1, lengthOf>(kMaxWidth1),
-    field<&P::setWidthMax2, lengthOf>(kMaxWidth2),
-    field<&P::setWidthMax3, lengthOf>(kMaxWidth3),
-    field<&P::setWidthMin, fractionOf>(kMinWidth),
-    field<&P::setWidthPower, realOf>(kWidthPower),
-    field<&P::setGapNum, popupOf>(kGapMode),
-    field<&P::setGapMax1, lengthOf>(kMaxGap1),
-    field<&P::setGapMax2, lengthOf>(kMaxGap2),
-    field<&P::setGapMax3, lengthOf>(kMaxGap3),
-    field<&P::setGapMin, fractionOf>(kMinGap),
-    field<&P::setGapPower, realOf>(kGapPower),
-    field<&P::setWidthSeed, sliderOf>(kWidthSeed),
     field<&P::setHeightNum, popupOf>(kHeightMode),
     field<&P::setHeightMax1, lengthOf>(kMaxHeight1),
     field<&P::setHeightMax2, lengthOf>(kMaxHeight2),
@@ -99,7 +88,9 @@ PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleL
 
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   SimpleLinesRecord r;
-  setFields(r.parameter, kFields, values, LengthScale{dsx, values[kScale].u.fs_d.value * 0.01});
+  LengthScale const lengths{dsx, values[kScale].u.fs_d.value * 0.01};
+  r.parameter.setPattern(readPattern(values, kPattern, lengths));
+  setFields(r.parameter, kFields, values, lengths);
   r.parameter.setTransitionSchedule(readSchedule(values, kWipeSchedule, simpleLinesOrderType));
   r.blend_mode = values[kBlendingMode].u.pd.value;
   return r;
@@ -134,11 +125,7 @@ BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2
 bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
 
 SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector<double> const& input_origin) {
-  SimpleLinesParameter p = r.parameter;
-  Vector<double> center = p.center();
-  center -= input_origin;
-  p.setCenter(center);
-  return p;
+  return centredIn(r.parameter, input_origin);
 }
 
 }  // namespace Brelo
