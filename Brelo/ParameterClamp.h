@@ -47,12 +47,19 @@ inline double wrapAngle(double v) {
 }  // namespace ParameterClamp
 }  // namespace Brelo
 
-// A parameter class's field m_<name>: the getter <name>() and the setter
-// set<Name>(v), which stores ParameterClamp::<clamp>(v) and returns the
-// object, so that calls chain.
-#define BRELO_FIELD(Class, T, name, Name, clamp)                               \
+// A parameter class's field: the member m_<name> starting at `initial`, the
+// getter <name>() and the setter set<Name>(v), which stores
+// ParameterClamp::<clamp>(v) and returns the object, so that calls chain.
+// Every member is private, so the class stays standard-layout.
+#define BRELO_FIELD(Class, T, name, Name, clamp, initial)                      \
+ public:                                                                       \
   T name() const { return m_##name; }                                          \
   Class& set##Name(T v) {                                                      \
     m_##name = ::Brelo::ParameterClamp::clamp(v);                              \
     return *this;                                                              \
-  }
+  }                                                                            \
+                                                                               \
+ private:                                                                      \
+  T m_##name = initial;                                                        \
+                                                                               \
+ public:

@@ -10,13 +10,9 @@
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/BreloColorVariance.h"
-#include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLimits.h"
 #include "Brelo/BreloPattern.h"
 #include "Brelo/BreloSchedule.h"
-#include "Brelo/BreloTransition.h"
-#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
@@ -44,38 +40,41 @@ class SimpleLinesParameter {
   };
 
   BRELO_PATTERN_ACCESSORS(SimpleLinesParameter, 0.0)
-  BRELO_FIELD(SimpleLinesParameter, double, width_align, WidthAlign, unit)
-  BRELO_FIELD(SimpleLinesParameter, int, height_num, HeightNum, classCount)
-  BRELO_FIELD(SimpleLinesParameter, double, height_max1, HeightMax1, nonNegative)
-  BRELO_FIELD(SimpleLinesParameter, double, height_max2, HeightMax2, nonNegative)
-  BRELO_FIELD(SimpleLinesParameter, double, height_max3, HeightMax3, nonNegative)
-  BRELO_FIELD(SimpleLinesParameter, double, height_min, HeightMin, unit)
-  BRELO_FIELD(SimpleLinesParameter, double, height_power, HeightPower, nonNegative)
-  BRELO_FIELD(SimpleLinesParameter, int, height_seed, HeightSeed, keep)
-  BRELO_FIELD(SimpleLinesParameter, AlignType, align_type, AlignType, keep)
-  BRELO_FIELD(SimpleLinesParameter, AlignDirection, align_direction, AlignDirection, keep)
-  BRELO_FIELD(SimpleLinesParameter, AlignMode, align_mode, AlignMode, keep)
-  BRELO_FIELD(SimpleLinesParameter, double, align_max, AlignMax, finite)
-  BRELO_FIELD(SimpleLinesParameter, double, align_min, AlignMin, unit)
-  BRELO_FIELD(SimpleLinesParameter, double, align_power, AlignPower, nonNegative)
-  BRELO_FIELD(SimpleLinesParameter, int, align_seed, AlignSeed, keep)
-  BRELO_FIELD(SimpleLinesParameter, int, color_num, ColorNum, classCount)
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color1, ColorColor1, keep)
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color2, ColorColor2, keep)
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color3, ColorColor3, keep)
-  BRELO_FIELD(SimpleLinesParameter, ColorSpace, color_variance_space, ColorVarianceSpace, keep)
-  BRELO_FIELD(SimpleLinesParameter, ColorOverlap, color_overlap, ColorOverlap, keep)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance1, ColorVariance1, unit)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance2, ColorVariance2, unit)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance3, ColorVariance3, unit)
-  BRELO_FIELD(SimpleLinesParameter, int, color_seed, ColorSeed, keep)
-  BRELO_FIELD(SimpleLinesParameter, TransitionType, transition_type, TransitionType, keep)
-  BRELO_FIELD(SimpleLinesParameter, int, transition_type_seed, TransitionTypeSeed, keep)
-  BRELO_FIELD(SimpleLinesParameter, TransitionMode, transition_mode, TransitionMode, keep)
-  BRELO_FIELD(SimpleLinesParameter, int, transition_mode_seed, TransitionModeSeed, keep)
+  BRELO_FIELD(SimpleLinesParameter, double, width_align, WidthAlign, unit, 0.5)
+  BRELO_FIELD(SimpleLinesParameter, int, height_num, HeightNum, classCount, 1)
+  BRELO_FIELD(SimpleLinesParameter, double, height_max1, HeightMax1, nonNegative, 100.0)
+  BRELO_FIELD(SimpleLinesParameter, double, height_max2, HeightMax2, nonNegative, 100.0)
+  BRELO_FIELD(SimpleLinesParameter, double, height_max3, HeightMax3, nonNegative, 100.0)
+  BRELO_FIELD(SimpleLinesParameter, double, height_min, HeightMin, unit, 0.3)
+  BRELO_FIELD(SimpleLinesParameter, double, height_power, HeightPower, nonNegative, 1.0)
+  BRELO_FIELD(SimpleLinesParameter, int, height_seed, HeightSeed, keep, 0)
+  BRELO_FIELD(SimpleLinesParameter, AlignType, align_type, AlignType, keep, AlignType::Middle)
+  BRELO_FIELD(SimpleLinesParameter, AlignDirection, align_direction, AlignDirection, keep, AlignDirection::One)
+  BRELO_FIELD(SimpleLinesParameter, AlignMode, align_mode, AlignMode, keep, AlignMode::Normal)
+  BRELO_FIELD(SimpleLinesParameter, double, align_max, AlignMax, finite, 0.0)
+  BRELO_FIELD(SimpleLinesParameter, double, align_min, AlignMin, unit, 0.3)
+  BRELO_FIELD(SimpleLinesParameter, double, align_power, AlignPower, nonNegative, 1.0)
+  BRELO_FIELD(SimpleLinesParameter, int, align_seed, AlignSeed, keep, 0)
+  BRELO_FIELD(SimpleLinesParameter, int, color_num, ColorNum, classCount, 1)
+  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color1, ColorColor1, keep,
+              ColorFloat<float>(1.0f, 1.0f, 0.0f, 0.0f))
+  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color2, ColorColor2, keep,
+              ColorFloat<float>(1.0f, 1.0f, 1.0f, 1.0f))
+  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color3, ColorColor3, keep,
+              ColorFloat<float>(1.0f, 0.0f, 0.0f, 1.0f))
+  BRELO_FIELD(SimpleLinesParameter, ColorSpace, color_variance_space, ColorVarianceSpace, keep, ColorSpace::RGB)
+  BRELO_FIELD(SimpleLinesParameter, ColorOverlap, color_overlap, ColorOverlap, keep, ColorOverlap::Clip)
+  BRELO_FIELD(SimpleLinesParameter, double, color_variance1, ColorVariance1, unit, 0.0)
+  BRELO_FIELD(SimpleLinesParameter, double, color_variance2, ColorVariance2, unit, 0.0)
+  BRELO_FIELD(SimpleLinesParameter, double, color_variance3, ColorVariance3, unit, 0.0)
+  BRELO_FIELD(SimpleLinesParameter, int, color_seed, ColorSeed, keep, 0)
+  BRELO_FIELD(SimpleLinesParameter, TransitionType, transition_type, TransitionType, keep, TransitionType::X)
+  BRELO_FIELD(SimpleLinesParameter, int, transition_type_seed, TransitionTypeSeed, keep, 0)
+  BRELO_FIELD(SimpleLinesParameter, TransitionMode, transition_mode, TransitionMode, keep, TransitionMode::Normal)
+  BRELO_FIELD(SimpleLinesParameter, int, transition_mode_seed, TransitionModeSeed, keep, 0)
   BRELO_SCHEDULE_ACCESSORS(SimpleLinesParameter, transition, Transition)
-  BRELO_FIELD(SimpleLinesParameter, double, opacity, Opacity, unit)
-  BRELO_FIELD(SimpleLinesParameter, ::Brelo::BlendMode, blend_mode, BlendMode, keep)
+  BRELO_FIELD(SimpleLinesParameter, double, opacity, Opacity, unit, 1.0)
+  BRELO_FIELD(SimpleLinesParameter, ::Brelo::BlendMode, blend_mode, BlendMode, keep, ::Brelo::BlendMode::Normal)
 
  private:
   Pattern m_pattern = [] {
@@ -84,38 +83,7 @@ class SimpleLinesParameter {
     p.width_max3 = 50.0;
     return p;
   }();
-  double m_width_align = 0.5;
-  int m_height_num = 1;
-  double m_height_max1 = 100.0;
-  double m_height_max2 = 100.0;
-  double m_height_max3 = 100.0;
-  double m_height_min = 0.3;
-  double m_height_power = 1.0;
-  int m_height_seed = 0;
-  AlignType m_align_type = AlignType::Middle;
-  AlignDirection m_align_direction = AlignDirection::One;
-  AlignMode m_align_mode = AlignMode::Normal;
-  double m_align_max = 0.0;
-  double m_align_min = 0.3;
-  double m_align_power = 1.0;
-  int m_align_seed = 0;
-  int m_color_num = 1;
-  ColorFloat<float> m_color_color1{1.0f, 1.0f, 0.0f, 0.0f};
-  ColorFloat<float> m_color_color2{1.0f, 1.0f, 1.0f, 1.0f};
-  ColorFloat<float> m_color_color3{1.0f, 0.0f, 0.0f, 1.0f};
-  ColorSpace m_color_variance_space = ColorSpace::RGB;
-  ColorOverlap m_color_overlap = ColorOverlap::Clip;
-  double m_color_variance1 = 0.0;
-  double m_color_variance2 = 0.0;
-  double m_color_variance3 = 0.0;
-  int m_color_seed = 0;
   Schedule m_transition{1, 0, 0.0};  // every bar; the wipe starts undone
-  TransitionType m_transition_type = TransitionType::X;
-  int m_transition_type_seed = 0;
-  TransitionMode m_transition_mode = TransitionMode::Normal;
-  int m_transition_mode_seed = 0;
-  double m_opacity = 1.0;
-  ::Brelo::BlendMode m_blend_mode = ::Brelo::BlendMode::Normal;
 };
 
 }  // namespace Brelo

@@ -15,6 +15,7 @@ namespace {
 
 using namespace Brelo;
 using namespace Brelo::LinesParams;
+using P = LinesParameter;
 
 TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
   for (int v = -3; v <= 25; ++v) {
@@ -92,11 +93,28 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   LinesPreRenderRecord r;
   fillLinesPreRenderRecord(v, 1.0, r);
   LinesParameter const& p = r.parameter;
-  Schedule const& slice = p.slice_schedule();
-  Schedule const& rgb = p.rgb_schedule();
-  Schedule const& color = p.color_schedule();
-  Schedule const& composite = p.composite_schedule();
-  Schedule const& transition = p.transition_schedule();
+  // Each channel's schedule controls stand together from its Per on:
+  // Per, Offset, Completion, Delay, Order, Order Phase, Order Seed, Easing Type and Mode.
+  static_assert(kSliceEasingMode == kSlicePer + 8 && kRGBEasingMode == kRGBPer + 8 &&
+                    kColorEasingMode == kColorPer + 8 && kCompositeEasingMode == kCompositePer + 8 &&
+                    kWipeEasingMode == kWipePer + 8,
+                "schedule controls in one run");
+  for (auto [schedule, per] :
+       {std::pair{&P::slice_schedule, kSlicePer}, std::pair{&P::rgb_schedule, kRGBPer},
+        std::pair{&P::color_schedule, kColorPer}, std::pair{&P::composite_schedule, kCompositePer},
+        std::pair{&P::transition_schedule, kWipePer}}) {
+    SCOPED_TRACE(per);
+    Schedule const& s = (p.*schedule)();
+    EXPECT_EQ(s.per, per * 3);
+    EXPECT_EQ(s.offset, (per + 1) * 3);
+    EXPECT_EQ(s.completion, pct(per + 2));
+    EXPECT_EQ(s.delay, pct(per + 3));
+    EXPECT_EQ(static_cast<int>(s.order), (per + 4) % 3 + 1);
+    EXPECT_EQ(s.order_phase, deg(per + 5) / 360.0);
+    EXPECT_EQ(s.order_seed, (per + 6) * 3);
+    EXPECT_EQ(static_cast<int>(s.easing_type), (per + 7) % 3 + 1);
+    EXPECT_EQ(static_cast<int>(s.easing_mode), (per + 8) % 3 + 1);
+  }
 
   EXPECT_EQ(p.completion(), pct(kCompletion));
   EXPECT_EQ(p.center().x, 10.25);
@@ -120,25 +138,12 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(p.outside(), getBorderType(kOutside % 3 + 1));
   EXPECT_TRUE(p.original());
 
-  EXPECT_EQ(slice.completion, pct(kSliceCompletion));
-  EXPECT_EQ(slice.delay, pct(kSliceDelay));
-  EXPECT_EQ(slice.per, kSlicePer * 3);
-  EXPECT_EQ(slice.offset, kSliceOffset * 3);
   EXPECT_EQ(static_cast<int>(p.slice_direction()), kSliceDirection % 3 + 1);
   EXPECT_EQ(p.slice_max(), kMaxSlice * 1.25);
   EXPECT_EQ(p.slice_min(), pct(kMinSlice));
   EXPECT_EQ(p.slice_power(), kSlicePower * 1.25);
   EXPECT_EQ(p.slice_seed(), kSliceSeed * 3);
-  EXPECT_EQ(static_cast<int>(slice.order), kSliceOrder % 3 + 1);
-  EXPECT_EQ(slice.order_phase, deg(kSliceOrderPhase) / 360.0);
-  EXPECT_EQ(slice.order_seed, kSliceOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(slice.easing_type), kSliceEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(slice.easing_mode), kSliceEasingMode % 3 + 1);
 
-  EXPECT_EQ(rgb.completion, pct(kRGBCompletion));
-  EXPECT_EQ(rgb.delay, pct(kRGBDelay));
-  EXPECT_EQ(rgb.per, kRGBPer * 3);
-  EXPECT_EQ(rgb.offset, kRGBOffset * 3);
   EXPECT_EQ(p.rgb_max(), kMaxRGBSeparation * 1.25);
   EXPECT_EQ(p.rgb_min(), pct(kMinRGBSeparation));
   // 8-bit colours divided by 255; the second and third controls trade places.
@@ -166,16 +171,7 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
     EXPECT_EQ(got.blue, want.blue);
   }
   EXPECT_EQ(p.rgb_seed(), kRGBSeparationSeed * 3);
-  EXPECT_EQ(static_cast<int>(rgb.order), kRGBOrder % 3 + 1);
-  EXPECT_EQ(rgb.order_phase, deg(kRGBOrderPhase) / 360.0);
-  EXPECT_EQ(rgb.order_seed, kRGBOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(rgb.easing_type), kRGBEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(rgb.easing_mode), kRGBEasingMode % 3 + 1);
 
-  EXPECT_EQ(color.completion, pct(kColorCompletion));
-  EXPECT_EQ(color.delay, pct(kColorDelay));
-  EXPECT_EQ(color.per, kColorPer * 3);
-  EXPECT_EQ(color.offset, kColorOffset * 3);
   EXPECT_EQ(static_cast<int>(p.color_type()), kColorCorrectionType % 3 + 1);
   EXPECT_EQ(p.color_blend_with_original(), pct(kBlendWithOriginal));
   expectColour(p.color_color(), kMidtone, float(kMidtone) / 255.0f);
@@ -189,16 +185,7 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(p.color_s(), kMaxColorSVariance * 1.25 * 0.01);
   EXPECT_EQ(p.color_s_min(), pct(kMinColorSVariance));
   EXPECT_EQ(p.color_seed(), kColorVarianceSeed * 3);
-  EXPECT_EQ(static_cast<int>(color.order), kColorOrder % 3 + 1);
-  EXPECT_EQ(color.order_phase, deg(kColorOrderPhase) / 360.0);
-  EXPECT_EQ(color.order_seed, kColorOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(color.easing_type), kColorEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(color.easing_mode), kColorEasingMode % 3 + 1);
 
-  EXPECT_EQ(composite.completion, pct(kCompositeCompletion));
-  EXPECT_EQ(composite.delay, pct(kCompositeDelay));
-  EXPECT_EQ(composite.per, kCompositePer * 3);
-  EXPECT_EQ(composite.offset, kCompositeOffset * 3);
   EXPECT_EQ(p.composite_opacity(), pct(kCompositeOpacity));
   EXPECT_EQ(r.blend_mode, kBlendingMode % 3 + 1);
   EXPECT_EQ(p.composite_num(), kCompositeMode % 3 + 1);
@@ -212,23 +199,9 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   EXPECT_EQ(p.composite_variance2(), pct(kCompositeVariance2));
   EXPECT_EQ(p.composite_variance3(), pct(kCompositeVariance3));
   EXPECT_EQ(p.composite_seed(), kCompositeSeed * 3);
-  EXPECT_EQ(static_cast<int>(composite.order), kCompositeOrder % 3 + 1);
-  EXPECT_EQ(composite.order_phase, deg(kCompositeOrderPhase) / 360.0);
-  EXPECT_EQ(composite.order_seed, kCompositeOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(composite.easing_type), kCompositeEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(composite.easing_mode), kCompositeEasingMode % 3 + 1);
 
-  EXPECT_EQ(transition.completion, pct(kWipeCompletion));
-  EXPECT_EQ(transition.delay, pct(kWipeDelay));
-  EXPECT_EQ(transition.per, kWipePer * 3);
-  EXPECT_EQ(transition.offset, kWipeOffset * 3);
   EXPECT_EQ(static_cast<int>(p.transition_type()), kWipeType % 3 + 1);
   EXPECT_EQ(p.transition_type_seed(), kWipeTypeSeed * 3);
-  EXPECT_EQ(static_cast<int>(transition.order), kWipeOrder % 3 + 1);
-  EXPECT_EQ(transition.order_phase, deg(kWipeOrderPhase) / 360.0);
-  EXPECT_EQ(transition.order_seed, kWipeOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(transition.easing_type), kWipeEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(transition.easing_mode), kWipeEasingMode % 3 + 1);
 }
 
 TEST(LinesPreRenderRecord, ConversionsOfFixedPointValues) {
@@ -261,7 +234,6 @@ TEST(LinesPreRenderRecord, HalfResolutionHalvesLengthsOnly) {
   std::memset(static_cast<void*>(&half), 0, sizeof half);
   fillLinesPreRenderRecord(v, 1.0, full);
   fillLinesPreRenderRecord(v, 0.5, half);
-  using P = LinesParameter;
   using Length = std::pair<double (P::*)() const, P& (P::*)(double)>;
   for (auto const& [get, set] :
        {Length{&P::total_width, &P::setTotalWidth}, Length{&P::width_max1, &P::setWidthMax1},
@@ -326,38 +298,16 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.outside(), BorderType::Wrap);
   EXPECT_TRUE(p.original());
 
-  EXPECT_EQ(p.slice_completion(), 0.21);
-  EXPECT_EQ(p.slice_delay(), 0.31);
-  EXPECT_EQ(p.slice_per(), 4);
-  EXPECT_EQ(p.slice_offset(), q.slice_offset());
   EXPECT_EQ(p.slice_direction(), LinesParameter::Direction::Alternately);
   EXPECT_EQ(p.slice_max(), q.slice_max());
   EXPECT_EQ(p.slice_min(), 0.13);
   EXPECT_EQ(p.slice_power(), q.slice_power());
   EXPECT_EQ(p.slice_seed(), q.slice_seed());
-  EXPECT_EQ(p.slice_order(), OrderType::Inverse);
-  EXPECT_EQ(p.slice_order_phase(), q.slice_order_phase());
-  EXPECT_EQ(p.slice_order_seed(), q.slice_order_seed());
-  EXPECT_EQ(p.slice_easing_type(), EasingType::Circ);
-  EXPECT_EQ(p.slice_easing_mode(), EasingMode::Out);
 
-  EXPECT_EQ(p.rgb_completion(), 0.22);
-  EXPECT_EQ(p.rgb_delay(), 0.32);
-  EXPECT_EQ(p.rgb_per(), 5);
-  EXPECT_EQ(p.rgb_offset(), q.rgb_offset());
   EXPECT_EQ(p.rgb_max(), q.rgb_max());
   EXPECT_EQ(p.rgb_min(), 0.14);
   EXPECT_EQ(p.rgb_seed(), q.rgb_seed());
-  EXPECT_EQ(p.rgb_order(), OrderType::Inward);
-  EXPECT_EQ(p.rgb_order_phase(), q.rgb_order_phase());
-  EXPECT_EQ(p.rgb_order_seed(), q.rgb_order_seed());
-  EXPECT_EQ(p.rgb_easing_type(), EasingType::Sine);
-  EXPECT_EQ(p.rgb_easing_mode(), EasingMode::InOut);
 
-  EXPECT_EQ(p.color_completion(), 0.23);
-  EXPECT_EQ(p.color_delay(), 0.33);
-  EXPECT_EQ(p.color_per(), 6);
-  EXPECT_EQ(p.color_offset(), q.color_offset());
   EXPECT_EQ(p.color_type(), LinesParameter::ColorType::HLS);
   EXPECT_EQ(p.color_blend_with_original(), 0.42);
   EXPECT_EQ(p.color_color().red, q.color_color().red);
@@ -372,16 +322,7 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.color_s(), q.color_s());
   EXPECT_EQ(p.color_s_min(), q.color_s_min());
   EXPECT_EQ(p.color_seed(), q.color_seed());
-  EXPECT_EQ(p.color_order(), OrderType::Outward);
-  EXPECT_EQ(p.color_order_phase(), q.color_order_phase());
-  EXPECT_EQ(p.color_order_seed(), q.color_order_seed());
-  EXPECT_EQ(p.color_easing_type(), EasingType::Bounce);
-  EXPECT_EQ(p.color_easing_mode(), EasingMode::Out);
 
-  EXPECT_EQ(p.composite_completion(), 0.24);
-  EXPECT_EQ(p.composite_delay(), 0.34);
-  EXPECT_EQ(p.composite_per(), 7);
-  EXPECT_EQ(p.composite_offset(), q.composite_offset());
   EXPECT_EQ(p.composite_opacity(), 0.41);
   EXPECT_EQ(p.composite_num(), 2);
   EXPECT_EQ(p.composite_color1().green, q.composite_color1().green);
@@ -394,23 +335,39 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.composite_variance2(), 0.52);
   EXPECT_EQ(p.composite_variance3(), 0.53);
   EXPECT_EQ(p.composite_seed(), q.composite_seed());
-  EXPECT_EQ(p.composite_order(), OrderType::Random);
-  EXPECT_EQ(p.composite_order_phase(), q.composite_order_phase());
-  EXPECT_EQ(p.composite_order_seed(), q.composite_order_seed());
-  EXPECT_EQ(p.composite_easing_type(), EasingType::Back);
-  EXPECT_EQ(p.composite_easing_mode(), EasingMode::InOut);
 
-  EXPECT_EQ(p.transition_completion(), 0.25);
-  EXPECT_EQ(p.transition_delay(), 0.35);
-  EXPECT_EQ(p.transition_per(), 8);
-  EXPECT_EQ(p.transition_offset(), q.transition_offset());
   EXPECT_EQ(p.transition_type(), LinesParameter::TransitionType::FadeOut);
   EXPECT_EQ(p.transition_type_seed(), q.transition_type_seed());
-  EXPECT_EQ(p.transition_order(), OrderType::InverseRandom);
-  EXPECT_EQ(p.transition_order_phase(), q.transition_order_phase());
-  EXPECT_EQ(p.transition_order_seed(), q.transition_order_seed());
-  EXPECT_EQ(p.transition_easing_type(), EasingType::Elastic);
-  EXPECT_EQ(p.transition_easing_mode(), EasingMode::Out);
+
+  struct Expected {
+    Schedule const& (P::*schedule)() const;
+    int per;
+    double completion, delay;
+    OrderType order;
+    EasingType easing_type;
+    EasingMode easing_mode;
+  };
+  for (Expected const& e : {
+           Expected{&P::slice_schedule, 4, 0.21, 0.31, OrderType::Inverse, EasingType::Circ, EasingMode::Out},
+           Expected{&P::rgb_schedule, 5, 0.22, 0.32, OrderType::Inward, EasingType::Sine, EasingMode::InOut},
+           Expected{&P::color_schedule, 6, 0.23, 0.33, OrderType::Outward, EasingType::Bounce, EasingMode::Out},
+           Expected{&P::composite_schedule, 7, 0.24, 0.34, OrderType::Random, EasingType::Back, EasingMode::InOut},
+           Expected{&P::transition_schedule, 8, 0.25, 0.35, OrderType::InverseRandom, EasingType::Elastic,
+                    EasingMode::Out},
+       }) {
+    SCOPED_TRACE(e.per);
+    Schedule const& got = (p.*e.schedule)();
+    Schedule const& set = (q.*e.schedule)();
+    EXPECT_EQ(got.completion, e.completion);
+    EXPECT_EQ(got.delay, e.delay);
+    EXPECT_EQ(got.per, e.per);
+    EXPECT_EQ(got.offset, set.offset);
+    EXPECT_EQ(got.order, e.order);
+    EXPECT_EQ(got.order_phase, set.order_phase);
+    EXPECT_EQ(got.order_seed, set.order_seed);
+    EXPECT_EQ(got.easing_type, e.easing_type);
+    EXPECT_EQ(got.easing_mode, e.easing_mode);
+  }
 }
 
 TEST(LinesParameterFromRecord, RGBColoursAreNormalisedInEngineOrder) {

@@ -19,13 +19,8 @@ namespace {
 using namespace Brelo;
 using namespace Brelo::Sim;
 using namespace Brelo::LinesParams;
-using BreloTest::busySettings;
-using BreloTest::expectClean;
-using BreloTest::held;
-using BreloTest::kInjected;
-using BreloTest::newSession;
-using BreloTest::singleThreadedModule;
-using BreloTest::threadedModule;
+// The shared render helpers (LinesRenderSupport.h).
+using namespace BreloTest;
 
 // Runs smart pre-render by hand and reads back the record it left with the host,
 // then lets the host delete it through the plug-in's routine.
