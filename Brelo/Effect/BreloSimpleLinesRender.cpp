@@ -232,6 +232,123 @@ void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel
   for (int x = x0; x < x1; ++x) row[x] = blend(row[x], top);
 }
 
+// What every pixel of one area shares, and the steps of a row: the bars, the
+// opacity (0 … 1) and its level in the depth, the blend.
+template <class Depth, class BlendFn>
+struct RowPainter {
+  using Pixel = typename Depth::Pixel;
+  Strip const* bars;
+  int count;
+  double opacity;
+  typename Depth::Level o;
+  BlendFn const& blend;
+  bool normal;
+
+  // The bars within half a pixel of positions (u, v), from `first` on,
+  // summed and blended over the pixel: the rules in full.
+  void pixel(Pixel& pixel, double u, double v, int first) const {
+    Pixel acc{};
+    for (int i = first; i < count; ++i) {
+      Strip const& s = bars[i];
+      if (s.start - 0.5 > u) break;
+      if (s.hidden || u > s.end + 0.5) continue;
+      double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
+      if (!(a > 0)) continue;
+      double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
+      if (!(b > 0)) continue;
+      Pixel px = Depth::colour(s);
+      Depth::setAlpha(px, a, b, o, opacity);
+      acc = Blend::alpha_add(acc, px);
+    }
+    if (acc.alpha > 0) {
+      if (acc.alpha > o) acc.alpha = o;
+      pixel = blend(pixel, acc);
+    }
+  }
+
+  // Any bar list: neighbouring pixels lie at most a pixel apart along the
+  // axis, so the previous pixel's first bar is a step or two away.
+  void scanRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
+    int first = 0;
+    for (int x = x0; x < x1; ++x) {
+      double const u = along.at(x);
+      if (count >= 4) {
+        if (x == x0) {
+          first = firstReaching(bars, count, u);
+        } else {
+          while (first < count && u > bars[first].end + 0.5) ++first;
+          while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+        }
+      }
+      pixel(row[x], u, athwart.at(x), first);
+    }
+  }
+
+  // A list orderedForRuns: positions move monotonically along a row, and so
+  // does the first bar that can reach them, so it is followed, and pixels
+  // reached by no bar or by one bar alone are passed in runs.
+  void runRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
+    int first = firstReaching(bars, count, along.at(x0));
+    // The stretches around `first`, formed again only when it moves.
+    int formed = -1;
+    Stretch none{}, inFirst{}, inNext{};
+    int x = x0;
+    while (x < x1) {
+      double const u = along.at(x);
+      while (first < count && u > bars[first].end + 0.5) ++first;
+      while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      if (first != formed) {
+        formed = first;
+        none = betweenBars(bars, count, first);
+        if (first < count) inFirst = acrossBar(bars, count, first);
+        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+      }
+      if (none.contains(u)) {
+        x = runEnd(none, x, x1, along);
+      } else if (first < count && inFirst.contains(u)) {
+        x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
+      } else if (first + 1 < count && inNext.contains(u)) {
+        x = alongBar(row, x, runEnd(inNext, x, x1, along), first + 1, along, athwart);
+      } else {
+        pixel(row[x], u, athwart.at(x), first);
+        ++x;
+      }
+    }
+  }
+
+  // Pixels [x, stop) lie across bar j alone, fully covered across its width:
+  // along its length each is the bar's colour at full alpha, nothing, or
+  // (within half a pixel of an end) the rules in full. Returns stop.
+  int alongBar(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
+    Strip const& s = bars[j];
+    if (s.hidden) return stop;
+    Pixel full = Depth::colour(s);
+    Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, opacity);
+    bool const shows = full.alpha > 0;
+    if (full.alpha > o) full.alpha = o;
+    double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+    // v is monotonic along the run too: the pixels of full colour are an
+    // interval [inner_begin, inner_end), painted in one go.
+    Stretch const inner{s.lower + 0.5, s.upper - 0.5, kInfinity, true};
+    int inner_begin = stop, inner_end = stop;
+    for (; x < stop; ++x) {
+      double const v = athwart.at(x);
+      if (inner.contains(v)) {
+        inner_begin = x;
+        inner_end = runEnd(inner, x, stop, athwart);
+        break;
+      }
+      if (v >= outer_lo && v <= outer_hi) pixel(row[x], along.at(x), v, j);
+    }
+    if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
+    for (x = inner_end; x < stop; ++x) {
+      double const v = athwart.at(x);
+      if (v >= outer_lo && v <= outer_hi) pixel(row[x], along.at(x), v, j);
+    }
+    return stop;
+  }
+};
+
 }  // namespace
 
 template <class Depth>
@@ -247,7 +364,6 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
 
 template <class Depth, class BlendFn>
 void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn const& blend) const noexcept {
-  using Pixel = typename Depth::Pixel;
   int const x0 = area.left > 0 ? area.left : 0;
   int const y0 = area.top > 0 ? area.top : 0;
   int const x1 = area.right < width ? area.right : width;
@@ -256,127 +372,19 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
 
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
-  typename Depth::Level const o = Depth::level(level_opacity);
-  Strip const* const bars = strips.data();
-  int const count = strip_count;
+  RowPainter<Depth, BlendFn> const painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
+                                           blend, blend_mode == BlendMode::Normal};
+  bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
-  bool const runs = count > 0 && orderedForRuns(bars, count);
-  bool const normal = blend_mode == BlendMode::Normal;
-
-  // The bars within half a pixel of positions (u, v), from `first` on, summed
-  // and blended over the pixel.
-  auto paintPixel = [&](Pixel& pixel, double u, double v, int first) {
-    Pixel acc{};
-    for (int i = first; i < count; ++i) {
-      Strip const& s = bars[i];
-      if (s.start - 0.5 > u) break;
-      if (s.hidden || u > s.end + 0.5) continue;
-      double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
-      if (!(a > 0)) continue;
-      double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
-      if (!(b > 0)) continue;
-      Pixel px = Depth::colour(s);
-      Depth::setAlpha(px, a, b, o, level_opacity);
-      acc = Blend::alpha_add(acc, px);
-    }
-    if (acc.alpha > 0) {
-      if (acc.alpha > o) acc.alpha = o;
-      pixel = blend(pixel, acc);
-    }
-  };
-
   for (int y = y0; y < y1; ++y) {
-    auto* const row = reinterpret_cast<Pixel*>(base + pitch * y);
+    auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
     RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
     RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
-    auto u_at = [&](int x) { return along.at(x); };
-    auto v_at = [&](int x) { return athwart.at(x); };
-    if (!runs) {
-      // Neighbouring pixels lie at most a pixel apart along the axis, so the
-      // previous pixel's first bar is a step or two away: walk from it.
-      int first = 0;
-      for (int x = x0; x < x1; ++x) {
-        double const u = u_at(x);
-        if (count >= 4) {
-          if (x == x0) {
-            first = firstReaching(bars, count, u);
-          } else {
-            while (first < count && u > bars[first].end + 0.5) ++first;
-            while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
-          }
-        }
-        paintPixel(row[x], u, v_at(x), first);
-      }
-      continue;
-    }
-    // Positions move monotonically along a row, and so does the first bar
-    // that can reach them: follow it instead of searching for it.
-    int first = firstReaching(bars, count, u_at(x0));
-    // The stretches around `first`, formed again only when it moves.
-    int formed = -1;
-    Stretch none{}, inFirst{}, inNext{};
-    int x = x0;
-    while (x < x1) {
-      double const u = u_at(x);
-      while (first < count && u > bars[first].end + 0.5) ++first;
-      while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
-      if (first != formed) {
-        formed = first;
-        none = betweenBars(bars, count, first);
-        if (first < count) inFirst = acrossBar(bars, count, first);
-        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
-      }
-      if (none.contains(u)) {
-        x = runEnd(none, x, x1, along);
-        continue;
-      }
-      int j = first;
-      Stretch in{};
-      bool found = false;
-      if (first < count && inFirst.contains(u)) {
-        in = inFirst, found = true;
-      } else if (first + 1 < count && inNext.contains(u)) {
-        in = inNext, found = true, ++j;
-      }
-      if (!found) {
-        paintPixel(row[x], u, v_at(x), first);
-        ++x;
-        continue;
-      }
-      // Across bar j alone, fully covered across its width: along its length
-      // the pixel is the bar's colour at full alpha, nothing, or (within half
-      // a pixel of an end) the rules in full.
-      Strip const& s = bars[j];
-      int const stop = runEnd(in, x, x1, along);
-      if (s.hidden) {
-        x = stop;
-        continue;
-      }
-      Pixel full = Depth::colour(s);
-      Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, level_opacity);
-      bool const shows = full.alpha > 0;
-      if (full.alpha > o) full.alpha = o;
-      double const inner_lo = s.lower + 0.5, inner_hi = s.upper - 0.5;
-      double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
-      // v is monotonic along the run too: the pixels of full colour are an
-      // interval [inner_begin, inner_end), painted in one go.
-      Stretch const inner{inner_lo, inner_hi, kInfinity, true};
-      int inner_begin = stop, inner_end = stop;
-      for (; x < stop; ++x) {
-        double const v = v_at(x);
-        if (inner.contains(v)) {
-          inner_begin = x;
-          inner_end = runEnd(inner, x, stop, athwart);
-          break;
-        }
-        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
-      }
-      if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
-      for (x = inner_end; x < stop; ++x) {
-        double const v = v_at(x);
-        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
-      }
+    if (runs) {
+      painter.runRow(row, x0, x1, along, athwart);
+    } else {
+      painter.scanRow(row, x0, x1, along, athwart);
     }
   }
 }
