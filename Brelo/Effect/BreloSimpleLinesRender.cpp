@@ -17,29 +17,20 @@ namespace {
 
 using Strip = SimpleLines::Impl::Strip;
 
-// Integer depths carry the opacity as a channel level and round the bar
-// alpha half up; the float depth works with the opacity itself.
-struct Depth8 {
-  using Pixel = PF_Pixel;
+// Integer depths carry the opacity as a channel level (of `Full`) and round
+// the bar alpha half up; the float depth works with the opacity itself.
+template <class P, class Channel, int Full, P Strip::*Colour>
+struct IntDepth {
+  using Pixel = P;
   using Level = int;
-  static Level level(double opacity) { return static_cast<int>(opacity * 255); }
-  static Pixel colour(Strip const& s) { return s.color8; }
+  static Level level(double opacity) { return static_cast<int>(opacity * Full); }
+  static Pixel colour(Strip const& s) { return s.*Colour; }
   static void setAlpha(Pixel& p, double a, double b, Level o, double) {
-    p.alpha = static_cast<A_u_char>((a * o) * b + 0.5);
+    p.alpha = static_cast<Channel>((a * o) * b + 0.5);
   }
-  static auto blend(BlendMode mode) { return getBlendFunction8(mode); }
 };
-
-struct Depth16 {
-  using Pixel = PF_Pixel16;
-  using Level = int;
-  static Level level(double opacity) { return static_cast<int>(opacity * 32768); }
-  static Pixel colour(Strip const& s) { return s.color16; }
-  static void setAlpha(Pixel& p, double a, double b, Level o, double) {
-    p.alpha = static_cast<A_u_short>((a * o) * b + 0.5);
-  }
-  static auto blend(BlendMode mode) { return getBlendFunction16(mode); }
-};
+using Depth8 = IntDepth<PF_Pixel, A_u_char, 255, &Strip::color8>;
+using Depth16 = IntDepth<PF_Pixel16, A_u_short, 32768, &Strip::color16>;
 
 struct Depth32 {
   using Pixel = PF_PixelFloat;
@@ -49,7 +40,6 @@ struct Depth32 {
   static void setAlpha(Pixel& p, double a, double b, Level, double opacity) {
     p.alpha = static_cast<float>(b * (a * opacity));
   }
-  static auto blend(BlendMode mode) { return getBlendFunction32(mode); }
 };
 
 // The soft edge, rising (x past the edge is inside) or falling (x before the
@@ -87,37 +77,6 @@ int firstReaching(Strip const* strips, int count, double u) {
   }
   return lo;
 }
-
-}  // namespace
-
-double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
-  return rising ? rise(x, edge, width) : fall(x, edge, width);
-}
-
-void SimpleLines::Impl::execute(Layer& layer, Rect const& area) const noexcept {
-  PF_LayerDef const* world = layer.getWorld();
-  if (world == nullptr || world->data == nullptr) return;
-  if (layer.getWidth() != width || layer.getHeight() != height || area.isEmpty()) return;
-  switch (layer.getBPC()) {
-    case BPC::Bits8:
-      _lines8(layer, area);
-      break;
-    case BPC::Bits16:
-      _lines16(layer, area);
-      break;
-    case BPC::Bits32:
-      _lines32(layer, area);
-      break;
-    default:
-      break;
-  }
-}
-
-void SimpleLines::Impl::_lines8(Layer& layer, Rect const& area) const noexcept { _paint<Depth8>(layer, area); }
-void SimpleLines::Impl::_lines16(Layer& layer, Rect const& area) const noexcept { _paint<Depth16>(layer, area); }
-void SimpleLines::Impl::_lines32(Layer& layer, Rect const& area) const noexcept { _paint<Depth32>(layer, area); }
-
-namespace {
 
 // Whether the bar list allows the row loop's shortcuts: ends never decrease
 // and no bar ends before it starts. Then the first bar that can reach a
@@ -351,6 +310,10 @@ struct RowPainter {
 
 }  // namespace
 
+double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
+  return rising ? rise(x, edge, width) : fall(x, edge, width);
+}
+
 template <class Depth>
 void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
   PF_LayerDef* world = layer.getWorld();
@@ -359,7 +322,7 @@ void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
   if (static_cast<long long>(world->rowbytes) < static_cast<long long>(width) * static_cast<long long>(sizeof(typename Depth::Pixel))) {
     return;
   }
-  withBlend(blend_mode, [&](auto const& blend) { _paintWith<Depth>(world, area, blend); });
+  withBlend(parameter.blend_mode(), [&](auto const& blend) { _paintWith<Depth>(world, area, blend); });
 }
 
 template <class Depth, class BlendFn>
@@ -371,12 +334,14 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   if (x0 >= x1 || y0 >= y1) return;
 
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
+  double const opacity = parameter.opacity();
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
   RowPainter<Depth, BlendFn> const painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
-                                           blend, blend_mode == BlendMode::Normal};
+                                           blend, parameter.blend_mode() == BlendMode::Normal};
   bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
+  Vector<double> const center = parameter.center();
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
     RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
@@ -386,6 +351,25 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
     } else {
       painter.scanRow(row, x0, x1, along, athwart);
     }
+  }
+}
+
+void SimpleLines::Impl::execute(Layer& layer, Rect const& area) const noexcept {
+  PF_LayerDef const* world = layer.getWorld();
+  if (world == nullptr || world->data == nullptr) return;
+  if (layer.getWidth() != width || layer.getHeight() != height || area.isEmpty()) return;
+  switch (layer.getBPC()) {
+    case BPC::Bits8:
+      _paint<Depth8>(layer, area);
+      break;
+    case BPC::Bits16:
+      _paint<Depth16>(layer, area);
+      break;
+    case BPC::Bits32:
+      _paint<Depth32>(layer, area);
+      break;
+    default:
+      break;
   }
 }
 
