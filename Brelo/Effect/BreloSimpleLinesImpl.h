@@ -1,14 +1,10 @@
-// Engine state of SimpleLines: the copied settings, the bar list and the
+// Engine state of SimpleLines: the settings, the bar list and the
 // geometry the renderer reads. Private to the engine and its tests.
 #pragma once
 
 #include <vector>
 
-#include "Brelo/BreloBlend.h"
-#include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLayer.h"
-#include "Brelo/BreloTransition.h"
 #include "Brelo/Effect/BreloSimpleLines.h"
 #include "Util/BreloHostAPI.h"
 
@@ -16,14 +12,6 @@ namespace Brelo {
 
 class SimpleLines::Impl {
  public:
-  using AlignType = Parameter::AlignType;
-  using AlignDirection = Parameter::AlignDirection;
-  using AlignMode = Parameter::AlignMode;
-  using ColorSpace = Parameter::ColorSpace;
-  using ColorOverlap = Parameter::ColorOverlap;
-  using TransitionType = Parameter::TransitionType;
-  using TransitionMode = Parameter::TransitionMode;
-
   struct Strip {
     bool hidden;
     int index;

@@ -1,6 +1,7 @@
 // Bar layout: widths, gaps, lengths, offsets and colours from four seeded
 // sequences, so a frame is reproducible from its settings alone.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "Brelo/BreloColorVariance.h"
@@ -20,32 +21,38 @@ int SimpleLines::Impl::maxStripCount() {
   return static_cast<int>(std::ceil(std::max(kMaxTotalWidth, 1000.0))) + 2;
 }
 
-// The four seeded sequences, the three classes of each quantity, and the low
-// ends and ranges draws are scaled into: an amount runs from max * min to max.
+namespace {
+
+// An amount drawn from max * min up to max, skewed by a power of the draw.
+struct Scale {
+  double base, range, power;
+  double at(double r) const { return std::pow(r, power) * range + base; }
+};
+Scale scale(double max, double min, double power) { return {max * min, max * (1 - min), power}; }
+std::array<Scale, 3> three(double max1, double max2, double max3, double min, double power) {
+  return {scale(max1, min, power), scale(max2, min, power), scale(max3, min, power)};
+}
+
+}  // namespace
+
+// The four seeded sequences and what their draws are scaled into, by class.
 struct SimpleLines::Impl::Draws {
   Random W, H, A, K;
-  double width_max[3], wb[3], wr[3], gb[3], gr[3], hb[3], hr[3];
-  double ob, os;
+  double width_max[3];
+  std::array<Scale, 3> width, gap, height;
+  Scale offset;
   double variance[3];
   ColorFloat<float> colours[3];
 
   explicit Draws(Parameter const& p)
       : W(p.width_seed()), H(p.height_seed()), A(p.align_seed()), K(p.color_seed()),
         width_max{p.width_max1(), p.width_max2(), p.width_max3()},
-        ob(p.align_max() * p.align_min()), os(p.align_max() * (1 - p.align_min())),
+        width(three(p.width_max1(), p.width_max2(), p.width_max3(), p.width_min(), p.width_power())),
+        gap(three(p.gap_max1(), p.gap_max2(), p.gap_max3(), p.gap_min(), p.gap_power())),
+        height(three(p.height_max1(), p.height_max2(), p.height_max3(), p.height_min(), p.height_power())),
+        offset(scale(p.align_max(), p.align_min(), p.align_power())),
         variance{p.color_variance1(), p.color_variance2(), p.color_variance3()},
-        colours{p.color_color1(), p.color_color2(), p.color_color3()} {
-    double const gap_max[3] = {p.gap_max1(), p.gap_max2(), p.gap_max3()};
-    double const height_max[3] = {p.height_max1(), p.height_max2(), p.height_max3()};
-    for (int k = 0; k < 3; ++k) {
-      wb[k] = width_max[k] * p.width_min();
-      wr[k] = width_max[k] * (1 - p.width_min());
-      gb[k] = gap_max[k] * p.gap_min();
-      gr[k] = gap_max[k] * (1 - p.gap_min());
-      hb[k] = height_max[k] * p.height_min();
-      hr[k] = height_max[k] * (1 - p.height_min());
-    }
-  }
+        colours{p.color_color1(), p.color_color2(), p.color_color3()} {}
 };
 
 void SimpleLines::Impl::_makeStrips() {
@@ -86,7 +93,7 @@ void SimpleLines::Impl::_makeStrips() {
     strips.push_back(strip);
 
     int const k = n % p.gap_num();
-    double g = std::pow(d.W.randD(), p.gap_power()) * d.gr[k] + d.gb[k];
+    double g = d.gap[k].at(d.W.randD());
     if (end + g > last) g = last - end;
     pos = g < kMinExtent ? end : end + g;
     ++n;
@@ -103,7 +110,7 @@ bool SimpleLines::Impl::_drawWidth(Draws& d, int n, double pos, double last, dou
   int draws = 0;
   for (;;) {
     double const r = d.W.randD();
-    w = std::max(mw, std::pow(r, parameter.width_power()) * d.wr[i] + d.wb[i]);
+    w = std::max(mw, d.width[i].at(r));
     end = pos + w;
     if (end > last) {
       w = last - pos;
@@ -119,29 +126,29 @@ bool SimpleLines::Impl::_drawWidth(Draws& d, int n, double pos, double last, dou
 void SimpleLines::Impl::_drawBounds(Draws& d, int n, double& acc, Strip& strip) const {
   Parameter const& p = parameter;
   int const j = n % p.height_num();
-  double const len = std::pow(d.H.randD(), p.height_power()) * d.hr[j] + d.hb[j];
+  double const len = d.height[j].at(d.H.randD());
 
-  double off = std::pow(d.A.randD(), p.align_power()) * d.os + d.ob;
+  double off = d.offset.at(d.A.randD());
   double const q = d.A.randD();
-  if (p.align_direction() == AlignDirection::Both) {
+  if (p.align_direction() == Parameter::AlignDirection::Both) {
     if (q < 0.5) off = -off;
-  } else if (p.align_direction() == AlignDirection::Alternately) {
+  } else if (p.align_direction() == Parameter::AlignDirection::Alternately) {
     if (n % 2 == 1) off = -off;
   }
-  if (p.align_mode() == AlignMode::Accumulate) {
+  if (p.align_mode() == Parameter::AlignMode::Accumulate) {
     acc += off;
     off = acc;
   }
 
   strip.lower = 0;
   strip.upper = 0;
-  if (p.align_type() == AlignType::Bottom) {
+  if (p.align_type() == Parameter::AlignType::Bottom) {
     strip.lower = off;
     strip.upper = off + len;
-  } else if (p.align_type() == AlignType::Middle) {
+  } else if (p.align_type() == Parameter::AlignType::Middle) {
     strip.lower = off - 0.5 * len;
     strip.upper = off + 0.5 * len;
-  } else if (p.align_type() == AlignType::Top) {
+  } else if (p.align_type() == Parameter::AlignType::Top) {
     strip.lower = off - len;
     strip.upper = off;
   }

@@ -18,17 +18,7 @@ using Support::TestWorld;
 // and bars 100 long centred on column 4 cover every column fully.
 constexpr int kW = 8;
 constexpr int kH = 24;
-Parameter stack(double first, double total, double width) {
-  Parameter p;
-  p.setCenter(Vector<double>(4, 23 - first))
-      .setWidthAlign(0)
-      .setTotalWidth(total)
-      .setWidthMax1(width)
-      .setWidthMin(1)
-      .setHeightMax1(100)
-      .setHeightMin(1);
-  return p;
-}
+Parameter stack(double first, double total, double width) { return Support::plainBand(first, total, width, kW, kH); }
 int rowAt(double u) { return static_cast<int>(23 - u); }
 
 TEST(SimpleLinesRenderer, SoftEdge) {
