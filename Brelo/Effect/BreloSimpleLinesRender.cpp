@@ -106,25 +106,17 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // starts more than half a pixel after (the scan stops there). The bounds are
 // the very sums the per-pixel tests form.
 inline Stretch acrossBar(Strip const* bars, int count, int j) {
-  Stretch r;
-  r.after = bars[j].start + 0.5;
-  if (j > 0) r.after = std::max(r.after, bars[j - 1].end + 0.5);
-  r.closed = true;
-  r.last = bars[j].end - 0.5;
-  r.next = j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity;
-  return r;
+  double const after = bars[j].start + 0.5;
+  return {j > 0 ? std::max(after, bars[j - 1].end + 0.5) : after, bars[j].end - 0.5,
+          j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity, true};
 }
 
 // Positions where no bar reaches a pixel: more than half a pixel past the end
 // of every bar before `first` (the walk keeps `first`) and short of bar
 // `first` (the scan stops at once).
 inline Stretch betweenBars(Strip const* bars, int count, int first) {
-  Stretch r;
-  r.after = first > 0 ? bars[first - 1].end + 0.5 : -kInfinity;
-  r.closed = first == 0;
-  r.last = kInfinity;
-  r.next = first < count ? bars[first].start - 0.5 : kInfinity;
-  return r;
+  return {first > 0 ? bars[first - 1].end + 0.5 : -kInfinity, kInfinity,
+          first < count ? bars[first].start - 0.5 : kInfinity, first == 0};
 }
 
 // Positions along a row: p(x) = (x - from) * step + at0, as the per-pixel
