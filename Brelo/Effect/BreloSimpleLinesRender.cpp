@@ -246,8 +246,12 @@ struct RowPainter {
     int x = x0;
     while (x < x1) {
       double const u = along.at(x);
-      while (first < count && u > bars[first].end + 0.5) ++first;
-      while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      // Rounding keeps positions monotonic: `first` only ever moves one way.
+      if (along.step > 0) {
+        while (first < count && u > bars[first].end + 0.5) ++first;
+      } else {
+        while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      }
       if (first != formed) {
         formed = first;
         none = betweenBars(bars, count, first);
