@@ -186,6 +186,15 @@ struct Probes {
       Suite<PF_HandleSuite2> h(s.host(), kPFHandleSuite, 2);
       return fn(h.get(), s.host());
     };
+    // `fn` on a fresh 4-byte handle, disposed of afterwards.
+    auto aHandle = [handles](std::function<PF_Err(const PF_HandleSuite2*, Host&, PF_Handle&)> fn) {
+      return handles([fn](const PF_HandleSuite2* h, Host& host) {
+        PF_Handle x = h->host_new_handle(4);
+        PF_Err e = fn(h, host, x);
+        h->host_dispose_handle(x);
+        return e;
+      });
+    };
     run[Call::HostNewHandle] = [handles] {
       return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
         PF_Handle x = h->host_new_handle(4);
@@ -194,22 +203,16 @@ struct Probes {
         return PF_Err_NONE;
       });
     };
-    run[Call::HostLockHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_lock_handle(x) ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+    run[Call::HostLockHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) {
+        return h->host_lock_handle(x) ? PF_Err_NONE : kInjected;
       });
     };
-    run[Call::HostUnlockHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host& host) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
+    run[Call::HostUnlockHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host& host, PF_Handle& x) {
         h->host_lock_handle(x);
         h->host_unlock_handle(x);
-        PF_Err e = host.handleLockCount(x) == 0 ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+        return host.handleLockCount(x) == 0 ? PF_Err_NONE : kInjected;
       });
     };
     run[Call::HostDisposeHandle] = [handles] {
@@ -221,21 +224,13 @@ struct Probes {
         return kInjected;
       });
     };
-    run[Call::HostGetHandleSize] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_get_handle_size(x) == 4 ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+    run[Call::HostGetHandleSize] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) {
+        return h->host_get_handle_size(x) == 4 ? PF_Err_NONE : kInjected;
       });
     };
-    run[Call::HostResizeHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_resize_handle(8, &x);
-        h->host_dispose_handle(x);
-        return e;
-      });
+    run[Call::HostResizeHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) { return h->host_resize_handle(8, &x); });
     };
     run[Call::UpdateParamUI] = [this] {
       Suite<PF_ParamUtilsSuite2> p(s.host(), kPFParamUtilsSuite, 2);

@@ -58,13 +58,13 @@ Rec* liveRef(Host::Impl* h, std::deque<std::unique_ptr<Rec>>& all, void* p, Call
   return nullptr;
 }
 
-// Gives `rec` the host's next serial, keeps it in `all` and hands it out as
+// Keeps `rec` in `all` with the host's next serial and hands it out as
 // `*out`. Caller holds the mutex.
 template <class Rec, class Handle>
-void handOut(Host::Impl* h, std::deque<std::unique_ptr<Rec>>& all, std::unique_ptr<Rec> rec, Handle* out) {
-  rec->serial = h->nextSerial++;
-  *out = reinterpret_cast<Handle>(rec.get());
-  all.push_back(std::move(rec));
+void handOut(Host::Impl* h, std::deque<std::unique_ptr<Rec>>& all, Rec rec, Handle* out) {
+  rec.serial = h->nextSerial++;
+  all.push_back(std::make_unique<Rec>(rec));
+  *out = reinterpret_cast<Handle>(all.back().get());
 }
 
 // Marks the reference `p` in the host's list `all` disposed of; disposing of
@@ -104,9 +104,7 @@ A_Err getNewEffectForEffect(AEGP_PluginID pid, PF_ProgPtr ref, AEGP_EffectRefH* 
   if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
   std::lock_guard<std::mutex> lock(h->mutex);
   if (!registered(h, pid, Call::GetNewEffectForEffect)) return PF_Err_BAD_CALLBACK_PARAM;
-  auto rec = std::make_unique<EffectRefRec>();
-  rec->instance = inst;
-  handOut(h, h->effectRefs, std::move(rec), effect);
+  handOut(h, h->effectRefs, EffectRefRec{inst}, effect);
   return PF_Err_NONE;
 }
 
@@ -127,11 +125,7 @@ A_Err getNewEffectStreamByIndex(AEGP_PluginID pid, AEGP_EffectRefH effect, PF_Pa
     h->misuses.push_back("AEGP_GetNewEffectStreamByIndex: index " + std::to_string(index) + " out of range");
     return PF_Err_INVALID_INDEX;
   }
-  auto s = std::make_unique<StreamRefRec>();
-  s->effect = r;
-  s->instance = r->instance;
-  s->index = index;
-  handOut(h, h->streamRefs, std::move(s), stream);
+  handOut(h, h->streamRefs, StreamRefRec{r, r->instance, int(index)}, stream);
   return PF_Err_NONE;
 }
 
