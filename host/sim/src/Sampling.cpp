@@ -251,37 +251,39 @@ struct Sse41 {
 #endif
 
 #if defined(BRELO_SIM_AVX2)
-// The SSE4.1 kernels' arithmetic with both rows in one vector: lanes 0..3
-// the top row's channels, 4..7 the bottom row's, weighed by gy and fy at once.
+// The same results with AVX2.
 struct Avx2 {
-  BRELO_SIM_AVX2 static __m128i lerp(__m256i left, __m256i right, std::uint32_t fx, std::uint32_t fy) {
-    __m256i const wx = _mm256_set1_epi32(int(fx)), gx = _mm256_sub_epi32(_mm256_set1_epi32(65536), wx);
-    __m256i const wy = _mm256_set_m128i(_mm_set1_epi32(int(fy)), _mm_set1_epi32(int(65536 - fy)));
-    __m256i const low = _mm256_set1_epi32(0xFFFF);
-    __m256i const r = _mm256_add_epi32(_mm256_mullo_epi32(gx, left), _mm256_mullo_epi32(wx, right));
-    __m256i const qa = _mm256_mullo_epi32(wy, _mm256_srli_epi32(r, 16));
-    __m256i const eb = _mm256_mullo_epi32(wy, _mm256_and_si256(r, low));
-    __m128i const a = _mm_add_epi32(_mm256_castsi256_si128(qa), _mm256_extracti128_si256(qa, 1));
-    __m128i const b = _mm_add_epi32(_mm256_castsi256_si128(eb), _mm256_extracti128_si256(eb, 1));
-    __m128i const low4 = _mm_set1_epi32(0xFFFF);
-    __m128i const carry = _mm_add_epi32(_mm_add_epi32(_mm_and_si128(a, low4), _mm_srli_epi32(b, 16)), _mm_set1_epi32(32768));
-    return _mm_add_epi32(_mm_srli_epi32(a, 16), _mm_srli_epi32(carry, 16));
+  // Integer depths: the four pixels' 64-bit weighted sums straight, one
+  // channel to a lane. The top-left weight can be the whole 2^32 (a position
+  // on a pixel centre), one more than 32 bits hold: that pixel is weighed by
+  // one less and added once more.
+  BRELO_SIM_AVX2 static __m256i widen(PF_Pixel const* p) {
+    std::int32_t four;
+    std::memcpy(&four, p, 4);
+    return _mm256_cvtepu8_epi64(_mm_cvtsi32_si128(four));
+  }
+  BRELO_SIM_AVX2 static __m256i widen(PF_Pixel16 const* p) {
+    return _mm256_cvtepu16_epi64(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(p)));
+  }
+  BRELO_SIM_AVX2 static __m256i times(__m256i p, std::uint32_t w) { return _mm256_mul_epu32(p, _mm256_set1_epi32(int(w))); }
+  // The rounded sums: bits 32 and up of each lane are the result.
+  template <class P>
+  BRELO_SIM_AVX2 static __m256i weighed(Quad<P> const& q) {
+    std::uint32_t const gx = 65536 - q.fx, gy = 65536 - q.fy;
+    __m256i const p00 = widen(q.top);
+    __m256i const top = _mm256_add_epi64(_mm256_add_epi64(times(p00, gx * gy - 1), p00), times(widen(q.top + 1), q.fx * gy));
+    __m256i const bottom = _mm256_add_epi64(times(widen(q.bottom), gx * q.fy), times(widen(q.bottom + 1), q.fx * q.fy));
+    return _mm256_add_epi64(_mm256_add_epi64(top, bottom), _mm256_set1_epi64x(std::int64_t(1) << 31));
   }
   BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel> const& q, PF_Pixel* dst) {
-    __m128i const t = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(q.top));
-    __m128i const b = _mm_loadl_epi64(reinterpret_cast<__m128i const*>(q.bottom));
-    __m128i const columns = _mm_unpacklo_epi32(t, b);  // top-left, bottom-left, top-right, bottom-right
-    __m128i v = lerp(_mm256_cvtepu8_epi32(columns), _mm256_cvtepu8_epi32(_mm_srli_si128(columns, 8)), q.fx, q.fy);
-    v = _mm_packus_epi16(_mm_packus_epi32(v, v), v);
-    std::int32_t const four = _mm_cvtsi128_si32(v);
+    __m256i const v = _mm256_shuffle_epi8(weighed(q), _mm256_set1_epi64x(0x0C04));
+    std::int32_t const four = _mm_cvtsi128_si32(_mm_unpacklo_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)));
     std::memcpy(dst, &four, 4);
   }
   BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel16> const& q, PF_Pixel16* dst) {
-    __m128i const t = _mm_loadu_si128(reinterpret_cast<__m128i const*>(q.top));
-    __m128i const b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(q.bottom));
-    __m128i const v = lerp(_mm256_cvtepu16_epi32(_mm_unpacklo_epi64(t, b)), _mm256_cvtepu16_epi32(_mm_unpackhi_epi64(t, b)),
-                           q.fx, q.fy);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi32(v, v));
+    __m256i const v = _mm256_shuffle_epi8(weighed(q), _mm256_set1_epi64x(0x0D0C0504));
+    __m128i const both = _mm_unpacklo_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), both);
   }
   // Float: the four channels' doubles in one vector, the same operations in
   // the same order as the other kernels.
