@@ -1,3 +1,6 @@
+# The project's static libraries and programs, each with the warnings of
+# brelo_target_warnings.
+
 # brelo_add_library(<name> [UNITS <unit...> IN <prefix>] [SOURCES <files...>]
 #                   [INCLUDE <dir>] [PUBLIC <targets...>] [PRIVATE <targets...>])
 #
@@ -19,5 +22,15 @@ function(brelo_add_library name)
     target_include_directories(${name} PUBLIC ${ARG_INCLUDE})
   endif()
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  brelo_target_warnings(${name})
+endfunction()
+
+# brelo_add_program(<name> SOURCES <files...> [LIBRARIES <targets...>])
+#
+# A program of the project, linked against LIBRARIES.
+function(brelo_add_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
   brelo_target_warnings(${name})
 endfunction()
