@@ -38,13 +38,9 @@ class Suite {
   const S* m_suite = nullptr;
 };
 
-inline bool samePixel(PF_Pixel a, PF_Pixel b) {
-  return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-inline bool samePixel(PF_Pixel16 a, PF_Pixel16 b) {
-  return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
-}
-inline bool samePixel(PF_PixelFloat a, PF_PixelFloat b) {
+// Every channel equal, in any depth.
+template <class P>
+bool samePixel(P const& a, P const& b) {
   return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
@@ -72,6 +68,7 @@ P const& pixelAt(Brelo::Sim::Image const& img, int x, int y) {
     return img.pxF(x, y);
 }
 
+// A 1 x 1 image of `p`.
 template <class P>
 Brelo::Sim::Image onePixel(P const& p) {
   return imageOf(1, 1, std::vector<P>{p});
