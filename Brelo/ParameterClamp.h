@@ -21,6 +21,15 @@ inline double between(double v, double lo, double hi) {
 
 inline double unit(double v) { return between(v, 0.0, 1.0); }
 
+inline double nonNegative(double v) { return atLeast(v, 0.0); }
+
+// Enumerations, seeds and colours are stored as they come: the engines cope
+// with any value.
+template <class T>
+T keep(T v) {
+  return v;
+}
+
 // Width, gap, height, colour and composite counts: "One|Two|Three".
 inline int classCount(int v) { return v > 3 ? 3 : (v <= 0 ? 1 : v); }
 
@@ -37,3 +46,20 @@ inline double wrapAngle(double v) {
 
 }  // namespace ParameterClamp
 }  // namespace Brelo
+
+// A parameter class's field: the member m_<name> starting at `initial`, the
+// getter <name>() and the setter set<Name>(v), which stores
+// ParameterClamp::<clamp>(v) and returns the object, so that calls chain.
+// Every member is private, so the class stays standard-layout.
+#define BRELO_FIELD(Class, T, name, Name, clamp, initial)                      \
+ public:                                                                       \
+  T name() const { return m_##name; }                                          \
+  Class& set##Name(T v) {                                                      \
+    m_##name = ::Brelo::ParameterClamp::clamp(v);                              \
+    return *this;                                                              \
+  }                                                                            \
+                                                                               \
+ private:                                                                      \
+  T m_##name = initial;                                                        \
+                                                                               \
+ public:

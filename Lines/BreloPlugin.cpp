@@ -10,7 +10,7 @@ const Brelo::EffectCommands kLines = {
     "BreloLines",
     "Strips of the layer, each animated on its own. Brelo.",
     Brelo::LinesParams::registerParams,
-    Brelo::linesUpdateParamsUI,
+    Brelo::linesUpdateAppearance,
     Brelo::linesUserChangedParam,
     Brelo::linesSmartPreRender,
     Brelo::linesSmartRender,
@@ -18,7 +18,4 @@ const Brelo::EffectCommands kLines = {
 
 }  // namespace
 
-extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
-                                           PF_ParamDef* params[], PF_LayerDef* /*output*/, void* extra) {
-  return Brelo::runEffectCommand(kLines, cmd, in_data, out_data, params, extra);
-}
+BRELO_EFFECT_ENTRY_POINT(kLines)

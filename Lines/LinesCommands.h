@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"
+#include "Util/AppearanceUpdate.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
@@ -13,8 +14,7 @@ namespace Brelo {
 PF_Err linesUserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                              PF_UserChangedParamExtra const* extra, AEGP_SuiteHandler& suites);
 
-PF_Err linesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                           AEGP_SuiteHandler& suites);
+void linesUpdateAppearance(AppearanceUpdate& ui);
 
 // "Set Expression" (control 116) after the user picked an entry.
 PF_Err linesSetExpression(PF_InData* in_data, PF_ParamDef* params[], AEGP_SuiteHandler& suites);

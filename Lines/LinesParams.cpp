@@ -2,6 +2,7 @@
 
 #include "Brelo/BreloLimits.h"
 #include "Util/ControlRow.h"
+#include "Util/PopupMappers.h"
 
 namespace Brelo {
 namespace LinesParams {
@@ -12,19 +13,10 @@ constexpr PF_ParamFlags C = PF_ParamFlag_START_COLLAPSED;
 constexpr PF_ParamFlags S = PF_ParamFlag_SUPERVISE;
 constexpr PF_ParamFlags T = PF_ParamFlag_CANNOT_TIME_VARY;
 
-const char kModeMenu[] = "One|Two|Three";
 const char kOutsideMenu[] = "Transparent|Wrap|Reflect";
-const char kDirectionMenu[] = "One|Alternately|Both";
 const char kOrderMenu[] = "Normal|Inverse|Inward|Outward|Random|Inverse Random";
-const char kEasingTypeMenu[] = "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce";
-const char kEasingModeMenu[] = "In|Out|InOut";
 const char kRGBTypeMenu[] = "Red/Green/Blue|Red/Cyan|Blue/Yellow|Manual";
 const char kColorTypeMenu[] = "Tritone|Tint|HLS";
-const char kBlendingModeMenu[] =
-    "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|Lighten|"
-    "Difference|Exclusion|(-|Hue|Saturation|Luminosity";
-const char kColorSpaceMenu[] = "RGB|HLS|YUV";
-const char kOverlapMenu[] = "Clip|Wrap Back";
 const char kWipeTypeMenu[] = "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random";
 const char kSetExpressionMenu[] = "-------------------------|Optimum Total Width";
 

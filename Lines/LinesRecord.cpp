@@ -1,15 +1,15 @@
 #include "Lines/LinesRecord.h"
 
 #include <cstring>
+#include <new>
 
-#include "Util/ControlUnits.h"
-#include "Util/PatternFromRecord.h"
+#include "Util/ControlFields.h"
+#include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
 #include "Util/SmartPreRender.h"
 
 namespace Brelo {
 
-using namespace ControlUnits;
 using namespace LinesParams;
 
 namespace {
@@ -64,160 +64,111 @@ PF_Err readLinesControls(PF_InData* in_data, LinesControlValues& values) {
 
 namespace {
 
+using namespace ControlRead;
+using P = LinesParameter;
+
 // The composite colours are opaque whatever the control holds; their
 // visibility is the channel's opacity.
-ColorFloat<float> opaque(PF_Pixel const& p) {
-  ColorFloat<float> c = colour(p);
+ColorFloat<float> opaqueOf(PF_ParamDef const& d, LengthScale const& s) {
+  ColorFloat<float> c = colourOf(d, s);
   c.alpha = 1.0f;
   return c;
 }
+
+constexpr PatternControls kPattern = {kCenter,   kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2,
+                                      kMaxWidth3, kMinWidth, kWidthPower, kGapMode,  kMaxGap1,   kMaxGap2,
+                                      kMaxGap3,   kMinGap,   kGapPower,   kWidthSeed};
+
+// Every control outside the pattern and the schedules but the RGB colours,
+// which are set together.
+const ControlField<P> kFields[] = {
+    field<&P::setCompletion, fractionOf>(kCompletion),
+    field<&P::setAlign, fractionOf>(kAlign),
+    field<&P::setOutside, popupAs<getBorderType>>(kOutside),
+    field<&P::setOriginal, checkboxOf>(kOriginal),
+
+    field<&P::setSliceDirection, popupAs<getDirection>>(kSliceDirection),
+    field<&P::setSliceMax, lengthOf>(kMaxSlice),
+    field<&P::setSliceMin, fractionOf>(kMinSlice),
+    field<&P::setSlicePower, realOf>(kSlicePower),
+    field<&P::setSliceSeed, sliderOf>(kSliceSeed),
+
+    field<&P::setRGBMax, lengthOf>(kMaxRGBSeparation),
+    field<&P::setRGBMin, fractionOf>(kMinRGBSeparation),
+    field<&P::setRGBSeed, sliderOf>(kRGBSeparationSeed),
+
+    field<&P::setColorType, popupAs<getColorType>>(kColorCorrectionType),
+    field<&P::setColorBlendWithOriginal, fractionOf>(kBlendWithOriginal),
+    field<&P::setColorColor, colourOf>(kMidtone),
+    field<&P::setColorHDirection, popupAs<getDirection>>(kColorHDirection),
+    field<&P::setColorH, degreesOf>(kMaxColorHVariance),
+    field<&P::setColorHMin, fractionOf>(kMinColorHVariance),
+    field<&P::setColorLDirection, popupAs<getDirection>>(kColorLDirection),
+    field<&P::setColorL, percentOf>(kMaxColorLVariance),
+    field<&P::setColorLMin, fractionOf>(kMinColorLVariance),
+    field<&P::setColorSDirection, popupAs<getDirection>>(kColorSDirection),
+    field<&P::setColorS, percentOf>(kMaxColorSVariance),
+    field<&P::setColorSMin, fractionOf>(kMinColorSVariance),
+    field<&P::setColorSeed, sliderOf>(kColorVarianceSeed),
+
+    field<&P::setCompositeOpacity, fractionOf>(kCompositeOpacity),
+    field<&P::setCompositeNum, popupOf>(kCompositeMode),
+    field<&P::setCompositeColor1, opaqueOf>(kCompositeColor1),
+    field<&P::setCompositeColor2, opaqueOf>(kCompositeColor2),
+    field<&P::setCompositeColor3, opaqueOf>(kCompositeColor3),
+    field<&P::setCompositeVarianceSpace, popupAs<getColorSpace>>(kCompositeVarianceSpace),
+    field<&P::setCompositeOverlap, popupAs<getCompositeOverlap>>(kCompositeOverlap),
+    field<&P::setCompositeVariance1, fractionOf>(kCompositeVariance1),
+    field<&P::setCompositeVariance2, fractionOf>(kCompositeVariance2),
+    field<&P::setCompositeVariance3, fractionOf>(kCompositeVariance3),
+    field<&P::setCompositeSeed, sliderOf>(kCompositeSeed),
+
+    field<&P::setTransitionType, popupAs<getTransitionType>>(kWipeType),
+    field<&P::setTransitionTypeSeed, sliderOf>(kWipeTypeSeed),
+};
 
 }  // namespace
 
 const LinesScheduleChannel kLinesScheduleChannels[5] = {
     {{kSlicePer, kSliceOffset, kSliceCompletion, kSliceDelay, kSliceOrder, kSliceOrderPhase, kSliceOrderSeed,
       kSliceEasingType, kSliceEasingMode},
-     &LinesPreRenderRecord::slice, &LinesParameter::setSliceSchedule},
+     &P::setSliceSchedule},
     {{kRGBPer, kRGBOffset, kRGBCompletion, kRGBDelay, kRGBOrder, kRGBOrderPhase, kRGBOrderSeed, kRGBEasingType,
       kRGBEasingMode},
-     &LinesPreRenderRecord::rgb, &LinesParameter::setRGBSchedule},
+     &P::setRGBSchedule},
     {{kColorPer, kColorOffset, kColorCompletion, kColorDelay, kColorOrder, kColorOrderPhase, kColorOrderSeed,
       kColorEasingType, kColorEasingMode},
-     &LinesPreRenderRecord::color, &LinesParameter::setColorSchedule},
+     &P::setColorSchedule},
     {{kCompositePer, kCompositeOffset, kCompositeCompletion, kCompositeDelay, kCompositeOrder,
       kCompositeOrderPhase, kCompositeOrderSeed, kCompositeEasingType, kCompositeEasingMode},
-     &LinesPreRenderRecord::composite, &LinesParameter::setCompositeSchedule},
+     &P::setCompositeSchedule},
     {{kWipePer, kWipeOffset, kWipeCompletion, kWipeDelay, kWipeOrder, kWipeOrderPhase, kWipeOrderSeed,
       kWipeEasingType, kWipeEasingMode},
-     &LinesPreRenderRecord::transition, &LinesParameter::setTransitionSchedule},
+     &P::setTransitionSchedule},
 };
 
 void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreRenderRecord& r) {
-  // Padding too, so that equal controls make equal bytes.
   std::memset(static_cast<void*>(&r), 0, sizeof r);
+  new (&r) LinesPreRenderRecord;
+  P& p = r.parameter;
+  LengthScale const lengths{dsx, 1.0};
+  p.setPattern(readPattern(v.data(), kPattern, lengths));
+  setFields(p, kFields, v.data(), lengths);
   for (LinesScheduleChannel const& c : kLinesScheduleChannels) {
-    r.*c.record = readSchedule(v.data(), c.controls, getOrderType);
+    (p.*c.engine)(readSchedule(v.data(), c.controls, getOrderType));
   }
-
-  r.completion = fraction(v.fixed(kCompletion));
-  r.center = Vector<double>(coordinate(v.pointX(kCenter)), coordinate(v.pointY(kCenter)));
-  r.align = fraction(v.fixed(kAlign));
-  r.direction = radians(v.angle(kDirection));
-  r.total_width = pixels(v.floatValue(kTotalWidth), dsx);
-  r.width_num = v.popup(kWidthMode);
-  r.width_max1 = pixels(v.floatValue(kMaxWidth1), dsx);
-  r.width_max2 = pixels(v.floatValue(kMaxWidth2), dsx);
-  r.width_max3 = pixels(v.floatValue(kMaxWidth3), dsx);
-  r.width_min = fraction(v.fixed(kMinWidth));
-  r.width_power = v.floatValue(kWidthPower);
-  r.gap_num = v.popup(kGapMode);
-  r.gap_max1 = pixels(v.floatValue(kMaxGap1), dsx);
-  r.gap_max2 = pixels(v.floatValue(kMaxGap2), dsx);
-  r.gap_max3 = pixels(v.floatValue(kMaxGap3), dsx);
-  r.gap_min = fraction(v.fixed(kMinGap));
-  r.gap_power = v.floatValue(kGapPower);
-  r.width_seed = v.slider(kWidthSeed);
-  r.outside = v.popup(kOutside);
-  r.original = v.checkbox(kOriginal);
-
-  r.slice_direction = v.popup(kSliceDirection);
-  r.slice_max = pixels(v.floatValue(kMaxSlice), dsx);
-  r.slice_min = fraction(v.fixed(kMinSlice));
-  r.slice_power = v.floatValue(kSlicePower);
-  r.slice_seed = v.slider(kSliceSeed);
-
-  r.rgb_max = pixels(v.floatValue(kMaxRGBSeparation), dsx);
-  r.rgb_min = fraction(v.fixed(kMinRGBSeparation));
   // The engine's second colour is the third control and vice versa.
-  r.rgb_color1 = colour(v.color(kRGBColor1));
-  r.rgb_color2 = colour(v.color(kRGBColor3));
-  r.rgb_color3 = colour(v.color(kRGBColor2));
-  r.rgb_seed = v.slider(kRGBSeparationSeed);
-
-  r.color_type = v.popup(kColorCorrectionType);
-  r.color_blend_with_original = fraction(v.fixed(kBlendWithOriginal));
-  r.color_color = colour(v.color(kMidtone));
-  r.color_h_direction = v.popup(kColorHDirection);
-  r.color_h = degrees(v.angle(kMaxColorHVariance));
-  r.color_h_min = fraction(v.fixed(kMinColorHVariance));
-  r.color_l_direction = v.popup(kColorLDirection);
-  r.color_l = percentFraction(v.floatValue(kMaxColorLVariance));
-  r.color_l_min = fraction(v.fixed(kMinColorLVariance));
-  r.color_s_direction = v.popup(kColorSDirection);
-  r.color_s = percentFraction(v.floatValue(kMaxColorSVariance));
-  r.color_s_min = fraction(v.fixed(kMinColorSVariance));
-  r.color_seed = v.slider(kColorVarianceSeed);
-
-  r.composite_opacity = fraction(v.fixed(kCompositeOpacity));
-  r.blend_mode = v.popup(kBlendingMode);
-  r.composite_num = v.popup(kCompositeMode);
-  r.composite_color1 = opaque(v.color(kCompositeColor1));
-  r.composite_color2 = opaque(v.color(kCompositeColor2));
-  r.composite_color3 = opaque(v.color(kCompositeColor3));
-  r.composite_variance_space = v.popup(kCompositeVarianceSpace);
-  r.composite_overlap = v.popup(kCompositeOverlap);
-  r.composite_variance1 = fraction(v.fixed(kCompositeVariance1));
-  r.composite_variance2 = fraction(v.fixed(kCompositeVariance2));
-  r.composite_variance3 = fraction(v.fixed(kCompositeVariance3));
-  r.composite_seed = v.slider(kCompositeSeed);
-
-  r.transition_type = v.popup(kWipeType);
-  r.transition_type_seed = v.slider(kWipeTypeSeed);
+  p.setRGBColor(colourOf(v[kRGBColor1], lengths), colourOf(v[kRGBColor3], lengths), colourOf(v[kRGBColor2], lengths));
+  r.blend_mode = popupOf(v[kBlendingMode], lengths);
 }
 
 LinesParameter makeLinesParameter(LinesPreRenderRecord const& r, Vector<double> const& input_origin) {
-  LinesParameter p;
-  setPatternFrom(p, r, input_origin)
-      .setCompletion(r.completion)
-      .setAlign(r.align)
-      .setOutside(getBorderType(r.outside))
-      .setOriginal(r.original != 0)
-
-      .setSliceDirection(getDirection(r.slice_direction))
-      .setSliceMax(r.slice_max)
-      .setSliceMin(r.slice_min)
-      .setSlicePower(r.slice_power)
-      .setSliceSeed(r.slice_seed)
-
-      .setRGBMax(r.rgb_max)
-      .setRGBMin(r.rgb_min)
-      .setRGBColor(r.rgb_color1, r.rgb_color2, r.rgb_color3)
-      .setRGBSeed(r.rgb_seed)
-
-      .setColorType(getColorType(r.color_type))
-      .setColorBlendWithOriginal(r.color_blend_with_original)
-      .setColorColor(r.color_color)
-      .setColorHDirection(getDirection(r.color_h_direction))
-      .setColorH(r.color_h)
-      .setColorHMin(r.color_h_min)
-      .setColorLDirection(getDirection(r.color_l_direction))
-      .setColorL(r.color_l)
-      .setColorLMin(r.color_l_min)
-      .setColorSDirection(getDirection(r.color_s_direction))
-      .setColorS(r.color_s)
-      .setColorSMin(r.color_s_min)
-      .setColorSeed(r.color_seed)
-
-      .setCompositeOpacity(r.composite_opacity)
-      .setCompositeNum(r.composite_num)
-      .setCompositeColor1(r.composite_color1)
-      .setCompositeColor2(r.composite_color2)
-      .setCompositeColor3(r.composite_color3)
-      .setCompositeVarianceSpace(getColorSpace(r.composite_variance_space))
-      .setCompositeOverlap(getCompositeOverlap(r.composite_overlap))
-      .setCompositeVariance1(r.composite_variance1)
-      .setCompositeVariance2(r.composite_variance2)
-      .setCompositeVariance3(r.composite_variance3)
-      .setCompositeSeed(r.composite_seed)
-
-      .setTransitionType(getTransitionType(r.transition_type))
-      .setTransitionTypeSeed(r.transition_type_seed);
-  for (LinesScheduleChannel const& c : kLinesScheduleChannels) (p.*c.engine)(r.*c.record);
-  return p;
+  return centredIn(r.parameter, input_origin);
 }
 
 bool linesCompositeVisible(LinesPreRenderRecord const& r) {
-  return r.completion * r.composite.completion * r.composite_opacity > 0.0;
+  P const& p = r.parameter;
+  return p.completion() * p.composite_completion() * p.composite_opacity() > 0.0;
 }
 
 LinesParameter::Direction getDirection(int entry) {

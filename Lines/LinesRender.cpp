@@ -3,7 +3,6 @@
 // into the engine's parameter record, draws the strips and blends the
 // composite colours over the result.
 #include <cstring>
-#include <new>
 
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
@@ -33,9 +32,8 @@ PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_Su
   std::memset(&checkout, 0, sizeof checkout);
   if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
 
-  std::memset(data.record(), 0, sizeof(LinesPreRenderRecord));
-  auto* record = new (data.record()) LinesPreRenderRecord;
-  fillLinesPreRenderRecord(values, ControlUnits::downsampleX(in_data), *record);
+  fillLinesPreRenderRecord(values, ControlUnits::downsampleX(in_data),
+                           *static_cast<LinesPreRenderRecord*>(data.record()));
 
   claimInputArea(checkout, extra);
   data.commit();
@@ -74,7 +72,7 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   // itself with "Original" on, nothing otherwise.
   Lines::Parameter const parameter = makeLinesParameter(record, info.getInputOrigin());
   if (parameter.total_width() < Lines::kMinTotalWidth) {
-    if (record.original) {
+    if (parameter.original()) {
       input.copyTo(output);
       return input.getError();
     }

@@ -2,17 +2,12 @@
 // them meaningless, and names that follow the chosen colour model.
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
-#include "Util/AppearanceUpdate.h"
 
 namespace Brelo {
 
 using namespace LinesParams;
 
-PF_Err linesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                           AEGP_SuiteHandler& suites) {
-  if (!params) return PF_Err_BAD_CALLBACK_PARAM;
-  AppearanceUpdate ui(in_data, params, suites.ParamUtilsSuite2());
-
+void linesUpdateAppearance(AppearanceUpdate& ui) {
   ui.enableByMode(kWidthMode, kMaxWidth2, kMaxWidth3);
   ui.enableByMode(kGapMode, kMaxGap2, kMaxGap3);
 
@@ -34,19 +29,7 @@ PF_Err linesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef
 
   ui.enableByMode(kCompositeMode, kCompositeColor2, kCompositeColor3);
 
-  static const char* const kVarianceNames[3][3] = {
-      {"Composite R Variance", "Composite G Variance", "Composite B Variance"},
-      {"Composite H Variance", "Composite L Variance", "Composite S Variance"},
-      {"Composite Y Variance", "Composite U Variance", "Composite V Variance"},
-  };
-  const PF_ParamValue space = ui.value(kCompositeVarianceSpace);
-  const bool known = space >= 1 && space <= 3;
-  for (int i = 0; i < 3; ++i) {
-    ui.rename(kCompositeVariance1 + i, known ? kVarianceNames[space - 1][i] : nullptr);
-  }
-
-  out_data->out_flags |= PF_OutFlag_REFRESH_UI;
-  return ui.error();
+  ui.nameVariances(kCompositeVarianceSpace, kCompositeVariance1, "Composite");
 }
 
 }  // namespace Brelo

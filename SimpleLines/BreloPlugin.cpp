@@ -11,7 +11,7 @@ const Brelo::EffectCommands kSimpleLines = {
     "BreloSimpleLines",
     "Bars of random width, length and colour, wiped bar by bar. Brelo.",
     Brelo::SimpleLinesParams::registerParams,
-    Brelo::simpleLinesUpdateParamsUI,
+    Brelo::simpleLinesUpdateAppearance,
     nullptr,
     Brelo::simpleLinesSmartPreRender,
     Brelo::simpleLinesSmartRender,
@@ -19,7 +19,4 @@ const Brelo::EffectCommands kSimpleLines = {
 
 }  // namespace
 
-extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
-                                           PF_ParamDef* params[], PF_LayerDef* /*output*/, void* extra) {
-  return Brelo::runEffectCommand(kSimpleLines, cmd, in_data, out_data, params, extra);
-}
+BRELO_EFFECT_ENTRY_POINT(kSimpleLines)

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"
+#include "Util/AppearanceUpdate.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
 
-PF_Err simpleLinesUpdateParamsUI(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                                 AEGP_SuiteHandler& suites);
+void simpleLinesUpdateAppearance(AppearanceUpdate& ui);
 
 PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites);
 PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,

@@ -1,6 +1,7 @@
 #include "SimpleLines/SimpleLinesParams.h"
 
 #include "Brelo/BreloLimits.h"
+#include "Util/PopupMappers.h"
 
 namespace Brelo {
 namespace SimpleLinesParams {
@@ -11,20 +12,11 @@ using namespace Control;
 
 constexpr PF_ParamFlags C = PF_ParamFlag_START_COLLAPSED;
 
-const char kModeMenu[] = "One|Two|Three";
 const char kAlignTypeMenu[] = "Top|Middle|Bottom";
-const char kAlignDirectionMenu[] = "One|Alternately|Both";
 const char kAlignModeMenu[] = "Normal|Accumulate";
-const char kColorSpaceMenu[] = "RGB|HLS|YUV";
-const char kOverlapMenu[] = "Clip|Wrap Back";
 const char kWipeTypeMenu[] = "X|Y|Alternately 1|Alternately 2|X or Y|Fade Out|Random";
 const char kWipeModeMenu[] = "Normal|Inverse|Alternately 1|Alternately 2|Normal or Inverse|Both|Random";
 const char kOrderMenu[] = "Normal|Inverse|Inward|Outward|Random";
-const char kEasingTypeMenu[] = "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce";
-const char kEasingModeMenu[] = "In|Out|InOut";
-const char kBlendingModeMenu[] =
-    "None|(-|Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|"
-    "Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity";
 
 constexpr ControlRow kTable[] = {
     point("Center", 50, 50),
@@ -61,7 +53,7 @@ constexpr ControlRow kTable[] = {
     groupStart("--Align--"),
     popup("Align Type", 2, kAlignTypeMenu, 0),
     // "Both" stays in the string but is not offered.
-    popup("Align Direction", 1, kAlignDirectionMenu, 0, 2),
+    popup("Align Direction", 1, kDirectionMenu, 0, 2),
     popup("Align Mode", 1, kAlignModeMenu, 0),
     floatSlider("Max Align Variance", 0, -50000, 50000, -100, 100, 1, false, C),
     percent("Min Align Variance", 20, C),
@@ -98,7 +90,7 @@ constexpr ControlRow kTable[] = {
 
     floatSlider("Scale", 100, 0, 10000, 0, 100, 1, true, 0),
     percent("Opacity", 100, C),
-    popup("Blending Mode", kBlendingModeNormal, kBlendingModeMenu, 0),
+    popup("Blending Mode", kBlendingModeNormal, kBlendingModeMenuWithNone, 0),
 };
 
 constexpr bool named(PF_ParamIndex i, const char* name) { return sameName(kTable[i - 1].name, name); }

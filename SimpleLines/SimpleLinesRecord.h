@@ -1,13 +1,11 @@
-// The pre-render record of the SimpleLines effect: every control the engine
-// needs, read at the frame's time and converted into engine units (lengths
-// in pixels of the rendered frame with downsampling and "Scale" applied,
-// percentages as fractions, the direction in radians, the order phase in
-// turns). Popup entries are kept as the host gives them and render maps
-// them, but for the wipe's schedule, whose popups are mapped here.
+// The pre-render record of the SimpleLines effect: the engine's parameters
+// read at the frame's time through their setters, so already in the engine's
+// units and clamped (lengths in pixels of the rendered frame with
+// downsampling and "Scale" applied; the centre still in layer pixels), and
+// the "Blending Mode" entry, which also chooses the background.
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloSchedule.h"
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/BreloHostAPI.h"
@@ -15,44 +13,8 @@
 namespace Brelo {
 
 struct SimpleLinesRecord {
-  Vector<double> center;  // layer coordinates, as the host gives the point
-  double width_align;
-  double direction;
-  double total_width;
-  int width_num;
-  double width_max1, width_max2, width_max3;
-  double width_min;
-  double width_power;
-  int gap_num;
-  double gap_max1, gap_max2, gap_max3;
-  double gap_min;
-  double gap_power;
-  int width_seed;
-  int height_num;
-  double height_max1, height_max2, height_max3;
-  double height_min;
-  double height_power;
-  int height_seed;
-  int align_type;
-  int align_direction;
-  int align_mode;
-  double align_max;
-  double align_min;
-  double align_power;
-  int align_seed;
-  int color_num;
-  ColorFloat<float> color_color1, color_color2, color_color3;
-  int color_variance_space;
-  int color_overlap;
-  double color_variance1, color_variance2, color_variance3;
-  int color_seed;
-  Schedule transition;
-  int transition_type;
-  int transition_type_seed;
-  int transition_mode;
-  int transition_mode_seed;
-  double opacity;
-  int blend_mode;
+  SimpleLinesParameter parameter;
+  int blend_mode = 1;
 };
 
 // Checks out every control the record needs at the current time (values[i]
@@ -64,8 +26,8 @@ PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleL
 // horizontal downsample factor `dsx`.
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx);
 
-// The engine's parameters from the record; `input_origin` is where the
-// input buffer's pixel (0, 0) lies in layer coordinates.
+// The record's parameters with the centre moved into the input buffer's
+// coordinates (`input_origin`: where its pixel (0, 0) lies in layer coordinates).
 SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& record, Vector<double> const& input_origin);
 
 // Popup entry to enumeration, as the host's entries map onto the engine's.

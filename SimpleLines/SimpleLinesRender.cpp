@@ -65,7 +65,7 @@ PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_Smart
     if (PF_Err err = output.getError()) return err;
   }
 
-  if (record->opacity > 0) {
+  if (record->parameter.opacity() > 0) {
     if (PF_Err err = renderSimpleLinesFrame(output, threads, parameter)) return err;
     // Whatever the painting asked of the host is recorded in the layer.
     if (PF_Err err = output.getError()) return err;

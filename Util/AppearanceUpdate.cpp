@@ -1,5 +1,6 @@
 #include "Util/AppearanceUpdate.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace Brelo {
@@ -28,6 +29,17 @@ void AppearanceUpdate::enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF
   const PF_ParamValue n = value(mode);
   enable(second, n > 1);
   enable(third, n > 2);
+}
+
+void AppearanceUpdate::nameVariances(PF_ParamIndex space, PF_ParamIndex first, const char* prefix) {
+  static const char kChannels[3][4] = {"RGB", "HLS", "YUV"};
+  const PF_ParamValue s = value(space);
+  const bool known = s >= 1 && s <= 3;
+  for (int i = 0; i < 3; ++i) {
+    char name[sizeof(PF_ParamDef::name)] = {};
+    if (known) std::snprintf(name, sizeof name, "%s %c Variance", prefix, kChannels[s - 1][i]);
+    rename(first + i, known ? name : nullptr);
+  }
 }
 
 void AppearanceUpdate::setName(PF_ParamDef& def, const char* name) {

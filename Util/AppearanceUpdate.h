@@ -19,6 +19,10 @@ class AppearanceUpdate {
   // The second and third of three controls by a "One|Two|Three" mode: the
   // second enabled from "Two", the third from "Three".
   void enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third);
+  // Names three variance controls from `first` on after the channels of the
+  // "RGB|HLS|YUV" popup `space` ("<prefix> R Variance", ...); an entry out of
+  // range leaves the names as they are.
+  void nameVariances(PF_ParamIndex space, PF_ParamIndex first, const char* prefix);
 
   PF_ParamValue value(PF_ParamIndex index) const { return m_params[index]->u.pd.value; }
   PF_Err error() const { return m_err; }

@@ -69,8 +69,13 @@ PF_Err dispatch(EffectCommands const& effect, PF_Cmd cmd, PF_InData* in_data, PF
       if (!effect.userChangedParam) return PF_Err_NONE;
       return effect.userChangedParam(in_data, out_data, params, static_cast<PF_UserChangedParamExtra const*>(extra),
                                      suites);
-    case PF_Cmd_UPDATE_PARAMS_UI:
-      return effect.updateParamsUI(in_data, out_data, params, suites);
+    case PF_Cmd_UPDATE_PARAMS_UI: {
+      if (!params) return PF_Err_BAD_CALLBACK_PARAM;
+      AppearanceUpdate ui(in_data, params, suites.ParamUtilsSuite2());
+      effect.updateAppearance(ui);
+      out_data->out_flags |= PF_OutFlag_REFRESH_UI;
+      return ui.error();
+    }
     case PF_Cmd_SMART_PRE_RENDER:
       if (!extra) return PF_Err_BAD_CALLBACK_PARAM;
       return effect.smartPreRender(in_data, static_cast<PF_PreRenderExtra*>(extra), suites);

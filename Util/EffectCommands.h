@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"
+#include "Util/AppearanceUpdate.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
@@ -13,8 +14,8 @@ struct EffectCommands {
   const char* name;    // as the host and the about box show it
   const char* notice;  // shown after the version in the about box
   PF_Err (*registerParams)(PF_InData* in_data, PF_OutData* out_data);
-  PF_Err (*updateParamsUI)(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                           AEGP_SuiteHandler& suites);
+  // The controls' appearance for their current values.
+  void (*updateAppearance)(AppearanceUpdate& ui);
   // nullptr for an effect without supervised controls.
   PF_Err (*userChangedParam)(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                              PF_UserChangedParamExtra const* extra, AEGP_SuiteHandler& suites);
@@ -32,3 +33,11 @@ PF_Err runEffectCommand(EffectCommands const& effect, PF_Cmd cmd, PF_InData* in_
                         PF_ParamDef* params[], void* extra) noexcept;
 
 }  // namespace Brelo
+
+// The module's exported entry point, handing every command with `effect`
+// (an EffectCommands) to runEffectCommand.
+#define BRELO_EFFECT_ENTRY_POINT(effect)                                                                  \
+  extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,        \
+                                             PF_ParamDef* params[], PF_LayerDef* /*output*/, void* extra) { \
+    return ::Brelo::runEffectCommand(effect, cmd, in_data, out_data, params, extra);                      \
+  }

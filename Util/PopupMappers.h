@@ -1,6 +1,6 @@
-// Popup entries (1-based) to the enumerations the engines take, for the menus
-// both effects share. A value out of range, such as one from a project of a
-// later version, falls back to the menu's first entry.
+// The menus both effects share, and their popup entries (1-based) to the
+// enumerations the engines take. A value out of range, such as one from a
+// project of a later version, falls back to the menu's first entry.
 #pragma once
 
 #include "Brelo/BreloBlend.h"
@@ -8,19 +8,28 @@
 
 namespace Brelo {
 
+inline constexpr char kModeMenu[] = "One|Two|Three";
+inline constexpr char kDirectionMenu[] = "One|Alternately|Both";
+inline constexpr char kColorSpaceMenu[] = "RGB|HLS|YUV";
+inline constexpr char kOverlapMenu[] = "Clip|Wrap Back";
+inline constexpr char kEasingTypeMenu[] = "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce";
+inline constexpr char kEasingModeMenu[] = "In|Out|InOut";
+// SimpleLines offers "None" first; Lines starts at "Normal".
+inline constexpr char kBlendingModeMenuWithNone[] =
+    "None|(-|Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|"
+    "Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity";
+inline constexpr const char* kBlendingModeMenu = kBlendingModeMenuWithNone + sizeof "None|(-|" - 1;
+
 // `entry` when it lies in [2, last], else 1.
 inline int popupEntry(int entry, int last) { return entry >= 2 && entry <= last ? entry : 1; }
 
-// "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce" and the entries after it.
+// kEasingTypeMenu and the entries after it.
 inline EasingType easingTypeEntry(int entry) { return static_cast<EasingType>(popupEntry(entry, 11)); }
-// "In|Out|InOut".
+// kEasingModeMenu.
 inline EasingMode easingModeEntry(int entry) { return static_cast<EasingMode>(popupEntry(entry, 3)); }
 
-// The blending menu from "Normal" on, `k` counting from "Normal" as 1:
-// "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|
-// Color Burn|(-|Darken|Lighten|Difference|Exclusion|(-|Hue|Saturation|
-// Luminosity". A separator stands for the mode after it; anything else
-// gives Normal.
+// kBlendingModeMenu's entry `k` ("Normal" is 1). A separator stands for the
+// mode after it; anything else gives Normal.
 BlendMode blendModeFromNormal(int k);
 
 }  // namespace Brelo

@@ -1,14 +1,10 @@
-// Engine state of SimpleLines: the copied settings, the bar list and the
+// Engine state of SimpleLines: the settings, the bar list and the
 // geometry the renderer reads. Private to the engine and its tests.
 #pragma once
 
 #include <vector>
 
-#include "Brelo/BreloBlend.h"
-#include "Brelo/BreloEasing.h"
 #include "Brelo/BreloGeneral.h"
-#include "Brelo/BreloLayer.h"
-#include "Brelo/BreloTransition.h"
 #include "Brelo/Effect/BreloSimpleLines.h"
 #include "Util/BreloHostAPI.h"
 
@@ -16,14 +12,6 @@ namespace Brelo {
 
 class SimpleLines::Impl {
  public:
-  using AlignType = Parameter::AlignType;
-  using AlignDirection = Parameter::AlignDirection;
-  using AlignMode = Parameter::AlignMode;
-  using ColorSpace = Parameter::ColorSpace;
-  using ColorOverlap = Parameter::ColorOverlap;
-  using TransitionType = Parameter::TransitionType;
-  using TransitionMode = Parameter::TransitionMode;
-
   struct Strip {
     bool hidden;
     int index;
@@ -48,10 +36,6 @@ class SimpleLines::Impl {
   void _makeTransition();
   static double _getAlpha(double x, double edge, double width, bool rising);
 
-  void _lines8(Layer& layer, Rect const& area) const noexcept;
-  void _lines16(Layer& layer, Rect const& area) const noexcept;
-  void _lines32(Layer& layer, Rect const& area) const noexcept;
-
   // Below this a width or gap counts as nothing.
   static constexpr double kMinExtent = 0.00001;
   // A band shorter than this makes no (further) bar.
@@ -65,50 +49,8 @@ class SimpleLines::Impl {
   int width;
   int height;
 
-  Vector<double> center;
-  double width_align;
-  double direction;
-  double total_width;
-  int width_num;
-  double width_max[3];
-  double width_min;
-  double width_power;
-  int gap_num;
-  double gap_max[3];
-  double gap_min;
-  double gap_power;
-  int width_seed;
-  int height_num;
-  double height_max[3];
-  double height_min;
-  double height_power;
-  int height_seed;
-  AlignType align_type;
-  AlignDirection align_direction;
-  AlignMode align_mode;
-  double align_max;
-  double align_min;
-  double align_power;
-  int align_seed;
-  int color_num;
-  ColorFloat<float> color_color[3];
-  ColorSpace color_variance_space;
-  ColorOverlap color_overlap;
-  double color_variance[3];
-  int color_seed;
-  double transition_completion;
-  double transition_delay;
-  TransitionType transition_type;
-  int transition_type_seed;
-  TransitionMode transition_mode;
-  int transition_mode_seed;
-  OrderType transition_order;
-  double transition_order_phase;
-  int transition_order_seed;
-  EasingType transition_easing_type;
-  EasingMode transition_easing_mode;
-  double opacity;
-  BlendMode blend_mode;
+  // The settings as given; the layout and the renderer read them here.
+  Parameter parameter;
 
   std::vector<Strip> strips;
   Vector<double> origin;

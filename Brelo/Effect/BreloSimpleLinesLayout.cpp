@@ -1,6 +1,7 @@
 // Bar layout: widths, gaps, lengths, offsets and colours from four seeded
 // sequences, so a frame is reproducible from its settings alone.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "Brelo/BreloColorVariance.h"
@@ -20,38 +21,53 @@ int SimpleLines::Impl::maxStripCount() {
   return static_cast<int>(std::ceil(std::max(kMaxTotalWidth, 1000.0))) + 2;
 }
 
-// The four seeded sequences and the low ends and ranges their draws are
-// scaled into: an amount runs from max * min to max.
+namespace {
+
+// An amount drawn from max * min up to max, skewed by a power of the draw.
+struct Scale {
+  double base, range, power;
+  double at(double r) const { return std::pow(r, power) * range + base; }
+};
+Scale scale(double max, double min, double power) { return {max * min, max * (1 - min), power}; }
+std::array<Scale, 3> three(double max1, double max2, double max3, double min, double power) {
+  return {scale(max1, min, power), scale(max2, min, power), scale(max3, min, power)};
+}
+
+}  // namespace
+
+// The four seeded sequences and what their draws are scaled into, by class.
 struct SimpleLines::Impl::Draws {
   Random W, H, A, K;
-  double wb[3], wr[3], gb[3], gr[3], hb[3], hr[3];
-  double ob, os;
+  double width_max[3];
+  std::array<Scale, 3> width, gap, height;
+  Scale offset;
+  double variance[3];
+  ColorFloat<float> colours[3];
 
-  explicit Draws(Impl const& e)
-      : W(e.width_seed), H(e.height_seed), A(e.align_seed), K(e.color_seed),
-        ob(e.align_max * e.align_min), os(e.align_max * (1 - e.align_min)) {
-    for (int k = 0; k < 3; ++k) {
-      wb[k] = e.width_max[k] * e.width_min;
-      wr[k] = e.width_max[k] * (1 - e.width_min);
-      gb[k] = e.gap_max[k] * e.gap_min;
-      gr[k] = e.gap_max[k] * (1 - e.gap_min);
-      hb[k] = e.height_max[k] * e.height_min;
-      hr[k] = e.height_max[k] * (1 - e.height_min);
-    }
-  }
+  explicit Draws(Parameter const& p)
+      : W(p.width_seed()), H(p.height_seed()), A(p.align_seed()), K(p.color_seed()),
+        width_max{p.width_max1(), p.width_max2(), p.width_max3()},
+        width(three(p.width_max1(), p.width_max2(), p.width_max3(), p.width_min(), p.width_power())),
+        gap(three(p.gap_max1(), p.gap_max2(), p.gap_max3(), p.gap_min(), p.gap_power())),
+        height(three(p.height_max1(), p.height_max2(), p.height_max3(), p.height_min(), p.height_power())),
+        offset(scale(p.align_max(), p.align_min(), p.align_power())),
+        variance{p.color_variance1(), p.color_variance2(), p.color_variance3()},
+        colours{p.color_color1(), p.color_color2(), p.color_color3()} {}
 };
 
 void SimpleLines::Impl::_makeStrips() {
   strips.clear();
   strip_count = 0;
-  Draws d(*this);
+  Parameter const& p = parameter;
+  Draws d(p);
 
   double mw = 1;
-  for (int k = 0; k < width_num; ++k) mw = std::min(mw, width_max[k]);
+  for (int k = 0; k < p.width_num(); ++k) mw = std::min(mw, d.width_max[k]);
 
+  Vector<double> const center = p.center();
   double const uc = (center.x - origin.x) * axis.x + (center.y - origin.y) * axis.y;
-  double const first = uc - width_align * total_width;
-  double const last = first + total_width;
+  double const first = uc - p.width_align() * p.total_width();
+  double const last = first + p.total_width();
   double const stop = last - kBandEpsilon;
 
   int const cap = maxStripCount();
@@ -62,12 +78,7 @@ void SimpleLines::Impl::_makeStrips() {
     double end = 0;
     if (!_drawWidth(d, n, pos, last, mw, end)) break;
 
-    Strip strip;
-    strip.hidden = false;
-    strip.index = n;
-    strip.start = pos;
-    strip.end = end;
-    strip.opacity = 1;
+    Strip strip{false, n, pos, end, 1.0, 0.0, 0.0, 0.0, {}, {}, {}};
     _drawBounds(d, n, acc, strip);
     strip.length_coverage = std::min(1.0, strip.upper - strip.lower);
     ColorFloat<float> const colour = _drawColour(d, n);
@@ -76,8 +87,8 @@ void SimpleLines::Impl::_makeStrips() {
     strip.color32 = aePixel32(colour);
     strips.push_back(strip);
 
-    int const k = n % gap_num;
-    double g = std::pow(d.W.randD(), gap_power) * d.gr[k] + d.gb[k];
+    int const k = n % p.gap_num();
+    double g = d.gap[k].at(d.W.randD());
     if (end + g > last) g = last - end;
     pos = g < kMinExtent ? end : end + g;
     ++n;
@@ -88,13 +99,13 @@ void SimpleLines::Impl::_makeStrips() {
 bool SimpleLines::Impl::_drawWidth(Draws& d, int n, double pos, double last, double mw, double& end) const {
   // A range whose maximum is below kMinExtent never yields an admissible
   // width: the band ends there instead of drawing for ever.
-  int const i = n % width_num;
-  if (!(width_max[i] >= kMinExtent)) return false;
+  int const i = n % parameter.width_num();
+  if (!(d.width_max[i] >= kMinExtent)) return false;
   double w = 0;
   int draws = 0;
   for (;;) {
     double const r = d.W.randD();
-    w = std::max(mw, std::pow(r, width_power) * d.wr[i] + d.wb[i]);
+    w = std::max(mw, d.width[i].at(r));
     end = pos + w;
     if (end > last) {
       w = last - pos;
@@ -108,30 +119,31 @@ bool SimpleLines::Impl::_drawWidth(Draws& d, int n, double pos, double last, dou
 }
 
 void SimpleLines::Impl::_drawBounds(Draws& d, int n, double& acc, Strip& strip) const {
-  int const j = n % height_num;
-  double const len = std::pow(d.H.randD(), height_power) * d.hr[j] + d.hb[j];
+  Parameter const& p = parameter;
+  int const j = n % p.height_num();
+  double const len = d.height[j].at(d.H.randD());
 
-  double off = std::pow(d.A.randD(), align_power) * d.os + d.ob;
+  double off = d.offset.at(d.A.randD());
   double const q = d.A.randD();
-  if (align_direction == AlignDirection::Both) {
+  if (p.align_direction() == Parameter::AlignDirection::Both) {
     if (q < 0.5) off = -off;
-  } else if (align_direction == AlignDirection::Alternately) {
+  } else if (p.align_direction() == Parameter::AlignDirection::Alternately) {
     if (n % 2 == 1) off = -off;
   }
-  if (align_mode == AlignMode::Accumulate) {
+  if (p.align_mode() == Parameter::AlignMode::Accumulate) {
     acc += off;
     off = acc;
   }
 
   strip.lower = 0;
   strip.upper = 0;
-  if (align_type == AlignType::Bottom) {
+  if (p.align_type() == Parameter::AlignType::Bottom) {
     strip.lower = off;
     strip.upper = off + len;
-  } else if (align_type == AlignType::Middle) {
+  } else if (p.align_type() == Parameter::AlignType::Middle) {
     strip.lower = off - 0.5 * len;
     strip.upper = off + 0.5 * len;
-  } else if (align_type == AlignType::Top) {
+  } else if (p.align_type() == Parameter::AlignType::Top) {
     strip.lower = off - len;
     strip.upper = off;
   }
@@ -142,10 +154,11 @@ ColorFloat<float> SimpleLines::Impl::_drawColour(Draws& d, int n) const {
   for (int k = 0; k < 3; ++k) {
     float const m = static_cast<float>(d.K.randD());
     float const s = static_cast<float>(d.K.randD());
-    amounts[k] = m * static_cast<float>(color_variance[k]);
+    amounts[k] = m * static_cast<float>(d.variance[k]);
     if (s < 0.5f) amounts[k] = -amounts[k];
   }
-  return varyColor(color_color[n % color_num], amounts, color_variance_space, color_overlap);
+  Parameter const& p = parameter;
+  return varyColor(d.colours[n % p.color_num()], amounts, p.color_variance_space(), p.color_overlap());
 }
 
 }  // namespace Brelo

@@ -17,29 +17,20 @@ namespace {
 
 using Strip = SimpleLines::Impl::Strip;
 
-// Integer depths carry the opacity as a channel level and round the bar
-// alpha half up; the float depth works with the opacity itself.
-struct Depth8 {
-  using Pixel = PF_Pixel;
+// Integer depths carry the opacity as a channel level (of `Full`) and round
+// the bar alpha half up; the float depth works with the opacity itself.
+template <class P, class Channel, int Full, P Strip::*Colour>
+struct IntDepth {
+  using Pixel = P;
   using Level = int;
-  static Level level(double opacity) { return static_cast<int>(opacity * 255); }
-  static Pixel colour(Strip const& s) { return s.color8; }
+  static Level level(double opacity) { return static_cast<int>(opacity * Full); }
+  static Pixel colour(Strip const& s) { return s.*Colour; }
   static void setAlpha(Pixel& p, double a, double b, Level o, double) {
-    p.alpha = static_cast<A_u_char>((a * o) * b + 0.5);
+    p.alpha = static_cast<Channel>((a * o) * b + 0.5);
   }
-  static auto blend(BlendMode mode) { return getBlendFunction8(mode); }
 };
-
-struct Depth16 {
-  using Pixel = PF_Pixel16;
-  using Level = int;
-  static Level level(double opacity) { return static_cast<int>(opacity * 32768); }
-  static Pixel colour(Strip const& s) { return s.color16; }
-  static void setAlpha(Pixel& p, double a, double b, Level o, double) {
-    p.alpha = static_cast<A_u_short>((a * o) * b + 0.5);
-  }
-  static auto blend(BlendMode mode) { return getBlendFunction16(mode); }
-};
+using Depth8 = IntDepth<PF_Pixel, A_u_char, 255, &Strip::color8>;
+using Depth16 = IntDepth<PF_Pixel16, A_u_short, 32768, &Strip::color16>;
 
 struct Depth32 {
   using Pixel = PF_PixelFloat;
@@ -49,7 +40,6 @@ struct Depth32 {
   static void setAlpha(Pixel& p, double a, double b, Level, double opacity) {
     p.alpha = static_cast<float>(b * (a * opacity));
   }
-  static auto blend(BlendMode mode) { return getBlendFunction32(mode); }
 };
 
 // The soft edge, rising (x past the edge is inside) or falling (x before the
@@ -88,37 +78,6 @@ int firstReaching(Strip const* strips, int count, double u) {
   return lo;
 }
 
-}  // namespace
-
-double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
-  return rising ? rise(x, edge, width) : fall(x, edge, width);
-}
-
-void SimpleLines::Impl::execute(Layer& layer, Rect const& area) const noexcept {
-  PF_LayerDef const* world = layer.getWorld();
-  if (world == nullptr || world->data == nullptr) return;
-  if (layer.getWidth() != width || layer.getHeight() != height || area.isEmpty()) return;
-  switch (layer.getBPC()) {
-    case BPC::Bits8:
-      _lines8(layer, area);
-      break;
-    case BPC::Bits16:
-      _lines16(layer, area);
-      break;
-    case BPC::Bits32:
-      _lines32(layer, area);
-      break;
-    default:
-      break;
-  }
-}
-
-void SimpleLines::Impl::_lines8(Layer& layer, Rect const& area) const noexcept { _paint<Depth8>(layer, area); }
-void SimpleLines::Impl::_lines16(Layer& layer, Rect const& area) const noexcept { _paint<Depth16>(layer, area); }
-void SimpleLines::Impl::_lines32(Layer& layer, Rect const& area) const noexcept { _paint<Depth32>(layer, area); }
-
-namespace {
-
 // Whether the bar list allows the row loop's shortcuts: ends never decrease
 // and no bar ends before it starts. Then the first bar that can reach a
 // position moves monotonically with it, and a position inside one bar's
@@ -147,25 +106,17 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // starts more than half a pixel after (the scan stops there). The bounds are
 // the very sums the per-pixel tests form.
 inline Stretch acrossBar(Strip const* bars, int count, int j) {
-  Stretch r;
-  r.after = bars[j].start + 0.5;
-  if (j > 0) r.after = std::max(r.after, bars[j - 1].end + 0.5);
-  r.closed = true;
-  r.last = bars[j].end - 0.5;
-  r.next = j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity;
-  return r;
+  double const after = bars[j].start + 0.5;
+  return {j > 0 ? std::max(after, bars[j - 1].end + 0.5) : after, bars[j].end - 0.5,
+          j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity, true};
 }
 
 // Positions where no bar reaches a pixel: more than half a pixel past the end
 // of every bar before `first` (the walk keeps `first`) and short of bar
 // `first` (the scan stops at once).
 inline Stretch betweenBars(Strip const* bars, int count, int first) {
-  Stretch r;
-  r.after = first > 0 ? bars[first - 1].end + 0.5 : -kInfinity;
-  r.closed = first == 0;
-  r.last = kInfinity;
-  r.next = first < count ? bars[first].start - 0.5 : kInfinity;
-  return r;
+  return {first > 0 ? bars[first - 1].end + 0.5 : -kInfinity, kInfinity,
+          first < count ? bars[first].start - 0.5 : kInfinity, first == 0};
 }
 
 // Positions along a row: p(x) = (x - from) * step + at0, as the per-pixel
@@ -232,41 +183,23 @@ void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel
   for (int x = x0; x < x1; ++x) row[x] = blend(row[x], top);
 }
 
-}  // namespace
-
-template <class Depth>
-void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
-  PF_LayerDef* world = layer.getWorld();
-  if (world == nullptr || world->data == nullptr) return;
-  // A world whose rows are shorter than its width is not addressed at all.
-  if (static_cast<long long>(world->rowbytes) < static_cast<long long>(width) * static_cast<long long>(sizeof(typename Depth::Pixel))) {
-    return;
-  }
-  withBlend(blend_mode, [&](auto const& blend) { _paintWith<Depth>(world, area, blend); });
-}
-
+// What every pixel of one area shares, and the steps of a row: the bars, the
+// opacity (0 … 1) and its level in the depth, the blend.
 template <class Depth, class BlendFn>
-void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn const& blend) const noexcept {
+struct RowPainter {
   using Pixel = typename Depth::Pixel;
-  int const x0 = area.left > 0 ? area.left : 0;
-  int const y0 = area.top > 0 ? area.top : 0;
-  int const x1 = area.right < width ? area.right : width;
-  int const y1 = area.bottom < height ? area.bottom : height;
-  if (x0 >= x1 || y0 >= y1) return;
+  Strip const* bars;
+  int count;
+  double opacity;
+  typename Depth::Level o;
+  BlendFn const& blend;
+  bool normal;
 
-  // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
-  double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
-  typename Depth::Level const o = Depth::level(level_opacity);
-  Strip const* const bars = strips.data();
-  int const count = strip_count;
-  auto* const base = static_cast<unsigned char*>(world->data);
-  std::ptrdiff_t const pitch = world->rowbytes;
-  bool const runs = count > 0 && orderedForRuns(bars, count);
-  bool const normal = blend_mode == BlendMode::Normal;
-
-  // The bars within half a pixel of positions (u, v), from `first` on, summed
-  // and blended over the pixel.
-  auto paintPixel = [&](Pixel& pixel, double u, double v, int first) {
+  // The bars within half a pixel of positions (u, v), from `first` on,
+  // summed and blended over the pixel: the rules in full. Inlined in the
+  // row of runs, where most edge pixels pass; a call elsewhere.
+  [[gnu::noinline]] void pixel(Pixel& p, double u, double v, int first) const { rules(p, u, v, first); }
+  [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first) const {
     Pixel acc{};
     for (int i = first; i < count; ++i) {
       Strip const& s = bars[i];
@@ -277,50 +210,50 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
       if (!(b > 0)) continue;
       Pixel px = Depth::colour(s);
-      Depth::setAlpha(px, a, b, o, level_opacity);
+      Depth::setAlpha(px, a, b, o, opacity);
       acc = Blend::alpha_add(acc, px);
     }
     if (acc.alpha > 0) {
       if (acc.alpha > o) acc.alpha = o;
       pixel = blend(pixel, acc);
     }
-  };
+  }
 
-  for (int y = y0; y < y1; ++y) {
-    auto* const row = reinterpret_cast<Pixel*>(base + pitch * y);
-    RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
-    RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
-    auto u_at = [&](int x) { return along.at(x); };
-    auto v_at = [&](int x) { return athwart.at(x); };
-    if (!runs) {
-      // Neighbouring pixels lie at most a pixel apart along the axis, so the
-      // previous pixel's first bar is a step or two away: walk from it.
-      int first = 0;
-      for (int x = x0; x < x1; ++x) {
-        double const u = u_at(x);
-        if (count >= 4) {
-          if (x == x0) {
-            first = firstReaching(bars, count, u);
-          } else {
-            while (first < count && u > bars[first].end + 0.5) ++first;
-            while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
-          }
+  // Any bar list: neighbouring pixels lie at most a pixel apart along the
+  // axis, so the previous pixel's first bar is a step or two away.
+  void scanRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
+    int first = 0;
+    for (int x = x0; x < x1; ++x) {
+      double const u = along.at(x);
+      if (count >= 4) {
+        if (x == x0) {
+          first = firstReaching(bars, count, u);
+        } else {
+          while (first < count && u > bars[first].end + 0.5) ++first;
+          while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
         }
-        paintPixel(row[x], u, v_at(x), first);
       }
-      continue;
+      pixel(row[x], u, athwart.at(x), first);
     }
-    // Positions move monotonically along a row, and so does the first bar
-    // that can reach them: follow it instead of searching for it.
-    int first = firstReaching(bars, count, u_at(x0));
+  }
+
+  // A list orderedForRuns: positions move monotonically along a row, and so
+  // does the first bar that can reach them, so it is followed, and pixels
+  // reached by no bar or by one bar alone are passed in runs.
+  void runRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
+    int first = firstReaching(bars, count, along.at(x0));
     // The stretches around `first`, formed again only when it moves.
     int formed = -1;
     Stretch none{}, inFirst{}, inNext{};
     int x = x0;
     while (x < x1) {
-      double const u = u_at(x);
-      while (first < count && u > bars[first].end + 0.5) ++first;
-      while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      double const u = along.at(x);
+      // Rounding keeps positions monotonic: `first` only ever moves one way.
+      if (along.step > 0) {
+        while (first < count && u > bars[first].end + 0.5) ++first;
+      } else {
+        while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+      }
       if (first != formed) {
         formed = first;
         none = betweenBars(bars, count, first);
@@ -329,55 +262,112 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
       }
       if (none.contains(u)) {
         x = runEnd(none, x, x1, along);
-        continue;
-      }
-      int j = first;
-      Stretch in{};
-      bool found = false;
-      if (first < count && inFirst.contains(u)) {
-        in = inFirst, found = true;
+      } else if (first < count && inFirst.contains(u)) {
+        x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
       } else if (first + 1 < count && inNext.contains(u)) {
-        in = inNext, found = true, ++j;
-      }
-      if (!found) {
-        paintPixel(row[x], u, v_at(x), first);
+        x = alongBar(row, x, runEnd(inNext, x, x1, along), first + 1, along, athwart);
+      } else {
+        rules(row[x], u, athwart.at(x), first);
         ++x;
-        continue;
-      }
-      // Across bar j alone, fully covered across its width: along its length
-      // the pixel is the bar's colour at full alpha, nothing, or (within half
-      // a pixel of an end) the rules in full.
-      Strip const& s = bars[j];
-      int const stop = runEnd(in, x, x1, along);
-      if (s.hidden) {
-        x = stop;
-        continue;
-      }
-      Pixel full = Depth::colour(s);
-      Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, level_opacity);
-      bool const shows = full.alpha > 0;
-      if (full.alpha > o) full.alpha = o;
-      double const inner_lo = s.lower + 0.5, inner_hi = s.upper - 0.5;
-      double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
-      // v is monotonic along the run too: the pixels of full colour are an
-      // interval [inner_begin, inner_end), painted in one go.
-      Stretch const inner{inner_lo, inner_hi, kInfinity, true};
-      int inner_begin = stop, inner_end = stop;
-      for (; x < stop; ++x) {
-        double const v = v_at(x);
-        if (inner.contains(v)) {
-          inner_begin = x;
-          inner_end = runEnd(inner, x, stop, athwart);
-          break;
-        }
-        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
-      }
-      if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
-      for (x = inner_end; x < stop; ++x) {
-        double const v = v_at(x);
-        if (v >= outer_lo && v <= outer_hi) paintPixel(row[x], u_at(x), v, j);
       }
     }
+  }
+
+  // Pixels [x, stop) lie across bar j alone, fully covered across its width:
+  // along its length each is the bar's colour at full alpha, nothing, or
+  // (within half a pixel of an end) the rules in full. Returns stop.
+  int alongBar(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
+    Strip const& s = bars[j];
+    if (s.hidden) return stop;
+    Pixel full = Depth::colour(s);
+    Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, opacity);
+    bool const shows = full.alpha > 0;
+    if (full.alpha > o) full.alpha = o;
+    double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+    // v is monotonic along the run too: the pixels of full colour are an
+    // interval [inner_begin, inner_end), painted in one go.
+    Stretch const inner{s.lower + 0.5, s.upper - 0.5, kInfinity, true};
+    int inner_begin = stop, inner_end = stop;
+    for (; x < stop; ++x) {
+      double const v = athwart.at(x);
+      if (inner.contains(v)) {
+        inner_begin = x;
+        inner_end = runEnd(inner, x, stop, athwart);
+        break;
+      }
+      if (v >= outer_lo && v <= outer_hi) pixel(row[x], along.at(x), v, j);
+    }
+    if (shows) paintSpan<Depth>(row, inner_begin, inner_end, full, blend, normal);
+    for (x = inner_end; x < stop; ++x) {
+      double const v = athwart.at(x);
+      if (v >= outer_lo && v <= outer_hi) pixel(row[x], along.at(x), v, j);
+    }
+    return stop;
+  }
+};
+
+}  // namespace
+
+double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
+  return rising ? rise(x, edge, width) : fall(x, edge, width);
+}
+
+template <class Depth>
+void SimpleLines::Impl::_paint(Layer& layer, Rect const& area) const noexcept {
+  PF_LayerDef* world = layer.getWorld();
+  if (world == nullptr || world->data == nullptr) return;
+  // A world whose rows are shorter than its width is not addressed at all.
+  if (static_cast<long long>(world->rowbytes) < static_cast<long long>(width) * static_cast<long long>(sizeof(typename Depth::Pixel))) {
+    return;
+  }
+  withBlend(parameter.blend_mode(), [&](auto const& blend) { _paintWith<Depth>(world, area, blend); });
+}
+
+template <class Depth, class BlendFn>
+void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn const& blend) const noexcept {
+  int const x0 = area.left > 0 ? area.left : 0;
+  int const y0 = area.top > 0 ? area.top : 0;
+  int const x1 = area.right < width ? area.right : width;
+  int const y1 = area.bottom < height ? area.bottom : height;
+  if (x0 >= x1 || y0 >= y1) return;
+
+  // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
+  double const opacity = parameter.opacity();
+  double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
+  RowPainter<Depth, BlendFn> const painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
+                                           blend, parameter.blend_mode() == BlendMode::Normal};
+  bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
+  auto* const base = static_cast<unsigned char*>(world->data);
+  std::ptrdiff_t const pitch = world->rowbytes;
+  Vector<double> const center = parameter.center();
+  for (int y = y0; y < y1; ++y) {
+    auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
+    RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
+    RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
+    if (runs) {
+      painter.runRow(row, x0, x1, along, athwart);
+    } else {
+      painter.scanRow(row, x0, x1, along, athwart);
+    }
+  }
+}
+
+void SimpleLines::Impl::execute(Layer& layer, Rect const& area) const noexcept {
+  PF_LayerDef const* world = layer.getWorld();
+  if (world == nullptr || world->data == nullptr) return;
+  if (layer.getWidth() != width || layer.getHeight() != height || area.isEmpty()) return;
+  switch (layer.getBPC()) {
+    case BPC::Bits8:
+      _paint<Depth8>(layer, area);
+      break;
+    case BPC::Bits16:
+      _paint<Depth16>(layer, area);
+      break;
+    case BPC::Bits32:
+      _paint<Depth32>(layer, area);
+      break;
+    default:
+      break;
   }
 }
 

@@ -13,6 +13,20 @@ namespace {
 
 constexpr PF_Err kInjected = 77;
 
+// The error of `make`, what it made undone; or, `ofUndo`, that of `undo`
+// after `make`, undone again when it fails, so that nothing is left behind.
+PF_Err madeAndUndone(bool ofUndo, std::function<PF_Err()> const& make, std::function<PF_Err()> const& undo) {
+  if (!ofUndo) {
+    PF_Err e = make();
+    if (!e) undo();
+    return e;
+  }
+  make();
+  PF_Err e = undo();
+  if (e) undo();
+  return e;
+}
+
 // Makes one call of each kind and returns its error; pointer results map
 // null to kInjected, calls without a result report kInjected when they had
 // no effect.
@@ -24,32 +38,21 @@ struct Probes {
   Probes() {
     EXPECT_EQ(s.setup().err, 0);
     SPBasicSuite* b = s.host().basicSuite();
-    run[Call::AcquireSuite] = [b] {
+    auto suite = [b](bool ofRelease) {
       const void* t;
-      SPErr e = b->AcquireSuite(kPFWorldSuite, 1, &t);
-      if (!e) b->ReleaseSuite(kPFWorldSuite, 1);
-      return PF_Err(e);
+      return madeAndUndone(
+          ofRelease, [&] { return PF_Err(b->AcquireSuite(kPFWorldSuite, 1, &t)); },
+          [&] { return PF_Err(b->ReleaseSuite(kPFWorldSuite, 1)); });
     };
-    run[Call::ReleaseSuite] = [b] {
-      const void* t;
-      b->AcquireSuite(kPFWorldSuite, 1, &t);
-      SPErr e = b->ReleaseSuite(kPFWorldSuite, 1);
-      if (e) b->ReleaseSuite(kPFWorldSuite, 1);
-      return PF_Err(e);
-    };
-    run[Call::AllocateBlock] = [b] {
+    run[Call::AcquireSuite] = [suite] { return suite(false); };
+    run[Call::ReleaseSuite] = [suite] { return suite(true); };
+    auto block = [b](bool ofFree) {
       void* p;
-      SPErr e = b->AllocateBlock(4, &p);
-      if (!e) b->FreeBlock(p);
-      return PF_Err(e);
+      return madeAndUndone(
+          ofFree, [&] { return PF_Err(b->AllocateBlock(4, &p)); }, [&] { return PF_Err(b->FreeBlock(p)); });
     };
-    run[Call::FreeBlock] = [b] {
-      void* p;
-      b->AllocateBlock(4, &p);
-      SPErr e = b->FreeBlock(p);
-      if (e) b->FreeBlock(p);
-      return PF_Err(e);
-    };
+    run[Call::AllocateBlock] = [block] { return block(false); };
+    run[Call::FreeBlock] = [block] { return block(true); };
     run[Call::ReallocateBlock] = [b] {
       void* p;
       b->AllocateBlock(4, &p);
@@ -64,21 +67,16 @@ struct Probes {
       d.param_type = PF_Param_SLIDER;
       return sc->in_data()->inter.add_param(ref(), -1, &d);
     };
-    run[Call::CheckoutParam] = [this] {
+    auto param = [this](bool ofCheckin) {
       auto sc = s.beginCommand(PF_Cmd_UPDATE_PARAMS_UI);
+      PF_InteractCallbacks& inter = sc->in_data()->inter;
       PF_ParamDef p;
-      PF_Err e = sc->in_data()->inter.checkout_param(ref(), 1, 0, 1, 30, &p);
-      if (!e) sc->in_data()->inter.checkin_param(ref(), &p);
-      return e;
+      return madeAndUndone(
+          ofCheckin, [&] { return inter.checkout_param(ref(), 1, 0, 1, 30, &p); },
+          [&] { return inter.checkin_param(ref(), &p); });
     };
-    run[Call::CheckinParam] = [this] {
-      auto sc = s.beginCommand(PF_Cmd_UPDATE_PARAMS_UI);
-      PF_ParamDef p;
-      sc->in_data()->inter.checkout_param(ref(), 1, 0, 1, 30, &p);
-      PF_Err e = sc->in_data()->inter.checkin_param(ref(), &p);
-      if (e) sc->in_data()->inter.checkin_param(ref(), &p);
-      return e;
-    };
+    run[Call::CheckoutParam] = [param] { return param(false); };
+    run[Call::CheckinParam] = [param] { return param(true); };
     run[Call::Abort] = [this] { return s.host().interactCallbacks().abort(ref()); };
     run[Call::Progress] = [this] { return s.host().interactCallbacks().progress(ref(), 1, 2); };
     run[Call::Copy] = [this] {
@@ -113,42 +111,29 @@ struct Probes {
       PF_EffectWorld* w;
       return sc->smartExtra()->cb->checkout_output(ref(), &w);
     };
-    run[Call::NewWorld] = [this] {
+    auto world1 = [this](bool ofDispose) {
       Suite<PF_WorldSuite1> w(s.host(), kPFWorldSuite, 1);
       PF_EffectWorld x;
-      PF_Err e = w->new_world(ref(), 2, 2, 0, &x);
-      if (!e) w->dispose_world(ref(), &x);
-      return e;
+      return madeAndUndone(
+          ofDispose, [&] { return w->new_world(ref(), 2, 2, 0, &x); }, [&] { return w->dispose_world(ref(), &x); });
     };
-    run[Call::DisposeWorld] = [this] {
-      Suite<PF_WorldSuite1> w(s.host(), kPFWorldSuite, 1);
-      PF_EffectWorld x;
-      w->new_world(ref(), 2, 2, 0, &x);
-      PF_Err e = w->dispose_world(ref(), &x);
-      if (e) w->dispose_world(ref(), &x);
-      return e;
-    };
+    run[Call::NewWorld] = [world1] { return world1(false); };
+    run[Call::DisposeWorld] = [world1] { return world1(true); };
     run[Call::GetPixelFormat1] = [this] {
       Suite<PF_WorldSuite1> w(s.host(), kPFWorldSuite, 1);
       HostWorld x = s.host().makeWorld(2, 2, Depth::Bits8);
       PF_PixelFormat f;
       return w->get_pixel_format(x.get(), &f);
     };
-    run[Call::PFNewWorld] = [this] {
+    auto world2 = [this](bool ofDispose) {
       Suite<PF_WorldSuite2> w(s.host(), kPFWorldSuite, 2);
       PF_EffectWorld x;
-      PF_Err e = w->PF_NewWorld(ref(), 2, 2, 1, PF_PixelFormat_ARGB128, &x);
-      if (!e) w->PF_DisposeWorld(ref(), &x);
-      return e;
+      return madeAndUndone(
+          ofDispose, [&] { return w->PF_NewWorld(ref(), 2, 2, 1, PF_PixelFormat_ARGB128, &x); },
+          [&] { return w->PF_DisposeWorld(ref(), &x); });
     };
-    run[Call::PFDisposeWorld] = [this] {
-      Suite<PF_WorldSuite2> w(s.host(), kPFWorldSuite, 2);
-      PF_EffectWorld x;
-      w->PF_NewWorld(ref(), 2, 2, 1, PF_PixelFormat_ARGB128, &x);
-      PF_Err e = w->PF_DisposeWorld(ref(), &x);
-      if (e) w->PF_DisposeWorld(ref(), &x);
-      return e;
-    };
+    run[Call::PFNewWorld] = [world2] { return world2(false); };
+    run[Call::PFDisposeWorld] = [world2] { return world2(true); };
     run[Call::PFGetPixelFormat] = [this] {
       Suite<PF_WorldSuite2> w(s.host(), kPFWorldSuite, 2);
       HostWorld x = s.host().makeWorld(2, 2, Depth::Bits8);
@@ -201,6 +186,15 @@ struct Probes {
       Suite<PF_HandleSuite2> h(s.host(), kPFHandleSuite, 2);
       return fn(h.get(), s.host());
     };
+    // `fn` on a fresh 4-byte handle, disposed of afterwards.
+    auto aHandle = [handles](std::function<PF_Err(const PF_HandleSuite2*, Host&, PF_Handle&)> fn) {
+      return handles([fn](const PF_HandleSuite2* h, Host& host) {
+        PF_Handle x = h->host_new_handle(4);
+        PF_Err e = fn(h, host, x);
+        h->host_dispose_handle(x);
+        return e;
+      });
+    };
     run[Call::HostNewHandle] = [handles] {
       return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
         PF_Handle x = h->host_new_handle(4);
@@ -209,22 +203,16 @@ struct Probes {
         return PF_Err_NONE;
       });
     };
-    run[Call::HostLockHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_lock_handle(x) ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+    run[Call::HostLockHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) {
+        return h->host_lock_handle(x) ? PF_Err_NONE : kInjected;
       });
     };
-    run[Call::HostUnlockHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host& host) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
+    run[Call::HostUnlockHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host& host, PF_Handle& x) {
         h->host_lock_handle(x);
         h->host_unlock_handle(x);
-        PF_Err e = host.handleLockCount(x) == 0 ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+        return host.handleLockCount(x) == 0 ? PF_Err_NONE : kInjected;
       });
     };
     run[Call::HostDisposeHandle] = [handles] {
@@ -236,21 +224,13 @@ struct Probes {
         return kInjected;
       });
     };
-    run[Call::HostGetHandleSize] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_get_handle_size(x) == 4 ? PF_Err_NONE : kInjected;
-        h->host_dispose_handle(x);
-        return e;
+    run[Call::HostGetHandleSize] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) {
+        return h->host_get_handle_size(x) == 4 ? PF_Err_NONE : kInjected;
       });
     };
-    run[Call::HostResizeHandle] = [handles] {
-      return handles([](const PF_HandleSuite2* h, Host&) -> PF_Err {
-        PF_Handle x = h->host_new_handle(4);
-        PF_Err e = h->host_resize_handle(8, &x);
-        h->host_dispose_handle(x);
-        return e;
-      });
+    run[Call::HostResizeHandle] = [aHandle] {
+      return aHandle([](const PF_HandleSuite2* h, Host&, PF_Handle& x) { return h->host_resize_handle(8, &x); });
     };
     run[Call::UpdateParamUI] = [this] {
       Suite<PF_ParamUtilsSuite2> p(s.host(), kPFParamUtilsSuite, 2);

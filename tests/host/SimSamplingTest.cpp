@@ -165,53 +165,58 @@ TEST(SimSampling, SubpixelMatchesPixelByPixelWeighingAnywhere) {
   }
 }
 
-TEST(SimSampling, HandComputedValues) {
-  Session s(nullptr);
-  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
-  Image img(2, 1, Depth::Bits8);
-  img.px8(0, 0) = {200, 10, 0, 255};
-  img.px8(1, 0) = {101, 21, 255, 0};
+// Samples `img` with the suite function `sample` at each case's position
+// and expects the case's pixel.
+template <class P>
+struct SampleCase {
+  PF_Fixed x, y;
+  P expected;
+};
+
+template <class P, class Sample>
+void expectSamples(Session& s, Sample sample, Image const& img, std::vector<SampleCase<P>> const& cases) {
   HostWorld w = s.host().makeWorld(img);
   PF_SampPB pb{};
   pb.src = w.get();
-  PF_Pixel p;
-  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 1 << 16, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {101, 21, 255, 0}));
-  // Midway: (200+101)/2 = 150.5 and (10+21)/2 = 15.5 round up; 127.5 too.
-  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 32768, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {151, 16, 128, 128}));
-  // Half a pixel outside on the left: half of the edge pixel, colour included.
-  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), -32768, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {100, 5, 0, 128}));
-  // Fully outside, far and near.
-  for (PF_Fixed x : {-65536, 2 << 16, 1 << 30, -(1 << 30)}) {
-    ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), x, 0, &pb, &p), 0);
-    EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0})) << x;
+  for (SampleCase<P> const& c : cases) {
+    P p;
+    ASSERT_EQ(sample(s.instance().ref(), c.x, c.y, &pb, &p), 0);
+    EXPECT_TRUE(SimTest::samePixel(p, c.expected)) << c.x << "," << c.y;
   }
-  ASSERT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 1 << 16, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
+}
+
+TEST(SimSampling, HandComputedValues) {
+  Session s(nullptr);
+  Suite<PF_Sampling8Suite1> s8(s.host(), kPFSampling8Suite, 1);
+  expectSamples<PF_Pixel>(s, s8->subpixel_sample,
+                          SimTest::imageOf<PF_Pixel>(2, 1, {{200, 10, 0, 255}, {101, 21, 255, 0}}),
+                          {
+                              {1 << 16, 0, {101, 21, 255, 0}},
+                              // Midway: (200+101)/2 = 150.5 and (10+21)/2 = 15.5 round up; 127.5 too.
+                              {32768, 0, {151, 16, 128, 128}},
+                              // Half a pixel outside on the left: half of the edge pixel, colour included.
+                              {-32768, 0, {100, 5, 0, 128}},
+                              // Fully outside, far and near.
+                              {-65536, 0, {0, 0, 0, 0}},
+                              {2 << 16, 0, {0, 0, 0, 0}},
+                              {1 << 30, 0, {0, 0, 0, 0}},
+                              {-(1 << 30), 0, {0, 0, 0, 0}},
+                              {0, 1 << 16, {0, 0, 0, 0}},
+                          });
 }
 
 TEST(SimSampling, NearestTakesTheClosestPixelOrTransparent) {
   Session s(nullptr);
   Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
-  Image img(2, 2, Depth::Bits16);
-  img.px16(0, 0) = {1, 2, 3, 4};
-  img.px16(1, 0) = {5, 6, 7, 8};
-  img.px16(0, 1) = {9, 10, 11, 12};
-  img.px16(1, 1) = {13, 14, 15, 16};
-  HostWorld w = s.host().makeWorld(img);
-  PF_SampPB pb{};
-  pb.src = w.get();
-  PF_Pixel16 p;
-  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), 32767, 32768, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {9, 10, 11, 12}));  // x rounds down, y half rounds up
-  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), 32768, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {5, 6, 7, 8}));
-  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32769, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {0, 0, 0, 0}));
-  ASSERT_EQ(s16->nn_sample16(s.instance().ref(), -32768, 0, &pb, &p), 0);
-  EXPECT_TRUE(SimTest::samePixel(p, {1, 2, 3, 4}));
+  expectSamples<PF_Pixel16>(
+      s, s16->nn_sample16,
+      SimTest::imageOf<PF_Pixel16>(2, 2, {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}),
+      {
+          {32767, 32768, {9, 10, 11, 12}},  // x rounds down, y half rounds up
+          {32768, 0, {5, 6, 7, 8}},
+          {-32769, 0, {0, 0, 0, 0}},
+          {-32768, 0, {1, 2, 3, 4}},
+      });
 }
 
 // A thread's first call to a world checks it in full; later calls rely on

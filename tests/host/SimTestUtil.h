@@ -1,9 +1,15 @@
 // Small helpers shared by the simulated host's tests.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "brelo_host/Host.h"
+#include "brelo_host/Image.h"
 #include "brelo_host/Session.h"
 
 namespace SimTest {
@@ -32,14 +38,40 @@ class Suite {
   const S* m_suite = nullptr;
 };
 
-inline bool samePixel(PF_Pixel a, PF_Pixel b) {
+// Every channel equal, in any depth.
+template <class P>
+bool samePixel(P const& a, P const& b) {
   return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
-inline bool samePixel(PF_Pixel16 a, PF_Pixel16 b) {
-  return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
+
+// A width x height image of `pixels`, row by row, at the depth of their type.
+template <class P>
+Brelo::Sim::Image imageOf(int width, int height, std::vector<P> const& pixels) {
+  using Brelo::Sim::Depth;
+  Brelo::Sim::Image img(width, height,
+                        std::is_same_v<P, PF_Pixel>     ? Depth::Bits8
+                        : std::is_same_v<P, PF_Pixel16> ? Depth::Bits16
+                                                        : Depth::Bits32);
+  EXPECT_EQ(pixels.size(), std::size_t(width) * std::size_t(height));
+  std::memcpy(img.bytes(), pixels.data(), std::min(pixels.size() * sizeof(P), img.rowBytes() * std::size_t(height)));
+  return img;
 }
-inline bool samePixel(PF_PixelFloat a, PF_PixelFloat b) {
-  return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
+
+// Pixel (x, y) of `img`, whose depth is that of P.
+template <class P>
+P const& pixelAt(Brelo::Sim::Image const& img, int x, int y) {
+  if constexpr (std::is_same_v<P, PF_Pixel>)
+    return img.px8(x, y);
+  else if constexpr (std::is_same_v<P, PF_Pixel16>)
+    return img.px16(x, y);
+  else
+    return img.pxF(x, y);
+}
+
+// A 1 x 1 image of `p`.
+template <class P>
+Brelo::Sim::Image onePixel(P const& p) {
+  return imageOf(1, 1, std::vector<P>{p});
 }
 
 }  // namespace SimTest

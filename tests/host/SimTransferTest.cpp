@@ -40,45 +40,29 @@ PF_Err transfer(Session& s, HostWorld& src, HostWorld& dst, PF_TransferMode mode
                                          rect, src.get(), &cm, nullptr, x, y, dst.get());
 }
 
+// Transfers a varied image over another (seeds `seed` and `seed` + 1) with
+// mode kModes[m] and expects every pixel as `blend` composites it.
+template <class P, class Blend>
+void expectModeAsBlend(Session& s, std::size_t m, Depth d, int seed, Blend blend) {
+  Image a = varied(6, 5, d, seed), b = varied(6, 5, d, seed + 1);
+  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
+  Image out = s.host().readWorld(dst.get());
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      using SimTest::pixelAt;
+      ASSERT_TRUE(SimTest::samePixel(pixelAt<P>(out, x, y), blend(pixelAt<P>(b, x, y), pixelAt<P>(a, x, y))))
+          << m << " " << depthName(d) << " " << x << "," << y;
+    }
+  EXPECT_TRUE(s.host().paddingIntact(dst.get()));
+}
+
 TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
   Session s(nullptr);
   for (std::size_t m = 0; m < 17; ++m) {
-    // 8 bits
-    {
-      Image a = varied(6, 5, Depth::Bits8, 1), b = varied(6, 5, Depth::Bits8, 2);
-      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
-      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
-      Image out = s.host().readWorld(dst.get());
-      auto fn = Brelo::getBlendFunction8(kBlend[m]);
-      for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x)
-          ASSERT_TRUE(SimTest::samePixel(out.px8(x, y), fn(b.px8(x, y), a.px8(x, y)))) << m << " " << x << "," << y;
-      EXPECT_TRUE(s.host().paddingIntact(dst.get()));
-    }
-    // 16 bits
-    {
-      Image a = varied(6, 5, Depth::Bits16, 3), b = varied(6, 5, Depth::Bits16, 4);
-      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
-      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
-      Image out = s.host().readWorld(dst.get());
-      auto fn = Brelo::getBlendFunction16(kBlend[m]);
-      for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x)
-          ASSERT_TRUE(SimTest::samePixel(out.px16(x, y), fn(b.px16(x, y), a.px16(x, y)))) << m;
-    }
-    // float
-    {
-      Image a = varied(6, 5, Depth::Bits32, 5), b = varied(6, 5, Depth::Bits32, 6);
-      HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
-      ASSERT_EQ(transfer(s, src, dst, kModes[m], 255, 32768, false), 0);
-      Image out = s.host().readWorld(dst.get());
-      auto fn = Brelo::getBlendFunction32(kBlend[m]);
-      for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) {
-          PF_PixelFloat e = fn(b.pxF(x, y), a.pxF(x, y)), o = out.pxF(x, y);
-          ASSERT_TRUE(SimTest::samePixel(o, e)) << m;
-        }
-    }
+    expectModeAsBlend<PF_Pixel>(s, m, Depth::Bits8, 1, Brelo::getBlendFunction8(kBlend[m]));
+    expectModeAsBlend<PF_Pixel16>(s, m, Depth::Bits16, 3, Brelo::getBlendFunction16(kBlend[m]));
+    expectModeAsBlend<PF_PixelFloat>(s, m, Depth::Bits32, 5, Brelo::getBlendFunction32(kBlend[m]));
   }
 }
 
@@ -158,34 +142,30 @@ TEST(SimTransfer, BandsOnSeveralThreadsGiveTheSamePixels) {
 }
 
 TEST(SimTransfer, OpacityScalesTheSourceAlphaInEachDepth) {
+  using SimTest::onePixel;
   Session s(nullptr);
   // 8 bits: alpha 200 at opacity 127 -> (200 * 127 + 127) / 255 = 100.
-  Image a(1, 1, Depth::Bits8), b(1, 1, Depth::Bits8);
-  a.px8(0, 0) = {200, 255, 0, 0};
-  b.px8(0, 0) = {255, 0, 0, 255};
-  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  const PF_Pixel b = {255, 0, 0, 255};
+  HostWorld src = s.host().makeWorld(onePixel(PF_Pixel{200, 255, 0, 0})), dst = s.host().makeWorld(onePixel(b));
   ASSERT_EQ(transfer(s, src, dst, PF_Xfer_IN_FRONT, 127, 16384, false), 0);
-  EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(dst.get()).px8(0, 0),
-                                 Brelo::Blend::normal(b.px8(0, 0), PF_Pixel{100, 255, 0, 0})));
+  EXPECT_TRUE(
+      SimTest::samePixel(s.host().readWorld(dst.get()).px8(0, 0), Brelo::Blend::normal(b, PF_Pixel{100, 255, 0, 0})));
   // Opacity 0 leaves the destination as it was.
-  HostWorld dst0 = s.host().makeWorld(b);
+  HostWorld dst0 = s.host().makeWorld(onePixel(b));
   ASSERT_EQ(transfer(s, src, dst0, PF_Xfer_ADD, 0, 0, false), 0);
-  EXPECT_EQ(s.host().readWorld(dst0.get()), b);
+  EXPECT_EQ(s.host().readWorld(dst0.get()), onePixel(b));
 
   // 16 bits: alpha 32768 at opacitySu 16384 -> 16384.
-  Image a16(1, 1, Depth::Bits16), b16(1, 1, Depth::Bits16);
-  a16.px16(0, 0) = {32768, 32768, 0, 0};
-  b16.px16(0, 0) = {32768, 0, 0, 32768};
-  HostWorld s16 = s.host().makeWorld(a16), d16 = s.host().makeWorld(b16);
+  const PF_Pixel16 b16 = {32768, 0, 0, 32768};
+  HostWorld s16 = s.host().makeWorld(onePixel(PF_Pixel16{32768, 32768, 0, 0})), d16 = s.host().makeWorld(onePixel(b16));
   ASSERT_EQ(transfer(s, s16, d16, PF_Xfer_IN_FRONT, 127, 16384, false), 0);
   EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(d16.get()).px16(0, 0),
-                                 Brelo::Blend::normal(b16.px16(0, 0), PF_Pixel16{16384, 32768, 0, 0})));
+                                 Brelo::Blend::normal(b16, PF_Pixel16{16384, 32768, 0, 0})));
 
   // Float from opacitySu, or from opacity when only that is given.
-  Image af(1, 1, Depth::Bits32), bf(1, 1, Depth::Bits32);
-  af.pxF(0, 0) = {1.0f, 1.0f, 0.0f, 0.0f};
-  bf.pxF(0, 0) = {1.0f, 0.0f, 0.0f, 1.0f};
-  HostWorld sf = s.host().makeWorld(af), df = s.host().makeWorld(bf), df2 = s.host().makeWorld(bf);
+  const PF_PixelFloat bf = {1.0f, 0.0f, 0.0f, 1.0f};
+  HostWorld sf = s.host().makeWorld(onePixel(PF_PixelFloat{1.0f, 1.0f, 0.0f, 0.0f}));
+  HostWorld df = s.host().makeWorld(onePixel(bf)), df2 = s.host().makeWorld(onePixel(bf));
   ASSERT_EQ(transfer(s, sf, df, PF_Xfer_IN_FRONT, 0, 8192, false), 0);
   EXPECT_FLOAT_EQ(s.host().readWorld(df.get()).pxF(0, 0).red, 0.25f);
   ASSERT_EQ(transfer(s, sf, df2, PF_Xfer_IN_FRONT, 51, 0, false), 0);
@@ -194,12 +174,10 @@ TEST(SimTransfer, OpacityScalesTheSourceAlphaInEachDepth) {
 
 TEST(SimTransfer, RgbOnlyKeepsTheDestinationAlpha) {
   Session s(nullptr);
-  Image a(1, 1, Depth::Bits8), b(1, 1, Depth::Bits8);
-  a.px8(0, 0) = {255, 200, 100, 0};
-  b.px8(0, 0) = {100, 100, 200, 0};
-  HostWorld src = s.host().makeWorld(a), dst = s.host().makeWorld(b);
+  const PF_Pixel a = {255, 200, 100, 0}, b = {100, 100, 200, 0};
+  HostWorld src = s.host().makeWorld(SimTest::onePixel(a)), dst = s.host().makeWorld(SimTest::onePixel(b));
   ASSERT_EQ(transfer(s, src, dst, PF_Xfer_ADD, 255, 32768, true), 0);
-  PF_Pixel e = Brelo::Blend::add(b.px8(0, 0), a.px8(0, 0));
+  PF_Pixel e = Brelo::Blend::add(b, a);
   e.alpha = 100;
   EXPECT_TRUE(SimTest::samePixel(s.host().readWorld(dst.get()).px8(0, 0), e));
 }

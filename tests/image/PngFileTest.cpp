@@ -59,39 +59,45 @@ TEST(PngFile, WrittenImagesReadBackAsTheyWere) {
   EXPECT_EQ(raw.at(0, 0, 3), 255u);
 }
 
+namespace {
+
+// A PNG of `samples` written by libpng itself, read back; expects it in
+// the host's `depth` (a blank image of that depth when it is not).
+Sim::Image encodedAndRead(std::string const& path, int width, int height, int channels, int bits,
+                          std::vector<unsigned> const& samples, Sim::Depth depth) {
+  BreloTest::encodePngFile(path, width, height, channels, bits, samples);
+  Sim::Image img = readImage(path);
+  EXPECT_EQ(img.depth(), depth) << path;
+  return img.depth() == depth ? img : Sim::Image(width, height, depth);
+}
+
+}  // namespace
+
 TEST(PngFile, EveryKindOfPngReadsAsTheHostsPixels) {
   TempDir dir;
   using BreloTest::encodePngFile;
-  encodePngFile(dir / "g8.png", 3, 1, 1, 8, {0, 128, 255});
-  Sim::Image g = readImage(dir / "g8.png");
-  ASSERT_EQ(g.depth(), Sim::Depth::Bits8);
+  Sim::Image g = encodedAndRead(dir / "g8.png", 3, 1, 1, 8, {0, 128, 255}, Sim::Depth::Bits8);
   EXPECT_EQ(g.px8(1, 0).red, 128);
   EXPECT_EQ(g.px8(1, 0).blue, 128);
   EXPECT_EQ(g.px8(1, 0).alpha, 255);
 
-  encodePngFile(dir / "ga16.png", 2, 1, 2, 16, {65535, 0, 2, 32768});
-  Sim::Image ga = readImage(dir / "ga16.png");
-  ASSERT_EQ(ga.depth(), Sim::Depth::Bits16);
+  Sim::Image ga = encodedAndRead(dir / "ga16.png", 2, 1, 2, 16, {65535, 0, 2, 32768}, Sim::Depth::Bits16);
   EXPECT_EQ(ga.px16(0, 0).green, 32768);
   EXPECT_EQ(ga.px16(0, 0).alpha, 0);
   EXPECT_EQ(ga.px16(1, 0).red, gather16(2));
   EXPECT_EQ(ga.px16(1, 0).alpha, gather16(32768));
 
-  encodePngFile(dir / "rgb16.png", 1, 2, 3, 16, {1, 2, 3, 65535, 65534, 40000});
-  Sim::Image rgb = readImage(dir / "rgb16.png");
+  Sim::Image rgb = encodedAndRead(dir / "rgb16.png", 1, 2, 3, 16, {1, 2, 3, 65535, 65534, 40000}, Sim::Depth::Bits16);
   EXPECT_EQ(rgb.px16(0, 1).red, 32768);
   EXPECT_EQ(rgb.px16(0, 1).blue, gather16(40000));
   EXPECT_EQ(rgb.px16(0, 1).alpha, 32768);
 
-  encodePngFile(dir / "rgba8.png", 1, 1, 4, 8, {10, 20, 30, 40});
-  Sim::Image rgba = readImage(dir / "rgba8.png");
+  Sim::Image rgba = encodedAndRead(dir / "rgba8.png", 1, 1, 4, 8, {10, 20, 30, 40}, Sim::Depth::Bits8);
   EXPECT_TRUE(rgba.px8(0, 0).red == 10 && rgba.px8(0, 0).green == 20 && rgba.px8(0, 0).blue == 30);
   EXPECT_EQ(rgba.px8(0, 0).alpha, 40);
 
   // 2-bit gray widens to 8 bits: 0, 85, 170, 255.
-  encodePngFile(dir / "g2.png", 4, 1, 1, 2, {0, 1, 2, 3});
-  Sim::Image g2 = readImage(dir / "g2.png");
-  ASSERT_EQ(g2.depth(), Sim::Depth::Bits8);
+  Sim::Image g2 = encodedAndRead(dir / "g2.png", 4, 1, 1, 2, {0, 1, 2, 3}, Sim::Depth::Bits8);
   EXPECT_EQ(g2.px8(1, 0).green, 85);
   EXPECT_EQ(g2.px8(3, 0).red, 255);
 

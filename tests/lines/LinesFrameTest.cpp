@@ -15,13 +15,8 @@ namespace {
 
 using namespace Brelo::Sim;
 using namespace Brelo::LinesParams;
-using BreloTest::busySettings;
-using BreloTest::expectClean;
-using BreloTest::held;
-using BreloTest::kInjected;
-using BreloTest::newSession;
-using BreloTest::singleThreadedModule;
-using BreloTest::threadedModule;
+// The shared render helpers (LinesRenderSupport.h).
+using namespace BreloTest;
 
 TEST(LinesRender, CompositeBlendOnlyWhenItCanShow) {
   auto s = newSession(threadedModule());

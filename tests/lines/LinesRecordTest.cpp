@@ -3,9 +3,11 @@
 // setters that receive each field.
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include <gtest/gtest.h>
 
+#include "Brelo/BreloColorsys.h"
 #include "Lines/LinesRecord.h"
 #include "Util/PopupMappers.h"
 
@@ -13,6 +15,7 @@ namespace {
 
 using namespace Brelo;
 using namespace Brelo::LinesParams;
+using P = LinesParameter;
 
 TEST(LinesMappers, EveryEntryAndOutOfRangeValues) {
   for (int v = -3; v <= 25; ++v) {
@@ -89,50 +92,60 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
   LinesControlValues const v = distinctValues();
   LinesPreRenderRecord r;
   fillLinesPreRenderRecord(v, 1.0, r);
+  LinesParameter const& p = r.parameter;
+  // Each channel's schedule controls stand together from its Per on:
+  // Per, Offset, Completion, Delay, Order, Order Phase, Order Seed, Easing Type and Mode.
+  static_assert(kSliceEasingMode == kSlicePer + 8 && kRGBEasingMode == kRGBPer + 8 &&
+                    kColorEasingMode == kColorPer + 8 && kCompositeEasingMode == kCompositePer + 8 &&
+                    kWipeEasingMode == kWipePer + 8,
+                "schedule controls in one run");
+  for (auto [schedule, per] :
+       {std::pair{&P::slice_schedule, kSlicePer}, std::pair{&P::rgb_schedule, kRGBPer},
+        std::pair{&P::color_schedule, kColorPer}, std::pair{&P::composite_schedule, kCompositePer},
+        std::pair{&P::transition_schedule, kWipePer}}) {
+    SCOPED_TRACE(per);
+    Schedule const& s = (p.*schedule)();
+    EXPECT_EQ(s.per, per * 3);
+    EXPECT_EQ(s.offset, (per + 1) * 3);
+    EXPECT_EQ(s.completion, pct(per + 2));
+    EXPECT_EQ(s.delay, pct(per + 3));
+    EXPECT_EQ(static_cast<int>(s.order), (per + 4) % 3 + 1);
+    EXPECT_EQ(s.order_phase, deg(per + 5) / 360.0);
+    EXPECT_EQ(s.order_seed, (per + 6) * 3);
+    EXPECT_EQ(static_cast<int>(s.easing_type), (per + 7) % 3 + 1);
+    EXPECT_EQ(static_cast<int>(s.easing_mode), (per + 8) % 3 + 1);
+  }
 
-  EXPECT_EQ(r.completion, pct(kCompletion));
-  EXPECT_EQ(r.center.x, 10.25);
-  EXPECT_EQ(r.center.y, -7.5);
-  EXPECT_EQ(r.align, pct(kAlign));
-  EXPECT_EQ(r.direction, deg(kDirection) * 0.017453292519943295);
-  EXPECT_EQ(r.total_width, kTotalWidth * 1.25);
-  EXPECT_EQ(r.width_num, kWidthMode % 3 + 1);
-  EXPECT_EQ(r.width_max1, kMaxWidth1 * 1.25);
-  EXPECT_EQ(r.width_max2, kMaxWidth2 * 1.25);
-  EXPECT_EQ(r.width_max3, kMaxWidth3 * 1.25);
-  EXPECT_EQ(r.width_min, pct(kMinWidth));
-  EXPECT_EQ(r.width_power, kWidthPower * 1.25);
-  EXPECT_EQ(r.gap_num, kGapMode % 3 + 1);
-  EXPECT_EQ(r.gap_max1, kMaxGap1 * 1.25);
-  EXPECT_EQ(r.gap_max2, kMaxGap2 * 1.25);
-  EXPECT_EQ(r.gap_max3, kMaxGap3 * 1.25);
-  EXPECT_EQ(r.gap_min, pct(kMinGap));
-  EXPECT_EQ(r.gap_power, kGapPower * 1.25);
-  EXPECT_EQ(r.width_seed, kWidthSeed * 3);
-  EXPECT_EQ(r.outside, kOutside % 3 + 1);
-  EXPECT_EQ(r.original, 1);
+  EXPECT_EQ(p.completion(), pct(kCompletion));
+  EXPECT_EQ(p.center().x, 10.25);
+  EXPECT_EQ(p.center().y, -7.5);
+  EXPECT_EQ(p.align(), pct(kAlign));
+  EXPECT_EQ(p.direction(), deg(kDirection) * 0.017453292519943295);
+  EXPECT_EQ(p.total_width(), kTotalWidth * 1.25);
+  EXPECT_EQ(p.width_num(), kWidthMode % 3 + 1);
+  EXPECT_EQ(p.width_max1(), kMaxWidth1 * 1.25);
+  EXPECT_EQ(p.width_max2(), kMaxWidth2 * 1.25);
+  EXPECT_EQ(p.width_max3(), kMaxWidth3 * 1.25);
+  EXPECT_EQ(p.width_min(), pct(kMinWidth));
+  EXPECT_EQ(p.width_power(), kWidthPower * 1.25);
+  EXPECT_EQ(p.gap_num(), kGapMode % 3 + 1);
+  EXPECT_EQ(p.gap_max1(), kMaxGap1 * 1.25);
+  EXPECT_EQ(p.gap_max2(), kMaxGap2 * 1.25);
+  EXPECT_EQ(p.gap_max3(), kMaxGap3 * 1.25);
+  EXPECT_EQ(p.gap_min(), pct(kMinGap));
+  EXPECT_EQ(p.gap_power(), kGapPower * 1.25);
+  EXPECT_EQ(p.width_seed(), kWidthSeed * 3);
+  EXPECT_EQ(p.outside(), getBorderType(kOutside % 3 + 1));
+  EXPECT_TRUE(p.original());
 
-  EXPECT_EQ(r.slice.completion, pct(kSliceCompletion));
-  EXPECT_EQ(r.slice.delay, pct(kSliceDelay));
-  EXPECT_EQ(r.slice.per, kSlicePer * 3);
-  EXPECT_EQ(r.slice.offset, kSliceOffset * 3);
-  EXPECT_EQ(r.slice_direction, kSliceDirection % 3 + 1);
-  EXPECT_EQ(r.slice_max, kMaxSlice * 1.25);
-  EXPECT_EQ(r.slice_min, pct(kMinSlice));
-  EXPECT_EQ(r.slice_power, kSlicePower * 1.25);
-  EXPECT_EQ(r.slice_seed, kSliceSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.slice.order), kSliceOrder % 3 + 1);
-  EXPECT_EQ(r.slice.order_phase, deg(kSliceOrderPhase) / 360.0);
-  EXPECT_EQ(r.slice.order_seed, kSliceOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.slice.easing_type), kSliceEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(r.slice.easing_mode), kSliceEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(p.slice_direction()), kSliceDirection % 3 + 1);
+  EXPECT_EQ(p.slice_max(), kMaxSlice * 1.25);
+  EXPECT_EQ(p.slice_min(), pct(kMinSlice));
+  EXPECT_EQ(p.slice_power(), kSlicePower * 1.25);
+  EXPECT_EQ(p.slice_seed(), kSliceSeed * 3);
 
-  EXPECT_EQ(r.rgb.completion, pct(kRGBCompletion));
-  EXPECT_EQ(r.rgb.delay, pct(kRGBDelay));
-  EXPECT_EQ(r.rgb.per, kRGBPer * 3);
-  EXPECT_EQ(r.rgb.offset, kRGBOffset * 3);
-  EXPECT_EQ(r.rgb_max, kMaxRGBSeparation * 1.25);
-  EXPECT_EQ(r.rgb_min, pct(kMinRGBSeparation));
+  EXPECT_EQ(p.rgb_max(), kMaxRGBSeparation * 1.25);
+  EXPECT_EQ(p.rgb_min(), pct(kMinRGBSeparation));
   // 8-bit colours divided by 255; the second and third controls trade places.
   auto expectColour = [](ColorFloat<float> const& c, int first, float alpha) {
     EXPECT_EQ(c.alpha, alpha);
@@ -140,93 +153,77 @@ TEST(LinesPreRenderRecord, EveryFieldFromItsControlInEngineUnits) {
     EXPECT_EQ(c.green, float(first + 2) / 255.0f);
     EXPECT_EQ(c.blue, float(first + 3) / 255.0f);
   };
-  expectColour(r.rgb_color1, kRGBColor1, float(kRGBColor1) / 255.0f);
-  expectColour(r.rgb_color2, kRGBColor3, float(kRGBColor3) / 255.0f);
-  expectColour(r.rgb_color3, kRGBColor2, float(kRGBColor2) / 255.0f);
-  EXPECT_EQ(r.rgb_seed, kRGBSeparationSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.rgb.order), kRGBOrder % 3 + 1);
-  EXPECT_EQ(r.rgb.order_phase, deg(kRGBOrderPhase) / 360.0);
-  EXPECT_EQ(r.rgb.order_seed, kRGBOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.rgb.easing_type), kRGBEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(r.rgb.easing_mode), kRGBEasingMode % 3 + 1);
+  // The engine normalises the three together, so the expectation does too.
+  ColorFloat<float> rgb1, rgb2, rgb3;
+  auto const controlColour = [](ColorFloat<float>& c, int first) {
+    c = ColorFloat<float>(float(first) / 255.0f, float(first + 1) / 255.0f, float(first + 2) / 255.0f,
+                          float(first + 3) / 255.0f);
+  };
+  controlColour(rgb1, kRGBColor1);
+  controlColour(rgb2, kRGBColor3);
+  controlColour(rgb3, kRGBColor2);
+  Colorsys::Normalize(rgb1, rgb2, rgb3);
+  for (auto const& [got, want] : {std::pair{p.rgb_color1(), rgb1}, std::pair{p.rgb_color2(), rgb2},
+                                  std::pair{p.rgb_color3(), rgb3}}) {
+    EXPECT_EQ(got.alpha, want.alpha);
+    EXPECT_EQ(got.red, want.red);
+    EXPECT_EQ(got.green, want.green);
+    EXPECT_EQ(got.blue, want.blue);
+  }
+  EXPECT_EQ(p.rgb_seed(), kRGBSeparationSeed * 3);
 
-  EXPECT_EQ(r.color.completion, pct(kColorCompletion));
-  EXPECT_EQ(r.color.delay, pct(kColorDelay));
-  EXPECT_EQ(r.color.per, kColorPer * 3);
-  EXPECT_EQ(r.color.offset, kColorOffset * 3);
-  EXPECT_EQ(r.color_type, kColorCorrectionType % 3 + 1);
-  EXPECT_EQ(r.color_blend_with_original, pct(kBlendWithOriginal));
-  expectColour(r.color_color, kMidtone, float(kMidtone) / 255.0f);
-  EXPECT_EQ(r.color_h_direction, kColorHDirection % 3 + 1);
-  EXPECT_EQ(r.color_h, deg(kMaxColorHVariance));
-  EXPECT_EQ(r.color_h_min, pct(kMinColorHVariance));
-  EXPECT_EQ(r.color_l_direction, kColorLDirection % 3 + 1);
-  EXPECT_EQ(r.color_l, kMaxColorLVariance * 1.25 * 0.01);
-  EXPECT_EQ(r.color_l_min, pct(kMinColorLVariance));
-  EXPECT_EQ(r.color_s_direction, kColorSDirection % 3 + 1);
-  EXPECT_EQ(r.color_s, kMaxColorSVariance * 1.25 * 0.01);
-  EXPECT_EQ(r.color_s_min, pct(kMinColorSVariance));
-  EXPECT_EQ(r.color_seed, kColorVarianceSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.color.order), kColorOrder % 3 + 1);
-  EXPECT_EQ(r.color.order_phase, deg(kColorOrderPhase) / 360.0);
-  EXPECT_EQ(r.color.order_seed, kColorOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.color.easing_type), kColorEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(r.color.easing_mode), kColorEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(p.color_type()), kColorCorrectionType % 3 + 1);
+  EXPECT_EQ(p.color_blend_with_original(), pct(kBlendWithOriginal));
+  expectColour(p.color_color(), kMidtone, float(kMidtone) / 255.0f);
+  EXPECT_EQ(static_cast<int>(p.color_h_direction()), kColorHDirection % 3 + 1);
+  EXPECT_EQ(p.color_h(), deg(kMaxColorHVariance));
+  EXPECT_EQ(p.color_h_min(), pct(kMinColorHVariance));
+  EXPECT_EQ(static_cast<int>(p.color_l_direction()), kColorLDirection % 3 + 1);
+  EXPECT_EQ(p.color_l(), kMaxColorLVariance * 1.25 * 0.01);
+  EXPECT_EQ(p.color_l_min(), pct(kMinColorLVariance));
+  EXPECT_EQ(static_cast<int>(p.color_s_direction()), kColorSDirection % 3 + 1);
+  EXPECT_EQ(p.color_s(), kMaxColorSVariance * 1.25 * 0.01);
+  EXPECT_EQ(p.color_s_min(), pct(kMinColorSVariance));
+  EXPECT_EQ(p.color_seed(), kColorVarianceSeed * 3);
 
-  EXPECT_EQ(r.composite.completion, pct(kCompositeCompletion));
-  EXPECT_EQ(r.composite.delay, pct(kCompositeDelay));
-  EXPECT_EQ(r.composite.per, kCompositePer * 3);
-  EXPECT_EQ(r.composite.offset, kCompositeOffset * 3);
-  EXPECT_EQ(r.composite_opacity, pct(kCompositeOpacity));
+  EXPECT_EQ(p.composite_opacity(), pct(kCompositeOpacity));
   EXPECT_EQ(r.blend_mode, kBlendingMode % 3 + 1);
-  EXPECT_EQ(r.composite_num, kCompositeMode % 3 + 1);
+  EXPECT_EQ(p.composite_num(), kCompositeMode % 3 + 1);
   // Opaque whatever alpha the control holds.
-  expectColour(r.composite_color1, kCompositeColor1, 1.0f);
-  expectColour(r.composite_color2, kCompositeColor2, 1.0f);
-  expectColour(r.composite_color3, kCompositeColor3, 1.0f);
-  EXPECT_EQ(r.composite_variance_space, kCompositeVarianceSpace % 3 + 1);
-  EXPECT_EQ(r.composite_overlap, kCompositeOverlap % 3 + 1);
-  EXPECT_EQ(r.composite_variance1, pct(kCompositeVariance1));
-  EXPECT_EQ(r.composite_variance2, pct(kCompositeVariance2));
-  EXPECT_EQ(r.composite_variance3, pct(kCompositeVariance3));
-  EXPECT_EQ(r.composite_seed, kCompositeSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.composite.order), kCompositeOrder % 3 + 1);
-  EXPECT_EQ(r.composite.order_phase, deg(kCompositeOrderPhase) / 360.0);
-  EXPECT_EQ(r.composite.order_seed, kCompositeOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.composite.easing_type), kCompositeEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(r.composite.easing_mode), kCompositeEasingMode % 3 + 1);
+  expectColour(p.composite_color1(), kCompositeColor1, 1.0f);
+  expectColour(p.composite_color2(), kCompositeColor2, 1.0f);
+  expectColour(p.composite_color3(), kCompositeColor3, 1.0f);
+  EXPECT_EQ(static_cast<int>(p.composite_variance_space()), kCompositeVarianceSpace % 3 + 1);
+  EXPECT_EQ(p.composite_overlap(), getCompositeOverlap(kCompositeOverlap % 3 + 1));
+  EXPECT_EQ(p.composite_variance1(), pct(kCompositeVariance1));
+  EXPECT_EQ(p.composite_variance2(), pct(kCompositeVariance2));
+  EXPECT_EQ(p.composite_variance3(), pct(kCompositeVariance3));
+  EXPECT_EQ(p.composite_seed(), kCompositeSeed * 3);
 
-  EXPECT_EQ(r.transition.completion, pct(kWipeCompletion));
-  EXPECT_EQ(r.transition.delay, pct(kWipeDelay));
-  EXPECT_EQ(r.transition.per, kWipePer * 3);
-  EXPECT_EQ(r.transition.offset, kWipeOffset * 3);
-  EXPECT_EQ(r.transition_type, kWipeType % 3 + 1);
-  EXPECT_EQ(r.transition_type_seed, kWipeTypeSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.transition.order), kWipeOrder % 3 + 1);
-  EXPECT_EQ(r.transition.order_phase, deg(kWipeOrderPhase) / 360.0);
-  EXPECT_EQ(r.transition.order_seed, kWipeOrderSeed * 3);
-  EXPECT_EQ(static_cast<int>(r.transition.easing_type), kWipeEasingType % 3 + 1);
-  EXPECT_EQ(static_cast<int>(r.transition.easing_mode), kWipeEasingMode % 3 + 1);
+  EXPECT_EQ(static_cast<int>(p.transition_type()), kWipeType % 3 + 1);
+  EXPECT_EQ(p.transition_type_seed(), kWipeTypeSeed * 3);
 }
 
 TEST(LinesPreRenderRecord, ConversionsOfFixedPointValues) {
   LinesControlValues v;
   v[kCompletion].u.fd.value = 0x10000 * 100;         // 100 %
   v[kAlign].u.fd.value = 1;                          // the smallest step
-  v[kDirection].u.ad.value = -90 * 0x10000;          // negative angles stay negative here
+  v[kDirection].u.ad.value = -90 * 0x10000;
   v[kSliceOrderPhase].u.ad.value = 720 * 0x10000;    // two turns
   v[kMaxColorHVariance].u.ad.value = 0x18000;        // 1.5 degrees
   v[kCenter].u.td.x_value = -0x8000;
   v[kCenter].u.td.y_value = 0x7FFFFFFF;
   LinesPreRenderRecord r;
   fillLinesPreRenderRecord(v, 1.0, r);
-  EXPECT_EQ(r.completion, 1.0);
-  EXPECT_EQ(r.align, 1.0 / 65536.0 * 0.01);
-  EXPECT_EQ(r.direction, -90.0 * 0.017453292519943295);
-  EXPECT_EQ(r.slice.order_phase, 2.0);
-  EXPECT_EQ(r.color_h, 1.5);
-  EXPECT_EQ(r.center.x, -0.5);
-  EXPECT_EQ(r.center.y, 2147483647.0 / 65536.0);
+  LinesParameter const& p = r.parameter;
+  EXPECT_EQ(p.completion(), 1.0);
+  EXPECT_EQ(p.align(), 1.0 / 65536.0 * 0.01);
+  // Converted as it is, then wrapped into one turn by the setter.
+  EXPECT_EQ(p.direction(), ParameterClamp::wrapAngle(-90.0 * 0.017453292519943295));
+  EXPECT_EQ(p.slice_order_phase(), 2.0);
+  EXPECT_EQ(p.color_h(), 1.5);
+  EXPECT_EQ(p.center().x, -0.5);
+  EXPECT_EQ(p.center().y, 2147483647.0 / 65536.0);
 }
 
 TEST(LinesPreRenderRecord, HalfResolutionHalvesLengthsOnly) {
@@ -237,14 +234,17 @@ TEST(LinesPreRenderRecord, HalfResolutionHalvesLengthsOnly) {
   std::memset(static_cast<void*>(&half), 0, sizeof half);
   fillLinesPreRenderRecord(v, 1.0, full);
   fillLinesPreRenderRecord(v, 0.5, half);
-  for (double LinesPreRenderRecord::*length :
-       {&LinesPreRenderRecord::total_width, &LinesPreRenderRecord::width_max1, &LinesPreRenderRecord::width_max2,
-        &LinesPreRenderRecord::width_max3, &LinesPreRenderRecord::gap_max1, &LinesPreRenderRecord::gap_max2,
-        &LinesPreRenderRecord::gap_max3, &LinesPreRenderRecord::slice_max, &LinesPreRenderRecord::rgb_max}) {
-    EXPECT_NE(full.*length, 0.0);
-    EXPECT_EQ(half.*length, full.*length * 0.5);
+  using Length = std::pair<double (P::*)() const, P& (P::*)(double)>;
+  for (auto const& [get, set] :
+       {Length{&P::total_width, &P::setTotalWidth}, Length{&P::width_max1, &P::setWidthMax1},
+        Length{&P::width_max2, &P::setWidthMax2}, Length{&P::width_max3, &P::setWidthMax3},
+        Length{&P::gap_max1, &P::setGapMax1}, Length{&P::gap_max2, &P::setGapMax2},
+        Length{&P::gap_max3, &P::setGapMax3}, Length{&P::slice_max, &P::setSliceMax},
+        Length{&P::rgb_max, &P::setRGBMax}}) {
+    EXPECT_NE((full.parameter.*get)(), 0.0);
+    EXPECT_EQ((half.parameter.*get)(), (full.parameter.*get)() * 0.5);
     // Put back, so that the byte comparison below sees every other field.
-    half.*length = full.*length;
+    (half.parameter.*set)((full.parameter.*get)());
   }
   EXPECT_EQ(std::memcmp(&half, &full, sizeof full), 0) << "only lengths depend on the downsample";
 }
@@ -254,22 +254,26 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   LinesPreRenderRecord r;
   fillLinesPreRenderRecord(v, 1.0, r);
   // Values the setters keep unchanged, so that a crossed wire shows.
-  r.completion = 0.91, r.align = 0.81, r.direction = 1.5, r.total_width = 321.5;
-  r.width_num = 2, r.gap_num = 3, r.composite_num = 2;
-  r.width_min = 0.11, r.gap_min = 0.12, r.slice_min = 0.13, r.rgb_min = 0.14;
-  r.slice.per = 4, r.rgb.per = 5, r.color.per = 6, r.composite.per = 7, r.transition.per = 8;
-  r.slice.completion = 0.21, r.rgb.completion = 0.22, r.color.completion = 0.23;
-  r.composite.completion = 0.24, r.transition.completion = 0.25;
-  r.slice.delay = 0.31, r.rgb.delay = 0.32, r.color.delay = 0.33, r.composite.delay = 0.34;
-  r.transition.delay = 0.35, r.composite_opacity = 0.41, r.color_blend_with_original = 0.42;
-  r.composite_variance1 = 0.51, r.composite_variance2 = 0.52, r.composite_variance3 = 0.53;
-  r.slice.order = OrderType(2), r.rgb.order = OrderType(3), r.color.order = OrderType(4), r.composite.order = OrderType(5), r.transition.order = OrderType(6);
-  r.slice.easing_type = EasingType(7), r.rgb.easing_type = EasingType(8), r.color.easing_type = EasingType(9), r.composite.easing_type = EasingType(10);
-  r.transition.easing_type = EasingType(11), r.slice.easing_mode = EasingMode(2), r.rgb.easing_mode = EasingMode(3), r.color.easing_mode = EasingMode(2);
-  r.composite.easing_mode = EasingMode(3), r.transition.easing_mode = EasingMode(2);
-  r.slice_direction = 2, r.color_h_direction = 3, r.color_l_direction = 2, r.color_s_direction = 3;
-  r.color_type = 3, r.transition_type = 6, r.outside = 2, r.original = 1;
-  r.composite_variance_space = 3, r.composite_overlap = 2;
+  LinesParameter& q = r.parameter;
+  q.setCompletion(0.91).setAlign(0.81).setDirection(1.5).setTotalWidth(321.5);
+  q.setWidthNum(2).setGapNum(3).setCompositeNum(2);
+  q.setWidthMin(0.11).setGapMin(0.12).setSliceMin(0.13).setRGBMin(0.14);
+  q.setSlicePer(4).setRGBPer(5).setColorPer(6).setCompositePer(7).setTransitionPer(8);
+  q.setSliceCompletion(0.21).setRGBCompletion(0.22).setColorCompletion(0.23);
+  q.setCompositeCompletion(0.24).setTransitionCompletion(0.25);
+  q.setSliceDelay(0.31).setRGBDelay(0.32).setColorDelay(0.33).setCompositeDelay(0.34);
+  q.setTransitionDelay(0.35).setCompositeOpacity(0.41).setColorBlendWithOriginal(0.42);
+  q.setCompositeVariance1(0.51).setCompositeVariance2(0.52).setCompositeVariance3(0.53);
+  q.setSliceOrder(OrderType(2)).setRGBOrder(OrderType(3)).setColorOrder(OrderType(4));
+  q.setCompositeOrder(OrderType(5)).setTransitionOrder(OrderType(6));
+  q.setSliceEasingType(EasingType(7)).setRGBEasingType(EasingType(8)).setColorEasingType(EasingType(9));
+  q.setCompositeEasingType(EasingType(10)).setTransitionEasingType(EasingType(11));
+  q.setSliceEasingMode(EasingMode(2)).setRGBEasingMode(EasingMode(3)).setColorEasingMode(EasingMode(2));
+  q.setCompositeEasingMode(EasingMode(3)).setTransitionEasingMode(EasingMode(2));
+  q.setSliceDirection(getDirection(2)).setColorHDirection(getDirection(3));
+  q.setColorLDirection(getDirection(2)).setColorSDirection(getDirection(3));
+  q.setColorType(getColorType(3)).setTransitionType(getTransitionType(6)).setOutside(getBorderType(2));
+  q.setOriginal(true).setCompositeVarianceSpace(getColorSpace(3)).setCompositeOverlap(getCompositeOverlap(2));
 
   LinesParameter const p = makeLinesParameter(r, Vector<double>(4.0, -2.5));
   EXPECT_EQ(p.completion(), 0.91);
@@ -279,123 +283,110 @@ TEST(LinesParameterFromRecord, EveryFieldReachesItsSetter) {
   EXPECT_EQ(p.direction(), 1.5);
   EXPECT_EQ(p.total_width(), 321.5);
   EXPECT_EQ(p.width_num(), 2);
-  EXPECT_EQ(p.width_max1(), r.width_max1);
-  EXPECT_EQ(p.width_max2(), r.width_max2);
-  EXPECT_EQ(p.width_max3(), r.width_max3);
+  EXPECT_EQ(p.width_max1(), q.width_max1());
+  EXPECT_EQ(p.width_max2(), q.width_max2());
+  EXPECT_EQ(p.width_max3(), q.width_max3());
   EXPECT_EQ(p.width_min(), 0.11);
-  EXPECT_EQ(p.width_power(), r.width_power);
+  EXPECT_EQ(p.width_power(), q.width_power());
   EXPECT_EQ(p.gap_num(), 3);
-  EXPECT_EQ(p.gap_max1(), r.gap_max1);
-  EXPECT_EQ(p.gap_max2(), r.gap_max2);
-  EXPECT_EQ(p.gap_max3(), r.gap_max3);
+  EXPECT_EQ(p.gap_max1(), q.gap_max1());
+  EXPECT_EQ(p.gap_max2(), q.gap_max2());
+  EXPECT_EQ(p.gap_max3(), q.gap_max3());
   EXPECT_EQ(p.gap_min(), 0.12);
-  EXPECT_EQ(p.gap_power(), r.gap_power);
-  EXPECT_EQ(p.width_seed(), r.width_seed);
+  EXPECT_EQ(p.gap_power(), q.gap_power());
+  EXPECT_EQ(p.width_seed(), q.width_seed());
   EXPECT_EQ(p.outside(), BorderType::Wrap);
   EXPECT_TRUE(p.original());
 
-  EXPECT_EQ(p.slice_completion(), 0.21);
-  EXPECT_EQ(p.slice_delay(), 0.31);
-  EXPECT_EQ(p.slice_per(), 4);
-  EXPECT_EQ(p.slice_offset(), r.slice.offset);
   EXPECT_EQ(p.slice_direction(), LinesParameter::Direction::Alternately);
-  EXPECT_EQ(p.slice_max(), r.slice_max);
+  EXPECT_EQ(p.slice_max(), q.slice_max());
   EXPECT_EQ(p.slice_min(), 0.13);
-  EXPECT_EQ(p.slice_power(), r.slice_power);
-  EXPECT_EQ(p.slice_seed(), r.slice_seed);
-  EXPECT_EQ(p.slice_order(), OrderType::Inverse);
-  EXPECT_EQ(p.slice_order_phase(), r.slice.order_phase);
-  EXPECT_EQ(p.slice_order_seed(), r.slice.order_seed);
-  EXPECT_EQ(p.slice_easing_type(), EasingType::Circ);
-  EXPECT_EQ(p.slice_easing_mode(), EasingMode::Out);
+  EXPECT_EQ(p.slice_power(), q.slice_power());
+  EXPECT_EQ(p.slice_seed(), q.slice_seed());
 
-  EXPECT_EQ(p.rgb_completion(), 0.22);
-  EXPECT_EQ(p.rgb_delay(), 0.32);
-  EXPECT_EQ(p.rgb_per(), 5);
-  EXPECT_EQ(p.rgb_offset(), r.rgb.offset);
-  EXPECT_EQ(p.rgb_max(), r.rgb_max);
+  EXPECT_EQ(p.rgb_max(), q.rgb_max());
   EXPECT_EQ(p.rgb_min(), 0.14);
-  EXPECT_EQ(p.rgb_seed(), r.rgb_seed);
-  EXPECT_EQ(p.rgb_order(), OrderType::Inward);
-  EXPECT_EQ(p.rgb_order_phase(), r.rgb.order_phase);
-  EXPECT_EQ(p.rgb_order_seed(), r.rgb.order_seed);
-  EXPECT_EQ(p.rgb_easing_type(), EasingType::Sine);
-  EXPECT_EQ(p.rgb_easing_mode(), EasingMode::InOut);
+  EXPECT_EQ(p.rgb_seed(), q.rgb_seed());
 
-  EXPECT_EQ(p.color_completion(), 0.23);
-  EXPECT_EQ(p.color_delay(), 0.33);
-  EXPECT_EQ(p.color_per(), 6);
-  EXPECT_EQ(p.color_offset(), r.color.offset);
   EXPECT_EQ(p.color_type(), LinesParameter::ColorType::HLS);
   EXPECT_EQ(p.color_blend_with_original(), 0.42);
-  EXPECT_EQ(p.color_color().red, r.color_color.red);
-  EXPECT_EQ(p.color_color().alpha, r.color_color.alpha);
+  EXPECT_EQ(p.color_color().red, q.color_color().red);
+  EXPECT_EQ(p.color_color().alpha, q.color_color().alpha);
   EXPECT_EQ(p.color_h_direction(), LinesParameter::Direction::Both);
-  EXPECT_EQ(p.color_h(), r.color_h);
-  EXPECT_EQ(p.color_h_min(), r.color_h_min);
+  EXPECT_EQ(p.color_h(), q.color_h());
+  EXPECT_EQ(p.color_h_min(), q.color_h_min());
   EXPECT_EQ(p.color_l_direction(), LinesParameter::Direction::Alternately);
-  EXPECT_EQ(p.color_l(), r.color_l);
-  EXPECT_EQ(p.color_l_min(), r.color_l_min);
+  EXPECT_EQ(p.color_l(), q.color_l());
+  EXPECT_EQ(p.color_l_min(), q.color_l_min());
   EXPECT_EQ(p.color_s_direction(), LinesParameter::Direction::Both);
-  EXPECT_EQ(p.color_s(), r.color_s);
-  EXPECT_EQ(p.color_s_min(), r.color_s_min);
-  EXPECT_EQ(p.color_seed(), r.color_seed);
-  EXPECT_EQ(p.color_order(), OrderType::Outward);
-  EXPECT_EQ(p.color_order_phase(), r.color.order_phase);
-  EXPECT_EQ(p.color_order_seed(), r.color.order_seed);
-  EXPECT_EQ(p.color_easing_type(), EasingType::Bounce);
-  EXPECT_EQ(p.color_easing_mode(), EasingMode::Out);
+  EXPECT_EQ(p.color_s(), q.color_s());
+  EXPECT_EQ(p.color_s_min(), q.color_s_min());
+  EXPECT_EQ(p.color_seed(), q.color_seed());
 
-  EXPECT_EQ(p.composite_completion(), 0.24);
-  EXPECT_EQ(p.composite_delay(), 0.34);
-  EXPECT_EQ(p.composite_per(), 7);
-  EXPECT_EQ(p.composite_offset(), r.composite.offset);
   EXPECT_EQ(p.composite_opacity(), 0.41);
   EXPECT_EQ(p.composite_num(), 2);
-  EXPECT_EQ(p.composite_color1().green, r.composite_color1.green);
-  EXPECT_EQ(p.composite_color2().green, r.composite_color2.green);
-  EXPECT_EQ(p.composite_color3().green, r.composite_color3.green);
+  EXPECT_EQ(p.composite_color1().green, q.composite_color1().green);
+  EXPECT_EQ(p.composite_color2().green, q.composite_color2().green);
+  EXPECT_EQ(p.composite_color3().green, q.composite_color3().green);
   EXPECT_EQ(p.composite_color1().alpha, 1.0f);
   EXPECT_EQ(p.composite_variance_space(), LinesParameter::ColorSpace::YUV);
   EXPECT_EQ(p.composite_overlap(), LinesParameter::CompositeOverlap::WrapBack);
   EXPECT_EQ(p.composite_variance1(), 0.51);
   EXPECT_EQ(p.composite_variance2(), 0.52);
   EXPECT_EQ(p.composite_variance3(), 0.53);
-  EXPECT_EQ(p.composite_seed(), r.composite_seed);
-  EXPECT_EQ(p.composite_order(), OrderType::Random);
-  EXPECT_EQ(p.composite_order_phase(), r.composite.order_phase);
-  EXPECT_EQ(p.composite_order_seed(), r.composite.order_seed);
-  EXPECT_EQ(p.composite_easing_type(), EasingType::Back);
-  EXPECT_EQ(p.composite_easing_mode(), EasingMode::InOut);
+  EXPECT_EQ(p.composite_seed(), q.composite_seed());
 
-  EXPECT_EQ(p.transition_completion(), 0.25);
-  EXPECT_EQ(p.transition_delay(), 0.35);
-  EXPECT_EQ(p.transition_per(), 8);
-  EXPECT_EQ(p.transition_offset(), r.transition.offset);
   EXPECT_EQ(p.transition_type(), LinesParameter::TransitionType::FadeOut);
-  EXPECT_EQ(p.transition_type_seed(), r.transition_type_seed);
-  EXPECT_EQ(p.transition_order(), OrderType::InverseRandom);
-  EXPECT_EQ(p.transition_order_phase(), r.transition.order_phase);
-  EXPECT_EQ(p.transition_order_seed(), r.transition.order_seed);
-  EXPECT_EQ(p.transition_easing_type(), EasingType::Elastic);
-  EXPECT_EQ(p.transition_easing_mode(), EasingMode::Out);
+  EXPECT_EQ(p.transition_type_seed(), q.transition_type_seed());
+
+  struct Expected {
+    Schedule const& (P::*schedule)() const;
+    int per;
+    double completion, delay;
+    OrderType order;
+    EasingType easing_type;
+    EasingMode easing_mode;
+  };
+  for (Expected const& e : {
+           Expected{&P::slice_schedule, 4, 0.21, 0.31, OrderType::Inverse, EasingType::Circ, EasingMode::Out},
+           Expected{&P::rgb_schedule, 5, 0.22, 0.32, OrderType::Inward, EasingType::Sine, EasingMode::InOut},
+           Expected{&P::color_schedule, 6, 0.23, 0.33, OrderType::Outward, EasingType::Bounce, EasingMode::Out},
+           Expected{&P::composite_schedule, 7, 0.24, 0.34, OrderType::Random, EasingType::Back, EasingMode::InOut},
+           Expected{&P::transition_schedule, 8, 0.25, 0.35, OrderType::InverseRandom, EasingType::Elastic,
+                    EasingMode::Out},
+       }) {
+    SCOPED_TRACE(e.per);
+    Schedule const& got = (p.*e.schedule)();
+    Schedule const& set = (q.*e.schedule)();
+    EXPECT_EQ(got.completion, e.completion);
+    EXPECT_EQ(got.delay, e.delay);
+    EXPECT_EQ(got.per, e.per);
+    EXPECT_EQ(got.offset, set.offset);
+    EXPECT_EQ(got.order, e.order);
+    EXPECT_EQ(got.order_phase, set.order_phase);
+    EXPECT_EQ(got.order_seed, set.order_seed);
+    EXPECT_EQ(got.easing_type, e.easing_type);
+    EXPECT_EQ(got.easing_mode, e.easing_mode);
+  }
 }
 
 TEST(LinesParameterFromRecord, RGBColoursAreNormalisedInEngineOrder) {
-  LinesPreRenderRecord r{};
-  // Controls 1, 2, 3 = red, green, blue; the record holds 1, 3, 2.
-  r.rgb_color1 = ColorFloat<float>(1, 0, 0);
-  r.rgb_color2 = ColorFloat<float>(0, 0, 1);
-  r.rgb_color3 = ColorFloat<float>(0, 1, 0);
+  LinesControlValues v;
+  LinesPreRenderRecord r;
+  // Controls 1, 2, 3 = red, green, blue; the engine takes 1, 3, 2.
+  v[kRGBColor1].u.cd.value = PF_Pixel{255, 255, 0, 0};
+  v[kRGBColor2].u.cd.value = PF_Pixel{255, 0, 255, 0};
+  v[kRGBColor3].u.cd.value = PF_Pixel{255, 0, 0, 255};
+  fillLinesPreRenderRecord(v, 1.0, r);
   LinesParameter const p = makeLinesParameter(r, Vector<double>());
   EXPECT_EQ(p.rgb_color1().red, 1.0f);
   EXPECT_EQ(p.rgb_color2().blue, 1.0f);
   EXPECT_EQ(p.rgb_color2().green, 0.0f);
   EXPECT_EQ(p.rgb_color3().green, 1.0f);
   // Two equal reds share the red weight; the zero sums fall to the middle colour.
-  r.rgb_color1 = ColorFloat<float>(1, 0, 0);
-  r.rgb_color2 = ColorFloat<float>(1, 0, 0);
-  r.rgb_color3 = ColorFloat<float>(0, 0, 0);
+  v[kRGBColor3].u.cd.value = PF_Pixel{255, 255, 0, 0};
+  v[kRGBColor2].u.cd.value = PF_Pixel{255, 0, 0, 0};
+  fillLinesPreRenderRecord(v, 1.0, r);
   LinesParameter const q = makeLinesParameter(r, Vector<double>());
   EXPECT_EQ(q.rgb_color1().red, 0.5f);
   EXPECT_EQ(q.rgb_color2().red, 0.5f);
@@ -404,13 +395,15 @@ TEST(LinesParameterFromRecord, RGBColoursAreNormalisedInEngineOrder) {
   EXPECT_EQ(q.rgb_color2().blue, 1.0f);
 }
 
-TEST(LinesParameterFromRecord, SettersStillClampRecordValues) {
-  LinesPreRenderRecord r{};
-  r.completion = 3.0;
-  r.width_num = 0;
-  r.slice.per = -4;
-  r.total_width = -1.0;
-  r.outside = 7;
+TEST(LinesParameterFromRecord, SettersStillClampControlValues) {
+  LinesControlValues v;
+  v[kCompletion].u.fd.value = 300 * 0x10000;  // 300 %
+  v[kWidthMode].u.pd.value = 0;
+  v[kSlicePer].u.sd.value = -4;
+  v[kTotalWidth].u.fs_d.value = -1.0;
+  v[kOutside].u.pd.value = 7;
+  LinesPreRenderRecord r;
+  fillLinesPreRenderRecord(v, 1.0, r);
   LinesParameter const p = makeLinesParameter(r, Vector<double>());
   EXPECT_EQ(p.completion(), 1.0);
   EXPECT_EQ(p.width_num(), 1);
@@ -420,11 +413,11 @@ TEST(LinesParameterFromRecord, SettersStillClampRecordValues) {
 }
 
 TEST(LinesParameterFromRecord, CompositeVisibleOnlyWhenAllThreeAreAboveZero) {
-  LinesPreRenderRecord r{};
+  LinesPreRenderRecord r;
   for (double c : {0.0, 0.5})
     for (double cc : {0.0, 1.0})
       for (double o : {0.0, 0.25}) {
-        r.completion = c, r.composite.completion = cc, r.composite_opacity = o;
+        r.parameter.setCompletion(c).setCompositeCompletion(cc).setCompositeOpacity(o);
         EXPECT_EQ(linesCompositeVisible(r), c > 0 && cc > 0 && o > 0) << c << " " << cc << " " << o;
       }
 }

@@ -9,6 +9,7 @@
 
 #include "LinesRenderSupport.h"
 #include "Lines/LinesParams.h"
+#include "Brelo/BreloColorsys.h"
 #include "Lines/LinesRecord.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/AEGP_SuiteHandler.h"
@@ -18,13 +19,8 @@ namespace {
 using namespace Brelo;
 using namespace Brelo::Sim;
 using namespace Brelo::LinesParams;
-using BreloTest::busySettings;
-using BreloTest::expectClean;
-using BreloTest::held;
-using BreloTest::kInjected;
-using BreloTest::newSession;
-using BreloTest::singleThreadedModule;
-using BreloTest::threadedModule;
+// The shared render helpers (LinesRenderSupport.h).
+using namespace BreloTest;
 
 // Runs smart pre-render by hand and reads back the record it left with the host,
 // then lets the host delete it through the plug-in's routine.
@@ -90,38 +86,41 @@ TEST(LinesPreRender, RecordThroughTheModule) {
   EXPECT_TRUE(held(*s).none()) << held(*s).describe();
   ASSERT_EQ(preRender(*s, threadedModule(), Downsample(1, 2), &half), PF_Err_NONE);
 
-  EXPECT_EQ(full.total_width, 300.0);
-  EXPECT_EQ(full.width_max1, 40.0);
-  EXPECT_EQ(full.slice_max, -20.0);
-  EXPECT_EQ(full.composite_opacity, 0.25);
+  EXPECT_EQ(full.parameter.total_width(), 300.0);
+  EXPECT_EQ(full.parameter.width_max1(), 40.0);
+  EXPECT_EQ(full.parameter.slice_max(), -20.0);
+  EXPECT_EQ(full.parameter.composite_opacity(), 0.25);
   // Half resolution halves every length...
-  EXPECT_EQ(half.total_width, 150.0);
-  EXPECT_EQ(half.width_max1, 20.0);
-  EXPECT_EQ(half.width_max2, 12.0);
-  EXPECT_EQ(half.width_max3, 5.0);
-  EXPECT_EQ(half.gap_max1, 3.0);
-  EXPECT_EQ(half.gap_max2, 2.5);
-  EXPECT_EQ(half.gap_max3, 1.5);
-  EXPECT_EQ(half.slice_max, -10.0);
-  EXPECT_EQ(half.rgb_max, 5.0);
+  EXPECT_EQ(half.parameter.total_width(), 150.0);
+  EXPECT_EQ(half.parameter.width_max1(), 20.0);
+  EXPECT_EQ(half.parameter.width_max2(), 12.0);
+  EXPECT_EQ(half.parameter.width_max3(), 5.0);
+  EXPECT_EQ(half.parameter.gap_max1(), 3.0);
+  EXPECT_EQ(half.parameter.gap_max2(), 2.5);
+  EXPECT_EQ(half.parameter.gap_max3(), 1.5);
+  EXPECT_EQ(half.parameter.slice_max(), -10.0);
+  EXPECT_EQ(half.parameter.rgb_max(), 5.0);
   // ...while the centre is taken as the host hands it over (already scaled).
-  EXPECT_EQ(full.center.x, 33.0);
-  EXPECT_EQ(full.center.y, 21.0);
-  EXPECT_EQ(half.center.x, 16.5);
-  EXPECT_EQ(half.center.y, 10.5);
+  EXPECT_EQ(full.parameter.center().x, 33.0);
+  EXPECT_EQ(full.parameter.center().y, 21.0);
+  EXPECT_EQ(half.parameter.center().x, 16.5);
+  EXPECT_EQ(half.parameter.center().y, 10.5);
 
   // "RGB Color 3" is the engine's second colour, "RGB Color 2" its third.
-  EXPECT_EQ(full.rgb_color1.red, 10.0f / 255.0f);
-  EXPECT_EQ(full.rgb_color2.red, 70.0f / 255.0f);
-  EXPECT_EQ(full.rgb_color2.blue, 90.0f / 255.0f);
-  EXPECT_EQ(full.rgb_color3.red, 40.0f / 255.0f);
+  // The engine normalises the three together.
+  ColorFloat<float> rgb1(PF_Pixel{255, 10, 20, 30}), rgb2(PF_Pixel{255, 70, 80, 90}), rgb3(PF_Pixel{255, 40, 50, 60});
+  Colorsys::Normalize(rgb1, rgb2, rgb3);
+  EXPECT_EQ(full.parameter.rgb_color1().red, rgb1.red);
+  EXPECT_EQ(full.parameter.rgb_color2().red, rgb2.red);
+  EXPECT_EQ(full.parameter.rgb_color2().blue, rgb2.blue);
+  EXPECT_EQ(full.parameter.rgb_color3().red, rgb3.red);
   // Composite colours are opaque whatever the control's alpha.
-  EXPECT_EQ(full.composite_color1.alpha, 1.0f);
-  EXPECT_EQ(full.composite_color1.red, 1.0f);
-  EXPECT_EQ(full.composite_color2.alpha, 1.0f);
-  EXPECT_EQ(full.composite_color2.green, 1.0f);
-  EXPECT_EQ(full.composite_color3.alpha, 1.0f);
-  EXPECT_EQ(full.composite_color3.blue, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color1().alpha, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color1().red, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color2().alpha, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color2().green, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color3().alpha, 1.0f);
+  EXPECT_EQ(full.parameter.composite_color3().blue, 1.0f);
 
   // The whole layer is asked for and claimed, with nothing added around it.
   EXPECT_TRUE(out.flags & PF_RenderOutputFlag_RETURNS_EXTRA_PIXELS);

@@ -41,6 +41,23 @@ std::vector<std::string> withModule(std::vector<std::string> extra) {
   return a;
 }
 
+// Runs of the small test module on a 32x24 card with `args` added, each
+// refused with `code` and `message`.
+struct Refusal {
+  std::vector<std::string> args;
+  int code;
+  std::string message;
+};
+
+void expectEachRefused(std::vector<Refusal> const& cases) {
+  for (Refusal const& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::vector<std::string> args = {"--size", "32x24"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    expectRefused(withModule(args), c.code, c.message);
+  }
+}
+
 std::string smallPng() {
   Brelo::Sim::Image img(40, 30, Brelo::Sim::Depth::Bits8);
   img.fill({1, 0.2f, 0.4f, 0.6f});
@@ -61,16 +78,15 @@ std::string pngOfSize(std::uint32_t w, std::uint32_t h) {
 }  // namespace
 
 TEST(CliErrors, ControlsValuesAndKeyframes) {
-  expectRefused(withModule({"--size", "32x24", "-s", "Gian=5"}), 2, "unknown control \"Gian\"; did you mean \"Gain\"?");
-  expectRefused(withModule({"--size", "32x24", "-s", "Gain=150"}), 2, "\"Gain\" takes 0 to 100, not 150");
-  expectRefused(withModule({"--size", "32x24", "-s", "Fill Color=blue"}), 2,
-                "\"Fill Color\" takes a colour as #RRGGBB, not \"blue\"");
-  expectRefused(withModule({"--size", "32x24", "-s", "Mode=4"}), 2,
-                "\"Mode\" takes an entry from 1 to 3 (Copy, Fill, Sample), not 4");
-  expectRefused(withModule({"--size", "32x24", "-s", "Gain=0@2;100@1"}), 2,
-                "keyframes of \"Gain\" out of order: 1s comes after 2s; give them in increasing time");
-  expectRefused(withModule({"--size", "32x24", "-s", "Enabled=on@0;off@1"}), 2,
-                "\"Enabled\" is fixed in time and takes no keyframes");
+  expectEachRefused({
+      {{"-s", "Gian=5"}, 2, "unknown control \"Gian\"; did you mean \"Gain\"?"},
+      {{"-s", "Gain=150"}, 2, "\"Gain\" takes 0 to 100, not 150"},
+      {{"-s", "Fill Color=blue"}, 2, "\"Fill Color\" takes a colour as #RRGGBB, not \"blue\""},
+      {{"-s", "Mode=4"}, 2, "\"Mode\" takes an entry from 1 to 3 (Copy, Fill, Sample), not 4"},
+      {{"-s", "Gain=0@2;100@1"}, 2,
+       "keyframes of \"Gain\" out of order: 1s comes after 2s; give them in increasing time"},
+      {{"-s", "Enabled=on@0;off@1"}, 2, "\"Enabled\" is fixed in time and takes no keyframes"},
+  });
   expectRefused(withModule({"--size", "32x24", "-p", "p.json"}), 2,
                 "p.json: the preset is for BreloLines, not SimTestModule", [](TempDir& d) {
                   writeFile(d / "p.json", R"({"brelo-render preset": 1, "effect": "BreloLines", "controls": {}})");
@@ -151,12 +167,13 @@ TEST(CliErrors, UnwritableOutputs) {
 }
 
 TEST(CliErrors, ErrorsOfTheModuleShowItsCode) {
-  expectRefused(withModule({"--size", "32x24", "--fail-call", "checkout_output"}), 5,
-                "SimTestModule failed to render frame 0 (0s) at smart render: error 4 (out of memory)");
-  expectRefused(withModule({"--size", "32x24", "--fail-call", "checkout_layer:1:516"}), 5,
-                "SimTestModule failed to render frame 0 (0s) at smart pre-render: error 516 (bad callback parameter)");
-  expectRefused(withModule({"--size", "32x24", "--fail-call", "add_param:3"}), 4,
-                "SimTestModule failed at parameter set-up: error 4 (out of memory)");
+  expectEachRefused({
+      {{"--fail-call", "checkout_output"}, 5,
+       "SimTestModule failed to render frame 0 (0s) at smart render: error 4 (out of memory)"},
+      {{"--fail-call", "checkout_layer:1:516"}, 5,
+       "SimTestModule failed to render frame 0 (0s) at smart pre-render: error 516 (bad callback parameter)"},
+      {{"--fail-call", "add_param:3"}, 4, "SimTestModule failed at parameter set-up: error 4 (out of memory)"},
+  });
   expectRefused({"--plugin", BRELO_LINES_MODULE, "--withhold-suite", "AEGP Utility Suite:7", "-o", "out.png"}, 4,
                 "BreloLines failed at global set-up: error 516 (bad callback parameter)");
   expectRefused({"--plugin", "fake.so", "-o", "out.png"}, 4, "cannot load plug-in fake.so", [](TempDir& d) {

@@ -9,6 +9,7 @@
 #include "RenderTestUtil.h"
 #include "brelo_host/Module.h"
 #include "brelo_host/Session.h"
+#include "brelo_render/TextUtil.h"
 
 using namespace RenderTest;
 using namespace Brelo;
@@ -46,21 +47,6 @@ std::string fixed(double v, int decimals, bool percent) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f%s", decimals, v, percent ? "%" : "");
   return buf;
-}
-
-std::vector<std::string> menuOf(const char* names) {
-  std::vector<std::string> out;
-  std::string cur;
-  for (const char* p = names; *p; ++p) {
-    if (*p == '|') {
-      out.push_back(cur);
-      cur.clear();
-    } else {
-      cur += *p;
-    }
-  }
-  out.push_back(cur);
-  return out;
 }
 
 // Every row checked field by field against the registered definition.
@@ -120,7 +106,7 @@ void expectListMatchesRegistration(const char* modulePath) {
         break;
       case PF_Param_POPUP: {
         kind = "popup";
-        std::vector<std::string> entries = menuOf(u.pd.namesptr);
+        std::vector<std::string> entries = Render::split(u.pd.namesptr, '|');
         // Only the first num_choices entries are offered.
         ASSERT_LE(u.pd.num_choices, int(entries.size()));
         entries.resize(std::size_t(u.pd.num_choices));

@@ -1,7 +1,11 @@
 // Control values as the user writes them: each kind, its range and its
 // messages; finding controls by name or index.
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "UsageError.h"
 #include "brelo_render/ControlList.h"
 #include "brelo_render/ControlLookup.h"
 #include "brelo_render/ControlValue.h"
@@ -9,6 +13,7 @@
 #include "brelo_render/TextUtil.h"
 
 using namespace Brelo::Render;
+using RenderTest::usageError;
 
 namespace {
 
@@ -41,29 +46,18 @@ ControlInfo ofKind(ControlKind kind, const char* name) {
   return c;
 }
 
-// The message of the usage error `f` throws; fails the test when it throws nothing.
-template <class F>
-std::string usageError(F f) {
-  try {
-    f();
-  } catch (RenderError const& e) {
-    EXPECT_EQ(e.code(), ExitCode::Usage) << e.what();
-    return e.what();
-  }
-  ADD_FAILURE() << "no error";
-  return {};
-}
-
 const LayerSize kLayer{640, 360};
+
+// Each text, read as the control takes it, gives the number beside it.
+void expectNumbers(ControlInfo const& c, std::vector<std::pair<const char*, double>> const& cases) {
+  for (auto const& [text, number] : cases) EXPECT_EQ(parseControlValue(c, text, kLayer).number, number) << text;
+}
 
 }  // namespace
 
 TEST(ControlValue, SlidersTakeTheirValidRangeAsShown) {
   ControlInfo pct = slider(ControlKind::FixedSlider, "Completion", 0, 100, 1, true);
-  EXPECT_EQ(parseControlValue(pct, "50", kLayer).number, 50.0);
-  EXPECT_EQ(parseControlValue(pct, " 12.5% ", kLayer).number, 12.5);
-  EXPECT_EQ(parseControlValue(pct, "0", kLayer).number, 0.0);
-  EXPECT_EQ(parseControlValue(pct, "100", kLayer).number, 100.0);
+  expectNumbers(pct, {{"50", 50.0}, {" 12.5% ", 12.5}, {"0", 0.0}, {"100", 100.0}});
   EXPECT_EQ(usageError([&] { parseControlValue(pct, "100.01", kLayer); }),
             "\"Completion\" takes 0.0% to 100.0%, not 100.01");
   EXPECT_EQ(usageError([&] { parseControlValue(pct, "-1", kLayer); }), "\"Completion\" takes 0.0% to 100.0%, not -1");
@@ -74,8 +68,7 @@ TEST(ControlValue, SlidersTakeTheirValidRangeAsShown) {
 
   // A percent sign belongs to percent controls only.
   ControlInfo width = slider(ControlKind::FloatSlider, "Max Slice", -10000, 10000, 1, false);
-  EXPECT_EQ(parseControlValue(width, "-10000", kLayer).number, -10000.0);
-  EXPECT_EQ(parseControlValue(width, "1e3", kLayer).number, 1000.0);
+  expectNumbers(width, {{"-10000", -10000.0}, {"1e3", 1000.0}});
   usageError([&] { parseControlValue(width, "50%", kLayer); });
   EXPECT_EQ(usageError([&] { parseControlValue(width, "10000.5", kLayer); }),
             "\"Max Slice\" takes -10000.0 to 10000.0, not 10000.5");
@@ -88,10 +81,7 @@ TEST(ControlValue, SlidersTakeTheirValidRangeAsShown) {
 
 TEST(ControlValue, AnglesInDegreesWithinTheHostsFixedPoint) {
   ControlInfo a = ofKind(ControlKind::Angle, "Direction");
-  EXPECT_EQ(parseControlValue(a, "90", kLayer).number, 90.0);
-  EXPECT_EQ(parseControlValue(a, "-720.5deg", kLayer).number, -720.5);
-  EXPECT_EQ(parseControlValue(a, "45\xC2\xB0", kLayer).number, 45.0);
-  EXPECT_EQ(parseControlValue(a, "32767", kLayer).number, 32767.0);
+  expectNumbers(a, {{"90", 90.0}, {"-720.5deg", -720.5}, {"45\xC2\xB0", 45.0}, {"32767", 32767.0}});
   EXPECT_EQ(usageError([&] { parseControlValue(a, "40000", kLayer); }),
             "\"Direction\" takes -32767 to 32767 degrees, not 40000");
   a.limited = true, a.validMin = 0, a.validMax = 360;
@@ -101,10 +91,7 @@ TEST(ControlValue, AnglesInDegreesWithinTheHostsFixedPoint) {
 
 TEST(ControlValue, PopupsByEntryTextOrNumberNeverASeparator) {
   ControlInfo p = popup("Blending Mode", {"Normal", "(-", "Add", "Soft Light"});
-  EXPECT_EQ(parseControlValue(p, "Add", kLayer).number, 3.0);
-  EXPECT_EQ(parseControlValue(p, "soft light", kLayer).number, 4.0);
-  EXPECT_EQ(parseControlValue(p, "1", kLayer).number, 1.0);
-  EXPECT_EQ(parseControlValue(p, "4", kLayer).number, 4.0);
+  expectNumbers(p, {{"Add", 3.0}, {"soft light", 4.0}, {"1", 1.0}, {"4", 4.0}});
   EXPECT_EQ(usageError([&] { parseControlValue(p, "2", kLayer); }),
             "\"Blending Mode\" has a separator line at entry 2, not a choice");
   usageError([&] { parseControlValue(p, "(-", kLayer); });

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "TempDir.h"
+#include "UsageError.h"
 #include "brelo_host/Module.h"
 #include "brelo_host/Session.h"
 #include "brelo_render/EffectControls.h"
@@ -20,6 +22,7 @@
 
 using namespace Brelo;
 using namespace Brelo::Render;
+using RenderTest::usageError;
 
 namespace {
 
@@ -35,33 +38,6 @@ struct Loaded {
     return controls.valueAt(controls.find(control), A_long(seconds * 30000));
   }
 };
-
-// An empty file of its own, removed at the end.
-struct TempFile {
-  TempFile() {
-    char name[] = "/tmp/brelo-preset-XXXXXX";
-    const int fd = mkstemp(name);
-    EXPECT_GE(fd, 0);
-    if (fd >= 0) close(fd);
-    path = name;
-  }
-  ~TempFile() { unlink(path.c_str()); }
-  TempFile(TempFile const&) = delete;
-  TempFile& operator=(TempFile const&) = delete;
-  std::string path;
-};
-
-template <class F>
-std::string usageError(F f) {
-  try {
-    f();
-  } catch (RenderError const& e) {
-    EXPECT_EQ(e.code(), ExitCode::Usage) << e.what();
-    return e.what();
-  }
-  ADD_FAILURE() << "no error";
-  return {};
-}
 
 }  // namespace
 
@@ -227,12 +203,14 @@ TEST(Preset, EveryProblemOfAPresetFileNamesTheFileAndThePlace) {
             "p.json: \"Gain\" cannot take [\"" + std::string(58, 'z') + "...");
   EXPECT_EQ(loadText(head + "{\"Gain\": {\"keys\": [[1e300, 1]]}}}"), "p.json: time 1e+300 lies beyond the host's time range");
 
-  TempFile big;
-  ASSERT_EQ(truncate(big.path.c_str(), (16 << 20) + 1), 0);
-  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big.path); }),
-            big.path + ": the file is 16777217 bytes; a preset is at most 16 MiB");
-  ASSERT_EQ(truncate(big.path.c_str(), 16 << 20), 0);  // at the limit: read, and found wanting
-  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big.path); }).rfind(big.path + ": not a valid preset: ", 0), 0u);
+  BreloTest::TempDir dir;
+  const std::string big = dir / "big.json";
+  BreloTest::writeFile(big, "");
+  ASSERT_EQ(truncate(big.c_str(), (16 << 20) + 1), 0);
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big); }),
+            big + ": the file is 16777217 bytes; a preset is at most 16 MiB");
+  ASSERT_EQ(truncate(big.c_str(), 16 << 20), 0);  // at the limit: read, and found wanting
+  EXPECT_EQ(usageError([&] { loadPreset(m.controls, big); }).rfind(big + ": not a valid preset: ", 0), 0u);
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/dev/zero"); }),
             "/dev/zero: more than 16 MiB to read; a preset is at most that");
   EXPECT_EQ(usageError([&] { loadPreset(m.controls, "/"); }), "/: cannot read the preset: it is a directory");

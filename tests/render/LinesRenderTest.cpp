@@ -24,23 +24,8 @@ TEST(LinesRender, ModuleErrorIsReportedAndNothingIsWritten) {
 }
 
 TEST(LinesRender, IdenticalBytesAtEveryThreadCount) {
-  TempDir dir;
-  for (const char* depth : {"8", "16", "32"}) {
-    std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
-    std::string first;
-    for (const char* threads : {"1", "2", "5"}) {
-      std::string out = std::string("t") + threads + "_" + depth + ext;
-      RunResult r = runTool({"--plugin", BRELO_LINES_MODULE, "--size", "96x64", "-d", depth, "-j", threads, "-s",
-                             "Max Slice=40", "-s", "Max RGB Separation=12", "-s", "Completion=60", "-o", out},
-                            dir.path());
-      ASSERT_EQ(r.code, 0) << r.err;
-      std::string bytes = readFile(dir / out);
-      if (first.empty())
-        first = bytes;
-      else
-        EXPECT_EQ(bytes, first) << depth << "-bit, " << threads << " threads";
-    }
-  }
+  expectIdenticalBytesAtEveryThreadCount(BRELO_LINES_MODULE,
+                                         {"Max Slice=40", "Max RGB Separation=12", "Completion=60"});
 }
 
 TEST(LinesRender, TheToolWritesWhatTheHostRendersAtEveryDepth) {

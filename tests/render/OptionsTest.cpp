@@ -1,6 +1,7 @@
 // The command line, and the progress bar's text.
 #include <gtest/gtest.h>
 
+#include "UsageError.h"
 #include "brelo_render/Options.h"
 #include "brelo_render/Progress.h"
 #include "brelo_render/RenderError.h"
@@ -10,14 +11,7 @@ using namespace Brelo::Render;
 namespace {
 
 std::string usageError(std::vector<std::string> const& args) {
-  try {
-    parseOptions(args);
-  } catch (RenderError const& e) {
-    EXPECT_EQ(e.code(), ExitCode::Usage) << e.what();
-    return e.what();
-  }
-  ADD_FAILURE() << "no error";
-  return {};
+  return RenderTest::usageError([&] { parseOptions(args); });
 }
 
 }  // namespace

@@ -137,4 +137,24 @@ void expectToolRendersAsTheHost(std::string const& module, std::string const& ef
   }
 }
 
+void expectIdenticalBytesAtEveryThreadCount(std::string const& module, std::vector<std::string> const& sets) {
+  TempDir dir;
+  for (const char* depth : {"8", "16", "32"}) {
+    std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
+    std::string first;
+    for (const char* threads : {"1", "2", "5"}) {
+      std::string out = std::string("t") + threads + "_" + depth + ext;
+      std::vector<std::string> a = {"--plugin", module, "--size", "96x64", "-d", depth, "-j", threads, "-o", out};
+      for (std::string const& set : sets) a.insert(a.end(), {"-s", set});
+      RunResult r = runTool(a, dir.path());
+      ASSERT_EQ(r.code, 0) << r.err;
+      std::string bytes = readFile(dir / out);
+      if (first.empty())
+        first = bytes;
+      else
+        EXPECT_EQ(bytes, first) << depth << "-bit, " << threads << " threads";
+    }
+  }
+}
+
 }  // namespace RenderTest

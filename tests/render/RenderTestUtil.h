@@ -40,4 +40,8 @@ RunResult runProgram(std::vector<std::string> const& argv, std::string const& di
 void expectToolRendersAsTheHost(std::string const& module, std::string const& effect,
                                 std::vector<std::string> const& sets);
 
+// Renders `module` with the --set assignments at 8, 16 and 32 bits, each
+// with 1, 2 and 5 threads, and expects the same file bytes at each depth.
+void expectIdenticalBytesAtEveryThreadCount(std::string const& module, std::vector<std::string> const& sets);
+
 }  // namespace RenderTest

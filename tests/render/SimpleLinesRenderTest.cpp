@@ -6,23 +6,8 @@
 using namespace RenderTest;
 
 TEST(SimpleLinesRender, IdenticalBytesAtEveryThreadCount) {
-  TempDir dir;
-  for (const char* depth : {"8", "16", "32"}) {
-    std::string ext = std::string(depth) == "32" ? ".exr" : ".png";
-    std::string first;
-    for (const char* threads : {"1", "2", "5"}) {
-      std::string out = std::string("t") + threads + "_" + depth + ext;
-      RunResult r = runTool({"--plugin", BRELO_SIMPLELINES_MODULE, "--size", "96x64", "-d", depth, "-j", threads, "-s",
-                             "Wipe Completion=40", "-s", "Blending Mode=Screen", "-s", "Direction=30", "-o", out},
-                            dir.path());
-      ASSERT_EQ(r.code, 0) << r.err;
-      std::string bytes = readFile(dir / out);
-      if (first.empty())
-        first = bytes;
-      else
-        EXPECT_EQ(bytes, first) << depth << "-bit, " << threads << " threads";
-    }
-  }
+  expectIdenticalBytesAtEveryThreadCount(BRELO_SIMPLELINES_MODULE,
+                                         {"Wipe Completion=40", "Blending Mode=Screen", "Direction=30"});
 }
 
 TEST(SimpleLinesRender, TheToolWritesWhatTheHostRendersAtEveryDepth) {

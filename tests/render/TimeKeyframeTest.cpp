@@ -4,28 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "RenderTestUtil.h"
+#include "UsageError.h"
 #include "brelo_render/FramePattern.h"
 #include "brelo_render/Keyframes.h"
 #include "brelo_render/RenderError.h"
 #include "brelo_render/TimeBase.h"
 
 using namespace Brelo::Render;
-
-namespace {
-
-template <class F>
-std::string usageError(F f) {
-  try {
-    f();
-  } catch (RenderError const& e) {
-    EXPECT_EQ(e.code(), ExitCode::Usage) << e.what();
-    return e.what();
-  }
-  ADD_FAILURE() << "no error";
-  return {};
-}
-
-}  // namespace
+using RenderTest::usageError;
 
 TEST(TimeBase, FrameRatesKeepSubFramePrecision) {
   TimeBase tb = parseFrameRate("30");

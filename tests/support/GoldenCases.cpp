@@ -29,58 +29,27 @@ void linesWipe(Session& s, int type) {
   s.setValue(kWipeDelay, 0);
 }
 
+// Narrow strips, then each (control, value) in order.
+std::function<void(Session&)> narrowStripsWith(std::vector<std::pair<int, double>> values) {
+  return [values](Session& s) {
+    narrowStrips(s);
+    for (auto const& v : values) s.setValue(v.first, v.second);
+  };
+}
+
 std::vector<GoldenCase> linesCases() {
   return {
       {"defaults", Depth::Bits8, [](Session&) {}},
-      {"slices", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxSlice, 14);
-       }},
-      {"slices_gaps_original", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxSlice, 14);
-         s.setValue(kMaxGap1, 4);
-         s.setValue(kOriginal, 1);
-       }},
-      {"rgb_separation", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxRGBSeparation, 6);
-       }},
-      {"tritone", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kColorCorrectionType, 1);
-         s.setValue(kBlendWithOriginal, 100);
-       }},
-      {"tint", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kColorCorrectionType, 2);
-         s.setValue(kBlendWithOriginal, 100);
-       }},
+      {"slices", Depth::Bits8, narrowStripsWith({{kMaxSlice, 14}})},
+      {"slices_gaps_original", Depth::Bits8, narrowStripsWith({{kMaxSlice, 14}, {kMaxGap1, 4}, {kOriginal, 1}})},
+      {"rgb_separation", Depth::Bits8, narrowStripsWith({{kMaxRGBSeparation, 6}})},
+      {"tritone", Depth::Bits8, narrowStripsWith({{kColorCorrectionType, 1}, {kBlendWithOriginal, 100}})},
+      {"tint", Depth::Bits8, narrowStripsWith({{kColorCorrectionType, 2}, {kBlendWithOriginal, 100}})},
       {"hls", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kColorCorrectionType, 3);
-         s.setValue(kMaxColorHVariance, 90);
-         s.setValue(kMaxColorLVariance, 20);
-       }},
+       narrowStripsWith({{kColorCorrectionType, 3}, {kMaxColorHVariance, 90}, {kMaxColorLVariance, 20}})},
       {"composite_normal", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kCompositeOpacity, 70);
-         s.setValue(kBlendingMode, 1);
-         s.setValue(kCompositeMode, 3);
-       }},
-      {"composite_multiply", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kCompositeOpacity, 100);
-         s.setValue(kBlendingMode, 4);
-       }},
+       narrowStripsWith({{kCompositeOpacity, 70}, {kBlendingMode, 1}, {kCompositeMode, 3}})},
+      {"composite_multiply", Depth::Bits8, narrowStripsWith({{kCompositeOpacity, 100}, {kBlendingMode, 4}})},
       {"wipe_normal", Depth::Bits8, [](Session& s) { linesWipe(s, 1); }},
       {"wipe_inverse", Depth::Bits8, [](Session& s) { linesWipe(s, 2); }},
       {"wipe_normal_or_inverse", Depth::Bits8, [](Session& s) { linesWipe(s, 3); }},
@@ -88,20 +57,10 @@ std::vector<GoldenCase> linesCases() {
       {"wipe_normal_or_inverse_or_both", Depth::Bits8, [](Session& s) { linesWipe(s, 5); }},
       {"wipe_fade_out", Depth::Bits8, [](Session& s) { linesWipe(s, 6); }},
       {"wipe_random", Depth::Bits8, [](Session& s) { linesWipe(s, 7); }},
-      {"slices_rgb_16bit", Depth::Bits16,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxSlice, 14);
-         s.setValue(kMaxRGBSeparation, 6);
-       }},
+      {"slices_rgb_16bit", Depth::Bits16, narrowStripsWith({{kMaxSlice, 14}, {kMaxRGBSeparation, 6}})},
       {"slices_rgb_composite_float", Depth::Bits32,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxSlice, 14);
-         s.setValue(kMaxRGBSeparation, 6);
-         s.setValue(kCompositeOpacity, 50);
-         s.setValue(kBlendingMode, 5);
-       }},
+       narrowStripsWith(
+           {{kMaxSlice, 14}, {kMaxRGBSeparation, 6}, {kCompositeOpacity, 50}, {kBlendingMode, 5}})},
   };
 }
 
@@ -165,27 +124,21 @@ std::vector<GoldenCase> simpleLinesCases() {
 std::vector<GoldenCase> linesPlatformCases() {
   return {
       {"maths_soft_light", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kMaxSlice, 14);
-         s.setValue(kCompositeOpacity, 70);
-         s.setValue(kBlendingMode, 7);  // Soft Light
-       }},
+       narrowStripsWith({{kMaxSlice, 14}, {kCompositeOpacity, 70}, {kBlendingMode, 7 /* Soft Light */}})},
       {"maths_powers_easing", Depth::Bits8,
-       [](Session& s) {
-         narrowStrips(s);
-         s.setValue(kDirection, 33.3);
-         s.setValue(kWidthPower, 2.7);
-         s.setValue(kMaxGap1, 4);
-         s.setValue(kGapPower, 0.45);
-         s.setValue(kMaxSlice, 14);
-         s.setValue(kSlicePower, 3.3);
-         s.setValue(kSliceCompletion, 40);
-         s.setValue(kSliceEasingType, 6);  // Expo
-         s.setValue(kMaxRGBSeparation, 6);
-         s.setValue(kRGBCompletion, 60);
-         s.setValue(kRGBEasingType, 8);  // Sine
-       }},
+       narrowStripsWith({
+           {kDirection, 33.3},
+           {kWidthPower, 2.7},
+           {kMaxGap1, 4},
+           {kGapPower, 0.45},
+           {kMaxSlice, 14},
+           {kSlicePower, 3.3},
+           {kSliceCompletion, 40},
+           {kSliceEasingType, 6},  // Expo
+           {kMaxRGBSeparation, 6},
+           {kRGBCompletion, 60},
+           {kRGBEasingType, 8},  // Sine
+       })},
   };
 }
 

@@ -15,5 +15,12 @@ namespace Sim {
   return PF_Err_BAD_CALLBACK_PARAM;
 }
 
+// An index out of the range `c` takes: a misuse, and the plug-in gets
+// PF_Err_INVALID_INDEX.
+[[gnu::noinline, gnu::cold]] inline PF_Err badIndex(Host::Impl* h, Call c, A_long index) {
+  h->misuse(std::string(callName(c)) + ": index " + std::to_string(index) + " out of range");
+  return PF_Err_INVALID_INDEX;
+}
+
 }  // namespace Sim
 }  // namespace Brelo

@@ -45,46 +45,48 @@ PF_Handle newHandle(A_u_longlong size) {
   return handle;
 }
 
+// The live record of a handle with its host's lock held; `rec` is null when
+// there is no host, the call's fault is injected or the handle is not live.
+struct LockedHandle {
+  LockedHandle(PF_Handle handle, Call c) {
+    h = currentImpl();
+    if (!h || h->fault(c)) return;
+    lock = std::unique_lock<std::mutex>(h->mutex);
+    rec = find(h, handle, c);
+  }
+  Host::Impl* h = nullptr;
+  std::unique_lock<std::mutex> lock;
+  HandleRec* rec = nullptr;
+};
+
 void* lockHandle(PF_Handle handle) {
-  Host::Impl* h = currentImpl();
-  if (!h || h->fault(Call::HostLockHandle)) return nullptr;
-  std::lock_guard<std::mutex> lock(h->mutex);
-  HandleRec* r = find(h, handle, Call::HostLockHandle);
-  if (!r) return nullptr;
-  ++r->locks;
-  return r->ptr;
+  LockedHandle l(handle, Call::HostLockHandle);
+  if (!l.rec) return nullptr;
+  ++l.rec->locks;
+  return l.rec->ptr;
 }
 
 void unlockHandle(PF_Handle handle) {
-  Host::Impl* h = currentImpl();
-  if (!h || h->fault(Call::HostUnlockHandle)) return;
-  std::lock_guard<std::mutex> lock(h->mutex);
-  HandleRec* r = find(h, handle, Call::HostUnlockHandle);
-  if (!r) return;
-  if (r->locks == 0) {
-    h->misuses.push_back("host_unlock_handle: handle #" + std::to_string(r->serial) + " is not locked");
+  LockedHandle l(handle, Call::HostUnlockHandle);
+  if (!l.rec) return;
+  if (l.rec->locks == 0) {
+    l.h->misuses.push_back("host_unlock_handle: handle #" + std::to_string(l.rec->serial) + " is not locked");
     return;
   }
-  --r->locks;
+  --l.rec->locks;
 }
 
 void disposeHandle(PF_Handle handle) {
-  Host::Impl* h = currentImpl();
-  if (!h || h->fault(Call::HostDisposeHandle)) return;
-  std::lock_guard<std::mutex> lock(h->mutex);
-  HandleRec* r = find(h, handle, Call::HostDisposeHandle);
-  if (!r) return;
-  r->disposed = true;
-  r->mem.reset();
-  r->ptr = nullptr;
+  LockedHandle l(handle, Call::HostDisposeHandle);
+  if (!l.rec) return;
+  l.rec->disposed = true;
+  l.rec->mem.reset();
+  l.rec->ptr = nullptr;
 }
 
 A_u_longlong handleSize(PF_Handle handle) {
-  Host::Impl* h = currentImpl();
-  if (!h || h->fault(Call::HostGetHandleSize)) return 0;
-  std::lock_guard<std::mutex> lock(h->mutex);
-  HandleRec* r = find(h, handle, Call::HostGetHandleSize);
-  return r ? r->size : 0;
+  LockedHandle l(handle, Call::HostGetHandleSize);
+  return l.rec ? l.rec->size : 0;
 }
 
 PF_Err resizeHandle(A_u_longlong size, PF_Handle* handleP) {

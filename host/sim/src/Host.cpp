@@ -536,57 +536,44 @@ std::string Outstanding::describe() const {
 
 Outstanding Host::outstanding() const {
   Outstanding o;
+  // `n` more of a kind left over, and what they are.
+  auto left = [&o](std::size_t& count, std::size_t n, std::string what) {
+    count += n;
+    o.details.push_back(std::move(what));
+  };
   for (auto const& s : m->suites) {
     int held = s->acquired.load() - s->released.load();
-    if (held > 0) {
-      o.suites += std::size_t(held);
-      o.details.push_back(std::string("suite \"") + s->name + "\" v" + std::to_string(s->version) + " held " +
-                          std::to_string(held) + "x");
-    }
+    if (held > 0)
+      left(o.suites, std::size_t(held),
+           std::string("suite \"") + s->name + "\" v" + std::to_string(s->version) + " held " +
+               std::to_string(held) + "x");
   }
   std::lock_guard<std::mutex> lock(m->mutex);
   for (auto const& i : m->instances) {
-    if (Frame* f = i->frame()) {
-      for (auto const& lp : f->layerPixels) {
-        ++o.layerPixels;
-        o.details.push_back("layer pixels of checkout id " + std::to_string(lp.first) + " not checked in");
-      }
-    }
+    if (Frame* f = i->frame())
+      for (auto const& lp : f->layerPixels)
+        left(o.layerPixels, 1, "layer pixels of checkout id " + std::to_string(lp.first) + " not checked in");
   }
   for (auto const& h : m->handles) {
-    if (!h->disposed) {
-      ++o.handles;
-      o.details.push_back("handle #" + std::to_string(h->serial) + " (" + std::to_string(h->size) +
-                          " bytes) not disposed of");
-    }
+    if (!h->disposed)
+      left(o.handles, 1,
+           "handle #" + std::to_string(h->serial) + " (" + std::to_string(h->size) + " bytes) not disposed of");
   }
   for (auto const& w : m->worlds) {
-    if (w->alive && (w->owner == WorldOwner::Plugin1 || w->owner == WorldOwner::Plugin2)) {
-      ++o.worlds;
-      o.details.push_back("world #" + std::to_string(w->serial) + " (" + std::to_string(w->width) + "x" +
-                          std::to_string(w->height) + ", " + depthName(w->depth) + ") not disposed of");
-    }
+    if (w->alive && (w->owner == WorldOwner::Plugin1 || w->owner == WorldOwner::Plugin2))
+      left(o.worlds, 1,
+           "world #" + std::to_string(w->serial) + " (" + std::to_string(w->width) + "x" +
+               std::to_string(w->height) + ", " + depthName(w->depth) + ") not disposed of");
   }
-  for (auto const& c : m->checkouts) {
-    ++o.params;
-    o.details.push_back("parameter " + std::to_string(c.index) + " checked out and not checked in");
-  }
+  for (auto const& c : m->checkouts)
+    left(o.params, 1, "parameter " + std::to_string(c.index) + " checked out and not checked in");
   for (auto const& e : m->effectRefs) {
-    if (!e->disposed) {
-      ++o.effects;
-      o.details.push_back("AEGP effect reference #" + std::to_string(e->serial) + " not disposed of");
-    }
+    if (!e->disposed) left(o.effects, 1, "AEGP effect reference #" + std::to_string(e->serial) + " not disposed of");
   }
   for (auto const& s : m->streamRefs) {
-    if (!s->disposed) {
-      ++o.streams;
-      o.details.push_back("AEGP stream reference #" + std::to_string(s->serial) + " not disposed of");
-    }
+    if (!s->disposed) left(o.streams, 1, "AEGP stream reference #" + std::to_string(s->serial) + " not disposed of");
   }
-  for (auto const& b : m->blocks) {
-    ++o.blocks;
-    o.details.push_back("block of " + std::to_string(b.second) + " bytes not freed");
-  }
+  for (auto const& b : m->blocks) left(o.blocks, 1, "block of " + std::to_string(b.second) + " bytes not freed");
   return o;
 }
 

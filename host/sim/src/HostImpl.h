@@ -312,6 +312,23 @@ PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
 extern std::atomic<Host::Impl*> g_currentImpl;
 inline Host::Impl* currentImpl() { return g_currentImpl.load(std::memory_order_acquire); }
 
+// How a callback on an effect instance starts: the calling thread's host,
+// the call `c` counted (and failed when a fault is injected on it), and the
+// instance `ref` names (a misuse when it names none). `inst` is null when
+// any of these fails, and `err` says why.
+struct InstanceCall {
+  Host::Impl* h;
+  Instance* inst;
+  PF_Err err;
+};
+inline InstanceCall instanceCall(PF_ProgPtr ref, Call c) {
+  Host::Impl* h = currentImpl();
+  if (!h) return {nullptr, nullptr, PF_Err_INTERNAL_STRUCT_DAMAGED};
+  if (PF_Err e = h->fault(c)) return {h, nullptr, e};
+  Instance* inst = h->instance(ref, c);
+  return {h, inst, inst ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM};
+}
+
 // The layer world of a frame whose driver supplies the pixels (f.io set):
 // the layer's size at the frame's downsample, written by the driver.
 WorldRec* newDriverLayerWorld(Frame& f, WorldOwner owner);

@@ -10,16 +10,10 @@ namespace Sim {
 namespace {
 
 PF_Err updateParamUI(PF_ProgPtr ref, PF_ParamIndex index, const PF_ParamDef* def) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::UpdateParamUI)) return e;
-  Instance* inst = h->instance(ref, Call::UpdateParamUI);
-  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, inst, err] = instanceCall(ref, Call::UpdateParamUI);
+  if (!inst) return err;
   if (!def) return badParam(h, Call::UpdateParamUI, "null definition");
-  if (index < 1 || index >= inst->numParams()) {
-    h->misuse("PF_UpdateParamUI: index " + std::to_string(index) + " out of range");
-    return PF_Err_INVALID_INDEX;
-  }
+  if (index < 1 || index >= inst->numParams()) return badIndex(h, Call::UpdateParamUI, index);
   inst->recordUIUpdate(index, *def);
   return PF_Err_NONE;
 }
@@ -29,34 +23,25 @@ PF_Err updateParamUI(PF_ProgPtr ref, PF_ParamIndex index, const PF_ParamDef* def
 const PF_ParamUtilsSuite2 kParamUtilsSuite2 = {updateParamUI};
 
 PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex index, PF_ParamDefPtr def) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::AddParam)) return e;
-  Instance* inst = h->instance(ref, Call::AddParam);
-  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, inst, err] = instanceCall(ref, Call::AddParam);
+  if (!inst) return err;
   if (!def) return badParam(h, Call::AddParam, "null definition");
   if (inst->command() != PF_Cmd_PARAMS_SETUP) return badParam(h, Call::AddParam, "called outside parameter set-up");
   if (index != -1 && index != inst->numParams()) {
     h->misuse("add_param: index " + std::to_string(index) + " is neither -1 nor the next index");
     return PF_Err_INVALID_INDEX;
   }
-  PF_Err err = inst->addParam(*def);
-  if (err) h->misuse("add_param: definition refused (\"" + std::string(def->name, strnlen(def->name, sizeof def->name)) + "\")");
-  return err;
+  PF_Err refused = inst->addParam(*def);
+  if (refused) h->misuse("add_param: definition refused (\"" + std::string(def->name, strnlen(def->name, sizeof def->name)) + "\")");
+  return refused;
 }
 
 PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_long time_step, A_u_long time_scale,
                        PF_ParamDef* param) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::CheckoutParam)) return e;
-  Instance* inst = h->instance(ref, Call::CheckoutParam);
-  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, inst, err] = instanceCall(ref, Call::CheckoutParam);
+  if (!inst) return err;
   if (!param) return badParam(h, Call::CheckoutParam, "null parameter record");
-  if (index < 0 || index >= inst->numParams()) {
-    h->misuse("checkout_param: index " + std::to_string(index) + " out of range");
-    return PF_Err_INVALID_INDEX;
-  }
+  if (index < 0 || index >= inst->numParams()) return badIndex(h, Call::CheckoutParam, index);
   if (time_scale == 0) return badParam(h, Call::CheckoutParam, "time scale 0");
   Frame* f = inst->frame();
   bool render = f && f->render;
@@ -90,11 +75,8 @@ PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long what_time, A_
 }
 
 PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef* param) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::CheckinParam)) return e;
-  Instance* inst = h->instance(ref, Call::CheckinParam);
-  if (!inst) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, inst, err] = instanceCall(ref, Call::CheckinParam);
+  if (!inst) return err;
   if (!param) return badParam(h, Call::CheckinParam, "null parameter record");
   WorldRec* world = nullptr;
   if (param->param_type == PF_Param_LAYER && param->u.ld.data) {
@@ -118,17 +100,11 @@ PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef* param) {
 }
 
 PF_Err cbAbort(PF_ProgPtr ref) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::Abort)) return e;
-  return h->instance(ref, Call::Abort) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+  return instanceCall(ref, Call::Abort).err;
 }
 
 PF_Err cbProgress(PF_ProgPtr ref, A_long, A_long) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::Progress)) return e;
-  return h->instance(ref, Call::Progress) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+  return instanceCall(ref, Call::Progress).err;
 }
 
 }  // namespace Sim

@@ -11,16 +11,22 @@ namespace Sim {
 
 namespace {
 
-// The frame of the command in progress on `ref`, when it is the expected one.
-Frame* frameFor(Host::Impl* h, PF_ProgPtr ref, Call c, PF_Cmd expected) {
-  Instance* inst = h->instance(ref, c);
-  if (!inst) return nullptr;
-  Frame* f = inst->frame();
+// As instanceCall, and then the frame of the command in progress on `ref`,
+// which must be `expected` (a misuse otherwise).
+struct FrameCall {
+  Host::Impl* h;
+  Frame* f;
+  PF_Err err;
+};
+FrameCall frameCall(PF_ProgPtr ref, Call c, PF_Cmd expected) {
+  InstanceCall call = instanceCall(ref, c);
+  if (!call.inst) return {call.h, nullptr, call.err};
+  Frame* f = call.inst->frame();
   if (!f || f->cmd != expected) {
-    h->misuse(std::string(callName(c)) + ": called outside its command");
-    return nullptr;
+    call.h->misuse(std::string(callName(c)) + ": called outside its command");
+    return {call.h, nullptr, PF_Err_BAD_CALLBACK_PARAM};
   }
-  return f;
+  return {call.h, f, PF_Err_NONE};
 }
 
 PF_LRect layerRect(Instance const& inst, Downsample ds) {
@@ -65,11 +71,8 @@ void endFrame(Frame& f, bool keepOutput = false) {
 
 PF_Err cbCheckoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long id, const PF_RenderRequest* req, A_long what_time,
                        A_long time_step, A_u_long time_scale, PF_CheckoutResult* result) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::CheckoutLayer)) return e;
-  Frame* f = frameFor(h, ref, Call::CheckoutLayer, PF_Cmd_SMART_PRE_RENDER);
-  if (!f) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, f, err] = frameCall(ref, Call::CheckoutLayer, PF_Cmd_SMART_PRE_RENDER);
+  if (!f) return err;
   if (!req || !result) return badParam(h, Call::CheckoutLayer, "null request or result");
   if (index < 0 || index >= f->instance->numParams() ||
       f->instance->definition(index).param_type != PF_Param_LAYER) {
@@ -97,12 +100,9 @@ PF_Err cbCheckoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long id, const PF_
 }
 
 PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   if (pixels) *pixels = nullptr;
-  if (PF_Err e = h->fault(Call::CheckoutLayerPixels)) return e;
-  Frame* f = frameFor(h, ref, Call::CheckoutLayerPixels, PF_Cmd_SMART_RENDER);
-  if (!f) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, f, err] = frameCall(ref, Call::CheckoutLayerPixels, PF_Cmd_SMART_RENDER);
+  if (!f) return err;
   if (!pixels) return badParam(h, Call::CheckoutLayerPixels, "null result pointer");
   bool requested = false;
   for (LayerRequest const& r : f->requests) requested = requested || r.checkout_id == id;
@@ -126,11 +126,8 @@ PF_Err cbCheckoutLayerPixels(PF_ProgPtr ref, A_long id, PF_EffectWorld** pixels)
 }
 
 PF_Err cbCheckinLayerPixels(PF_ProgPtr ref, A_long id) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
-  if (PF_Err e = h->fault(Call::CheckinLayerPixels)) return e;
-  Frame* f = frameFor(h, ref, Call::CheckinLayerPixels, PF_Cmd_SMART_RENDER);
-  if (!f) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, f, err] = frameCall(ref, Call::CheckinLayerPixels, PF_Cmd_SMART_RENDER);
+  if (!f) return err;
   auto it = f->layerPixels.find(id);
   if (it == f->layerPixels.end())
     return badParam(h, Call::CheckinLayerPixels, "checkout id " + std::to_string(id) + " is not checked out");
@@ -141,12 +138,9 @@ PF_Err cbCheckinLayerPixels(PF_ProgPtr ref, A_long id) {
 }
 
 PF_Err cbCheckoutOutput(PF_ProgPtr ref, PF_EffectWorld** output) {
-  Host::Impl* h = currentImpl();
-  if (!h) return PF_Err_INTERNAL_STRUCT_DAMAGED;
   if (output) *output = nullptr;
-  if (PF_Err e = h->fault(Call::CheckoutOutput)) return e;
-  Frame* f = frameFor(h, ref, Call::CheckoutOutput, PF_Cmd_SMART_RENDER);
-  if (!f) return PF_Err_BAD_CALLBACK_PARAM;
+  auto [h, f, err] = frameCall(ref, Call::CheckoutOutput, PF_Cmd_SMART_RENDER);
+  if (!f) return err;
   if (!output) return badParam(h, Call::CheckoutOutput, "null result pointer");
   if (!f->output) {
     PF_LRect r = f->outputRect;

@@ -15,18 +15,9 @@ using Impl = SimpleLines::Impl;
 using Parameter = SimpleLines::Parameter;
 constexpr double kPi = 3.14159265358979323846;
 
-// One bar per `width` pixels, no gaps, lengths 100, colours unvaried; the band
-// starts at `first` along the axis of direction 0 on a 1920 x 1080 layer.
+// The plain band on a 1920 x 1080 layer.
 Parameter plainBand(double first, double total, double width) {
-  Parameter p;
-  p.setCenter(Vector<double>(960, 1079 - first))
-      .setWidthAlign(0)
-      .setTotalWidth(total)
-      .setWidthMax1(width)
-      .setWidthMin(1)
-      .setHeightMax1(100)
-      .setHeightMin(1);
-  return p;
+  return Support::plainBand(first, total, width, 1920, 1080);
 }
 
 TEST(SimpleLinesLayout, DefaultBandOfTenBars) {

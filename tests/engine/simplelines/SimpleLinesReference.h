@@ -20,11 +20,13 @@ inline double softEdge(double x, double edge, bool rising) {
 template <class P>
 void referencePaint(SimpleLines::Impl const& e, TestWorld<P>& world, Rect const& area) {
   if (world.width() != e.width || world.height() != e.height || area.isEmpty()) return;
-  double const op = e.opacity;
+  double const op = e.parameter.opacity();
+  Vector<double> const center = e.parameter.center();
+  BlendMode const mode = e.parameter.blend_mode();
   for (int y = std::max(area.top, 0); y < std::min(area.bottom, e.height); ++y) {
     for (int x = std::max(area.left, 0); x < std::min(area.right, e.width); ++x) {
       double const u = (x - e.origin.x) * e.axis.x + (y - e.origin.y) * e.axis.y;
-      double const v = (x - e.center.x) * e.across.x + (y - e.center.y) * e.across.y;
+      double const v = (x - center.x) * e.across.x + (y - center.y) * e.across.y;
       P acc{};
       for (SimpleLines::Impl::Strip const& s : e.strips) {
         if (s.start - 0.5 > u) break;
@@ -50,13 +52,13 @@ void referencePaint(SimpleLines::Impl const& e, TestWorld<P>& world, Rect const&
         P& pixel = world.at(x, y);
         if constexpr (std::is_same_v<P, PF_Pixel>) {
           acc.alpha = std::min<A_u_char>(acc.alpha, static_cast<A_u_char>(op * 255));
-          pixel = getBlendFunction8(e.blend_mode)(pixel, acc);
+          pixel = getBlendFunction8(mode)(pixel, acc);
         } else if constexpr (std::is_same_v<P, PF_Pixel16>) {
           acc.alpha = std::min<A_u_short>(acc.alpha, static_cast<A_u_short>(op * 32768));
-          pixel = getBlendFunction16(e.blend_mode)(pixel, acc);
+          pixel = getBlendFunction16(mode)(pixel, acc);
         } else {
           acc.alpha = std::min(acc.alpha, static_cast<float>(op));
-          pixel = getBlendFunction32(e.blend_mode)(pixel, acc);
+          pixel = getBlendFunction32(mode)(pixel, acc);
         }
       }
     }

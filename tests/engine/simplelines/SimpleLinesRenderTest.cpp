@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "Brelo/BreloRandom.h"
@@ -18,87 +19,77 @@ using Support::TestWorld;
 // and bars 100 long centred on column 4 cover every column fully.
 constexpr int kW = 8;
 constexpr int kH = 24;
-Parameter stack(double first, double total, double width) {
-  Parameter p;
-  p.setCenter(Vector<double>(4, 23 - first))
-      .setWidthAlign(0)
-      .setTotalWidth(total)
-      .setWidthMax1(width)
-      .setWidthMin(1)
-      .setHeightMax1(100)
-      .setHeightMin(1);
-  return p;
-}
+Parameter stack(double first, double total, double width) { return Support::plainBand(first, total, width, kW, kH); }
 int rowAt(double u) { return static_cast<int>(23 - u); }
 
+// A kW x kH world of depth P, transparent black, with the bars of `p` painted.
+template <class P>
+std::unique_ptr<TestWorld<P>> painted(Parameter const& p) {
+  auto w = std::make_unique<TestWorld<P>>(kW, kH);
+  Layer layer = w->layer();
+  SimpleLines(layer, p).execute(layer);
+  return w;
+}
+
 TEST(SimpleLinesRenderer, SoftEdge) {
-  EXPECT_EQ(Impl::_getAlpha(5, 5, 1, true), 0.5);
-  EXPECT_EQ(Impl::_getAlpha(5.5, 5, 1, true), 1.0);
-  EXPECT_EQ(Impl::_getAlpha(9, 5, 1, true), 1.0);
-  EXPECT_EQ(Impl::_getAlpha(4.75, 5, 1, true), 0.25);
-  EXPECT_EQ(Impl::_getAlpha(4.5, 5, 1, true), 0.0);
-  EXPECT_EQ(Impl::_getAlpha(4.4, 5, 1, true), 0.0);
-  EXPECT_EQ(Impl::_getAlpha(10, 10, 1, false), 0.5);
-  EXPECT_EQ(Impl::_getAlpha(9.5, 10, 1, false), 1.0);
-  EXPECT_EQ(Impl::_getAlpha(10.25, 10, 1, false), 0.25);
-  EXPECT_EQ(Impl::_getAlpha(10.5, 10, 1, false), 0.0);
-  EXPECT_EQ(Impl::_getAlpha(5.5, 5, 2, true), 0.75);
-  EXPECT_EQ(Impl::_getAlpha(4.5, 5, 2, false), 0.75);
-  EXPECT_EQ(Impl::_getAlpha(NAN, 5, 1, true), 0.0);
-  EXPECT_EQ(Impl::_getAlpha(NAN, 5, 1, false), 0.0);
+  struct Case {
+    double x, edge, width;
+    bool rising;
+    double alpha;
+  };
+  Case const cases[] = {
+      {5, 5, 1, true, 0.5},         {5.5, 5, 1, true, 1.0},    {9, 5, 1, true, 1.0},
+      {4.75, 5, 1, true, 0.25},     {4.5, 5, 1, true, 0.0},    {4.4, 5, 1, true, 0.0},
+      {10, 10, 1, false, 0.5},      {9.5, 10, 1, false, 1.0},  {10.25, 10, 1, false, 0.25},
+      {10.5, 10, 1, false, 0.0},    {5.5, 5, 2, true, 0.75},   {4.5, 5, 2, false, 0.75},
+      {NAN, 5, 1, true, 0.0},       {NAN, 5, 1, false, 0.0},
+  };
+  for (Case const& c : cases) {
+    EXPECT_EQ(Impl::_getAlpha(c.x, c.edge, c.width, c.rising), c.alpha) << c.x << (c.rising ? " rising" : " falling");
+  }
 }
 
 TEST(SimpleLinesRenderer, EdgesAndOpacityLevels) {
   // One red bar from 5 to 10.
   Parameter p = stack(5, 5, 5);
   {
-    TestWorld<PF_Pixel> w(kW, kH);
-    Layer layer = w.layer();
-    SimpleLines(layer, p).execute(layer);
-    EXPECT_EQ(w.at(4, rowAt(5)).alpha, 128);  // on the start: half
-    EXPECT_EQ(w.at(4, rowAt(5)).red, 255);
-    EXPECT_EQ(w.at(4, rowAt(6)).alpha, 255);
-    EXPECT_EQ(w.at(4, rowAt(10)).alpha, 128);  // on the end: half
-    EXPECT_EQ(w.at(4, rowAt(4)).alpha, 0);
-    EXPECT_EQ(w.at(4, rowAt(11)).alpha, 0);
-    EXPECT_TRUE(w.paddingIntact());
+    auto const w = painted<PF_Pixel>(p);
+    EXPECT_EQ(w->at(4, rowAt(5)).alpha, 128);  // on the start: half
+    EXPECT_EQ(w->at(4, rowAt(5)).red, 255);
+    EXPECT_EQ(w->at(4, rowAt(6)).alpha, 255);
+    EXPECT_EQ(w->at(4, rowAt(10)).alpha, 128);  // on the end: half
+    EXPECT_EQ(w->at(4, rowAt(4)).alpha, 0);
+    EXPECT_EQ(w->at(4, rowAt(11)).alpha, 0);
+    EXPECT_TRUE(w->paddingIntact());
   }
   p.setOpacity(0.5);
   {
-    TestWorld<PF_Pixel> w(kW, kH);
-    Layer layer = w.layer();
-    SimpleLines(layer, p).execute(layer);
-    EXPECT_EQ(w.at(0, rowAt(6)).alpha, 127);
-    EXPECT_EQ(w.at(0, rowAt(5)).alpha, 64);
+    auto const w = painted<PF_Pixel>(p);
+    EXPECT_EQ(w->at(0, rowAt(6)).alpha, 127);
+    EXPECT_EQ(w->at(0, rowAt(5)).alpha, 64);
   }
   p.setOpacity(1);
   {
-    TestWorld<PF_Pixel16> w(kW, kH);
-    Layer layer = w.layer();
-    SimpleLines(layer, p).execute(layer);
-    EXPECT_EQ(w.at(7, rowAt(6)).alpha, 32768);
-    EXPECT_EQ(w.at(7, rowAt(6)).red, 32768);
-    EXPECT_EQ(w.at(7, rowAt(5)).alpha, 16384);
-    EXPECT_TRUE(w.paddingIntact());
+    auto const w = painted<PF_Pixel16>(p);
+    EXPECT_EQ(w->at(7, rowAt(6)).alpha, 32768);
+    EXPECT_EQ(w->at(7, rowAt(6)).red, 32768);
+    EXPECT_EQ(w->at(7, rowAt(5)).alpha, 16384);
+    EXPECT_TRUE(w->paddingIntact());
   }
   {
-    TestWorld<PF_PixelFloat> w(kW, kH);
-    Layer layer = w.layer();
-    SimpleLines(layer, p).execute(layer);
-    EXPECT_EQ(w.at(3, rowAt(6)).alpha, 1.0f);
-    EXPECT_EQ(w.at(3, rowAt(5)).alpha, 0.5f);
-    EXPECT_EQ(w.at(3, rowAt(4)).alpha, 0.0f);
-    EXPECT_TRUE(w.paddingIntact());
+    auto const w = painted<PF_PixelFloat>(p);
+    EXPECT_EQ(w->at(3, rowAt(6)).alpha, 1.0f);
+    EXPECT_EQ(w->at(3, rowAt(5)).alpha, 0.5f);
+    EXPECT_EQ(w->at(3, rowAt(4)).alpha, 0.0f);
+    EXPECT_TRUE(w->paddingIntact());
   }
   // Half a pixel inside the start: full.
   {
-    TestWorld<PF_Pixel> w(kW, kH);
-    Layer layer = w.layer();
-    SimpleLines(layer, stack(4.5, 5, 5)).execute(layer);
-    EXPECT_EQ(w.at(4, rowAt(5)).alpha, 255);
-    EXPECT_EQ(w.at(4, rowAt(9)).alpha, 255);
-    EXPECT_EQ(w.at(4, rowAt(4)).alpha, 0);
-    EXPECT_EQ(w.at(4, rowAt(10)).alpha, 0);
+    auto const w = painted<PF_Pixel>(stack(4.5, 5, 5));
+    EXPECT_EQ(w->at(4, rowAt(5)).alpha, 255);
+    EXPECT_EQ(w->at(4, rowAt(9)).alpha, 255);
+    EXPECT_EQ(w->at(4, rowAt(4)).alpha, 0);
+    EXPECT_EQ(w->at(4, rowAt(10)).alpha, 0);
   }
 }
 

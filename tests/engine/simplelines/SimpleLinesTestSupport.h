@@ -106,6 +106,21 @@ class TestWorld {
   PF_LayerDef m_def{};
 };
 
+// One bar per `width` pixels, no gaps, lengths 100, colours unvaried; the
+// band starts at `first` along the axis of direction 0 on a layer of
+// layer_width x layer_height, centred across it.
+inline SimpleLines::Parameter plainBand(double first, double total, double width, int layer_width, int layer_height) {
+  SimpleLines::Parameter p;
+  p.setCenter(Vector<double>(layer_width / 2.0, layer_height - 1 - first))
+      .setWidthAlign(0)
+      .setTotalWidth(total)
+      .setWidthMax1(width)
+      .setWidthMin(1)
+      .setHeightMax1(100)
+      .setHeightMin(1);
+  return p;
+}
+
 inline bool samePixel(PF_Pixel const& a, PF_Pixel const& b) {
   return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue;
 }

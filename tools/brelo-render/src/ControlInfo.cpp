@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "brelo_host/Instance.h"
+#include "brelo_render/TextUtil.h"
 
 namespace Brelo {
 namespace Render {
@@ -10,22 +11,6 @@ namespace Render {
 namespace {
 
 std::string nameOf(PF_ParamDef const& def) { return std::string(def.name, strnlen(def.name, sizeof def.name)); }
-
-std::vector<std::string> splitMenu(const char* names) {
-  std::vector<std::string> out;
-  if (!names) return out;
-  std::string cur;
-  for (const char* p = names; *p; ++p) {
-    if (*p == '|') {
-      out.push_back(cur);
-      cur.clear();
-    } else {
-      cur += *p;
-    }
-  }
-  out.push_back(cur);
-  return out;
-}
 
 ControlKind kindOf(PF_ParamType t) {
   switch (t) {
@@ -145,7 +130,7 @@ std::vector<ControlInfo> describeControls(Sim::Instance const& instance) {
         c.dflt = u.td.x_dephault / kFixedOne, c.dfltY = u.td.y_dephault / kFixedOne;
         break;
       case ControlKind::Popup:
-        c.menu = splitMenu(u.pd.namesptr);
+        if (u.pd.namesptr) c.menu = split(u.pd.namesptr, '|');
         // The host offers the first num_choices entries of the string only.
         if (u.pd.num_choices >= 0 && std::size_t(u.pd.num_choices) < c.menu.size())
           c.menu.resize(std::size_t(u.pd.num_choices));

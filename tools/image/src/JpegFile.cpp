@@ -42,11 +42,22 @@ void onMessage(j_common_ptr cinfo, int level) {
   if (level < 0) onError(cinfo);
 }
 
-void initFailure(Failure& f) {
-  jpeg_std_error(&f.mgr);
-  f.mgr.error_exit = onError;
-  f.mgr.emit_message = onMessage;
-}
+// A libjpeg compressor or decompressor whose errors end in its Failure,
+// destroyed with it (destroying one never created does nothing).
+template <class Struct>
+struct Codec {
+  Codec() {
+    jpeg_std_error(&failure.mgr);
+    failure.mgr.error_exit = onError;
+    failure.mgr.emit_message = onMessage;
+    cinfo.err = &failure.mgr;
+  }
+  ~Codec() { jpeg_destroy(reinterpret_cast<j_common_ptr>(&cinfo)); }
+  Codec(Codec const&) = delete;
+  Codec& operator=(Codec const&) = delete;
+  Failure failure;
+  Struct cinfo{};
+};
 
 struct Info {
   JDIMENSION width = 0, height = 0;
@@ -138,49 +149,38 @@ bool writeRows(jpeg_compress_struct* cinfo, Failure* f, PixelView const* view, J
 Sim::Image readJpeg(std::string const& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) throw ImageError(ImageError::Kind::Read, "cannot read " + path + ": " + std::strerror(errno));
-  auto failure = std::make_unique<Failure>();
-  initFailure(*failure);
-  jpeg_decompress_struct cinfo{};
-  cinfo.err = &failure->mgr;
-  struct Guard {
-    jpeg_decompress_struct* c;
-    ~Guard() { jpeg_destroy_decompress(c); }
-  } guard{&cinfo};
+  auto codec = std::make_unique<Codec<jpeg_decompress_struct>>();
+  jpeg_decompress_struct* cinfo = &codec->cinfo;
+  Failure* failure = &codec->failure;
   auto fail = [&](std::string const& why) {
     throw ImageError(ImageError::Kind::Read, "cannot read " + path + ": " + why);
   };
   Info info;
-  if (!readHeader(&cinfo, failure.get(), file.get(), &info)) fail(std::string("damaged JPEG: ") + failure->message);
+  if (!readHeader(cinfo, failure, file.get(), &info)) fail(std::string("damaged JPEG: ") + failure->message);
   checkReadableSize(info.width, info.height, path);
   if (info.space == JCS_CMYK || info.space == JCS_YCCK)
     fail("unsupported JPEG layout: CMYK (gray, YCbCr and RGB are read)");
   Sim::Image image(int(info.width), int(info.height), Sim::Depth::Bits8);
   std::vector<JSAMPROW> rows(info.height);
   for (JDIMENSION y = 0; y < info.height; ++y) rows[y] = image.bytes() + std::size_t(y) * image.rowBytes();
-  if (!readRows(&cinfo, failure.get(), rows.data())) fail(std::string("damaged JPEG: ") + failure->message);
+  if (!readRows(cinfo, failure, rows.data())) fail(std::string("damaged JPEG: ") + failure->message);
   return image;
 }
 
 void writeJpeg(PixelView const& view, std::string const& path) {
   AtomicFile file(path);
-  auto failure = std::make_unique<Failure>();
-  initFailure(*failure);
-  jpeg_compress_struct cinfo{};
-  cinfo.err = &failure->mgr;
-  struct Guard {
-    jpeg_compress_struct* c;
-    ~Guard() { jpeg_destroy_compress(c); }
-  } guard{&cinfo};
+  auto codec = std::make_unique<Codec<jpeg_compress_struct>>();
+  Failure* failure = &codec->failure;
   Destination dest{};
   dest.file = &file;
-  dest.failure = failure.get();
+  dest.failure = failure;
   dest.buffer.resize(std::size_t(1) << 16);
   dest.mgr.init_destination = initDestination;
   dest.mgr.empty_output_buffer = emptyBuffer;
   dest.mgr.term_destination = termDestination;
-  cinfo.client_data = &dest;
+  codec->cinfo.client_data = &dest;
   std::vector<JSAMPLE> row(std::size_t(view.width) * 3);
-  if (!writeRows(&cinfo, failure.get(), &view, row.data())) {
+  if (!writeRows(&codec->cinfo, failure, &view, row.data())) {
     std::string why = failure->message;
     throw ImageError(ImageError::Kind::Write,
                      why.rfind("cannot write", 0) == 0 ? why : "cannot write " + path + ": " + why);
