@@ -446,10 +446,10 @@ inline P alphaAdd(P const& b, P const& s) {
 // Integer alpha_add for 8 and 16 bits; F is the full scale.
 template <class P, class Channel, uint32_t F>
 inline P alphaAddInt(P const& b, P const& s) {
-  if (b.alpha == 0.0f) {
+  if (b.alpha == 0) {
     return s;
   }
-  if (s.alpha == 0.0f) {
+  if (s.alpha == 0) {
     return b;
   }
   P out;
