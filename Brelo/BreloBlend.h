@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "Brelo/BreloColorsys.h"
 #include "Brelo/BreloDivide.h"
@@ -270,8 +271,14 @@ inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> con
 }
 // Float host pixels: as the working colour, but dodge and burn are limited.
 template <FloatMix F>
+struct LimitsColour : std::false_type {};
+template <>
+struct LimitsColour<&MixF::dodge> : std::true_type {};
+template <>
+struct LimitsColour<&MixF::burn> : std::true_type {};
+template <FloatMix F>
 inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s) {
-  return frameFloat<F == &MixF::dodge || F == &MixF::burn>(b, s, Call<F>{});
+  return frameFloat<LimitsColour<F>::value>(b, s, Call<F>{});
 }
 template <Term32 F>
 inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
