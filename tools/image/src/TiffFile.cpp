@@ -31,16 +31,7 @@ int onTiffError(TIFF*, void* user, const char* module, const char* fmt, va_list 
   if (c && c->message.empty()) {
     char buf[512];
     std::vsnprintf(buf, sizeof buf, fmt, ap);
-    // libtiff breaks some complaints over lines; ours are one line.
-    for (char const* p = buf; *p; ++p) {
-      bool const space = static_cast<unsigned char>(*p) < 0x20;
-      if (!space) {
-        c->message += *p;
-      } else if (!c->message.empty() && c->message.back() != ' ') {
-        c->message += ' ';
-      }
-    }
-    while (!c->message.empty() && c->message.back() == ' ') c->message.pop_back();
+    c->message = ImageError::oneLine(buf);
     (void)module;
   }
   return 1;
