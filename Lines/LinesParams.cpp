@@ -1,6 +1,7 @@
 #include "Lines/LinesParams.h"
 
 #include "Brelo/BreloLimits.h"
+#include "Util/ColorSetControls.h"
 #include "Util/ControlRow.h"
 #include "Util/PopupMappers.h"
 
@@ -74,16 +75,7 @@ constexpr ControlRow kTable[] = {
     groupStart("--Color Composite--"),
     percent("Composite Opacity", 0, C),
     popup("Blending Mode", 6, kBlendingModeMenu, 0),
-    popup("Composite Mode", 1, kModeMenu, 0),
-    color("Composite Color 1", 255, 0, 0, 0),
-    color("Composite Color 2", 255, 255, 255, 0),
-    color("Composite Color 3", 0, 0, 255, 0),
-    popup("Composite Variance Space", 2, kColorSpaceMenu, 0),
-    popup("Composite Overlap", 2, kOverlapMenu, 0),
-    percent("Composite Variance 1", 30, C),
-    percent("Composite Variance 2", 0, C),
-    percent("Composite Variance 3", 0, C),
-    seed("Composite Seed", C),
+    BRELO_COLOR_SET_ROWS("Composite", "Composite Color", "Composite Variance Space", 2),
     BRELO_SCHEDULE_ROWS("Composite", 100, kOrderMenu),
     groupEnd(),
 

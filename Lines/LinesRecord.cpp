@@ -69,15 +69,10 @@ using P = LinesParameter;
 
 constexpr PatternControls kPattern = BRELO_PATTERN_CONTROLS;
 
-constexpr ColorSetControls kCompositeColors = {kCompositeMode,      kCompositeColor1,        kCompositeColor2,
-                                               kCompositeColor3,    kCompositeVarianceSpace, kCompositeOverlap,
-                                               kCompositeVariance1, kCompositeVariance2,     kCompositeVariance3,
-                                               kCompositeSeed};
-
 // The composite colours: opaque whatever the controls hold, their visibility
 // being the channel's opacity, and no space or overlap outside the menus.
 ColorSet compositeColorsOf(PF_ParamDef const* values) {
-  ColorSet c = readColorSet(values, kCompositeColors);
+  ColorSet c = readColorSet(values, kCompositeMode);
   c.color1.alpha = c.color2.alpha = c.color3.alpha = 1.0f;
   c.variance_space = getColorSpace(static_cast<int>(c.variance_space));
   c.overlap = getCompositeOverlap(static_cast<int>(c.overlap));

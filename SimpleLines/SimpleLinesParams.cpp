@@ -1,6 +1,7 @@
 #include "SimpleLines/SimpleLinesParams.h"
 
 #include "Brelo/BreloLimits.h"
+#include "Util/ColorSetControls.h"
 #include "Util/PopupMappers.h"
 
 namespace Brelo {
@@ -47,16 +48,7 @@ constexpr ControlRow kTable[] = {
     groupEnd(),
 
     groupStart("--Color--"),
-    popup("Color Mode", 1, kModeMenu, 0),
-    color("Color 1", 255, 0, 0, 0),
-    color("Color 2", 255, 255, 255, 0),
-    color("Color 3", 0, 0, 255, 0),
-    popup("Color Space", 2, kColorSpaceMenu, 0),
-    popup("Color Overlap", 1, kOverlapMenu, 0),
-    percent("Color Variance 1", 30, C),
-    percent("Color Variance 2", 0, C),
-    percent("Color Variance 3", 0, C),
-    seed("Color Seed", C),
+    BRELO_COLOR_SET_ROWS("Color", "Color", "Color Space", 1),
     groupEnd(),
 
     groupStart("--Wipe--"),

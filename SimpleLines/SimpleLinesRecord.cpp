@@ -33,9 +33,6 @@ constexpr PF_ParamIndex kReadOrder[] = {
 using namespace ControlRead;
 using P = SimpleLinesParameter;
 
-// Space and overlap stay as the host gives them: the engine copes with any value.
-constexpr ColorSetControls kColors = {kColorMode,  kColor1,         kColor2,         kColor3,         kColorSpace,
-                                      kColorOverlap, kColorVariance1, kColorVariance2, kColorVariance3, kColorSeed};
 
 constexpr PatternControls kPattern = BRELO_PATTERN_CONTROLS;
 
@@ -78,7 +75,8 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   LengthScale const lengths{dsx, values[kScale].u.fs_d.value * 0.01};
   r.parameter.setPattern(readPattern(values, kPattern, lengths));
   setFields(r.parameter, kFields, values, lengths);
-  r.parameter.setColorColors(readColorSet(values, kColors));
+  // Space and overlap stay as the host gives them: the engine copes with any value.
+  r.parameter.setColorColors(readColorSet(values, kColorMode));
   r.parameter.setTransitionSchedule(readSchedule(values, kWipeSchedule, simpleLinesOrderType));
   r.blend_mode = values[kBlendingMode].u.pd.value;
   return r;

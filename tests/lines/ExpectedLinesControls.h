@@ -68,6 +68,24 @@ struct Control {
   {first + 4, "Min " name, PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},    \
   {first + 5, name " Power", PF_Param_FLOAT_SLIDER, 1, 0, 0, 100, 0, 10, 2, false, C, {0, 0, 0}, nullptr, 0}
 
+// A colour set from index `first` on: its mode, three colours, variance space,
+// overlap (default entry `overlap`), three variances and seed.
+#define EXPECTED_COLOR_SET_ROWS(first, prefix, colors, space, overlap)                                      \
+  {first, prefix " Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},       \
+  {first + 1, colors " 1", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 0, 0}, nullptr, 0},            \
+  {first + 2, colors " 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 255, 255}, nullptr, 0},        \
+  {first + 3, colors " 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 255}, nullptr, 0},            \
+  {first + 4, space, PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "RGB|HLS|YUV", 3},              \
+  {first + 5, prefix " Overlap", PF_Param_POPUP, overlap, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0},              \
+   "Clip|Wrap Back", 2},                                                                                      \
+  {first + 6, prefix " Variance 1", PF_Param_FIX_SLIDER, 30, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},        \
+   nullptr, 0},                                                                                               \
+  {first + 7, prefix " Variance 2", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},         \
+   nullptr, 0},                                                                                               \
+  {first + 8, prefix " Variance 3", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},         \
+   nullptr, 0},                                                                                               \
+  {first + 9, prefix " Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0}
+
 // Angles, popups, checkboxes and group markers have no ranges (0 here).
 const Control kControls[] = {
     {1, "Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
@@ -117,16 +135,7 @@ const Control kControls[] = {
     {79, "--Color Composite--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {80, "Composite Opacity", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
     {81, "Blending Mode", PF_Param_POPUP, 6, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity", 20},
-    {82, "Composite Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},
-    {83, "Composite Color 1", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 0, 0}, nullptr, 0},
-    {84, "Composite Color 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 255, 255}, nullptr, 0},
-    {85, "Composite Color 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 255}, nullptr, 0},
-    {86, "Composite Variance Space", PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "RGB|HLS|YUV", 3},
-    {87, "Composite Overlap", PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Clip|Wrap Back", 2},
-    {88, "Composite Variance 1", PF_Param_FIX_SLIDER, 30, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {89, "Composite Variance 2", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {90, "Composite Variance 3", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {91, "Composite Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
+    EXPECTED_COLOR_SET_ROWS(82, "Composite", "Composite Color", "Composite Variance Space", 2),
     EXPECTED_SCHEDULE_ROWS(92, "Composite", 100),
     {101, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {102, "--Wipe--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},

@@ -13,7 +13,6 @@ using LinesExpected::expectControl;
 constexpr PF_ParamFlags C = PF_ParamFlag_START_COLLAPSED;
 constexpr double kTotalWidthMax = Brelo::kMaxTotalWidth;
 
-constexpr const char* kMode = "One|Two|Three";
 constexpr const char* kBlendingModes =
     "None|(-|Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|"
     "Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity";
@@ -44,16 +43,7 @@ const Control kControls[] = {
     {36, "Align Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
     {37, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {38, "--Color--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
-    {39, "Color Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, kMode, 3},
-    {40, "Color 1", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 0, 0}, nullptr, 0},
-    {41, "Color 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 255, 255}, nullptr, 0},
-    {42, "Color 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 255}, nullptr, 0},
-    {43, "Color Space", PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "RGB|HLS|YUV", 3},
-    {44, "Color Overlap", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Clip|Wrap Back", 2},
-    {45, "Color Variance 1", PF_Param_FIX_SLIDER, 30, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {46, "Color Variance 2", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {47, "Color Variance 3", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {48, "Color Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
+    EXPECTED_COLOR_SET_ROWS(39, "Color", "Color", "Color Space", 1),
     {49, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {50, "--Wipe--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     EXPECTED_TIMING_ROWS(51, "Wipe", 0),
