@@ -51,26 +51,26 @@ inline double wrapAngle(double v) {
 // getter <name>() and the setter set<Name>(v), which stores
 // ParameterClamp::<clamp>(v) and returns the object, so that calls chain.
 // Every member is private, so the class stays standard-layout.
-#define BRELO_FIELD(Class, T, name, Name, clamp, initial)                                           \
- public:                                                                                            \
-  T name() const { return m_##name; }                                                               \
-  Class& set##Name(T v) {                                                                           \
-    m_##name = ::Brelo::ParameterClamp::clamp(v);                                                   \
-    return *this;                                                                                   \
-  }                                                                                                 \
-                                                                                                    \
- private:                                                                                           \
-  T m_##name = initial;                                                                             \
-                                                                                                    \
+#define BRELO_FIELD(Class, T, name, Name, clamp, initial)                      \
+ public:                                                                       \
+  T name() const { return m_##name; }                                          \
+  Class& set##Name(T v) {                                                      \
+    m_##name = ::Brelo::ParameterClamp::clamp(v);                              \
+    return *this;                                                              \
+  }                                                                            \
+                                                                               \
+ private:                                                                      \
+  T m_##name = initial;                                                        \
+                                                                               \
  public:
 
 // The field `field` of a parameter class's member `member`, whose type
 // clamps itself with clamped(): the getter <name>_<field>() and the setter
 // set<Name><Field>(v), which clamps the member and returns the object.
-#define BRELO_MEMBER_FIELD(Class, member, name, Name, field, Field, T)                              \
-  T name##_##field() const { return member.field; }                                                 \
-  Class& set##Name##Field(T v) {                                                                    \
-    member.field = v;                                                                               \
-    member = member.clamped();                                                                      \
-    return *this;                                                                                   \
+#define BRELO_MEMBER_FIELD(Class, member, name, Name, field, Field, T)         \
+  T name##_##field() const { return member.field; }                            \
+  Class& set##Name##Field(T v) {                                               \
+    member.field = v;                                                          \
+    member = member.clamped();                                                 \
+    return *this;                                                              \
   }
