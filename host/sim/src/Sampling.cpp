@@ -366,38 +366,24 @@ template <class P>
   return PF_Err_NONE;
 }
 
-// The sampling calls: a leaf for a position whose four pixels are inside and
-// a call that passes at a glance; everything else tail-calls the long way.
-template <class P, Call C, Depth D>
-PF_Err subpixelSample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Scalar::lerp(q, dst);
-  return PF_Err_NONE;
-}
+// The sampling calls, one per kernel: a leaf for a position whose four
+// pixels are inside and a call that passes at a glance; everything else
+// tail-calls the long way. Each is compiled for its kernel's instruction set.
+#define BRELO_SIM_SUBPIXEL_SAMPLE(name, Kernel, target)                                           \
+  template <class P, Call C, Depth D>                                                             \
+  target PF_Err name(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) { \
+    auto const* v = quickCheck<C, D>(ref, params, dst);                                           \
+    if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);                              \
+    Quad<P> q;                                                                                    \
+    if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);                     \
+    Kernel::lerp(q, dst);                                                                         \
+    return PF_Err_NONE;                                                                           \
+  }
 
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSample, Scalar, )
 #if defined(BRELO_SIM_SSE41)
-template <class P, Call C, Depth D>
-BRELO_SIM_SSE41 PF_Err subpixelSampleSse41(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Sse41::lerp(q, dst);
-  return PF_Err_NONE;
-}
-
-template <class P, Call C, Depth D>
-BRELO_SIM_AVX2 PF_Err subpixelSampleAvx2(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Avx2::lerp(q, dst);
-  return PF_Err_NONE;
-}
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSampleSse41, Sse41, BRELO_SIM_SSE41)
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSampleAvx2, Avx2, BRELO_SIM_AVX2)
 #endif
 
 }  // namespace
