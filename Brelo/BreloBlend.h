@@ -362,42 +362,31 @@ inline P normal(P const& b, P const& s) {
   return eachChannel(out, b, s, [&](float cb, float cs, int) { return (cs * as + cb * w) / ao; });
 }
 
-inline PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) {
-  if (b.alpha == 0 || s.alpha == 255) {
+// Integer normal for 8 and 16 bits; F is the full scale, and the 8-bit
+// quotients (small enough) come from Divide::small.
+template <class P, class Channel, uint32_t F>
+inline P normalInt(P const& b, P const& s) {
+  // An alpha above the full scale counts as opaque; (F - as) would otherwise wrap.
+  if (b.alpha == 0 || s.alpha >= F) {
     return s;
   }
   if (s.alpha == 0) {
     return b;
   }
   uint32_t const as = s.alpha;
-  uint32_t const w = (255 - as) * b.alpha / 255;
+  uint32_t const w = (F - as) * b.alpha / F;
   uint32_t const a = as + w;
-  PF_Pixel out;
-  out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
+  P out;
+  out.alpha = static_cast<Channel>(a > F ? F : a);
   return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
-    uint32_t const co = Divide::small(cs * as + cb * w, a);  // (cs as + cb w) / a
-    return static_cast<A_u_char>(co > 255 ? 255 : co);
+    uint32_t const n = cs * as + cb * w;
+    uint32_t const co = F == 255 ? Divide::small(n, a) : n / a;  // (cs as + cb w) / a
+    return static_cast<Channel>(co > F ? F : co);
   });
 }
-
+inline PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) { return normalInt<PF_Pixel, A_u_char, 255>(b, s); }
 inline PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  // An alpha above the 16-bit full scale counts as opaque; (32768 - as)
-  // would otherwise wrap.
-  if (b.alpha == 0 || s.alpha >= 32768) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
-  uint32_t const as = s.alpha;
-  uint32_t const w = ((32768 - as) * b.alpha) >> 15;
-  uint32_t const a = as + w;
-  PF_Pixel16 out;
-  out.alpha = static_cast<A_u_short>(a > 32768 ? 32768 : a);
-  return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
-    uint32_t const co = (cs * as + cb * w) / a;
-    return static_cast<A_u_short>(co > 32768 ? 32768 : co);
-  });
+  return normalInt<PF_Pixel16, A_u_short, 32768>(b, s);
 }
 
 template <class P>
