@@ -27,21 +27,14 @@ Pixel* rowOf(PF_EffectWorld* world, int y) {
 }  // namespace
 
 std::size_t Lines::Impl::_firstEntry(double t) const {
-  std::size_t const n = strips.size();
-  if (n < 4) return 0;
+  if (strips.size() < 4) return 0;
   // Ends increase along the list, so "ends more than half a pixel before t"
   // holds for a prefix of it; skip that prefix. Stopping at the entry whose end
   // is the last at or before t instead would miss an entry ending within half
   // a pixel of t when a narrower entry follows it.
-  std::size_t lo = 0, hi = n;
-  while (lo < hi) {
-    std::size_t const mid = lo + (hi - lo) / 2;
-    if (t > strips[mid].end + 0.5)
-      lo = mid + 1;
-    else
-      hi = mid;
-  }
-  return lo;
+  auto const first =
+      std::partition_point(strips.begin(), strips.end(), [t](Strip const& s) { return t > s.end + 0.5; });
+  return static_cast<std::size_t>(first - strips.begin());
 }
 
 Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
