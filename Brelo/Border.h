@@ -57,10 +57,8 @@ class Border {
 
   // Folds x with the width and y with the height; the flag governs both axes.
   static void offsetF(VectorFixed& v, int width, int height, BorderType type, bool sizeIsFixed) {
-    int64_t const w = sizeIsFixed ? static_cast<int64_t>(width) : static_cast<int64_t>(width) * kOne;
-    int64_t const h = sizeIsFixed ? static_cast<int64_t>(height) : static_cast<int64_t>(height) * kOne;
-    v.x = fold(v.x, w, w - kOne, type);
-    v.y = fold(v.y, h, h - kOne, type);
+    v.x = offsetF(v.x, width, type, sizeIsFixed);
+    v.y = offsetF(v.y, height, type, sizeIsFixed);
   }
 
   // Inner-loop form: sizes already 16.16, upper limits supplied by the caller.

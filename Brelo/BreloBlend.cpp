@@ -19,11 +19,9 @@ Fn lookUp(Fn const (&table)[16], Fn normal, BlendMode mode) {
 template <class P>
 struct Table {
   using Fn = P (*)(P const&, P const&);
-  static constexpr Fn functions[16] = {
-      &Blend::add,      &Blend::multiply, &Blend::screen,     &Blend::overlay,   &Blend::softlight, &Blend::hardlight,
-      &Blend::dodge,    &Blend::burn,     &Blend::darken,     &Blend::lighten,   &Blend::difference, &Blend::exclusion,
-      &Blend::hue,      &Blend::saturation, &Blend::luminosity, &Blend::alpha_add,
-  };
+#define BRELO_BLEND_ENTRY(Mode, name) &Blend::name,
+  static constexpr Fn functions[16] = {BRELO_BLEND_MODES(BRELO_BLEND_ENTRY)};
+#undef BRELO_BLEND_ENTRY
 };
 
 }  // namespace

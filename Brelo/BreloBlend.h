@@ -38,6 +38,15 @@ enum class BlendMode : int {
   AlphaAdd = 16,
 };
 
+// Every mode after Normal as X(Mode, name), in the enumeration's order: the
+// mixes of both pixels' colours, then the colour-space modes and alpha_add.
+#define BRELO_BLEND_MIXES(X)                                                                                 \
+  X(Add, add) X(Multiply, multiply) X(Screen, screen) X(Overlay, overlay) X(SoftLight, softlight)            \
+  X(HardLight, hardlight) X(Dodge, dodge) X(Burn, burn) X(Darken, darken) X(Lighten, lighten)                \
+  X(Difference, difference) X(Exclusion, exclusion)
+#define BRELO_BLEND_MODES(X) \
+  BRELO_BLEND_MIXES(X) X(Hue, hue) X(Saturation, saturation) X(Luminosity, luminosity) X(AlphaAdd, alpha_add)
+
 namespace BlendDetail {
 
 // out with red, green, blue set to channel(cb, cs, ch); ch is 0, 1, 2.
@@ -49,6 +58,12 @@ inline P eachChannel(P out, P const& b, P const& s, Channel const& channel) {
   return out;
 }
 
+// Where only one of the pixels is present it shows unchanged; null where both are.
+template <class P>
+inline P const* onlyOne(P const& b, P const& s) {
+  return b.alpha == 0 ? &s : (s.alpha == 0 ? &b : nullptr);
+}
+
 // ---------------------------------------------------------------- frames
 // Every mode but normal and alpha_add: where only one pixel is present its
 // own colour shows, where both are the mode's mix B(cb, cs), each weighted by
@@ -56,12 +71,7 @@ inline P eachChannel(P out, P const& b, P const& s, Channel const& channel) {
 
 template <bool LimitColour, class P, class Mix>
 inline P frameFloat(P const& b, P const& s, Mix const& mix) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
-  }
+  if (P const* one = onlyOne(b, s)) return *one;
   float const ab = b.alpha;
   float const as = s.alpha;
   float const onlyS = (1.0f - ab) * as;
@@ -80,12 +90,7 @@ inline P frameFloat(P const& b, P const& s, Mix const& mix) {
 // term(cb, cs, ab * as, ch) is the whole ab * as * B8 product.
 template <class Int, class Term>
 inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
+  if (PF_Pixel const* one = onlyOne(b, s)) return *one;
   PF_Pixel out;
   Int const ab = b.alpha;
   Int const as = s.alpha;
@@ -101,48 +106,22 @@ inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
   });
 }
 
-// 8 bits in single precision (softlight, burn); mix gives B in 0..255.
-template <class Mix>
-inline PF_Pixel frame8Float(PF_Pixel const& b, PF_Pixel const& s, Mix const& mix) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
-  PF_Pixel out;
+// 8 bits (softlight, burn) and 16 bits in single precision on the raw values
+// 0..Full; term(cb, cs, ch, ab, as) is the whole product B · ab · as, grouped
+// as each depth's exact values need.
+template <class P, class Channel, int Full, class Term>
+inline P frameScaled(P const& b, P const& s, Term const& term) {
+  if (P const* one = onlyOne(b, s)) return *one;
+  P out;
   float const ab = b.alpha;
   float const as = s.alpha;
-  float const onlyS = (255.0f - ab) * as;
-  float const alpha = onlyS / 255.0f + ab;
-  float const onlyB = ab * (255.0f - as);
-  out.alpha = PixelDetail::limitTruncate<A_u_char>(alpha, 255.0f);
-  return eachChannel(out, b, s, [&](float cb, float cs, int) {
-    float const co = (cs * onlyS + cb * onlyB + mix(cb, cs) * ab * as) / alpha / 255.0f;
-    return PixelDetail::limitTruncate<A_u_char>(co, 255.0f);
-  });
-}
-
-// 16 bits in single precision on the raw values 0..32768; mix gives B16.
-template <class Mix>
-inline PF_Pixel16 frame16(PF_Pixel16 const& b, PF_Pixel16 const& s, Mix const& mix) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
-  PF_Pixel16 out;
-  float const ab = b.alpha;
-  float const as = s.alpha;
-  float const onlyS = (32768.0f - ab) * as;
-  float const alpha = onlyS / 32768.0f + ab;
-  float const onlyB = ab * (32768.0f - as);
-  float const both = ab * as;
-  out.alpha = PixelDetail::limitTruncate<A_u_short>(alpha, 32768.0f);
+  float const onlyS = (float(Full) - ab) * as;
+  float const alpha = onlyS / float(Full) + ab;
+  float const onlyB = ab * (float(Full) - as);
+  out.alpha = PixelDetail::limitTruncate<Channel>(alpha, float(Full));
   return eachChannel(out, b, s, [&](float cb, float cs, int ch) {
-    float const co = (cs * onlyS + cb * onlyB + mix(cb, cs, ch) * both) / alpha / 32768.0f;
-    return PixelDetail::limitTruncate<A_u_short>(co, 32768.0f);
+    float const co = (cs * onlyS + cb * onlyB + term(cb, cs, ch, ab, as)) / alpha / float(Full);
+    return PixelDetail::limitTruncate<Channel>(co, float(Full));
   });
 }
 
@@ -290,11 +269,13 @@ inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
 }
 template <Mix8Float F>
 inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
-  return frame8Float(b, s, Call<F>{});
+  return frameScaled<PF_Pixel, A_u_char, 255>(
+      b, s, [](float cb, float cs, int, float ab, float as) { return F(cb, cs) * ab * as; });
 }
 template <FloatMix F>
 inline PF_Pixel16 mixed(PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  return frame16(b, s, Call<F>{});
+  return frameScaled<PF_Pixel16, A_u_short, 32768>(
+      b, s, [](float cb, float cs, int ch, float ab, float as) { return F(cb, cs, ch) * (ab * as); });
 }
 
 // ---------------------------------------------------------------- colour-space modes
@@ -324,24 +305,14 @@ inline float pick(ColorFloat<float> const& c, int ch) { return ch == 0 ? c.red :
 
 template <class P>
 inline P space(SpaceMode mode, P const& b, P const& s) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
-  }
+  if (P const* one = onlyOne(b, s)) return *one;
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
   return frameFloat<false>(b, s, [&m](float, float, int ch) { return pick(m, ch); });
 }
 
 inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
+  if (PF_Pixel const* one = onlyOne(b, s)) return *one;
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
   uint32_t mc[3];
@@ -358,12 +329,7 @@ inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
 }
 
 inline PF_Pixel16 space(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
+  if (PF_Pixel16 const* one = onlyOne(b, s)) return *one;
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
   float mc[3];
@@ -375,7 +341,8 @@ inline PF_Pixel16 space(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s
     mc[1] = p.green;
     mc[2] = p.blue;
   }
-  return frame16(b, s, [&mc](float, float, int ch) { return mc[ch]; });
+  return frameScaled<PF_Pixel16, A_u_short, 32768>(
+      b, s, [&mc](float, float, int ch, float ab, float as) { return mc[ch] * (ab * as); });
 }
 
 // ---------------------------------------------------------------- normal, alpha_add
@@ -395,52 +362,36 @@ inline P normal(P const& b, P const& s) {
   return eachChannel(out, b, s, [&](float cb, float cs, int) { return (cs * as + cb * w) / ao; });
 }
 
-inline PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) {
-  if (b.alpha == 0 || s.alpha == 255) {
+// Integer normal for 8 and 16 bits; F is the full scale, and the 8-bit
+// quotients (small enough) come from Divide::small.
+template <class P, class Channel, uint32_t F>
+inline P normalInt(P const& b, P const& s) {
+  // An alpha above the full scale counts as opaque; (F - as) would otherwise wrap.
+  if (b.alpha == 0 || s.alpha >= F) {
     return s;
   }
   if (s.alpha == 0) {
     return b;
   }
   uint32_t const as = s.alpha;
-  uint32_t const w = (255 - as) * b.alpha / 255;
+  uint32_t const w = (F - as) * b.alpha / F;
   uint32_t const a = as + w;
-  PF_Pixel out;
-  out.alpha = static_cast<A_u_char>(a > 255 ? 255 : a);
+  P out;
+  out.alpha = static_cast<Channel>(a > F ? F : a);
   return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
-    uint32_t const co = Divide::small(cs * as + cb * w, a);  // (cs as + cb w) / a
-    return static_cast<A_u_char>(co > 255 ? 255 : co);
+    uint32_t const n = cs * as + cb * w;
+    uint32_t const co = F == 255 ? Divide::small(n, a) : n / a;  // (cs as + cb w) / a
+    return static_cast<Channel>(co > F ? F : co);
   });
 }
-
+inline PF_Pixel normal(PF_Pixel const& b, PF_Pixel const& s) { return normalInt<PF_Pixel, A_u_char, 255>(b, s); }
 inline PF_Pixel16 normal(PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  // An alpha above the 16-bit full scale counts as opaque; (32768 - as)
-  // would otherwise wrap.
-  if (b.alpha == 0 || s.alpha >= 32768) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
-  uint32_t const as = s.alpha;
-  uint32_t const w = ((32768 - as) * b.alpha) >> 15;
-  uint32_t const a = as + w;
-  PF_Pixel16 out;
-  out.alpha = static_cast<A_u_short>(a > 32768 ? 32768 : a);
-  return eachChannel(out, b, s, [&](uint32_t cb, uint32_t cs, int) {
-    uint32_t const co = (cs * as + cb * w) / a;
-    return static_cast<A_u_short>(co > 32768 ? 32768 : co);
-  });
+  return normalInt<PF_Pixel16, A_u_short, 32768>(b, s);
 }
 
 template <class P>
 inline P alphaAdd(P const& b, P const& s) {
-  if (b.alpha == 0.0f) {
-    return s;
-  }
-  if (s.alpha == 0.0f) {
-    return b;
-  }
+  if (P const* one = onlyOne(b, s)) return *one;
   P out = b;
   float const ab = b.alpha;
   float const as = s.alpha;
@@ -453,12 +404,7 @@ inline P alphaAdd(P const& b, P const& s) {
 // Integer alpha_add for 8 and 16 bits; F is the full scale.
 template <class P, class Channel, uint32_t F>
 inline P alphaAddInt(P const& b, P const& s) {
-  if (b.alpha == 0) {
-    return s;
-  }
-  if (s.alpha == 0) {
-    return b;
-  }
+  if (P const* one = onlyOne(b, s)) return *one;
   P out;
   uint32_t const ab = b.alpha;
   uint32_t const as = s.alpha;
@@ -485,30 +431,11 @@ class Blend {
  public:
   template <class P>
   static P normal(P const& b, P const& s) { return BlendDetail::normal(b, s); }
-  template <class P>
-  static P add(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::add>(b, s); }
-  template <class P>
-  static P multiply(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::multiply>(b, s); }
-  template <class P>
-  static P screen(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::screen>(b, s); }
-  template <class P>
-  static P overlay(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::overlay>(b, s); }
-  template <class P>
-  static P softlight(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::softlight>(b, s); }
-  template <class P>
-  static P hardlight(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::hardlight>(b, s); }
-  template <class P>
-  static P dodge(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::dodge>(b, s); }
-  template <class P>
-  static P burn(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::burn>(b, s); }
-  template <class P>
-  static P darken(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::darken>(b, s); }
-  template <class P>
-  static P lighten(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::lighten>(b, s); }
-  template <class P>
-  static P difference(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::difference>(b, s); }
-  template <class P>
-  static P exclusion(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::exclusion>(b, s); }
+#define BRELO_BLEND_MIX(Mode, name) \
+  template <class P>                \
+  static P name(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::name>(b, s); }
+  BRELO_BLEND_MIXES(BRELO_BLEND_MIX)
+#undef BRELO_BLEND_MIX
   template <class P>
   static P hue(P const& b, P const& s) { return BlendDetail::space(BlendDetail::SpaceMode::Hue, b, s); }
   template <class P>
@@ -534,27 +461,12 @@ using BlendFunction32 = PF_PixelFloat (*)(PF_PixelFloat const&, PF_PixelFloat co
 // `normal`, as the lookups below.
 template <class Go>
 void withBlend(BlendMode mode, Go&& go) {
-#define BRELO_BLEND_CASE(Mode, name)                                          \
-  case BlendMode::Mode:                                                       \
-    go([](auto const& b, auto const& s) { return Blend::name(b, s); });      \
+#define BRELO_BLEND_CASE(Mode, name)                                     \
+  case BlendMode::Mode:                                                  \
+    go([](auto const& b, auto const& s) { return Blend::name(b, s); }); \
     return;
   switch (mode) {
-    BRELO_BLEND_CASE(Add, add)
-    BRELO_BLEND_CASE(Multiply, multiply)
-    BRELO_BLEND_CASE(Screen, screen)
-    BRELO_BLEND_CASE(Overlay, overlay)
-    BRELO_BLEND_CASE(SoftLight, softlight)
-    BRELO_BLEND_CASE(HardLight, hardlight)
-    BRELO_BLEND_CASE(Dodge, dodge)
-    BRELO_BLEND_CASE(Burn, burn)
-    BRELO_BLEND_CASE(Darken, darken)
-    BRELO_BLEND_CASE(Lighten, lighten)
-    BRELO_BLEND_CASE(Difference, difference)
-    BRELO_BLEND_CASE(Exclusion, exclusion)
-    BRELO_BLEND_CASE(Hue, hue)
-    BRELO_BLEND_CASE(Saturation, saturation)
-    BRELO_BLEND_CASE(Luminosity, luminosity)
-    BRELO_BLEND_CASE(AlphaAdd, alpha_add)
+    BRELO_BLEND_MODES(BRELO_BLEND_CASE)
     default:
       go([](auto const& b, auto const& s) { return Blend::normal(b, s); });
       return;

@@ -156,10 +156,10 @@ float Colorsys::Hue(ColorFloat<float> const& c) {
 float Colorsys::Luminance(ColorFloat<float> const& c) { return luma(c.red, c.green, c.blue); }
 float Colorsys::Luminance(PF_PixelFloat const& p) { return Luminance(ColorFloat<float>(p)); }
 A_u_char Colorsys::Luminance(PF_Pixel const& p) {
-  return static_cast<A_u_char>(luma(static_cast<float>(p.red), static_cast<float>(p.green), static_cast<float>(p.blue)));
+  return static_cast<A_u_char>(Luminance(ColorFloat<float>(p, false)));
 }
 A_u_short Colorsys::Luminance(PF_Pixel16 const& p) {
-  return static_cast<A_u_short>(luma(static_cast<float>(p.red), static_cast<float>(p.green), static_cast<float>(p.blue)));
+  return static_cast<A_u_short>(Luminance(ColorFloat<float>(p, false)));
 }
 
 float Colorsys::Lightness(ColorFloat<float> const& c) {

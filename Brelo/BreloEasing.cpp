@@ -37,188 +37,97 @@ double bounceOut(double x) {
   return k * v * v + 0.984375;
 }
 
-double quad(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return t * t;
-    case EasingMode::Out:
-      return -t * (t - 2.0);
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return 0.5 * u * u;
-      }
-      return -0.5 * ((u - 3.0) * (u - 1.0) - 1.0);
-    }
-  }
-  return 0.0;
-}
+using Curve = double (*)(double);
 
-double cubic(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return t * t * t;
-    case EasingMode::Out: {
-      double const v = t - 1.0;
-      return v * v * v + 1.0;
-    }
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return 0.5 * u * u * u;
-      }
-      double const v = u - 2.0;
-      return 0.5 * (v * v * v + 2.0);
-    }
-  }
-  return 0.0;
-}
-
-double quart(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return t * t * t * t;
-    case EasingMode::Out: {
-      double const v = t - 1.0;
-      return -(v * v * v * v - 1.0);
-    }
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return 0.5 * u * u * u * u;
-      }
-      double const v = u - 2.0;
-      return -0.5 * (v * v * v * v - 2.0);
-    }
-  }
-  return 0.0;
-}
-
-double quint(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return t * t * t * t * t;
-    case EasingMode::Out: {
-      double const v = t - 1.0;
-      return v * v * v * v * v + 1.0;
-    }
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return 0.5 * u * u * u * u * u;
-      }
-      double const v = u - 2.0;
-      return 0.5 * (v * v * v * v * v + 2.0);
-    }
-  }
-  return 0.0;
-}
-
-double expo(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return pow2(10.0 * (t - 1.0));
-    case EasingMode::Out:
-      return 1.0 - pow2(-10.0 * t);
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      double const d = u - 1.0;
-      if (u < 1.0) {
-        return 0.5 * pow2(10.0 * d);
-      }
-      return 0.5 * (2.0 - pow2(-10.0 * d));
-    }
-  }
-  return 0.0;
-}
-
-double circ(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return -(std::sqrt(1.0 - t * t) - 1.0);
-    case EasingMode::Out: {
-      double const v = t - 1.0;
-      return std::sqrt(1.0 - v * v);
-    }
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return -0.5 * (std::sqrt(1.0 - u * u) - 1.0);
-      }
-      double const v = u - 2.0;
-      return 0.5 * (std::sqrt(1.0 - v * v) + 1.0);
-    }
-  }
-  return 0.0;
-}
-
-double sine(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return 1.0 - std::cos(t * kPi * 0.5);
-    case EasingMode::Out:
-      return std::sin(t * kPi * 0.5);
-    case EasingMode::InOut:
-      return -0.5 * (std::cos(t * kPi) - 1.0);
-  }
-  return 0.0;
-}
-
-double bounce(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return 1.0 - bounceOut(1.0 - t);
-    case EasingMode::Out:
-      return bounceOut(t);
-    case EasingMode::InOut:
-      if (t < 0.5) {
-        return 0.5 * (1.0 - bounceOut(1.0 - 2.0 * t));
-      }
-      return 0.5 * bounceOut(2.0 * t - 1.0) + 0.5;
-  }
-  return 0.0;
-}
-
-double back(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In:
-      return (kBackS1 * t - kBackS) * t * t;
-    case EasingMode::Out: {
-      double const v = t - 1.0;
-      return (kBackS1 * v + kBackS) * v * v + 1.0;
-    }
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      if (u < 1.0) {
-        return 0.5 * (kBackInOutS1 * u - kBackInOutS) * u * u;
-      }
-      double const v = u - 2.0;
-      return 0.5 * ((kBackInOutS1 * v + kBackInOutS) * v * v + 2.0);
-    }
-  }
-  return 0.0;
-}
-
-double elastic(double t, EasingMode mode) {
-  switch (mode) {
-    case EasingMode::In: {
-      double const w = t - 1.0;
-      return pow2(10.0 * w) * std::sin((w - kElasticShift) * (-kTwoPi) / kElasticPeriod);
-    }
-    case EasingMode::Out:
-      return pow2(-10.0 * t) * std::sin((t - kElasticShift) * kTwoPi / kElasticPeriod) + 1.0;
-    case EasingMode::InOut: {
-      double const u = 2.0 * t;
-      double const d = u - 1.0;
-      double const a = (d - kElasticInOutShift) * kTwoPi / kElasticInOutPeriod;
-      if (u < 1.0) {
-        return -0.5 * pow2(10.0 * d) * std::sin(a);
-      }
-      return 0.5 * pow2(-10.0 * d) * std::sin(a) + 1.0;
-    }
-  }
-  return 0.0;
-}
+// In, Out and InOut of each curve from Quad on, in the order of EasingType.
+constexpr Curve kCurves[][3] = {
+    // Quad
+    {[](double t) { return t * t; }, [](double t) { return -t * (t - 2.0); },
+     [](double t) {
+       double const u = 2.0 * t;
+       return u < 1.0 ? 0.5 * u * u : -0.5 * ((u - 3.0) * (u - 1.0) - 1.0);
+     }},
+    // Cubic
+    {[](double t) { return t * t * t; },
+     [](double t) {
+       double const v = t - 1.0;
+       return v * v * v + 1.0;
+     },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const v = u - 2.0;
+       return u < 1.0 ? 0.5 * u * u * u : 0.5 * (v * v * v + 2.0);
+     }},
+    // Quart
+    {[](double t) { return t * t * t * t; },
+     [](double t) {
+       double const v = t - 1.0;
+       return -(v * v * v * v - 1.0);
+     },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const v = u - 2.0;
+       return u < 1.0 ? 0.5 * u * u * u * u : -0.5 * (v * v * v * v - 2.0);
+     }},
+    // Quint
+    {[](double t) { return t * t * t * t * t; },
+     [](double t) {
+       double const v = t - 1.0;
+       return v * v * v * v * v + 1.0;
+     },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const v = u - 2.0;
+       return u < 1.0 ? 0.5 * u * u * u * u * u : 0.5 * (v * v * v * v * v + 2.0);
+     }},
+    // Expo
+    {[](double t) { return pow2(10.0 * (t - 1.0)); }, [](double t) { return 1.0 - pow2(-10.0 * t); },
+     [](double t) {
+       double const d = 2.0 * t - 1.0;
+       return d < 0.0 ? 0.5 * pow2(10.0 * d) : 0.5 * (2.0 - pow2(-10.0 * d));
+     }},
+    // Circ
+    {[](double t) { return -(std::sqrt(1.0 - t * t) - 1.0); },
+     [](double t) {
+       double const v = t - 1.0;
+       return std::sqrt(1.0 - v * v);
+     },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const v = u - 2.0;
+       return u < 1.0 ? -0.5 * (std::sqrt(1.0 - u * u) - 1.0) : 0.5 * (std::sqrt(1.0 - v * v) + 1.0);
+     }},
+    // Sine
+    {[](double t) { return 1.0 - std::cos(t * kPi * 0.5); }, [](double t) { return std::sin(t * kPi * 0.5); },
+     [](double t) { return -0.5 * (std::cos(t * kPi) - 1.0); }},
+    // Bounce
+    {[](double t) { return 1.0 - bounceOut(1.0 - t); }, bounceOut,
+     [](double t) { return t < 0.5 ? 0.5 * (1.0 - bounceOut(1.0 - 2.0 * t)) : 0.5 * bounceOut(2.0 * t - 1.0) + 0.5; }},
+    // Back
+    {[](double t) { return (kBackS1 * t - kBackS) * t * t; },
+     [](double t) {
+       double const v = t - 1.0;
+       return (kBackS1 * v + kBackS) * v * v + 1.0;
+     },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const v = u - 2.0;
+       return u < 1.0 ? 0.5 * (kBackInOutS1 * u - kBackInOutS) * u * u
+                      : 0.5 * ((kBackInOutS1 * v + kBackInOutS) * v * v + 2.0);
+     }},
+    // Elastic
+    {[](double t) {
+       double const w = t - 1.0;
+       return pow2(10.0 * w) * std::sin((w - kElasticShift) * (-kTwoPi) / kElasticPeriod);
+     },
+     [](double t) { return pow2(-10.0 * t) * std::sin((t - kElasticShift) * kTwoPi / kElasticPeriod) + 1.0; },
+     [](double t) {
+       double const u = 2.0 * t;
+       double const d = u - 1.0;
+       double const a = (d - kElasticInOutShift) * kTwoPi / kElasticInOutPeriod;
+       return u < 1.0 ? -0.5 * pow2(10.0 * d) * std::sin(a) : 0.5 * pow2(-10.0 * d) * std::sin(a) + 1.0;
+     }},
+};
 
 }  // namespace
 
@@ -236,32 +145,8 @@ double Easing::getTime(double t) const {
   if (m_mode < EasingMode::In || m_mode > EasingMode::InOut) {
     return 0.0;
   }
-  EasingMode const mode = m_mode;
-  switch (m_type) {
-    case EasingType::Quad:
-      return quad(t, mode);
-    case EasingType::Cubic:
-      return cubic(t, mode);
-    case EasingType::Quart:
-      return quart(t, mode);
-    case EasingType::Quint:
-      return quint(t, mode);
-    case EasingType::Expo:
-      return expo(t, mode);
-    case EasingType::Circ:
-      return circ(t, mode);
-    case EasingType::Sine:
-      return sine(t, mode);
-    case EasingType::Bounce:
-      return bounce(t, mode);
-    case EasingType::Back:
-      return back(t, mode);
-    case EasingType::Elastic:
-      return elastic(t, mode);
-    case EasingType::Linear:
-      break;
-  }
-  return t;
+  return kCurves[static_cast<int>(m_type) - static_cast<int>(EasingType::Quad)]
+                 [static_cast<int>(m_mode) - static_cast<int>(EasingMode::In)](t);
 }
 
 }  // namespace Brelo

@@ -111,25 +111,24 @@ void fillOrders(int* orders, int n, OrderType type, Random& random, double phase
   }
 }
 
-bool isOrderType(OrderType type, OrderType last) {
+// Fills the orders when the type is one of Normal ... last.
+void fillKnownOrders(int* orders, int count, OrderType type, OrderType last, Random& random, double phase) {
   auto const v = static_cast<std::int32_t>(type);
-  return v >= static_cast<std::int32_t>(OrderType::Normal) && v <= static_cast<std::int32_t>(last);
+  if (count <= 0 || orders == nullptr || v < static_cast<std::int32_t>(OrderType::Normal) ||
+      v > static_cast<std::int32_t>(last)) {
+    return;
+  }
+  fillOrders(orders, count, type, random, phase);
 }
 
 }  // namespace
 
 void setOrders(int* orders, int count, OrderType type, Random& random, double phase) {
-  if (count <= 0 || orders == nullptr || !isOrderType(type, OrderType::InverseRandom)) {
-    return;
-  }
-  fillOrders(orders, count, type, random, phase);
+  fillKnownOrders(orders, count, type, OrderType::InverseRandom, random, phase);
 }
 
 void setOrdersFiveTypes(int* orders, int count, OrderType type, Random& random, double phase) {
-  if (count <= 0 || orders == nullptr || !isOrderType(type, OrderType::Random)) {
-    return;
-  }
-  fillOrders(orders, count, type, random, phase);
+  fillKnownOrders(orders, count, type, OrderType::Random, random, phase);
 }
 
 }  // namespace Brelo

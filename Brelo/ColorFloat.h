@@ -3,31 +3,22 @@
 // 0..1 but never limited unless asked.
 #pragma once
 
-#include "Brelo/Components.h"
+#include "Brelo/ColorChannels.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
 
 template <class T>
-struct ColorFloat : Components<ColorFloat<T>, T> {
-  T alpha;
-  T red;
-  T green;
-  T blue;
+struct ColorFloat : ColorChannels<ColorFloat<T>, T> {
+  using Channels = ColorChannels<ColorFloat<T>, T>;
 
-  static constexpr auto components() {
-    return std::make_tuple(&ColorFloat::alpha, &ColorFloat::red, &ColorFloat::green, &ColorFloat::blue);
-  }
-
-  ColorFloat() : alpha(0), red(0), green(0), blue(0) {}
-  ColorFloat(T r, T g, T b) : alpha(1), red(r), green(g), blue(b) {}
-  ColorFloat(T a, T r, T g, T b) : alpha(a), red(r), green(g), blue(b) {}
+  ColorFloat() = default;
+  ColorFloat(T r, T g, T b) : Channels(T(1), r, g, b) {}
+  ColorFloat(T a, T r, T g, T b) : Channels(a, r, g, b) {}
 
   ColorFloat(PF_Pixel const& p) : ColorFloat(p, true) {}
   // normalise false keeps the raw channel values 0..255.
-  ColorFloat(PF_Pixel const& p, bool normalise)
-      : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
-        blue(static_cast<T>(p.blue)) {
+  ColorFloat(PF_Pixel const& p, bool normalise) : Channels(p) {
     if (normalise) {
       // An exact division, not a multiplication by 1/255: it is what lets
       // every 8-bit value survive the trip back through aePixel8.
@@ -37,24 +28,20 @@ struct ColorFloat : Components<ColorFloat<T>, T> {
 
   ColorFloat(PF_Pixel16 const& p) : ColorFloat(p, true) {}
   // normalise false keeps the raw channel values 0..32768.
-  ColorFloat(PF_Pixel16 const& p, bool normalise)
-      : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
-        blue(static_cast<T>(p.blue)) {
+  ColorFloat(PF_Pixel16 const& p, bool normalise) : Channels(p) {
     if (normalise) {
       *this *= T(1) / T(32768);  // a power of two: exact
     }
   }
 
-  ColorFloat(PF_PixelFloat const& p)
-      : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
-        blue(static_cast<T>(p.blue)) {}
+  ColorFloat(PF_PixelFloat const& p) : Channels(p) {}
 
   ColorFloat operator+(ColorFloat const& o) const { return ColorFloat(*this) += o; }
   ColorFloat operator-(ColorFloat const& o) const { return ColorFloat(*this) -= o; }
 
   // Scaling by a number touches alpha too; mult/div below leave it alone.
-  using Components<ColorFloat<T>, T>::operator*=;
-  using Components<ColorFloat<T>, T>::operator/=;
+  using Channels::operator*=;
+  using Channels::operator/=;
   ColorFloat& operator*=(int const& f) { return *this *= static_cast<T>(f); }
   ColorFloat& operator/=(int const& f) { return *this /= static_cast<T>(f); }
   ColorFloat operator*(T const& f) const { return ColorFloat(*this) *= f; }
@@ -62,24 +49,13 @@ struct ColorFloat : Components<ColorFloat<T>, T> {
   ColorFloat operator*(int const& f) const { return ColorFloat(*this) *= f; }
   ColorFloat operator/(int const& f) const { return ColorFloat(*this) /= f; }
 
-  T dot(ColorFloat const& o) const { return red * o.red + green * o.green + blue * o.blue; }
-
-  void mult(T f) {
-    red *= f;
-    green *= f;
-    blue *= f;
-  }
-  void div(T f) {
-    red /= f;
-    green /= f;
-    blue /= f;
-  }
+  T dot(ColorFloat const& o) const { return this->red * o.red + this->green * o.green + this->blue * o.blue; }
 
   // Colour channels only: above limit becomes limit, otherwise below 0 becomes 0.
   void clamp(T limit) {
-    red = clampOne(red, limit);
-    green = clampOne(green, limit);
-    blue = clampOne(blue, limit);
+    this->red = clampOne(this->red, limit);
+    this->green = clampOne(this->green, limit);
+    this->blue = clampOne(this->blue, limit);
   }
 
  private:

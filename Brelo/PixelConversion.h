@@ -1,5 +1,6 @@
 // Conversions of the colour types back to host pixels. Integer channels are
-// always scale, then limit, then truncate toward zero (never rounded).
+// always scale, then limit, then truncate toward zero (never rounded); scale
+// false takes a ColorFloat's channels as raw values already.
 #pragma once
 
 #include <type_traits>
@@ -49,25 +50,15 @@ inline P limited(C const& c, Limit const& limit) {
 }  // namespace PixelDetail
 
 template <class T>
-inline PF_Pixel aePixel8(ColorFloat<T> const& c, bool scale) {
+inline PF_Pixel aePixel8(ColorFloat<T> const& c, bool scale = true) {
   T const k = scale ? T(255) : T(1);
   return PixelDetail::limited<PF_Pixel>(c, [k](T v) { return PixelDetail::limitTruncate<A_u_char>(v * k, T(255)); });
 }
 
 template <class T>
-inline PF_Pixel aePixel8(ColorFloat<T> const& c) {
-  return aePixel8(c, true);
-}
-
-template <class T>
-inline PF_Pixel16 aePixel16(ColorFloat<T> const& c, bool scale) {
+inline PF_Pixel16 aePixel16(ColorFloat<T> const& c, bool scale = true) {
   T const k = scale ? T(32768) : T(1);
   return PixelDetail::limited<PF_Pixel16>(c, [k](T v) { return PixelDetail::limitTruncate<A_u_short>(v * k, T(32768)); });
-}
-
-template <class T>
-inline PF_Pixel16 aePixel16(ColorFloat<T> const& c) {
-  return aePixel16(c, true);
 }
 
 // Float pixels are never limited.

@@ -18,8 +18,6 @@ struct Vector : Components<Vector<T>, T> {
   Vector() : x(0), y(0) {}
   explicit Vector(T v) : x(v), y(v) {}
   Vector(T ax, T ay) : x(ax), y(ay) {}
-  Vector(Vector const&) = default;
-  Vector& operator=(Vector const&) = default;
 
   Vector& operator*=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a *= b; }); }
   Vector& operator/=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a /= b; }); }

@@ -108,9 +108,7 @@ void Lines::Impl::_colorChannel() {
   runSchedule(strips, color_count, &Strip::color_index, parameter.color_schedule(), [hls](Strip& strip, double e) {
     float const f = static_cast<float>(e);
     if (hls) {
-      strip.color.red = strip.color.red * f;
-      strip.color.green = strip.color.green * f;
-      strip.color.blue = strip.color.blue * f;
+      strip.color.mult(f);
     } else {
       strip.color.alpha = strip.color.alpha * f;
     }

@@ -99,9 +99,6 @@ class Lines::Impl {
   void _offsets();
   ColorFloat<float> _correct(ColorFloat<float> const& pixel, ColorFloat<float> const& m) const;
 
-  void _lines8(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
-  void _lines16(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
-  void _lines32(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
   template <class Pixel>
   void _lines(Layer& source, Layer& composite, Layer& output, Rect const& area) const;
 };

@@ -10,6 +10,7 @@
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/BreloLayer.h"
+#include "Brelo/BreloMath.h"
 #include "Brelo/Effect/BreloLinesDepth.h"
 #include "Brelo/Effect/BreloLinesImpl.h"
 #include "Util/AEGP_SuiteHandler.h"
@@ -26,21 +27,14 @@ Pixel* rowOf(PF_EffectWorld* world, int y) {
 }  // namespace
 
 std::size_t Lines::Impl::_firstEntry(double t) const {
-  std::size_t const n = strips.size();
-  if (n < 4) return 0;
+  if (strips.size() < 4) return 0;
   // Ends increase along the list, so "ends more than half a pixel before t"
   // holds for a prefix of it; skip that prefix. Stopping at the entry whose end
   // is the last at or before t instead would miss an entry ending within half
   // a pixel of t when a narrower entry follows it.
-  std::size_t lo = 0, hi = n;
-  while (lo < hi) {
-    std::size_t const mid = lo + (hi - lo) / 2;
-    if (t > strips[mid].end + 0.5)
-      lo = mid + 1;
-    else
-      hi = mid;
-  }
-  return lo;
+  auto const first =
+      std::partition_point(strips.begin(), strips.end(), [t](Strip const& s) { return t > s.end + 0.5; });
+  return static_cast<std::size_t>(first - strips.begin());
 }
 
 Rect Lines::Impl::_drawnArea(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
@@ -68,27 +62,15 @@ void Lines::Impl::execute(Layer& source, Layer& composite, Layer& output, Rect c
 void Lines::Impl::_draw(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
   switch (source.getBPC()) {
     case BPC::Bits32:
-      _lines32(source, composite, output, area);
+      _lines<PF_PixelFloat>(source, composite, output, area);
       break;
     case BPC::Bits16:
-      _lines16(source, composite, output, area);
+      _lines<PF_Pixel16>(source, composite, output, area);
       break;
     default:
-      _lines8(source, composite, output, area);
+      _lines<PF_Pixel>(source, composite, output, area);
       break;
   }
-}
-
-void Lines::Impl::_lines8(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
-  _lines<PF_Pixel>(source, composite, output, area);
-}
-
-void Lines::Impl::_lines16(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
-  _lines<PF_Pixel16>(source, composite, output, area);
-}
-
-void Lines::Impl::_lines32(Layer& source, Layer& composite, Layer& output, Rect const& area) const {
-  _lines<PF_PixelFloat>(source, composite, output, area);
 }
 
 namespace {
@@ -221,8 +203,6 @@ class Painter {
   }
 
  private:
-  static double limit01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
-
   // The strip's content pixel at base (bx, by); false when nothing shows
   // (all three separated samples transparent).
   bool content(Strip const& s, int64_t bx, int64_t by, Pixel const& here, Pixel& p) {
@@ -348,12 +328,6 @@ class Painter {
 
   static int64_t floorDiv65536(int64_t v) { return v >= 0 ? v / 65536 : -((-v + 65535) / 65536); }
   static int64_t ceilDiv65536(int64_t v) { return -floorDiv65536(-v); }
-
-  static int32_t saturate(int64_t v) {
-    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-  }
 
   // The host's sub-pixel sample at base + offset, folded by the Outside
   // setting; a position on the layer's pixels needs no folding of any kind.

@@ -14,6 +14,7 @@ namespace {
 
 using Color = ColorFloat<float>;
 
+using PixelValues::pixelIs;
 using PixelValues::px16;
 using PixelValues::px8;
 
@@ -29,15 +30,6 @@ std::vector<P (*)(P const&, P const&)> modeTable() {
           &Blend::softlight, &Blend::hardlight, &Blend::dodge,      &Blend::burn,       &Blend::darken,
           &Blend::lighten,   &Blend::difference, &Blend::exclusion, &Blend::hue,        &Blend::saturation,
           &Blend::luminosity, &Blend::alpha_add};
-}
-
-template <class P>
-::testing::AssertionResult pixelIs(P const& p, double a, double r, double g, double b) {
-  if (double(p.alpha) == a && double(p.red) == r && double(p.green) == g && double(p.blue) == b) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "(" << +p.alpha << ", " << +p.red << ", " << +p.green << ", " << +p.blue
-                                       << ") != (" << a << ", " << r << ", " << g << ", " << b << ")";
 }
 
 // The 8-bit rules written out plainly, in 64-bit arithmetic so nothing can

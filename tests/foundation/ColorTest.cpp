@@ -9,6 +9,7 @@
 
 using namespace Brelo;
 
+using PixelValues::pixelIs;
 using PixelValues::px16;
 using PixelValues::px8;
 
@@ -169,10 +170,7 @@ TEST(PixelConversion, EveryIntegerValueRoundTrips) {
   for (int v = 0; v <= 255; ++v) {
     PF_Pixel const in = px8(v, 255 - v, v, (v * 7) % 256);
     PF_Pixel const out = aePixel8(ColorFloat<float>(in));
-    ASSERT_EQ(out.alpha, in.alpha) << v;
-    ASSERT_EQ(out.red, in.red) << v;
-    ASSERT_EQ(out.green, in.green) << v;
-    ASSERT_EQ(out.blue, in.blue) << v;
+    ASSERT_TRUE(pixelIs(out, in.alpha, in.red, in.green, in.blue)) << v;
     PF_Pixel const outD = aePixel8(ColorFloat<double>(in));
     ASSERT_EQ(outD.green, in.green) << v;
     PF_Pixel const raw = aePixel8(ColorFloat<float>(in, false), false);
@@ -181,10 +179,7 @@ TEST(PixelConversion, EveryIntegerValueRoundTrips) {
   for (int v = 0; v <= 32768; ++v) {
     PF_Pixel16 const in = px16(v, 32768 - v, v, (v * 7) % 32769);
     PF_Pixel16 const out = aePixel16(ColorFloat<float>(in));
-    ASSERT_EQ(out.alpha, in.alpha) << v;
-    ASSERT_EQ(out.red, in.red) << v;
-    ASSERT_EQ(out.green, in.green) << v;
-    ASSERT_EQ(out.blue, in.blue) << v;
+    ASSERT_TRUE(pixelIs(out, in.alpha, in.red, in.green, in.blue)) << v;
     PF_Pixel16 const raw = aePixel16(ColorFloat<float>(in, false), false);
     ASSERT_EQ(raw.green, in.green) << v;
   }

@@ -190,18 +190,10 @@ TEST(Colorsys, Normalize) {
   Color b(0.6f, 0.0f, 1.0f, 0.0f);
   Color c(0.7f, 0.0f, 2.0f, 1.0f);
   Colorsys::Normalize(a, b, c);
-  EXPECT_EQ(a.red, 0.0f);
-  EXPECT_EQ(b.red, 1.0f);
-  EXPECT_EQ(c.red, 0.0f);
-  EXPECT_EQ(a.green, 0.25f);
-  EXPECT_EQ(b.green, 0.25f);
-  EXPECT_EQ(c.green, 0.5f);
-  EXPECT_EQ(a.blue, 0.75f);
-  EXPECT_EQ(b.blue, 0.0f);
-  EXPECT_EQ(c.blue, 0.25f);
-  EXPECT_EQ(a.alpha, 0.5f);
-  EXPECT_EQ(b.alpha, 0.6f);
-  EXPECT_EQ(c.alpha, 0.7f);
+  // Exact: each channel of each colour, alpha untouched.
+  expectColor(a, 0.5f, 0.0f, 0.25f, 0.75f, 0.0f);
+  expectColor(b, 0.6f, 1.0f, 0.25f, 0.0f, 0.0f);
+  expectColor(c, 0.7f, 0.0f, 0.5f, 0.25f, 0.0f);
 
   // A sum that cancels to 0 takes the 0, 1, 0 split too.
   Color d(1.0f, 1.0f, 0.3f, 0.3f);

@@ -1,5 +1,8 @@
-// Host pixels from whole numbers, for the colour and blend tests.
+// Host pixels from whole numbers, and exact checks of them, for the colour and
+// blend tests.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include "Util/BreloHostAPI.h"
 
@@ -19,5 +22,15 @@ P pixel(int a, int r, int g, int b) {
 
 inline PF_Pixel px8(int a, int r, int g, int b) { return pixel<PF_Pixel>(a, r, g, b); }
 inline PF_Pixel16 px16(int a, int r, int g, int b) { return pixel<PF_Pixel16>(a, r, g, b); }
+
+// Whether every channel of p is exactly the value given.
+template <class P>
+::testing::AssertionResult pixelIs(P const& p, double a, double r, double g, double b) {
+  if (double(p.alpha) == a && double(p.red) == r && double(p.green) == g && double(p.blue) == b) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "(" << +p.alpha << ", " << +p.red << ", " << +p.green << ", " << +p.blue
+                                       << ") != (" << a << ", " << r << ", " << g << ", " << b << ")";
+}
 
 }  // namespace PixelValues
