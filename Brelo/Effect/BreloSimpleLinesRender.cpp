@@ -268,7 +268,9 @@ struct RowPainter {
         if (first < count) inFirst = acrossBar(bars, count, first);
         if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
       }
-      if (none.contains(u)) {
+      // Past every bar before `first` (the walk keeps it so): in `none` when
+      // short of bar `first`.
+      if (u < none.next) {
         x = runEnd(none, x, x1, along);
       } else if (first < count && inFirst.contains(u)) {
         x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
