@@ -250,16 +250,20 @@ struct RowPainter {
   // reached by no bar or by one bar alone are passed in runs.
   [[gnu::flatten]] void runRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
     int first = firstReaching(bars, count, along.at(x0));
-    // The stretches around `first`, formed again only when it moves.
+    // The stretches around `first`, formed again only when it moves, and the
+    // bounds whose crossing moves it (ahead of the first pixel: crossed).
     int formed = -1;
     Stretch none{}, inFirst{}, inNext{};
+    double ahead = -kInfinity, back = kInfinity;
     int x = x0;
     while (x < x1) {
       double const u = along.at(x);
       // Rounding keeps positions monotonic: `first` only ever moves one way.
       if (along.step > 0) {
-        while (first < count && u > bars[first].along.hi_out) ++first;
-      } else {
+        if (u > ahead) {
+          while (first < count && u > bars[first].along.hi_out) ++first;
+        }
+      } else if (!(u > back)) {
         while (first > 0 && !(u > bars[first - 1].along.hi_out)) --first;
       }
       if (first != formed) {
@@ -267,6 +271,8 @@ struct RowPainter {
         none = betweenBars(bars, count, first);
         if (first < count) inFirst = acrossBar(bars, count, first);
         if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+        ahead = first < count ? bars[first].along.hi_out : kInfinity;
+        back = first > 0 ? bars[first - 1].along.hi_out : -kInfinity;
       }
       // Past every bar before `first` (the walk keeps it so): in `none` when
       // short of bar `first`.
