@@ -249,6 +249,10 @@ TEST(SimSampling, ChecksHoldAfterAWorldWasSampled) {
   Suite<PF_Sampling16Suite1> s16(s.host(), kPFSampling16Suite, 1);
   PF_Pixel16 p16{};
   EXPECT_EQ(s16->subpixel_sample16(s.instance().ref(), 0, 0, &pb, &p16), PF_Err_BAD_CALLBACK_PARAM);
+  // No world, at a depth this thread has not sampled yet and at one it has.
+  PF_SampPB none{};
+  EXPECT_EQ(s16->subpixel_sample16(s.instance().ref(), 0, 0, &none, &p16), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_EQ(s8->subpixel_sample(s.instance().ref(), 0, 0, &none, &p), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(sample(), PF_Err_NONE);
 
   // A fault armed after the world was sampled hits exactly the call it names.
@@ -269,7 +273,7 @@ TEST(SimSampling, ChecksHoldAfterAWorldWasSampled) {
   gone = HostWorld();
   EXPECT_EQ(sample(), PF_Err_BAD_CALLBACK_PARAM);
   EXPECT_EQ(record, pb.src);
-  EXPECT_EQ(s.host().misuses().size(), 4u);
+  EXPECT_EQ(s.host().misuses().size(), 6u);
 }
 
 TEST(SimSampling, WrongDepthOrDisposedWorldIsRefusedAndRecorded) {

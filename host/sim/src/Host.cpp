@@ -124,6 +124,7 @@ SPErr undefinedCall() { return kSPSuiteNotFoundError; }
 }  // namespace
 
 std::atomic<Host::Impl*> g_currentImpl{nullptr};
+std::atomic<std::uint64_t> g_changes{1};  // a new thread view holds 0
 
 bool clipRect(PF_LRect& r, A_long width, A_long height) {
   if (r.left < 0) r.left = 0;
@@ -135,7 +136,7 @@ bool clipRect(PF_LRect& r, A_long width, A_long height) {
 
 // ---------------------------------------------------------------- Impl
 
-Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1), changes(serial << 32) {
+Host::Impl::Impl(Host* h) : self(h), serial(g_hostSerial.fetch_add(1) + 1) {
   cookie = g_cookieSeed.fetch_add(0x9E3779B9u) * 2654435761u | 1u;
   basic.AcquireSuite = acquireSuite;
   basic.ReleaseSuite = releaseSuite;
@@ -336,7 +337,7 @@ WorldRec* Host::Impl::newWorld(A_long width, A_long height, Depth depth, WorldOw
 
 void Host::Impl::disposeWorld(WorldRec* rec, PF_EffectWorld* record) {
   rec->alive.store(false, std::memory_order_release);
-  changes.fetch_add(1, std::memory_order_acq_rel);
+  noteChange();
   std::lock_guard<std::mutex> lock(mutex);
   rec->mem.reset();
   rec->data = nullptr;
@@ -383,11 +384,15 @@ Host::Host() : m(std::make_unique<Impl>(this)) {
   if (!g_current.compare_exchange_strong(expected, this))
     throw std::logic_error("Brelo::Sim::Host: another host is alive");
   g_currentImpl.store(m.get(), std::memory_order_release);
+  noteChange();
 }
 
 Host::~Host() {
   Host* self = this;
-  if (g_current.load(std::memory_order_acquire) == self) g_currentImpl.store(nullptr, std::memory_order_release);
+  if (g_current.load(std::memory_order_acquire) == self) {
+    g_currentImpl.store(nullptr, std::memory_order_release);
+    noteChange();
+  }
   g_current.compare_exchange_strong(self, nullptr);
 }
 
@@ -438,7 +443,7 @@ void Host::removeInstance(Instance& instance) {
     m->instances.erase(it);
     m->instancesRemoved.fetch_add(1, std::memory_order_acq_rel);
     // Calls that passed with its reference could fail now.
-    m->changes.fetch_add(1, std::memory_order_acq_rel);
+    noteChange();
     m->forgetWorldsOf(&instance);
     // Worlds it still holds stay accounted for, as nobody's.
     for (auto const& w : m->worlds) {
@@ -492,14 +497,14 @@ void Host::failCalls(Call call, std::uint64_t first, std::uint64_t last, PF_Err 
   std::lock_guard<std::mutex> lock(m->mutex);
   m->rules.push_back({call, first, last, err});
   m->armed[std::size_t(call)].store(true, std::memory_order_release);
-  m->changes.fetch_add(1, std::memory_order_acq_rel);
+  noteChange();
 }
 
 void Host::clearFaults() {
   std::lock_guard<std::mutex> lock(m->mutex);
   m->rules.clear();
   for (auto& a : m->armed) a = false;
-  m->changes.fetch_add(1, std::memory_order_acq_rel);
+  noteChange();
   for (auto& s : m->suites) s->withheld = false;
 }
 

@@ -121,6 +121,10 @@ struct Frame {
   bool inputUntouched = true;
 };
 
+// A thread's view before it has sampled a world: never a caller's world, so
+// that a null world fails the sampling calls' quick check with no test of its own.
+inline const PF_EffectWorld kNoWorld{};
+
 struct Host::Impl {
   explicit Impl(Host* h);
 
@@ -161,7 +165,7 @@ struct Host::Impl {
     // Per depth, the world this thread last sampled with its record as the
     // checks found it; good while `changes` (below) has not moved on.
     struct SampledWorld {
-      PF_EffectWorld const* world = nullptr;
+      PF_EffectWorld const* world = &kNoWorld;
       WorldRec const* rec = nullptr;
       std::uint8_t const* data = nullptr;
       A_long rowbytes = 0, width = 0, height = 0;
@@ -170,10 +174,6 @@ struct Host::Impl {
     std::uint64_t changes = 0;
     SampledWorld sampled[3];
   };
-  // Moves on whenever a call that passed its checks could now fail them: a
-  // world disposed of, a fault rule armed or cleared. Starts at serial << 32,
-  // so no two hosts share a value.
-  std::atomic<std::uint64_t> changes;
   ThreadView& view();
   ThreadView& newView();
   std::array<std::atomic<bool>, kCallCount> armed{};
@@ -311,6 +311,13 @@ PF_Err cbCheckoutOutput(PF_ProgPtr, PF_EffectWorld**);
 // The host alive now, or null.
 extern std::atomic<Host::Impl*> g_currentImpl;
 inline Host::Impl* currentImpl() { return g_currentImpl.load(std::memory_order_acquire); }
+
+// Moves on whenever a call that passed its checks could now fail them: a
+// world disposed of, an instance removed, a fault rule armed or cleared, a
+// host made or destroyed. One count for the process, so that a thread's view
+// is checked against it without finding the host first.
+extern std::atomic<std::uint64_t> g_changes;
+inline void noteChange() { g_changes.fetch_add(1, std::memory_order_acq_rel); }
 
 // How a callback on an effect instance starts: the calling thread's host,
 // the call `c` counted (and failed when a fault is injected on it), and the

@@ -253,27 +253,41 @@ struct Sse41 {
 #if defined(BRELO_SIM_AVX2)
 // The same results with AVX2.
 struct Avx2 {
-  // Integer depths: the four pixels' 64-bit weighted sums straight, one
-  // channel to a lane. The top-left weight can be the whole 2^32 (a position
-  // on a pixel centre), one more than 32 bits hold: that pixel is weighed by
-  // one less and added once more.
-  BRELO_SIM_AVX2 static __m256i widen(PF_Pixel const* p) {
-    std::int32_t four;
-    std::memcpy(&four, p, 4);
-    return _mm256_cvtepu8_epi64(_mm_cvtsi32_si128(four));
+  // Integer depths: each row interpolated in 32 bits, both rows in one
+  // vector, then the column step in 64 bits, one channel to a lane; the same
+  // regrouping as the scalar kernel. A row sum is below 2^32 even with a
+  // whole weight of 2^16, and the column sums below 2^48.
+  BRELO_SIM_AVX2 static __m256i widenPair(PF_Pixel const* p) {
+    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(p)));
   }
-  BRELO_SIM_AVX2 static __m256i widen(PF_Pixel16 const* p) {
-    return _mm256_cvtepu16_epi64(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(p)));
+  BRELO_SIM_AVX2 static __m256i widenPair(PF_Pixel16 const* p) {
+    return _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<__m128i const*>(p)));
   }
   BRELO_SIM_AVX2 static __m256i times(__m256i p, std::uint32_t w) { return _mm256_mul_epu32(p, _mm256_set1_epi32(int(w))); }
   // The rounded sums: bits 32 and up of each lane are the result.
+  // Constants read from memory: the compiler would build them in registers,
+  // at three instructions each, unless the address hides their value.
+  alignas(32) static constexpr std::int32_t kOne[8] = {65536, 65536, 65536, 65536, 65536, 65536, 65536, 65536};
+  alignas(32) static constexpr std::int64_t kHalf[4] = {std::int64_t(1) << 31, std::int64_t(1) << 31,
+                                                        std::int64_t(1) << 31, std::int64_t(1) << 31};
+  BRELO_SIM_AVX2 static __m256i constant(void const* c) {
+    __asm__("" : "+r"(c));
+    __m256i v;
+    std::memcpy(&v, c, sizeof v);
+    return v;
+  }
   template <class P>
   BRELO_SIM_AVX2 static __m256i weighed(Quad<P> const& q) {
-    std::uint32_t const gx = 65536 - q.fx, gy = 65536 - q.fy;
-    __m256i const p00 = widen(q.top);
-    __m256i const top = _mm256_add_epi64(_mm256_add_epi64(times(p00, gx * gy - 1), p00), times(widen(q.top + 1), q.fx * gy));
-    __m256i const bottom = _mm256_add_epi64(times(widen(q.bottom), gx * q.fy), times(widen(q.bottom + 1), q.fx * q.fy));
-    return _mm256_add_epi64(_mm256_add_epi64(top, bottom), _mm256_set1_epi64x(std::int64_t(1) << 31));
+    __m256i const fx = _mm256_set1_epi32(int(q.fx));
+    __m256i const wx = _mm256_blend_epi32(_mm256_sub_epi32(constant(kOne), fx), fx, 0xF0);
+    __m256i const top = _mm256_mullo_epi32(widenPair(q.top), wx);        // gx p00 | fx p01
+    __m256i const bottom = _mm256_mullo_epi32(widenPair(q.bottom), wx);  // gx p10 | fx p11
+    __m256i const rows = _mm256_add_epi32(_mm256_permute2x128_si256(top, bottom, 0x20),
+                                          _mm256_permute2x128_si256(top, bottom, 0x31));
+    __m256i const r0 = _mm256_cvtepu32_epi64(_mm256_castsi256_si128(rows));
+    __m256i const r1 = _mm256_cvtepu32_epi64(_mm256_extracti128_si256(rows, 1));
+    __m256i const sum = _mm256_add_epi64(times(r0, 65536 - q.fy), times(r1, q.fy));
+    return _mm256_add_epi64(sum, constant(kHalf));
   }
   BRELO_SIM_AVX2 static void lerp(Quad<PF_Pixel> const& q, PF_Pixel* dst) {
     __m256i const v = _mm256_shuffle_epi8(weighed(q), _mm256_set1_epi64x(0x0C04));
@@ -328,13 +342,12 @@ PF_Err nearestSample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* pa
 template <Call C, Depth D>
 inline Host::Impl::ThreadView::SampledWorld const* quickCheck(PF_ProgPtr ref, const PF_SampPB* params,
                                                               void const* dst) {
-  Host::Impl* h = currentImpl();
-  if (!h || !params || !dst) return nullptr;
+  if (!params || !dst) return nullptr;
   Host::Impl::ThreadView& v = t_hostView;
-  if (v.changes != h->changes.load(std::memory_order_acquire) || ref != v.ref) return nullptr;
+  if (v.changes != g_changes.load(std::memory_order_acquire) || ref != v.ref) return nullptr;
   Host::Impl::ThreadView::SampledWorld const& s = v.sampled[int(D)];
   PF_EffectWorld const* w = params->src;
-  if (w != s.world || !w) return nullptr;
+  if (w != s.world) return nullptr;  // a null world never matches
   if (w->data != s.data || w->rowbytes != s.rowbytes || w->width != s.width || w->height != s.height) return nullptr;
   std::atomic<std::uint64_t>& n = v.counts->n[std::size_t(C)];
   n.store(n.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
@@ -346,10 +359,10 @@ inline Host::Impl::ThreadView::SampledWorld const* quickCheck(PF_ProgPtr ref, co
 // thread's view.
 template <class P, Call C, Depth D>
 [[gnu::noinline]] PF_Err checkedSubpixel(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  Host::Impl* h = currentImpl();
-  std::uint64_t const changes = h ? h->changes.load(std::memory_order_acquire) : 0;
+  std::uint64_t const changes = g_changes.load(std::memory_order_acquire);
   WorldRec* rec = nullptr;
   if (PF_Err e = check<P>(C, D, ref, params, dst, &rec)) return e;
+  Host::Impl* h = currentImpl();
   if (!h->armed[std::size_t(C)].load(std::memory_order_acquire)) {
     Host::Impl::ThreadView& v = t_hostView;
     v.changes = changes;
@@ -366,38 +379,24 @@ template <class P>
   return PF_Err_NONE;
 }
 
-// The sampling calls: a leaf for a position whose four pixels are inside and
-// a call that passes at a glance; everything else tail-calls the long way.
-template <class P, Call C, Depth D>
-PF_Err subpixelSample(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Scalar::lerp(q, dst);
-  return PF_Err_NONE;
-}
+// The sampling calls, one per kernel: a leaf for a position whose four
+// pixels are inside and a call that passes at a glance; everything else
+// tail-calls the long way. Each is compiled for its kernel's instruction set.
+#define BRELO_SIM_SUBPIXEL_SAMPLE(name, Kernel, target)                                           \
+  template <class P, Call C, Depth D>                                                             \
+  target PF_Err name(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) { \
+    auto const* v = quickCheck<C, D>(ref, params, dst);                                           \
+    if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);                              \
+    Quad<P> q;                                                                                    \
+    if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);                     \
+    Kernel::lerp(q, dst);                                                                         \
+    return PF_Err_NONE;                                                                           \
+  }
 
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSample, Scalar, )
 #if defined(BRELO_SIM_SSE41)
-template <class P, Call C, Depth D>
-BRELO_SIM_SSE41 PF_Err subpixelSampleSse41(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Sse41::lerp(q, dst);
-  return PF_Err_NONE;
-}
-
-template <class P, Call C, Depth D>
-BRELO_SIM_AVX2 PF_Err subpixelSampleAvx2(PF_ProgPtr ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, P* dst) {
-  auto const* v = quickCheck<C, D>(ref, params, dst);
-  if (!v) return checkedSubpixel<P, C, D>(ref, x, y, params, dst);
-  Quad<P> q;
-  if (!quadInside(*v, x, y, q)) return subpixelAnywhere(v->rec, x, y, dst);
-  Avx2::lerp(q, dst);
-  return PF_Err_NONE;
-}
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSampleSse41, Sse41, BRELO_SIM_SSE41)
+BRELO_SIM_SUBPIXEL_SAMPLE(subpixelSampleAvx2, Avx2, BRELO_SIM_AVX2)
 #endif
 
 }  // namespace
