@@ -14,6 +14,7 @@
 
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloTransition.h"
+#include "Brelo/ParameterClamp.h"
 
 namespace Brelo {
 
@@ -43,26 +44,18 @@ static_assert(sizeof(Schedule) == 2 * sizeof(int) + 3 * sizeof(double) + 4 * siz
 // <name>_schedule() and set<Name>Schedule(s), and for each field
 // <name>_<field>() and set<Name><Field>(v). Every setter clamps as
 // Schedule::clamped does and returns the object, so that calls chain.
-#define BRELO_SCHEDULE_FIELD(Class, name, Name, field, Field, T)               \
-  T name##_##field() const { return m_##name.field; }                          \
-  Class& set##Name##Field(T v) {                                               \
-    m_##name.field = v;                                                        \
-    m_##name = m_##name.clamped();                                             \
-    return *this;                                                              \
-  }
-
-#define BRELO_SCHEDULE_ACCESSORS(Class, name, Name)                            \
-  ::Brelo::Schedule const& name##_schedule() const { return m_##name; }        \
-  Class& set##Name##Schedule(::Brelo::Schedule const& s) {                     \
-    m_##name = s.clamped();                                                    \
-    return *this;                                                              \
-  }                                                                            \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, per, Per, int)                       \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, offset, Offset, int)                 \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, completion, Completion, double)      \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, delay, Delay, double)                \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, order, Order, ::Brelo::OrderType)    \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, order_phase, OrderPhase, double)     \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, order_seed, OrderSeed, int)          \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, easing_type, EasingType, ::Brelo::EasingType) \
-  BRELO_SCHEDULE_FIELD(Class, name, Name, easing_mode, EasingMode, ::Brelo::EasingMode)
+#define BRELO_SCHEDULE_ACCESSORS(Class, name, Name)                                                 \
+  ::Brelo::Schedule const& name##_schedule() const { return m_##name; }                             \
+  Class& set##Name##Schedule(::Brelo::Schedule const& s) {                                          \
+    m_##name = s.clamped();                                                                         \
+    return *this;                                                                                   \
+  }                                                                                                 \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, per, Per, int)                                    \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, offset, Offset, int)                              \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, completion, Completion, double)                   \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, delay, Delay, double)                             \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order, Order, ::Brelo::OrderType)                 \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order_phase, OrderPhase, double)                  \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order_seed, OrderSeed, int)                       \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, easing_type, EasingType, ::Brelo::EasingType)     \
+  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, easing_mode, EasingMode, ::Brelo::EasingMode)

@@ -63,3 +63,14 @@ inline double wrapAngle(double v) {
   T m_##name = initial;                                                        \
                                                                                \
  public:
+
+// The field `field` of a parameter class's member `member`, whose type
+// clamps itself with clamped(): the getter <name>_<field>() and the setter
+// set<Name><Field>(v), which clamps the member and returns the object.
+#define BRELO_MEMBER_FIELD(Class, member, name, Name, field, Field, T)         \
+  T name##_##field() const { return member.field; }                            \
+  Class& set##Name##Field(T v) {                                               \
+    member.field = v;                                                          \
+    member = member.clamped();                                                 \
+    return *this;                                                              \
+  }

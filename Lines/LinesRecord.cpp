@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "Util/ColorSetControls.h"
 #include "Util/ControlFields.h"
 #include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
@@ -16,28 +17,27 @@ namespace {
 
 constexpr std::array<PF_ParamIndex, 103> kOrder = {
     // Layout: 1 to 20.
-    kCompletion, kCenter, kAlign, kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2, kMaxWidth3,
-    kMinWidth, kWidthPower, kGapMode, kMaxGap1, kMaxGap2, kMaxGap3, kMinGap, kGapPower, kWidthSeed, kOutside,
-    kOriginal,
+    kCompletion, kCenter, kAlign, kDirection, kTotalWidth, BRELO_SIZE_CLASS_INDICES(Width),
+    BRELO_SIZE_CLASS_INDICES(Gap), kWidthSeed, kOutside, kOriginal,
     // Slice: 29, 30, 27, 28, 22 to 26, 31 to 35.
     kSliceCompletion, kSliceDelay, kSlicePer, kSliceOffset, kSliceDirection, kMaxSlice, kMinSlice, kSlicePower,
-    kSliceSeed, kSliceOrder, kSliceOrderPhase, kSliceOrderSeed, kSliceEasingType, kSliceEasingMode,
+    kSliceSeed, BRELO_SCHEDULE_RANKING_INDICES(Slice),
     // RGB Separation: 47, 48, 45, 46, 38, 39, 41, 43, 42, 44, 49 to 53.
     kRGBCompletion, kRGBDelay, kRGBPer, kRGBOffset, kMaxRGBSeparation, kMinRGBSeparation, kRGBColor1, kRGBColor3,
-    kRGBColor2, kRGBSeparationSeed, kRGBOrder, kRGBOrderPhase, kRGBOrderSeed, kRGBEasingType, kRGBEasingMode,
+    kRGBColor2, kRGBSeparationSeed, BRELO_SCHEDULE_RANKING_INDICES(RGB),
     // Color Correction: 71, 72, 69, 70, 56 to 68, 73 to 77.
     kColorCompletion, kColorDelay, kColorPer, kColorOffset, kColorCorrectionType, kBlendWithOriginal, kMidtone,
     kColorHDirection, kMaxColorHVariance, kMinColorHVariance, kColorLDirection, kMaxColorLVariance,
-    kMinColorLVariance, kColorSDirection, kMaxColorSVariance, kMinColorSVariance, kColorVarianceSeed, kColorOrder,
-    kColorOrderPhase, kColorOrderSeed, kColorEasingType, kColorEasingMode,
+    kMinColorLVariance, kColorSDirection, kMaxColorSVariance, kMinColorSVariance, kColorVarianceSeed,
+    BRELO_SCHEDULE_RANKING_INDICES(Color),
     // Color Composite: 94, 95, 92, 93, 80 to 91, 96 to 100.
     kCompositeCompletion, kCompositeDelay, kCompositePer, kCompositeOffset, kCompositeOpacity, kBlendingMode,
     kCompositeMode, kCompositeColor1, kCompositeColor2, kCompositeColor3, kCompositeVarianceSpace,
     kCompositeOverlap, kCompositeVariance1, kCompositeVariance2, kCompositeVariance3, kCompositeSeed,
-    kCompositeOrder, kCompositeOrderPhase, kCompositeOrderSeed, kCompositeEasingType, kCompositeEasingMode,
+    BRELO_SCHEDULE_RANKING_INDICES(Composite),
     // Wipe: 107, 108, 105, 106, 103, 104, 109 to 113.
-    kWipeCompletion, kWipeDelay, kWipePer, kWipeOffset, kWipeType, kWipeTypeSeed, kWipeOrder, kWipeOrderPhase,
-    kWipeOrderSeed, kWipeEasingType, kWipeEasingMode,
+    kWipeCompletion, kWipeDelay, kWipePer, kWipeOffset, kWipeType, kWipeTypeSeed,
+    BRELO_SCHEDULE_RANKING_INDICES(Wipe),
 };
 
 // A missing initialiser would leave index 0, the layer, in the list.
@@ -67,20 +67,20 @@ namespace {
 using namespace ControlRead;
 using P = LinesParameter;
 
-// The composite colours are opaque whatever the control holds; their
-// visibility is the channel's opacity.
-ColorFloat<float> opaqueOf(PF_ParamDef const& d, LengthScale const& s) {
-  ColorFloat<float> c = colourOf(d, s);
-  c.alpha = 1.0f;
+constexpr PatternControls kPattern = BRELO_PATTERN_CONTROLS;
+
+// The composite colours: opaque whatever the controls hold, their visibility
+// being the channel's opacity, and no space or overlap outside the menus.
+ColorSet compositeColorsOf(PF_ParamDef const* values) {
+  ColorSet c = readColorSet(values, kCompositeMode);
+  c.color1.alpha = c.color2.alpha = c.color3.alpha = 1.0f;
+  c.variance_space = getColorSpace(static_cast<int>(c.variance_space));
+  c.overlap = getCompositeOverlap(static_cast<int>(c.overlap));
   return c;
 }
 
-constexpr PatternControls kPattern = {kCenter,   kDirection, kTotalWidth, kWidthMode, kMaxWidth1, kMaxWidth2,
-                                      kMaxWidth3, kMinWidth, kWidthPower, kGapMode,  kMaxGap1,   kMaxGap2,
-                                      kMaxGap3,   kMinGap,   kGapPower,   kWidthSeed};
-
-// Every control outside the pattern and the schedules but the RGB colours,
-// which are set together.
+// Every control outside the pattern, the composite colours and the schedules
+// but the RGB colours, which are set together.
 const ControlField<P> kFields[] = {
     field<&P::setCompletion, fractionOf>(kCompletion),
     field<&P::setAlign, fractionOf>(kAlign),
@@ -112,16 +112,6 @@ const ControlField<P> kFields[] = {
     field<&P::setColorSeed, sliderOf>(kColorVarianceSeed),
 
     field<&P::setCompositeOpacity, fractionOf>(kCompositeOpacity),
-    field<&P::setCompositeNum, popupOf>(kCompositeMode),
-    field<&P::setCompositeColor1, opaqueOf>(kCompositeColor1),
-    field<&P::setCompositeColor2, opaqueOf>(kCompositeColor2),
-    field<&P::setCompositeColor3, opaqueOf>(kCompositeColor3),
-    field<&P::setCompositeVarianceSpace, popupAs<getColorSpace>>(kCompositeVarianceSpace),
-    field<&P::setCompositeOverlap, popupAs<getCompositeOverlap>>(kCompositeOverlap),
-    field<&P::setCompositeVariance1, fractionOf>(kCompositeVariance1),
-    field<&P::setCompositeVariance2, fractionOf>(kCompositeVariance2),
-    field<&P::setCompositeVariance3, fractionOf>(kCompositeVariance3),
-    field<&P::setCompositeSeed, sliderOf>(kCompositeSeed),
 
     field<&P::setTransitionType, popupAs<getTransitionType>>(kWipeType),
     field<&P::setTransitionTypeSeed, sliderOf>(kWipeTypeSeed),
@@ -130,21 +120,11 @@ const ControlField<P> kFields[] = {
 }  // namespace
 
 const LinesScheduleChannel kLinesScheduleChannels[5] = {
-    {{kSlicePer, kSliceOffset, kSliceCompletion, kSliceDelay, kSliceOrder, kSliceOrderPhase, kSliceOrderSeed,
-      kSliceEasingType, kSliceEasingMode},
-     &P::setSliceSchedule},
-    {{kRGBPer, kRGBOffset, kRGBCompletion, kRGBDelay, kRGBOrder, kRGBOrderPhase, kRGBOrderSeed, kRGBEasingType,
-      kRGBEasingMode},
-     &P::setRGBSchedule},
-    {{kColorPer, kColorOffset, kColorCompletion, kColorDelay, kColorOrder, kColorOrderPhase, kColorOrderSeed,
-      kColorEasingType, kColorEasingMode},
-     &P::setColorSchedule},
-    {{kCompositePer, kCompositeOffset, kCompositeCompletion, kCompositeDelay, kCompositeOrder,
-      kCompositeOrderPhase, kCompositeOrderSeed, kCompositeEasingType, kCompositeEasingMode},
-     &P::setCompositeSchedule},
-    {{kWipePer, kWipeOffset, kWipeCompletion, kWipeDelay, kWipeOrder, kWipeOrderPhase, kWipeOrderSeed,
-      kWipeEasingType, kWipeEasingMode},
-     &P::setTransitionSchedule},
+    {{BRELO_SCHEDULE_INDICES(Slice)}, &P::setSliceSchedule},
+    {{BRELO_SCHEDULE_INDICES(RGB)}, &P::setRGBSchedule},
+    {{BRELO_SCHEDULE_INDICES(Color)}, &P::setColorSchedule},
+    {{BRELO_SCHEDULE_INDICES(Composite)}, &P::setCompositeSchedule},
+    {{BRELO_SCHEDULE_INDICES(Wipe)}, &P::setTransitionSchedule},
 };
 
 void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreRenderRecord& r) {
@@ -154,6 +134,7 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   LengthScale const lengths{dsx, 1.0};
   p.setPattern(readPattern(v.data(), kPattern, lengths));
   setFields(p, kFields, v.data(), lengths);
+  p.setCompositeColors(compositeColorsOf(v.data()));
   for (LinesScheduleChannel const& c : kLinesScheduleChannels) {
     (p.*c.engine)(readSchedule(v.data(), c.controls, getOrderType));
   }
@@ -169,28 +150,6 @@ LinesParameter makeLinesParameter(LinesPreRenderRecord const& r, Vector<double> 
 bool linesCompositeVisible(LinesPreRenderRecord const& r) {
   P const& p = r.parameter;
   return p.completion() * p.composite_completion() * p.composite_opacity() > 0.0;
-}
-
-LinesParameter::Direction getDirection(int entry) {
-  return static_cast<LinesParameter::Direction>(popupEntry(entry, 3));
-}
-
-LinesParameter::ColorType getColorType(int entry) {
-  return static_cast<LinesParameter::ColorType>(static_cast<int>(getDirection(entry)));
-}
-
-OrderType getOrderType(int entry) { return static_cast<OrderType>(popupEntry(entry, 6)); }
-
-LinesParameter::TransitionType getTransitionType(int entry) {
-  return static_cast<LinesParameter::TransitionType>(popupEntry(entry, 7));
-}
-
-LinesParameter::ColorSpace getColorSpace(int entry) {
-  return static_cast<LinesParameter::ColorSpace>(popupEntry(entry, 3));
-}
-
-LinesParameter::CompositeOverlap getCompositeOverlap(int entry) {
-  return static_cast<LinesParameter::CompositeOverlap>(popupEntry(entry, 2));
 }
 
 BorderType getBorderType(int entry) {

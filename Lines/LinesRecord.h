@@ -14,6 +14,7 @@
 #include "Brelo/Effect/BreloLinesParameter.h"
 #include "Lines/LinesParams.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/PopupMappers.h"
 #include "Util/ScheduleControls.h"
 
 namespace Brelo {
@@ -86,14 +87,14 @@ bool linesCompositeVisible(LinesPreRenderRecord const& record);
 // out of range, such as one from a project of a later version, falls back to
 // the first enumerator.
 // Also gives "Color Correction Type" its ColorType: 2 and 3 as they are, else 1.
-LinesParameter::Direction getDirection(int entry);
-LinesParameter::ColorType getColorType(int entry);
-OrderType getOrderType(int entry);
-LinesParameter::TransitionType getTransitionType(int entry);
+inline constexpr auto getDirection = menuEntry<LinesParameter::Direction, 3>;
+inline constexpr auto getColorType = menuEntry<LinesParameter::ColorType, 3>;
+inline constexpr auto getOrderType = menuEntry<OrderType, 6>;
+inline constexpr auto getTransitionType = menuEntry<LinesParameter::TransitionType, 7>;
 // "Composite Variance Space" and "Composite Overlap" follow the same rule, so
 // that no value outside the menu reaches the engine.
-LinesParameter::ColorSpace getColorSpace(int entry);
-LinesParameter::CompositeOverlap getCompositeOverlap(int entry);
+inline constexpr auto getColorSpace = menuEntry<LinesParameter::ColorSpace, 3>;
+inline constexpr auto getCompositeOverlap = menuEntry<LinesParameter::CompositeOverlap, 2>;
 // "Outside": Transparent, Wrap, Reflect. Clamp is not offered.
 BorderType getBorderType(int entry);
 

@@ -9,7 +9,6 @@
 #include "Brelo/Effect/BreloLinesFrame.h"
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesRecord.h"
-#include "Util/ControlUnits.h"
 #include "Util/PopupMappers.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
@@ -19,25 +18,10 @@ namespace Brelo {
 
 PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
   // The strips are laid out over the whole layer, whatever part the host wants.
-  requestWholeLayer(in_data, extra);
-
-  // Disposed of again on every error below; the host deletes it after the frame.
-  PreRenderHandle data(in_data, extra, suites, sizeof(LinesPreRenderRecord));
-  if (PF_Err err = data.error()) return err;
-
   LinesControlValues values;
-  if (PF_Err err = readLinesControls(in_data, values)) return err;
-
-  PF_CheckoutResult checkout;
-  std::memset(&checkout, 0, sizeof checkout);
-  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
-
-  fillLinesPreRenderRecord(values, ControlUnits::downsampleX(in_data),
-                           *static_cast<LinesPreRenderRecord*>(data.record()));
-
-  claimInputArea(checkout, extra);
-  data.commit();
-  return PF_Err_NONE;
+  return preRenderWholeLayer<LinesPreRenderRecord>(
+      in_data, extra, suites, [&] { return readLinesControls(in_data, values); },
+      [&](double dsx, LinesPreRenderRecord& record) { fillLinesPreRenderRecord(values, dsx, record); });
 }
 
 namespace {

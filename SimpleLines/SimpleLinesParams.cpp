@@ -1,6 +1,7 @@
 #include "SimpleLines/SimpleLinesParams.h"
 
 #include "Brelo/BreloLimits.h"
+#include "Util/ColorSetControls.h"
 #include "Util/PopupMappers.h"
 
 namespace Brelo {
@@ -25,28 +26,13 @@ constexpr ControlRow kTable[] = {
     floatSlider("Total Width", 300, 0, kMaxTotalWidth, 0, kMaxTotalWidth, 1, false, 0),
 
     groupStart("--Width--"),
-    popup("Width Mode", 1, kModeMenu, 0),
-    floatSlider("Max Width 1", 50, 1, 500, 1, 100, 1, false, C),
-    floatSlider("Max Width 2", 20, 1, 500, 1, 100, 1, false, C),
-    floatSlider("Max Width 3", 30, 1, 500, 1, 100, 1, false, C),
-    percent("Min Width", 100, C),
-    floatSlider("Width Power", 1, 0, 100, 0, 10, 2, false, C),
-    popup("Gap Mode", 1, kModeMenu, 0),
-    floatSlider("Max Gap 1", 0, 0, 500, 0, 100, 1, false, C),
-    floatSlider("Max Gap 2", 0, 0, 500, 0, 100, 1, false, C),
-    floatSlider("Max Gap 3", 0, 0, 500, 0, 100, 1, false, C),
-    percent("Min Gap", 100, C),
-    floatSlider("Gap Power", 1, 0, 100, 0, 10, 2, false, C),
+    BRELO_SIZE_CLASS_ROWS("Width", 50, 20, 30, 1, 500, 1, 100),
+    BRELO_SIZE_CLASS_ROWS("Gap", 0, 0, 0, 0, 500, 0, 100),
     seed("Width Seed", C),
     groupEnd(),
 
     groupStart("--Height--"),
-    popup("Height Mode", 1, kModeMenu, 0),
-    floatSlider("Max Height 1", 300, 0, 500, 0, 500, 1, false, C),
-    floatSlider("Max Height 2", 100, 0, 500, 0, 500, 1, false, C),
-    floatSlider("Max Height 3", 200, 0, 500, 0, 500, 1, false, C),
-    percent("Min Height", 100, C),
-    floatSlider("Height Power", 1, 0, 100, 0, 10, 2, false, C),
+    BRELO_SIZE_CLASS_ROWS("Height", 300, 100, 200, 0, 500, 0, 500),
     seed("Height Seed", C),
     groupEnd(),
 
@@ -62,30 +48,16 @@ constexpr ControlRow kTable[] = {
     groupEnd(),
 
     groupStart("--Color--"),
-    popup("Color Mode", 1, kModeMenu, 0),
-    color("Color 1", 255, 0, 0, 0),
-    color("Color 2", 255, 255, 255, 0),
-    color("Color 3", 0, 0, 255, 0),
-    popup("Color Space", 2, kColorSpaceMenu, 0),
-    popup("Color Overlap", 1, kOverlapMenu, 0),
-    percent("Color Variance 1", 30, C),
-    percent("Color Variance 2", 0, C),
-    percent("Color Variance 3", 0, C),
-    seed("Color Seed", C),
+    BRELO_COLOR_SET_ROWS("Color", "Color", "Color Space", 1),
     groupEnd(),
 
     groupStart("--Wipe--"),
-    percent("Wipe Completion", 0, 0),
-    percent("Wipe Delay", 5, 0),
+    BRELO_SCHEDULE_TIMING_ROWS("Wipe", 0),
     popup("Wipe Type", 1, kWipeTypeMenu, 0),
     seed("Wipe Type Seed", C),
     popup("Wipe Mode", 1, kWipeModeMenu, 0),
     seed("Wipe Mode Seed", C),
-    popup("Wipe Order", 1, kOrderMenu, 0),
-    angle("Wipe Order Phase", 0, C),
-    seed("Wipe Order Seed", C),
-    popup("Wipe Easing Type", 1, kEasingTypeMenu, 0),
-    popup("Wipe Easing Mode", 3, kEasingModeMenu, 0),
+    BRELO_SCHEDULE_RANKING_ROWS("Wipe", kOrderMenu),
     groupEnd(),
 
     floatSlider("Scale", 100, 0, 10000, 0, 100, 1, true, 0),

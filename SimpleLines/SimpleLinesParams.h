@@ -3,8 +3,9 @@
 // their registration.
 #pragma once
 
-#include "Util/ControlRow.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/PatternControls.h"
+#include "Util/ScheduleControls.h"
 
 namespace Brelo {
 namespace SimpleLinesParams {
@@ -17,28 +18,13 @@ enum Index : PF_ParamIndex {
   kTotalWidth,
 
   kWidthGroup,
-  kWidthMode,
-  kMaxWidth1,
-  kMaxWidth2,
-  kMaxWidth3,
-  kMinWidth,
-  kWidthPower,
-  kGapMode,
-  kMaxGap1,
-  kMaxGap2,
-  kMaxGap3,
-  kMinGap,
-  kGapPower,
+  BRELO_SIZE_CLASS_INDICES(Width),
+  BRELO_SIZE_CLASS_INDICES(Gap),
   kWidthSeed,
   kWidthGroupEnd,
 
   kHeightGroup,
-  kHeightMode,
-  kMaxHeight1,
-  kMaxHeight2,
-  kMaxHeight3,
-  kMinHeight,
-  kHeightPower,
+  BRELO_SIZE_CLASS_INDICES(Height),
   kHeightSeed,
   kHeightGroupEnd,
 
@@ -72,11 +58,7 @@ enum Index : PF_ParamIndex {
   kWipeTypeSeed,
   kWipeMode,
   kWipeModeSeed,
-  kWipeOrder,
-  kWipeOrderPhase,
-  kWipeOrderSeed,
-  kWipeEasingType,
-  kWipeEasingMode,
+  BRELO_SCHEDULE_RANKING_INDICES(Wipe),
   kWipeGroupEnd,
 
   kScale,

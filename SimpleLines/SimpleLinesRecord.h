@@ -9,6 +9,7 @@
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/PopupMappers.h"
 
 namespace Brelo {
 
@@ -31,12 +32,13 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx);
 SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& record, Vector<double> const& input_origin);
 
 // Popup entry to enumeration, as the host's entries map onto the engine's.
-SimpleLinesParameter::AlignType simpleLinesAlignType(int entry);
-SimpleLinesParameter::AlignDirection simpleLinesAlignDirection(int entry);
-SimpleLinesParameter::AlignMode simpleLinesAlignMode(int entry);
-SimpleLinesParameter::TransitionType simpleLinesTransitionType(int entry);
-SimpleLinesParameter::TransitionMode simpleLinesTransitionMode(int entry);
-OrderType simpleLinesOrderType(int entry);
+inline constexpr auto simpleLinesAlignType = menuEntry<SimpleLinesParameter::AlignType, 3>;
+inline constexpr auto simpleLinesAlignDirection = menuEntry<SimpleLinesParameter::AlignDirection, 3>;
+inline constexpr auto simpleLinesAlignMode = menuEntry<SimpleLinesParameter::AlignMode, 2>;
+inline constexpr auto simpleLinesTransitionType = menuEntry<SimpleLinesParameter::TransitionType, 7>;
+inline constexpr auto simpleLinesTransitionMode = menuEntry<SimpleLinesParameter::TransitionMode, 7>;
+// The menu has no "Inverse Random": entry 6 is out of range here.
+inline constexpr auto simpleLinesOrderType = menuEntry<OrderType, 5>;
 // "Blending Mode": separators give the mode after them; "None" and anything
 // out of range give Normal.
 BlendMode simpleLinesBlendMode(int entry);

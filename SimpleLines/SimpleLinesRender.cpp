@@ -4,12 +4,9 @@
 // then paints the bars over it in the chosen blending mode. Built once per
 // module, against the frame library that module links: bands on worker
 // threads, or the whole frame on the host's thread.
-#include <new>
-
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
-#include "Util/ControlUnits.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
 #include "SimpleLines/SimpleLinesCommands.h"
@@ -21,22 +18,10 @@ namespace Brelo {
 using namespace SimpleLinesParams;
 
 PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
-  requestWholeLayer(in_data, extra);
-
-  PreRenderHandle data(in_data, extra, suites, sizeof(SimpleLinesRecord));
-  if (PF_Err err = data.error()) return err;
-
   PF_ParamDef values[kCount] = {};
-  if (PF_Err err = readSimpleLinesControls(in_data, values)) return err;
-
-  PF_CheckoutResult checkout = {};
-  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
-
-  new (data.record()) SimpleLinesRecord(makeSimpleLinesRecord(values, ControlUnits::downsampleX(in_data)));
-  data.commit();
-
-  claimInputArea(checkout, extra);
-  return PF_Err_NONE;
+  return preRenderWholeLayer<SimpleLinesRecord>(
+      in_data, extra, suites, [&] { return readSimpleLinesControls(in_data, values); },
+      [&](double dsx, SimpleLinesRecord& record) { record = makeSimpleLinesRecord(values, dsx); });
 }
 
 PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,

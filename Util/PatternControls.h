@@ -5,8 +5,34 @@
 #include "Brelo/BreloPattern.h"
 #include "Util/BreloHostAPI.h"
 #include "Util/ControlFields.h"
+#include "Util/ControlRow.h"
+#include "Util/PopupMappers.h"
 
 namespace Brelo {
+
+// The controls of a size class (the pattern's widths and gaps, SimpleLines'
+// heights): the count, the three maxima, the minimum and the power. Their
+// indices are k<Name>Mode, kMax<Name>1 .. 3, kMin<Name>, k<Name>Power; their
+// rows are named "<Name> Mode", "Max <Name> 1" .. "3", "Min <Name>" and
+// "<Name> Power". Written once, so that indices and rows cannot drift apart.
+#define BRELO_SIZE_CLASS_INDICES(Name) \
+  k##Name##Mode, kMax##Name##1, kMax##Name##2, kMax##Name##3, kMin##Name, k##Name##Power
+// The maxima default to d1, d2, d3 and take least .. most, the slider showing
+// slider_min .. slider_max.
+#define BRELO_SIZE_CLASS_ROWS(Name, d1, d2, d3, least, most, slider_min, slider_max)                                 \
+  ::Brelo::Control::popup(Name " Mode", 1, ::Brelo::kModeMenu, 0),                                                    \
+      ::Brelo::Control::floatSlider("Max " Name " 1", d1, least, most, slider_min, slider_max, 1, false,              \
+                                    PF_ParamFlag_START_COLLAPSED),                                                   \
+      ::Brelo::Control::floatSlider("Max " Name " 2", d2, least, most, slider_min, slider_max, 1, false,              \
+                                    PF_ParamFlag_START_COLLAPSED),                                                   \
+      ::Brelo::Control::floatSlider("Max " Name " 3", d3, least, most, slider_min, slider_max, 1, false,              \
+                                    PF_ParamFlag_START_COLLAPSED),                                                   \
+      ::Brelo::Control::percent("Min " Name, 100, PF_ParamFlag_START_COLLAPSED),                                      \
+      ::Brelo::Control::floatSlider(Name " Power", 1, 0, 100, 0, 10, 2, false, PF_ParamFlag_START_COLLAPSED)
+
+// In the order of the fields, as both effects name them.
+#define BRELO_PATTERN_CONTROLS \
+  {kCenter, kDirection, kTotalWidth, BRELO_SIZE_CLASS_INDICES(Width), BRELO_SIZE_CLASS_INDICES(Gap), kWidthSeed}
 
 struct PatternControls {
   PF_ParamIndex center, direction, total_width;

@@ -23,10 +23,17 @@ inline constexpr const char* kBlendingModeMenu = kBlendingModeMenuWithNone + siz
 // `entry` when it lies in [2, last], else 1.
 inline int popupEntry(int entry, int last) { return entry >= 2 && entry <= last ? entry : 1; }
 
+// The enumerator of `entry` in a menu of `Last` entries whose enumerators are
+// the entries' numbers.
+template <class Enum, int Last>
+Enum menuEntry(int entry) {
+  return static_cast<Enum>(popupEntry(entry, Last));
+}
+
 // kEasingTypeMenu and the entries after it.
-inline EasingType easingTypeEntry(int entry) { return static_cast<EasingType>(popupEntry(entry, 11)); }
+inline constexpr auto easingTypeEntry = menuEntry<EasingType, 11>;
 // kEasingModeMenu.
-inline EasingMode easingModeEntry(int entry) { return static_cast<EasingMode>(popupEntry(entry, 3)); }
+inline constexpr auto easingModeEntry = menuEntry<EasingMode, 3>;
 
 // kBlendingModeMenu's entry `k` ("Normal" is 1). A separator stands for the
 // mode after it; anything else gives Normal.

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 #include "Util/BreloHostAPI.h"
+#include "Util/ControlUnits.h"
+#include "Util/PreRenderHandle.h"
 
 namespace Brelo {
 
@@ -26,5 +29,26 @@ PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra, PF
 // Merges the checkout's result and maximum result rectangles into the
 // output's: the effect adds no border.
 void claimInputArea(PF_CheckoutResult const& checkout, PF_PreRenderExtra* extra);
+
+// The whole smart pre-render of an effect with pre-render record `Record`:
+// the whole layer requested, the record's handle made, the controls read by
+// read(), the input checked out, the record constructed in the handle and
+// filled by fill(dsx, record) at the horizontal downsample factor, the
+// input's area claimed and the handle handed to the host. The first error is
+// returned and leaves no handle behind.
+template <class Record, class Read, class Fill>
+PF_Err preRenderWholeLayer(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites, Read read,
+                           Fill fill) {
+  requestWholeLayer(in_data, extra);
+  PreRenderHandle data(in_data, extra, suites, sizeof(Record));
+  if (PF_Err err = data.error()) return err;
+  if (PF_Err err = read()) return err;
+  PF_CheckoutResult checkout = {};
+  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
+  fill(ControlUnits::downsampleX(in_data), *new (data.record()) Record);
+  claimInputArea(checkout, extra);
+  data.commit();
+  return PF_Err_NONE;
+}
 
 }  // namespace Brelo

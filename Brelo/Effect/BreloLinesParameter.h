@@ -6,7 +6,7 @@
 // so calls chain; they are the only validation of the engine's input.
 #pragma once
 
-#include "Brelo/BreloColorVariance.h"
+#include "Brelo/BreloColorSet.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/BreloPattern.h"
 #include "Brelo/BreloSchedule.h"
@@ -81,19 +81,7 @@ class LinesParameter {
   // ---- Color Composite channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, composite, Composite)
   BRELO_FIELD(LinesParameter, double, composite_opacity, CompositeOpacity, unit, 1.0)
-  BRELO_FIELD(LinesParameter, int, composite_num, CompositeNum, classCount, 1)
-  BRELO_FIELD(LinesParameter, ColorFloat<float>, composite_color1, CompositeColor1, keep,
-              ColorFloat<float>(1.0f, 1.0f, 0.0f, 0.0f))
-  BRELO_FIELD(LinesParameter, ColorFloat<float>, composite_color2, CompositeColor2, keep,
-              ColorFloat<float>(1.0f, 1.0f, 1.0f, 1.0f))
-  BRELO_FIELD(LinesParameter, ColorFloat<float>, composite_color3, CompositeColor3, keep,
-              ColorFloat<float>(1.0f, 0.0f, 0.0f, 1.0f))
-  BRELO_FIELD(LinesParameter, ColorSpace, composite_variance_space, CompositeVarianceSpace, keep, ColorSpace::RGB)
-  BRELO_FIELD(LinesParameter, CompositeOverlap, composite_overlap, CompositeOverlap, keep, CompositeOverlap::Clip)
-  BRELO_FIELD(LinesParameter, double, composite_variance1, CompositeVariance1, unit, 0.0)
-  BRELO_FIELD(LinesParameter, double, composite_variance2, CompositeVariance2, unit, 0.0)
-  BRELO_FIELD(LinesParameter, double, composite_variance3, CompositeVariance3, unit, 0.0)
-  BRELO_FIELD(LinesParameter, int, composite_seed, CompositeSeed, keep, 0)
+  BRELO_COLOR_SET_ACCESSORS(LinesParameter, m_composite_colors, composite, Composite)
 
   // ---- Wipe channel
   BRELO_SCHEDULE_ACCESSORS(LinesParameter, transition, Transition)
@@ -106,6 +94,7 @@ class LinesParameter {
   ColorFloat<float> m_rgb_color2{1.0f, 0.0f, 1.0f, 0.0f};
   ColorFloat<float> m_rgb_color3{1.0f, 0.0f, 0.0f, 1.0f};
   Schedule m_slice, m_rgb, m_color, m_composite;
+  ColorSet m_composite_colors;
   Schedule m_transition{1, 0, 0.0};  // the wipe starts undone
 };
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "Brelo/BreloBlend.h"
-#include "Brelo/BreloColorVariance.h"
+#include "Brelo/BreloColorSet.h"
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/BreloPattern.h"
 #include "Brelo/BreloSchedule.h"
@@ -55,19 +55,7 @@ class SimpleLinesParameter {
   BRELO_FIELD(SimpleLinesParameter, double, align_min, AlignMin, unit, 0.3)
   BRELO_FIELD(SimpleLinesParameter, double, align_power, AlignPower, nonNegative, 1.0)
   BRELO_FIELD(SimpleLinesParameter, int, align_seed, AlignSeed, keep, 0)
-  BRELO_FIELD(SimpleLinesParameter, int, color_num, ColorNum, classCount, 1)
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color1, ColorColor1, keep,
-              ColorFloat<float>(1.0f, 1.0f, 0.0f, 0.0f))
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color2, ColorColor2, keep,
-              ColorFloat<float>(1.0f, 1.0f, 1.0f, 1.0f))
-  BRELO_FIELD(SimpleLinesParameter, ColorFloat<float>, color_color3, ColorColor3, keep,
-              ColorFloat<float>(1.0f, 0.0f, 0.0f, 1.0f))
-  BRELO_FIELD(SimpleLinesParameter, ColorSpace, color_variance_space, ColorVarianceSpace, keep, ColorSpace::RGB)
-  BRELO_FIELD(SimpleLinesParameter, ColorOverlap, color_overlap, ColorOverlap, keep, ColorOverlap::Clip)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance1, ColorVariance1, unit, 0.0)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance2, ColorVariance2, unit, 0.0)
-  BRELO_FIELD(SimpleLinesParameter, double, color_variance3, ColorVariance3, unit, 0.0)
-  BRELO_FIELD(SimpleLinesParameter, int, color_seed, ColorSeed, keep, 0)
+  BRELO_COLOR_SET_ACCESSORS(SimpleLinesParameter, m_colors, color, Color)
   BRELO_FIELD(SimpleLinesParameter, TransitionType, transition_type, TransitionType, keep, TransitionType::X)
   BRELO_FIELD(SimpleLinesParameter, int, transition_type_seed, TransitionTypeSeed, keep, 0)
   BRELO_FIELD(SimpleLinesParameter, TransitionMode, transition_mode, TransitionMode, keep, TransitionMode::Normal)
@@ -83,6 +71,7 @@ class SimpleLinesParameter {
     p.width_max3 = 50.0;
     return p;
   }();
+  ColorSet m_colors;
   Schedule m_transition{1, 0, 0.0};  // every bar; the wipe starts undone
 };
 

@@ -102,6 +102,30 @@ TEST(LinesParameter, NotANumberNeverReachesTheEngine) {
   EXPECT_EQ(P().setColorH(-inf).color_h(), 0.0);
 }
 
+// The whole set takes the clamps of its flat setters; what has none stays.
+TEST(LinesParameter, CompositeColorsSetWholeAreClampedAsTheirFields) {
+  ColorSet c;
+  c.num = 9;
+  c.variance1 = -0.5;
+  c.variance2 = std::numeric_limits<double>::quiet_NaN();
+  c.variance3 = 0.25;
+  c.color2 = ColorFloat<float>(0.5f, 0.25f, 0.125f, 2.0f);
+  c.variance_space = static_cast<ColorSpace>(7);
+  c.overlap = ColorOverlap::WrapBack;
+  c.seed = -3;
+  P const p = P().setCompositeColors(c);
+  EXPECT_EQ(p.composite_num(), 3);
+  EXPECT_EQ(p.composite_variance1(), 0.0);
+  EXPECT_EQ(p.composite_variance2(), 0.0);
+  EXPECT_EQ(p.composite_variance3(), 0.25);
+  EXPECT_EQ(p.composite_color1().red, 1.0f);
+  EXPECT_EQ(p.composite_color2().alpha, 0.5f);
+  EXPECT_EQ(p.composite_color2().blue, 2.0f);
+  EXPECT_EQ(static_cast<int>(p.composite_variance_space()), 7);
+  EXPECT_EQ(p.composite_overlap(), ColorOverlap::WrapBack);
+  EXPECT_EQ(p.composite_seed(), -3);
+}
+
 TEST(LinesParameter, RgbColoursAreNormalisedTogether) {
   P p;
   p.setRGBColor(ColorFloat<float>(1, 0, 0), ColorFloat<float>(1, 0, 0), ColorFloat<float>(0, 0, 0));

@@ -34,6 +34,58 @@ struct Control {
   int entries;
 };
 
+// A channel's schedule controls from index `first` on. Every channel has the
+// same rows: only the name prefix and the default completion differ.
+#define EXPECTED_TIMING_ROWS(first, prefix, completion)                                                     \
+  {first, prefix " Completion", PF_Param_FIX_SLIDER, completion, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0},   \
+   nullptr, 0},                                                                                               \
+  {first + 1, prefix " Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0}
+#define EXPECTED_RANKING_ROWS(first, prefix, order_menu, order_entries)                                     \
+  {first, prefix " Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, order_menu, order_entries}, \
+  {first + 1, prefix " Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},  \
+  {first + 2, prefix " Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0},       \
+   nullptr, 0},                                                                                               \
+  {first + 3, prefix " Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0},               \
+   "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},                                                 \
+  {first + 4, prefix " Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3}
+#define EXPECTED_SCHEDULE_ROWS(first, prefix, completion)                                                   \
+  {first, prefix " Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},           \
+  {first + 1, prefix " Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},    \
+  EXPECTED_TIMING_ROWS(first + 2, prefix, completion),                                                      \
+  EXPECTED_RANKING_ROWS(first + 4, prefix, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6)
+
+// A size class (widths, gaps, heights) from index `first` on: its mode, the
+// maxima with defaults d1 .. d3 over least .. most (the slider smin .. smax),
+// the minimum and the power.
+#define EXPECTED_SIZE_CLASS_ROWS(first, name, d1, d2, d3, least, most, smin, smax)                           \
+  {first, name " Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},         \
+  {first + 1, "Max " name " 1", PF_Param_FLOAT_SLIDER, d1, 0, least, most, smin, smax, 1, false, C, {0, 0, 0}, \
+   nullptr, 0},                                                                                               \
+  {first + 2, "Max " name " 2", PF_Param_FLOAT_SLIDER, d2, 0, least, most, smin, smax, 1, false, C, {0, 0, 0}, \
+   nullptr, 0},                                                                                               \
+  {first + 3, "Max " name " 3", PF_Param_FLOAT_SLIDER, d3, 0, least, most, smin, smax, 1, false, C, {0, 0, 0}, \
+   nullptr, 0},                                                                                               \
+  {first + 4, "Min " name, PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},    \
+  {first + 5, name " Power", PF_Param_FLOAT_SLIDER, 1, 0, 0, 100, 0, 10, 2, false, C, {0, 0, 0}, nullptr, 0}
+
+// A colour set from index `first` on: its mode, three colours, variance space,
+// overlap (default entry `overlap`), three variances and seed.
+#define EXPECTED_COLOR_SET_ROWS(first, prefix, colors, space, overlap)                                      \
+  {first, prefix " Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},       \
+  {first + 1, colors " 1", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 0, 0}, nullptr, 0},            \
+  {first + 2, colors " 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 255, 255}, nullptr, 0},        \
+  {first + 3, colors " 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 255}, nullptr, 0},            \
+  {first + 4, space, PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "RGB|HLS|YUV", 3},              \
+  {first + 5, prefix " Overlap", PF_Param_POPUP, overlap, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0},              \
+   "Clip|Wrap Back", 2},                                                                                      \
+  {first + 6, prefix " Variance 1", PF_Param_FIX_SLIDER, 30, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},        \
+   nullptr, 0},                                                                                               \
+  {first + 7, prefix " Variance 2", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},         \
+   nullptr, 0},                                                                                               \
+  {first + 8, prefix " Variance 3", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0},         \
+   nullptr, 0},                                                                                               \
+  {first + 9, prefix " Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0}
+
 // Angles, popups, checkboxes and group markers have no ranges (0 here).
 const Control kControls[] = {
     {1, "Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
@@ -41,18 +93,8 @@ const Control kControls[] = {
     {3, "Align", PF_Param_FIX_SLIDER, 50, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
     {4, "Direction", PF_Param_ANGLE, 90, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {5, "Total Width", PF_Param_FLOAT_SLIDER, 300, 0, 0, kTotalWidthMax, 0, kTotalWidthMax, 1, false, 0, {0, 0, 0}, nullptr, 0},
-    {6, "Width Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},
-    {7, "Max Width 1", PF_Param_FLOAT_SLIDER, 50, 0, 1, 50000, 1, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {8, "Max Width 2", PF_Param_FLOAT_SLIDER, 20, 0, 1, 50000, 1, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {9, "Max Width 3", PF_Param_FLOAT_SLIDER, 30, 0, 1, 50000, 1, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {10, "Min Width", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {11, "Width Power", PF_Param_FLOAT_SLIDER, 1, 0, 0, 100, 0, 10, 2, false, C, {0, 0, 0}, nullptr, 0},
-    {12, "Gap Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},
-    {13, "Max Gap 1", PF_Param_FLOAT_SLIDER, 0, 0, 0, 50000, 0, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {14, "Max Gap 2", PF_Param_FLOAT_SLIDER, 0, 0, 0, 50000, 0, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {15, "Max Gap 3", PF_Param_FLOAT_SLIDER, 0, 0, 0, 50000, 0, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
-    {16, "Min Gap", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {17, "Gap Power", PF_Param_FLOAT_SLIDER, 1, 0, 0, 100, 0, 10, 2, false, C, {0, 0, 0}, nullptr, 0},
+    EXPECTED_SIZE_CLASS_ROWS(6, "Width", 50, 20, 30, 1, 50000, 1, 100),
+    EXPECTED_SIZE_CLASS_ROWS(12, "Gap", 0, 0, 0, 0, 50000, 0, 100),
     {18, "Width Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
     {19, "Outside", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Transparent|Wrap|Reflect", 3},
     {20, "Original", PF_Param_CHECKBOX, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
@@ -62,15 +104,7 @@ const Control kControls[] = {
     {24, "Min Slice", PF_Param_FIX_SLIDER, 20, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
     {25, "Slice Power", PF_Param_FLOAT_SLIDER, 1, 0, 0, 100, 0, 10, 2, false, C, {0, 0, 0}, nullptr, 0},
     {26, "Slice Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {27, "Slice Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {28, "Slice Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {29, "Slice Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {30, "Slice Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {31, "Slice Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6},
-    {32, "Slice Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {33, "Slice Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {34, "Slice Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},
-    {35, "Slice Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3},
+    EXPECTED_SCHEDULE_ROWS(27, "Slice", 100),
     {36, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {37, "--RGB Separation--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {38, "Max RGB Separation", PF_Param_FLOAT_SLIDER, 0, 0, -10000, 10000, -100, 100, 1, false, C, {0, 0, 0}, nullptr, 0},
@@ -80,15 +114,7 @@ const Control kControls[] = {
     {42, "RGB Color 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, S, {0, 255, 0}, nullptr, 0},
     {43, "RGB Color 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, S, {0, 0, 255}, nullptr, 0},
     {44, "RGB Separation Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {45, "RGB Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {46, "RGB Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {47, "RGB Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {48, "RGB Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {49, "RGB Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6},
-    {50, "RGB Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {51, "RGB Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {52, "RGB Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},
-    {53, "RGB Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3},
+    EXPECTED_SCHEDULE_ROWS(45, "RGB", 100),
     {54, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {55, "--Color Correction--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {56, "Color Correction Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Tritone|Tint|HLS", 3},
@@ -104,51 +130,18 @@ const Control kControls[] = {
     {66, "Max Color S Variance", PF_Param_FLOAT_SLIDER, 0, 0, -200, 200, -100, 100, 1, true, C | S, {0, 0, 0}, nullptr, 0},
     {67, "Min Color S Variance", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
     {68, "Color Variance Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {69, "Color Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {70, "Color Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {71, "Color Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {72, "Color Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {73, "Color Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6},
-    {74, "Color Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {75, "Color Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {76, "Color Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},
-    {77, "Color Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3},
+    EXPECTED_SCHEDULE_ROWS(69, "Color", 100),
     {78, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {79, "--Color Composite--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {80, "Composite Opacity", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
     {81, "Blending Mode", PF_Param_POPUP, 6, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|(-|Add|Multiply|Screen|Overlay|Soft Light|Hard Light|(-|Color Dodge|Color Burn|(-|Darken|Lighten|Difference|Exclusion|(-|Hue|Saturation|Luminosity", 20},
-    {82, "Composite Mode", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "One|Two|Three", 3},
-    {83, "Composite Color 1", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 0, 0}, nullptr, 0},
-    {84, "Composite Color 2", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {255, 255, 255}, nullptr, 0},
-    {85, "Composite Color 3", PF_Param_COLOR, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 255}, nullptr, 0},
-    {86, "Composite Variance Space", PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "RGB|HLS|YUV", 3},
-    {87, "Composite Overlap", PF_Param_POPUP, 2, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Clip|Wrap Back", 2},
-    {88, "Composite Variance 1", PF_Param_FIX_SLIDER, 30, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {89, "Composite Variance 2", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {90, "Composite Variance 3", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, C, {0, 0, 0}, nullptr, 0},
-    {91, "Composite Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {92, "Composite Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {93, "Composite Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {94, "Composite Completion", PF_Param_FIX_SLIDER, 100, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {95, "Composite Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {96, "Composite Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6},
-    {97, "Composite Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {98, "Composite Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {99, "Composite Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},
-    {100, "Composite Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3},
+    EXPECTED_COLOR_SET_ROWS(82, "Composite", "Composite Color", "Composite Variance Space", 2),
+    EXPECTED_SCHEDULE_ROWS(92, "Composite", 100),
     {101, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {102, "--Wipe--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {103, "Wipe Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random", 7},
     {104, "Wipe Type Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {105, "Wipe Per", PF_Param_SLIDER, 1, 0, 1, 100, 1, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {106, "Wipe Offset", PF_Param_SLIDER, 0, 0, 0, 100, 0, 5, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {107, "Wipe Completion", PF_Param_FIX_SLIDER, 0, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {108, "Wipe Delay", PF_Param_FIX_SLIDER, 5, 0, 0, 100, 0, 100, 1, true, 0, {0, 0, 0}, nullptr, 0},
-    {109, "Wipe Order", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Normal|Inverse|Inward|Outward|Random|Inverse Random", 6},
-    {110, "Wipe Order Phase", PF_Param_ANGLE, 0, 0, 0, 0, 0, 0, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {111, "Wipe Order Seed", PF_Param_SLIDER, 0, 0, 0, 1000000, 0, 100, 0, false, C, {0, 0, 0}, nullptr, 0},
-    {112, "Wipe Easing Type", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "Linear|Quad|Cubic|Quart|Quint|Expo|Circ|Sine|Bounce", 9},
-    {113, "Wipe Easing Mode", PF_Param_POPUP, 3, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, "In|Out|InOut", 3},
+    EXPECTED_SCHEDULE_ROWS(105, "Wipe", 0),
     {114, "", PF_Param_GROUP_END, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {115, "--Utility--", PF_Param_GROUP_START, 0, 0, 0, 0, 0, 0, 0, false, 0, {0, 0, 0}, nullptr, 0},
     {116, "Set Expression", PF_Param_POPUP, 1, 0, 0, 0, 0, 0, 0, false, T | S, {0, 0, 0}, "-------------------------|Optimum Total Width", 2},

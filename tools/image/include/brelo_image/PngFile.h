@@ -1,5 +1,5 @@
-// PNG files through libpng: 1- to 16-bit gray, gray with alpha, RGB, RGBA or
-// palette in; 8- or 16-bit RGBA out. Colour is straight, as in the host's images.
+// PNG files: through libpng, 1- to 16-bit gray, gray with alpha, RGB, RGBA or
+// palette in; 8- or 16-bit RGBA out, compressed by libdeflate. Colour is straight, as in the host's images.
 #pragma once
 
 #include <string>
@@ -10,11 +10,10 @@
 namespace Brelo {
 namespace ImageIO {
 
-// How every PNG is compressed: zlib's level and the row filters libpng may
-// choose among. One setting, so that speed and size are tuned in one place.
+// How every PNG is compressed: libdeflate's level (1 fastest to 12
+// smallest). One setting, so that speed and size are tuned in one place.
 struct PngCompression {
-  int zlibLevel;
-  int filters;  // PNG_FILTER_* bits
+  int level;
 };
 extern const PngCompression kPngCompression;
 
