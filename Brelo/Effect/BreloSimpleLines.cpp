@@ -46,6 +46,10 @@ void SimpleLines::Impl::_prepare() {
   _calcDirection();
   _makeStrips();
   _makeTransition();
+  for (Strip& s : strips) {
+    s.along = Edges::of(s.start, s.end);
+    s.athwart = Edges::of(s.lower, s.upper);
+  }
 }
 
 void SimpleLines::Impl::_calcDirection() {

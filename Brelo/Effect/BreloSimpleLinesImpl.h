@@ -12,6 +12,12 @@ namespace Brelo {
 
 class SimpleLines::Impl {
  public:
+  // A soft edge pair's bounds half a pixel either side of lo and hi, as the
+  // pixel loop compares positions with them.
+  struct Edges {
+    double lo_out, lo_in, hi_in, hi_out;
+    static Edges of(double lo, double hi) { return {lo - 0.5, lo + 0.5, hi - 0.5, hi + 0.5}; }
+  };
   struct Strip {
     bool hidden;
     int index;
@@ -22,6 +28,8 @@ class SimpleLines::Impl {
     PF_Pixel color8;
     PF_Pixel16 color16;
     PF_PixelFloat color32;
+    // Of start and end, lower and upper; formed once the bar is final.
+    Edges along, athwart;
   };
 
   Impl(Layer& layer, Parameter const& parameter);

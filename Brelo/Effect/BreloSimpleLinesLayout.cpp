@@ -78,7 +78,7 @@ void SimpleLines::Impl::_makeStrips() {
     double end = 0;
     if (!_drawWidth(d, n, pos, last, mw, end)) break;
 
-    Strip strip{false, n, pos, end, 1.0, 0.0, 0.0, 0.0, {}, {}, {}};
+    Strip strip{false, n, pos, end, 1.0, 0.0, 0.0, 0.0, {}, {}, {}, {}, {}};
     _drawBounds(d, n, acc, strip);
     strip.length_coverage = std::min(1.0, strip.upper - strip.lower);
     ColorFloat<float> const colour = _drawColour(d, n);

@@ -16,6 +16,7 @@ namespace Brelo {
 namespace {
 
 using Strip = SimpleLines::Impl::Strip;
+using Edges = SimpleLines::Impl::Edges;
 
 // Integer depths carry the opacity as a channel level (of `Full`) and round
 // the bar alpha half up; the float depth works with the opacity itself.
@@ -61,6 +62,13 @@ inline double fall(double x, double edge, double width) {
   return limitEdge(((edge + h) - x) / width);
 }
 
+// k times the coverage of x between a pair of one-pixel soft edges, as
+// k * rise * fall above form it, from the bounds the pair keeps.
+inline double cover(double k, double x, Edges const& e) {
+  double const r = x >= e.lo_in ? 1 : x < e.lo_out ? 0 : limitEdge(x - e.lo_out);
+  return k * r * (x <= e.hi_in ? 1 : x > e.hi_out ? 0 : limitEdge(e.hi_out - x));
+}
+
 // First bar that can still reach u: every bar before it ends more than half
 // a pixel before u. Ends are non-decreasing (the layout and the wipe keep
 // them so), which makes the test monotone.
@@ -69,7 +77,7 @@ int firstReaching(Strip const* strips, int count, double u) {
   int hi = count;
   while (lo < hi) {
     int const mid = lo + (hi - lo) / 2;
-    if (u > strips[mid].end + 0.5) {
+    if (u > strips[mid].along.hi_out) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -105,18 +113,18 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // edge gives 0), j's edges are at least half a pixel away, and the next bar
 // starts more than half a pixel after (the scan stops there). The bounds are
 // the very sums the per-pixel tests form.
-inline Stretch acrossBar(Strip const* bars, int count, int j) {
-  double const after = bars[j].start + 0.5;
-  return {j > 0 ? std::max(after, bars[j - 1].end + 0.5) : after, bars[j].end - 0.5,
-          j + 1 < count ? bars[j + 1].start - 0.5 : kInfinity, true};
+[[gnu::always_inline]] inline Stretch acrossBar(Strip const* bars, int count, int j) {
+  double const after = bars[j].along.lo_in;
+  return {j > 0 ? std::max(after, bars[j - 1].along.hi_out) : after, bars[j].along.hi_in,
+          j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, true};
 }
 
 // Positions where no bar reaches a pixel: more than half a pixel past the end
 // of every bar before `first` (the walk keeps `first`) and short of bar
 // `first` (the scan stops at once).
-inline Stretch betweenBars(Strip const* bars, int count, int first) {
-  return {first > 0 ? bars[first - 1].end + 0.5 : -kInfinity, kInfinity,
-          first < count ? bars[first].start - 0.5 : kInfinity, first == 0};
+[[gnu::always_inline]] inline Stretch betweenBars(Strip const* bars, int count, int first) {
+  return {first > 0 ? bars[first - 1].along.hi_out : -kInfinity, kInfinity,
+          first < count ? bars[first].along.lo_out : kInfinity, first == 0};
 }
 
 // Positions along a row: p(x) = (x - from) * step + at0, as the per-pixel
@@ -171,7 +179,7 @@ inline int runEnd(Stretch const& in, int x, int x_end, RowLine const& line) {
 // One colour blended over pixels [x0, x1) of a row; `normal` says the blend
 // is Blend::normal.
 template <class Depth, class BlendFn>
-void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel const& top, BlendFn const& blend,
+[[gnu::flatten]] void paintSpan(typename Depth::Pixel* row, int x0, int x1, typename Depth::Pixel const& top, BlendFn const& blend,
                bool normal) {
   if constexpr (std::is_same_v<typename Depth::Pixel, PF_Pixel>) {
     if (normal) {
@@ -198,16 +206,16 @@ struct RowPainter {
   // The bars within half a pixel of positions (u, v), from `first` on,
   // summed and blended over the pixel: the rules in full. Inlined in the
   // row of runs, where most edge pixels pass; a call elsewhere.
-  [[gnu::noinline]] void pixel(Pixel& p, double u, double v, int first) const { rules(p, u, v, first); }
+  [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const { rules(p, u, v, first); }
   [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first) const {
     Pixel acc{};
     for (int i = first; i < count; ++i) {
       Strip const& s = bars[i];
-      if (s.start - 0.5 > u) break;
-      if (s.hidden || u > s.end + 0.5) continue;
-      double const a = s.opacity * rise(u, s.start, 1) * fall(u, s.end, 1);
+      if (s.along.lo_out > u) break;
+      if (s.hidden || u > s.along.hi_out) continue;
+      double const a = cover(s.opacity, u, s.along);
       if (!(a > 0)) continue;
-      double const b = s.length_coverage * rise(v, s.lower, 1) * fall(v, s.upper, 1);
+      double const b = cover(s.length_coverage, v, s.athwart);
       if (!(b > 0)) continue;
       Pixel px = Depth::colour(s);
       Depth::setAlpha(px, a, b, o, opacity);
@@ -229,8 +237,8 @@ struct RowPainter {
         if (x == x0) {
           first = firstReaching(bars, count, u);
         } else {
-          while (first < count && u > bars[first].end + 0.5) ++first;
-          while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+          while (first < count && u > bars[first].along.hi_out) ++first;
+          while (first > 0 && !(u > bars[first - 1].along.hi_out)) --first;
         }
       }
       pixel(row[x], u, athwart.at(x), first);
@@ -240,27 +248,35 @@ struct RowPainter {
   // A list orderedForRuns: positions move monotonically along a row, and so
   // does the first bar that can reach them, so it is followed, and pixels
   // reached by no bar or by one bar alone are passed in runs.
-  void runRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
+  [[gnu::flatten]] void runRow(Pixel* row, int x0, int x1, RowLine const& along, RowLine const& athwart) const {
     int first = firstReaching(bars, count, along.at(x0));
-    // The stretches around `first`, formed again only when it moves.
+    // The stretches around `first`, formed again only when it moves, and the
+    // bounds whose crossing moves it (ahead of the first pixel: crossed).
     int formed = -1;
     Stretch none{}, inFirst{}, inNext{};
+    double ahead = -kInfinity, back = kInfinity;
     int x = x0;
     while (x < x1) {
       double const u = along.at(x);
       // Rounding keeps positions monotonic: `first` only ever moves one way.
       if (along.step > 0) {
-        while (first < count && u > bars[first].end + 0.5) ++first;
-      } else {
-        while (first > 0 && !(u > bars[first - 1].end + 0.5)) --first;
+        if (u > ahead) {
+          while (first < count && u > bars[first].along.hi_out) ++first;
+        }
+      } else if (!(u > back)) {
+        while (first > 0 && !(u > bars[first - 1].along.hi_out)) --first;
       }
       if (first != formed) {
         formed = first;
         none = betweenBars(bars, count, first);
         if (first < count) inFirst = acrossBar(bars, count, first);
         if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+        ahead = first < count ? bars[first].along.hi_out : kInfinity;
+        back = first > 0 ? bars[first - 1].along.hi_out : -kInfinity;
       }
-      if (none.contains(u)) {
+      // Past every bar before `first` (the walk keeps it so): in `none` when
+      // short of bar `first`.
+      if (u < none.next) {
         x = runEnd(none, x, x1, along);
       } else if (first < count && inFirst.contains(u)) {
         x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
@@ -283,10 +299,10 @@ struct RowPainter {
     Depth::setAlpha(full, s.opacity * 1.0 * 1.0, s.length_coverage * 1.0 * 1.0, o, opacity);
     bool const shows = full.alpha > 0;
     if (full.alpha > o) full.alpha = o;
-    double const outer_lo = s.lower - 0.5, outer_hi = s.upper + 0.5;
+    double const outer_lo = s.athwart.lo_out, outer_hi = s.athwart.hi_out;
     // v is monotonic along the run too: the pixels of full colour are an
     // interval [inner_begin, inner_end), painted in one go.
-    Stretch const inner{s.lower + 0.5, s.upper - 0.5, kInfinity, true};
+    Stretch const inner{s.athwart.lo_in, s.athwart.hi_in, kInfinity, true};
     int inner_begin = stop, inner_end = stop;
     for (; x < stop; ++x) {
       double const v = athwart.at(x);
