@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GoldenImage.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ TEST(GoldenImage, ReferenceFilesKeepEveryValueExactly) {
   // A frame with every 8-bit value, every 16-bit value up to 32768 and
   // floats that no 16-bit format holds survives the files unchanged.
   std::string why;
+  BreloTest::TempDir dir;
   for (Depth d : {Depth::Bits8, Depth::Bits16, Depth::Bits32}) {
     SCOPED_TRACE(depthName(d));
     Image img(257, 129, d);
@@ -30,7 +32,7 @@ TEST(GoldenImage, ReferenceFilesKeepEveryValueExactly) {
         }
       }
     }
-    const std::string path = std::string("roundtrip") + GoldenImage::extension(d);
+    const std::string path = dir / (std::string("roundtrip") + GoldenImage::extension(d));
     ASSERT_TRUE(GoldenImage::write(path, img, &why)) << why;
     Image back;
     ASSERT_TRUE(GoldenImage::read(path, d, &back, &why)) << why;
@@ -39,7 +41,7 @@ TEST(GoldenImage, ReferenceFilesKeepEveryValueExactly) {
   // 16-bit channels beyond the host's range cannot be stored faithfully.
   Image bad(1, 1, Depth::Bits16);
   bad.px16(0, 0).red = 40000;
-  EXPECT_FALSE(GoldenImage::write("bad.png", bad, &why));
+  EXPECT_FALSE(GoldenImage::write(dir / "bad.png", bad, &why));
 }
 
 }  // namespace
