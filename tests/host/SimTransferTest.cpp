@@ -1,5 +1,8 @@
 // transfer_rect: every listed mode against the blend functions used pixel by
 // pixel, opacity in each depth, rgb_only, clipping and refusals.
+#include <algorithm>
+#include <type_traits>
+
 #include "Brelo/BreloBlend.h"
 #include "SimTestUtil.h"
 
@@ -57,6 +60,48 @@ void expectModeAsBlend(Session& s, std::size_t m, Depth d, int seed, Blend blend
   EXPECT_TRUE(s.host().paddingIntact(dst.get()));
 }
 
+struct BlendCase {
+  Image const* base;
+  Image const* top;
+  A_u_char opacity;
+  A_u_short opacitySu;
+  bool rgbOnly;
+};
+
+// Every case in every mode, with the vector kernels and with the scalar ones,
+// against the foundation's function of the mode applied pixel by pixel to the
+// blend pixel with the opacity applied as the host applies it.
+template <class P>
+void expectKernelsAsBlendFunctions(BlendCase const* cases, std::size_t count) {
+  for (Kernels kernels : {Kernels::Avx2, Kernels::Scalar}) {
+    Session s(nullptr);
+    s.host().setKernels(kernels);
+    for (std::size_t m = 0; m < 17; ++m) {
+      for (BlendCase const* c = cases; c != cases + count; ++c) {
+        HostWorld src = s.host().makeWorld(*c->top), dst = s.host().makeWorld(*c->base);
+        ASSERT_EQ(transfer(s, src, dst, kModes[m], c->opacity, c->opacitySu, c->rgbOnly), 0);
+        Image const out = s.host().readWorld(dst.get());
+        for (int y = 0; y < c->base->height(); ++y)
+          for (int x = 0; x < c->base->width(); ++x) {
+            using SimTest::pixelAt;
+            P top = pixelAt<P>(*c->top, x, y), base = pixelAt<P>(*c->base, x, y), e;
+            if constexpr (std::is_same<P, PF_Pixel>::value) {
+              if (c->opacity < 255) top.alpha = A_u_char((unsigned(top.alpha) * c->opacity + 127) / 255);
+              e = Brelo::getBlendFunction8(kBlend[m])(base, top);
+            } else {
+              unsigned const o = c->opacitySu ? c->opacitySu : (unsigned(c->opacity) * 32768 + 127) / 255;
+              if (o < 32768) top.alpha = A_u_short((unsigned(top.alpha) * o + 16384) >> 15);
+              e = Brelo::getBlendFunction16(kBlend[m])(base, top);
+            }
+            if (c->rgbOnly) e.alpha = base.alpha;
+            ASSERT_TRUE(SimTest::samePixel(pixelAt<P>(out, x, y), e))
+                << "mode " << m << " kernels " << int(kernels) << " at " << x << "," << y;
+          }
+      }
+    }
+  }
+}
+
 TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
   Session s(nullptr);
   for (std::size_t m = 0; m < 17; ++m) {
@@ -87,38 +132,41 @@ TEST(SimTransfer, EightBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
         A_u_char const a = (v & 3) == 0 ? 0 : (v & 3) == 1 ? 255 : A_u_char(v >> 24);
         img->px8(x, y) = {a, A_u_char(v >> 8), A_u_char(v >> 16), A_u_char(next() >> 24)};
       }
-  for (Kernels kernels : {Kernels::Avx2, Kernels::Scalar}) {
-    Session s(nullptr);
-    s.host().setKernels(kernels);
-    for (std::size_t m = 0; m < 17; ++m) {
-      struct Case {
-        Image const* base;
-        Image const* top;
-        A_u_char opacity;
-        bool rgbOnly;
-      };
-      Case const cases[] = {{&allPairsBase, &allPairsTop, 255, false},
-                            {&randomBase, &randomTop, 255, false},
-                            {&randomBase, &randomTop, 200, false},
-                            {&randomBase, &randomTop, 0, true},
-                            {&randomBase, &randomTop, 77, true}};
-      for (Case const& c : cases) {
-        HostWorld src = s.host().makeWorld(*c.top), dst = s.host().makeWorld(*c.base);
-        ASSERT_EQ(transfer(s, src, dst, kModes[m], c.opacity, 0, c.rgbOnly), 0);
-        Image const out = s.host().readWorld(dst.get());
-        auto fn = Brelo::getBlendFunction8(kBlend[m]);
-        for (int y = 0; y < c.base->height(); ++y)
-          for (int x = 0; x < c.base->width(); ++x) {
-            PF_Pixel top = c.top->px8(x, y);
-            if (c.opacity < 255) top.alpha = A_u_char((unsigned(top.alpha) * c.opacity + 127) / 255);
-            PF_Pixel e = fn(c.base->px8(x, y), top);
-            if (c.rgbOnly) e.alpha = c.base->px8(x, y).alpha;
-            ASSERT_TRUE(SimTest::samePixel(out.px8(x, y), e))
-                << "mode " << m << " kernels " << int(kernels) << " at " << x << "," << y;
-          }
-      }
+  BlendCase const cases[] = {{&allPairsBase, &allPairsTop, 255, 0, false},
+                             {&randomBase, &randomTop, 255, 0, false},
+                             {&randomBase, &randomTop, 200, 0, false},
+                             {&randomBase, &randomTop, 0, 0, true},
+                             {&randomBase, &randomTop, 77, 0, true}};
+  expectKernelsAsBlendFunctions<PF_Pixel>(cases, 5);
+}
+
+// The 16-bit vector blends likewise: channel pairs on a grid of 257 values
+// 0..32768, random pixels (alphas transparent, opaque, partial and beyond
+// 32768), both kinds of opacity, rgb_only, rows of odd lengths.
+TEST(SimTransfer, SixteenBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
+  auto level = [](int i) { return A_u_short(std::min(i * 128, 32768)); };
+  Image gridBase(257, 257, Depth::Bits16), gridTop(257, 257, Depth::Bits16);
+  for (int y = 0; y < 257; ++y)
+    for (int x = 0; x < 257; ++x) {
+      gridBase.px16(x, y) = {32768, level(x), level(256 - x), level((x * 7) % 257)};
+      gridTop.px16(x, y) = {32768, level(y), level((y * 3) % 257), level(256 - y)};
     }
-  }
+  std::uint32_t seed = 7;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  Image randomBase(67, 31, Depth::Bits16), randomTop(67, 31, Depth::Bits16);
+  for (Image* img : {&randomBase, &randomTop})
+    for (int y = 0; y < 31; ++y)
+      for (int x = 0; x < 67; ++x) {
+        std::uint32_t const v = next();
+        A_u_short const a = (v & 7) == 0 ? 0 : (v & 7) == 1 ? 32768 : (v & 7) == 2 ? A_u_short(v >> 16) : A_u_short((v >> 16) % 32769);
+        img->px16(x, y) = {a, A_u_short((v >> 3) % 32769), A_u_short(next() % 32769), A_u_short(next() >> 16)};
+      }
+  BlendCase const cases[] = {{&gridBase, &gridTop, 255, 0, false},
+                             {&randomBase, &randomTop, 255, 0, false},
+                             {&randomBase, &randomTop, 200, 0, false},
+                             {&randomBase, &randomTop, 0, 20000, true},
+                             {&randomBase, &randomTop, 77, 0, true}};
+  expectKernelsAsBlendFunctions<PF_Pixel16>(cases, 5);
 }
 
 // Large rectangles are composited in bands on the host's threads: the same

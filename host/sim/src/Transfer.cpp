@@ -49,8 +49,8 @@ PF_PixelFloat withOpacity(PF_PixelFloat p, PF_CompositeMode const& c) {
   return p;
 }
 
-// How a transfer is done: the blend as a function object, and for 8 bits
-// whether the vector forms may take the pixels they have a form for.
+// How a transfer is done: the blend as a function object, and for 8 and 16
+// bits whether the vector forms may take the pixels they have a form for.
 template <class Fn>
 struct Blender {
   Fn const& fn;
@@ -69,6 +69,8 @@ void transferRows(std::uint8_t const* sdata, A_long srowbytes, PF_LRect const& s
     A_long x = 0;
     if constexpr (std::is_same<P, PF_Pixel>::value) {
       if (blender.vector) x = transferFour8(s, o, sr.right - sr.left, blender.mode, c);
+    } else if constexpr (std::is_same<P, PF_Pixel16>::value) {
+      if (blender.vector) x = transferFour16(s, o, sr.right - sr.left, blender.mode, c);
     }
     for (; x < sr.right - sr.left; ++x) {
       P r = fn(o[x], withOpacity(s[x], c));

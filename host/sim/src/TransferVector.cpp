@@ -1,6 +1,7 @@
-// transfer_rect's 8-bit blends four pixels at a time, for the modes whose
-// integer formulas (the foundation's 8-bit frame and terms) have a vector
-// form here; every result equals the scalar blend's. Divisions become
+// transfer_rect's 8- and 16-bit blends four pixels at a time, for the modes
+// whose formulas (the foundation's frames and mixes) have a vector form here;
+// every result equals the scalar blend's. At 16 bits the single-precision
+// operations are the scalar ones, in the same order. At 8 bits divisions become
 // multiplications by reciprocals in floating point, each used only where the
 // numerator is small enough for the product to truncate to the exact
 // quotient:
@@ -143,22 +144,127 @@ BRELO_SIM_SSE41 int blendFour(PF_Pixel const* s, PF_Pixel* o, int n, PF_Composit
   return i;
 }
 
+// ---- 16 bits: the scalar frame's single-precision operations on the raw
+// values 0..32768, in the same order, one pixel to a lane.
+
+struct Mix16 {
+  BRELO_SIM_SSE41 static __m128 full() { return _mm_set1_ps(32768.0f); }
+  // 2 (cb + cs - cb cs / 32768) - 32768 where `light`, 2 cb cs / 32768 elsewhere.
+  BRELO_SIM_SSE41 static __m128 lightOrDark(__m128 cb, __m128 cs, __m128 light) {
+    __m128 const l = _mm_sub_ps(
+        _mm_mul_ps(_mm_set1_ps(2.0f), _mm_sub_ps(_mm_add_ps(cb, cs), _mm_div_ps(_mm_mul_ps(cb, cs), full()))), full());
+    __m128 const d = _mm_div_ps(_mm_mul_ps(_mm_mul_ps(_mm_set1_ps(2.0f), cb), cs), full());
+    return _mm_blendv_ps(d, l, light);
+  }
+  BRELO_SIM_SSE41 static __m128 add(__m128 cb, __m128 cs) { return _mm_add_ps(cb, cs); }
+  BRELO_SIM_SSE41 static __m128 multiply(__m128 cb, __m128 cs) { return _mm_div_ps(_mm_mul_ps(cb, cs), full()); }
+  BRELO_SIM_SSE41 static __m128 screen(__m128 cb, __m128 cs) {
+    return _mm_sub_ps(_mm_add_ps(cb, cs), _mm_div_ps(_mm_mul_ps(cb, cs), full()));
+  }
+  BRELO_SIM_SSE41 static __m128 overlay(__m128 cb, __m128 cs) {
+    return lightOrDark(cb, cs, _mm_cmpgt_ps(cb, _mm_set1_ps(16383.0f)));
+  }
+  BRELO_SIM_SSE41 static __m128 hardlight(__m128 cb, __m128 cs) {
+    return lightOrDark(cb, cs, _mm_cmpgt_ps(cs, _mm_set1_ps(16383.0f)));
+  }
+  BRELO_SIM_SSE41 static __m128 darken(__m128 cb, __m128 cs) { return _mm_min_ps(cs, cb); }   // cs < cb ? cs : cb
+  BRELO_SIM_SSE41 static __m128 lighten(__m128 cb, __m128 cs) { return _mm_max_ps(cs, cb); }  // cb < cs ? cs : cb
+  BRELO_SIM_SSE41 static __m128 difference(__m128 cb, __m128 cs) {
+    return _mm_andnot_ps(_mm_set1_ps(-0.0f), _mm_sub_ps(cb, cs));
+  }
+  BRELO_SIM_SSE41 static __m128 exclusion(__m128 cb, __m128 cs) {
+    return _mm_sub_ps(_mm_add_ps(cb, cs), _mm_div_ps(_mm_mul_ps(_mm_mul_ps(_mm_set1_ps(2.0f), cb), cs), full()));
+  }
+};
+
+// Four pixels' channels, one pixel to a lane: alpha, red, green, blue.
+struct Lanes16 {
+  __m128i c[4];
+};
+
+BRELO_SIM_SSE41 inline Lanes16 split16(PF_Pixel16 const* p) {
+  __m128i const v0 = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
+  __m128i const v1 = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p + 2));
+  __m128i const t0 = _mm_unpacklo_epi16(v0, v1), t1 = _mm_unpackhi_epi16(v0, v1);
+  __m128i const ar = _mm_unpacklo_epi16(t0, t1), gb = _mm_unpackhi_epi16(t0, t1);
+  return {{_mm_cvtepu16_epi32(ar), _mm_cvtepu16_epi32(_mm_srli_si128(ar, 8)), _mm_cvtepu16_epi32(gb),
+           _mm_cvtepu16_epi32(_mm_srli_si128(gb, 8))}};
+}
+
+BRELO_SIM_SSE41 inline void join16(Lanes16 const& l, PF_Pixel16* p) {
+  __m128i const ar = _mm_packus_epi32(l.c[0], l.c[1]), gb = _mm_packus_epi32(l.c[2], l.c[3]);
+  __m128i const t0 = _mm_unpacklo_epi16(ar, gb), t1 = _mm_unpackhi_epi16(ar, gb);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_unpacklo_epi16(t0, t1));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 2), _mm_unpackhi_epi16(t0, t1));
+}
+
+// 0 for values not above 0 (NaN too), at most 32768, truncated.
+BRELO_SIM_SSE41 inline __m128i limit16(__m128 v) {
+  return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(v, _mm_setzero_ps()), Mix16::full()));
+}
+
+template <class Mix>
+BRELO_SIM_SSE41 int blendFour16(PF_Pixel16 const* s, PF_Pixel16* o, int n, PF_CompositeMode const& c, Mix mix) {
+  unsigned const opacity = c.opacitySu ? c.opacitySu : (unsigned(c.opacity) * 32768 + 127) / 255;
+  __m128 const full = Mix16::full();
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    Lanes16 sp = split16(s + i);
+    Lanes16 const bp = split16(o + i);
+    if (opacity < 32768)
+      sp.c[0] = _mm_srli_epi32(_mm_add_epi32(_mm_mullo_epi32(sp.c[0], _mm_set1_epi32(int(opacity))),
+                                             _mm_set1_epi32(16384)), 15);
+    __m128 const ab = _mm_cvtepi32_ps(bp.c[0]), as = _mm_cvtepi32_ps(sp.c[0]);
+    __m128 const onlyS = _mm_mul_ps(_mm_sub_ps(full, ab), as);
+    __m128 const alpha = _mm_add_ps(_mm_div_ps(onlyS, full), ab);
+    __m128 const onlyB = _mm_mul_ps(ab, _mm_sub_ps(full, as));
+    __m128 const both = _mm_mul_ps(ab, as);
+    Lanes16 out;
+    out.c[0] = limit16(alpha);
+    for (int ch = 1; ch < 4; ++ch) {
+      __m128 const cb = _mm_cvtepi32_ps(bp.c[ch]), cs = _mm_cvtepi32_ps(sp.c[ch]);
+      __m128 const sum = _mm_add_ps(_mm_add_ps(_mm_mul_ps(cs, onlyS), _mm_mul_ps(cb, onlyB)), _mm_mul_ps(mix(cb, cs), both));
+      out.c[ch] = limit16(_mm_div_ps(_mm_div_ps(sum, alpha), full));
+    }
+    // A transparent base shows the blend pixel, a transparent blend pixel the base.
+    __m128i const noS = _mm_cmpeq_epi32(sp.c[0], _mm_setzero_si128());
+    __m128i const noB = _mm_cmpeq_epi32(bp.c[0], _mm_setzero_si128());
+    for (int ch = 0; ch < 4; ++ch)
+      out.c[ch] = _mm_blendv_epi8(_mm_blendv_epi8(out.c[ch], bp.c[ch], noS), sp.c[ch], noB);
+    if (c.rgb_only) out.c[0] = bp.c[0];
+    join16(out, o + i);
+  }
+  return i;
+}
+
 }  // namespace
+
+
+// The modes with a vector form, as X(Mode, name).
+#define BRELO_SIM_VECTOR_MODES(X)                                                                              \
+  X(Add, add) X(Multiply, multiply) X(Screen, screen) X(Overlay, overlay) X(HardLight, hardlight)          \
+  X(Darken, darken) X(Lighten, lighten) X(Difference, difference) X(Exclusion, exclusion)
 
 int transferFour8(PF_Pixel const* s, PF_Pixel* o, int n, BlendMode mode, PF_CompositeMode const& c) {
   if (!__builtin_cpu_supports("sse4.1")) return 0;
+#define BRELO_SIM_CASE(Mode, name) \
+  case BlendMode::Mode: return blendFour(s, o, n, c, Terms::name);
   switch (mode) {
-    case BlendMode::Add: return blendFour(s, o, n, c, Terms::add);
-    case BlendMode::Multiply: return blendFour(s, o, n, c, Terms::multiply);
-    case BlendMode::Screen: return blendFour(s, o, n, c, Terms::screen);
-    case BlendMode::Overlay: return blendFour(s, o, n, c, Terms::overlay);
-    case BlendMode::HardLight: return blendFour(s, o, n, c, Terms::hardlight);
-    case BlendMode::Darken: return blendFour(s, o, n, c, Terms::darken);
-    case BlendMode::Lighten: return blendFour(s, o, n, c, Terms::lighten);
-    case BlendMode::Difference: return blendFour(s, o, n, c, Terms::difference);
-    case BlendMode::Exclusion: return blendFour(s, o, n, c, Terms::exclusion);
+    BRELO_SIM_VECTOR_MODES(BRELO_SIM_CASE)
     default: return 0;
   }
+#undef BRELO_SIM_CASE
+}
+
+int transferFour16(PF_Pixel16 const* s, PF_Pixel16* o, int n, BlendMode mode, PF_CompositeMode const& c) {
+  if (!__builtin_cpu_supports("sse4.1")) return 0;
+#define BRELO_SIM_CASE(Mode, name) \
+  case BlendMode::Mode: return blendFour16(s, o, n, c, Mix16::name);
+  switch (mode) {
+    BRELO_SIM_VECTOR_MODES(BRELO_SIM_CASE)
+    default: return 0;
+  }
+#undef BRELO_SIM_CASE
 }
 
 }  // namespace Sim
@@ -169,6 +275,7 @@ int transferFour8(PF_Pixel const* s, PF_Pixel* o, int n, BlendMode mode, PF_Comp
 namespace Brelo {
 namespace Sim {
 int transferFour8(PF_Pixel const*, PF_Pixel*, int, BlendMode, PF_CompositeMode const&) { return 0; }
+int transferFour16(PF_Pixel16 const*, PF_Pixel16*, int, BlendMode, PF_CompositeMode const&) { return 0; }
 }  // namespace Sim
 }  // namespace Brelo
 
