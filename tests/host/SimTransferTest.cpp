@@ -60,6 +60,20 @@ void expectModeAsBlend(Session& s, std::size_t m, Depth d, int seed, Blend blend
   EXPECT_TRUE(s.host().paddingIntact(dst.get()));
 }
 
+// A w x h image of pixels of kind P, make(x, y) row by row.
+template <class P, class Make>
+Image made(int w, int h, Make&& make) {
+  Image img(w, h, std::is_same<P, PF_Pixel>::value ? Depth::Bits8 : Depth::Bits16);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if constexpr (std::is_same<P, PF_Pixel>::value)
+        img.px8(x, y) = make(x, y);
+      else
+        img.px16(x, y) = make(x, y);
+    }
+  return img;
+}
+
 struct BlendCase {
   Image const* base;
   Image const* top;
@@ -116,22 +130,20 @@ TEST(SimTransfer, EveryModeMatchesTheBlendFunctionsPixelByPixel) {
 // partly and fully opaque alphas, opacities and rgb_only, rows whose length
 // is not a multiple of four; the scalar kernels alike.
 TEST(SimTransfer, EightBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
-  Image allPairsBase(256, 256, Depth::Bits8), allPairsTop(256, 256, Depth::Bits8);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 256; ++x) {
-      allPairsBase.px8(x, y) = {255, A_u_char(x), A_u_char(255 - x), A_u_char((x * 7) & 255)};
-      allPairsTop.px8(x, y) = {255, A_u_char(y), A_u_char((y * 3) & 255), A_u_char(255 - y)};
-    }
+  Image const allPairsBase = made<PF_Pixel>(256, 256, [](int x, int) {
+    return PF_Pixel{255, A_u_char(x), A_u_char(255 - x), A_u_char((x * 7) & 255)};
+  });
+  Image const allPairsTop = made<PF_Pixel>(256, 256, [](int, int y) {
+    return PF_Pixel{255, A_u_char(y), A_u_char((y * 3) & 255), A_u_char(255 - y)};
+  });
   std::uint32_t seed = 99;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  Image randomBase(67, 31, Depth::Bits8), randomTop(67, 31, Depth::Bits8);
-  for (Image* img : {&randomBase, &randomTop})
-    for (int y = 0; y < 31; ++y)
-      for (int x = 0; x < 67; ++x) {
-        std::uint32_t const v = next();
-        A_u_char const a = (v & 3) == 0 ? 0 : (v & 3) == 1 ? 255 : A_u_char(v >> 24);
-        img->px8(x, y) = {a, A_u_char(v >> 8), A_u_char(v >> 16), A_u_char(next() >> 24)};
-      }
+  auto random = [&next](int, int) {
+    std::uint32_t const v = next();
+    A_u_char const a = (v & 3) == 0 ? 0 : (v & 3) == 1 ? 255 : A_u_char(v >> 24);
+    return PF_Pixel{a, A_u_char(v >> 8), A_u_char(v >> 16), A_u_char(next() >> 24)};
+  };
+  Image const randomBase = made<PF_Pixel>(67, 31, random), randomTop = made<PF_Pixel>(67, 31, random);
   BlendCase const cases[] = {{&allPairsBase, &allPairsTop, 255, 0, false},
                              {&randomBase, &randomTop, 255, 0, false},
                              {&randomBase, &randomTop, 200, 0, false},
@@ -145,22 +157,23 @@ TEST(SimTransfer, EightBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
 // 32768), both kinds of opacity, rgb_only, rows of odd lengths.
 TEST(SimTransfer, SixteenBitBlendsOfEveryKernelMatchThePixelByPixelFunctions) {
   auto level = [](int i) { return A_u_short(std::min(i * 128, 32768)); };
-  Image gridBase(257, 257, Depth::Bits16), gridTop(257, 257, Depth::Bits16);
-  for (int y = 0; y < 257; ++y)
-    for (int x = 0; x < 257; ++x) {
-      gridBase.px16(x, y) = {32768, level(x), level(256 - x), level((x * 7) % 257)};
-      gridTop.px16(x, y) = {32768, level(y), level((y * 3) % 257), level(256 - y)};
-    }
+  Image const gridBase = made<PF_Pixel16>(257, 257, [&level](int x, int) {
+    return PF_Pixel16{32768, level(x), level(256 - x), level((x * 7) % 257)};
+  });
+  Image const gridTop = made<PF_Pixel16>(257, 257, [&level](int, int y) {
+    return PF_Pixel16{32768, level(y), level((y * 3) % 257), level(256 - y)};
+  });
   std::uint32_t seed = 7;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  Image randomBase(67, 31, Depth::Bits16), randomTop(67, 31, Depth::Bits16);
-  for (Image* img : {&randomBase, &randomTop})
-    for (int y = 0; y < 31; ++y)
-      for (int x = 0; x < 67; ++x) {
-        std::uint32_t const v = next();
-        A_u_short const a = (v & 7) == 0 ? 0 : (v & 7) == 1 ? 32768 : (v & 7) == 2 ? A_u_short(v >> 16) : A_u_short((v >> 16) % 32769);
-        img->px16(x, y) = {a, A_u_short((v >> 3) % 32769), A_u_short(next() % 32769), A_u_short(next() >> 16)};
-      }
+  auto random = [&next](int, int) {
+    std::uint32_t const v = next();
+    A_u_short const a = (v & 7) == 0   ? 0
+                        : (v & 7) == 1 ? 32768
+                        : (v & 7) == 2 ? A_u_short(v >> 16)
+                                       : A_u_short((v >> 16) % 32769);
+    return PF_Pixel16{a, A_u_short((v >> 3) % 32769), A_u_short(next() % 32769), A_u_short(next() >> 16)};
+  };
+  Image const randomBase = made<PF_Pixel16>(67, 31, random), randomTop = made<PF_Pixel16>(67, 31, random);
   BlendCase const cases[] = {{&gridBase, &gridTop, 255, 0, false},
                              {&randomBase, &randomTop, 255, 0, false},
                              {&randomBase, &randomTop, 200, 0, false},

@@ -204,7 +204,7 @@ BRELO_SIM_SSE41 inline __m128i limit16(__m128 v) {
 }
 
 template <class Mix>
-BRELO_SIM_SSE41 int blendFour16(PF_Pixel16 const* s, PF_Pixel16* o, int n, PF_CompositeMode const& c, Mix mix) {
+BRELO_SIM_SSE41 int blendFour(PF_Pixel16 const* s, PF_Pixel16* o, int n, PF_CompositeMode const& c, Mix mix) {
   unsigned const opacity = c.opacitySu ? c.opacitySu : (unsigned(c.opacity) * 32768 + 127) / 255;
   __m128 const full = Mix16::full();
   int i = 0;
@@ -237,34 +237,39 @@ BRELO_SIM_SSE41 int blendFour16(PF_Pixel16 const* s, PF_Pixel16* o, int n, PF_Co
   return i;
 }
 
-}  // namespace
+// The mixes of the modes with a vector form, by pixel kind.
+template <class P>
+struct VectorMixes;
+template <>
+struct VectorMixes<PF_Pixel> : Terms {};
+template <>
+struct VectorMixes<PF_Pixel16> : Mix16 {};
 
-
-// The modes with a vector form, as X(Mode, name).
-#define BRELO_SIM_VECTOR_MODES(X)                                                                              \
-  X(Add, add) X(Multiply, multiply) X(Screen, screen) X(Overlay, overlay) X(HardLight, hardlight)          \
-  X(Darken, darken) X(Lighten, lighten) X(Difference, difference) X(Exclusion, exclusion)
-
-int transferFour8(PF_Pixel const* s, PF_Pixel* o, int n, BlendMode mode, PF_CompositeMode const& c) {
+template <class P>
+int transferFour(P const* s, P* o, int n, BlendMode mode, PF_CompositeMode const& c) {
   if (!__builtin_cpu_supports("sse4.1")) return 0;
-#define BRELO_SIM_CASE(Mode, name) \
-  case BlendMode::Mode: return blendFour(s, o, n, c, Terms::name);
+  using M = VectorMixes<P>;
   switch (mode) {
-    BRELO_SIM_VECTOR_MODES(BRELO_SIM_CASE)
+    case BlendMode::Add: return blendFour(s, o, n, c, M::add);
+    case BlendMode::Multiply: return blendFour(s, o, n, c, M::multiply);
+    case BlendMode::Screen: return blendFour(s, o, n, c, M::screen);
+    case BlendMode::Overlay: return blendFour(s, o, n, c, M::overlay);
+    case BlendMode::HardLight: return blendFour(s, o, n, c, M::hardlight);
+    case BlendMode::Darken: return blendFour(s, o, n, c, M::darken);
+    case BlendMode::Lighten: return blendFour(s, o, n, c, M::lighten);
+    case BlendMode::Difference: return blendFour(s, o, n, c, M::difference);
+    case BlendMode::Exclusion: return blendFour(s, o, n, c, M::exclusion);
     default: return 0;
   }
-#undef BRELO_SIM_CASE
 }
 
+}  // namespace
+
+int transferFour8(PF_Pixel const* s, PF_Pixel* o, int n, BlendMode mode, PF_CompositeMode const& c) {
+  return transferFour(s, o, n, mode, c);
+}
 int transferFour16(PF_Pixel16 const* s, PF_Pixel16* o, int n, BlendMode mode, PF_CompositeMode const& c) {
-  if (!__builtin_cpu_supports("sse4.1")) return 0;
-#define BRELO_SIM_CASE(Mode, name) \
-  case BlendMode::Mode: return blendFour16(s, o, n, c, Mix16::name);
-  switch (mode) {
-    BRELO_SIM_VECTOR_MODES(BRELO_SIM_CASE)
-    default: return 0;
-  }
-#undef BRELO_SIM_CASE
+  return transferFour(s, o, n, mode, c);
 }
 
 }  // namespace Sim
