@@ -48,16 +48,34 @@ Quad<S> convert(P const& p, bool premultiply) {
           sampleOf<S>(pm(sampleOf<float>(p.blue)))};
 }
 
+// One loop per order and premultiplication, so that no pixel decides them
+// again and the plain cases compile to straight copies.
+template <ChannelOrder Order, bool Premultiply, class S, class P>
+void convertRowAs(const P* px, int width, S* out) {
+  constexpr int n = Order == ChannelOrder::RGB ? 3 : 4;
+  for (int x = 0; x < width; ++x, out += n) {
+    Quad<S> const q = convert<S>(px[x], Premultiply);
+    if constexpr (Order == ChannelOrder::ARGB) out[0] = q.a, out[1] = q.r, out[2] = q.g, out[3] = q.b;
+    if constexpr (Order == ChannelOrder::RGBA) out[0] = q.r, out[1] = q.g, out[2] = q.b, out[3] = q.a;
+    if constexpr (Order == ChannelOrder::RGB) out[0] = q.r, out[1] = q.g, out[2] = q.b;
+  }
+}
+
+template <bool Premultiply, class S, class P>
+void convertRowAs(const P* px, int width, ChannelOrder order, S* out) {
+  switch (order) {
+    case ChannelOrder::ARGB: convertRowAs<ChannelOrder::ARGB, Premultiply>(px, width, out); break;
+    case ChannelOrder::RGBA: convertRowAs<ChannelOrder::RGBA, Premultiply>(px, width, out); break;
+    case ChannelOrder::RGB: convertRowAs<ChannelOrder::RGB, Premultiply>(px, width, out); break;
+  }
+}
+
 template <class S, class P>
 void convertRow(const P* px, int width, RowLayout layout, S* out) {
-  for (int x = 0; x < width; ++x) {
-    Quad<S> q = convert<S>(px[x], layout.premultiply);
-    switch (layout.order) {
-      case ChannelOrder::ARGB: out[0] = q.a, out[1] = q.r, out[2] = q.g, out[3] = q.b, out += 4; break;
-      case ChannelOrder::RGBA: out[0] = q.r, out[1] = q.g, out[2] = q.b, out[3] = q.a, out += 4; break;
-      case ChannelOrder::RGB: out[0] = q.r, out[1] = q.g, out[2] = q.b, out += 3; break;
-    }
-  }
+  if (layout.premultiply)
+    convertRowAs<true>(px, width, layout.order, out);
+  else
+    convertRowAs<false>(px, width, layout.order, out);
 }
 
 template <class S>

@@ -139,17 +139,6 @@ struct Bytes {
   std::size_t size;
 };
 
-// A row of host 8-bit pixels (alpha, red, green, blue) as RGBA bytes.
-void rgbaRow(std::uint8_t const* argb, int width, std::uint8_t* out) {
-  for (int x = 0; x < width; ++x) {
-    std::uint8_t const* p = argb + 4 * std::size_t(x);
-    out[4 * std::size_t(x)] = p[1];
-    out[4 * std::size_t(x) + 1] = p[2];
-    out[4 * std::size_t(x) + 2] = p[3];
-    out[4 * std::size_t(x) + 3] = p[0];
-  }
-}
-
 // The rows as the file holds them: RGBA, 16-bit samples big-endian, each row
 // led by its filter type (Up: each byte less the byte above it).
 Bytes filteredRows(PixelView const& view, int bits) {
@@ -159,10 +148,7 @@ Bytes filteredRows(PixelView const& view, int bits) {
   std::vector<std::uint8_t> row(n), above(n, 0);
   const bool swap = bits == 16 && littleEndian();
   for (int y = 0; y < view.height; ++y) {
-    if (bits == 8 && view.depth == Sim::Depth::Bits8)
-      rgbaRow(view.row(y), view.width, row.data());
-    else
-      hostRowToSamples(view, y, layout, row.data());
+    hostRowToSamples(view, y, layout, row.data());
     if (swap)
       for (std::size_t i = 0; i < n; i += 2) std::swap(row[i], row[i + 1]);
     std::uint8_t* to = out.data.get() + (n + 1) * std::size_t(y);
