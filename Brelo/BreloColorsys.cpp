@@ -135,18 +135,14 @@ ColorFloat<float> Colorsys::HsbToRgb(ColorFloat<float> const& c) {
 }
 
 ColorFloat<float> Colorsys::RgbToYuv(ColorFloat<float> const& c) {
-  float const r = c.red;
-  float const g = c.green;
-  float const b = c.blue;
-  return ColorFloat<float>(c.alpha, luma(r, g, b), -0.169f * r - 0.331f * g + 0.5f * b,
-                           0.5f * r - 0.419f * g - 0.081f * b);
+  return ColorFloat<float>(c.alpha, luma(c.red, c.green, c.blue), -0.169f * c.red - 0.331f * c.green + 0.5f * c.blue,
+                           0.5f * c.red - 0.419f * c.green - 0.081f * c.blue);
 }
 
+// Y, U, V are in red, green, blue.
 ColorFloat<float> Colorsys::YuvToRgb(ColorFloat<float> const& c) {
-  float const y = c.red;
-  float const u = c.green;
-  float const v = c.blue;
-  return ColorFloat<float>(c.alpha, y + 1.402f * v, y - 0.344f * u - 0.714f * v, y + 1.772f * u);
+  return ColorFloat<float>(c.alpha, c.red + 1.402f * c.blue, c.red - 0.344f * c.green - 0.714f * c.blue,
+                           c.red + 1.772f * c.green);
 }
 
 float Colorsys::Hue(ColorFloat<float> const& c) {

@@ -15,15 +15,6 @@ struct ColorInt : ColorChannels<ColorInt<T>, T> {
   ColorInt(T a, T r, T g, T b) : Channels(a, r, g, b) {}
   ColorInt(PF_Pixel const& p) : Channels(p) {}
   ColorInt(PF_Pixel16 const& p) : Channels(p) {}
-
-  ColorInt operator+(ColorInt const& o) const { return ColorInt(*this) += o; }
-  ColorInt operator-(ColorInt const& o) const { return ColorInt(*this) -= o; }
-
-  // The factor is taken in T, so an unsigned colour divides unsigned.
-  ColorInt& operator*=(int const& f) { return Channels::operator*=(static_cast<T>(f)); }
-  ColorInt& operator/=(int const& f) { return Channels::operator/=(static_cast<T>(f)); }
-  ColorInt operator*(int const& f) const { return ColorInt(*this) *= f; }
-  ColorInt operator/(int const& f) const { return ColorInt(*this) /= f; }
 };
 
 }  // namespace Brelo
