@@ -21,14 +21,38 @@ class Border {
   static constexpr int32_t kOne = 65536;  // one pixel in 16.16
 
   // Integer pixel coordinate folded into 0 .. size - 1. Reflect repeats the
-  // edge pixel (size 10: -1 -> 0, 10 -> 9).
-  static int offset(int p, int size, BorderType type) { return fold<1>(p, size, int64_t{size} - 1, type); }
+  // edge pixel (size 10: -1 -> 0, 10 -> 9). A size below 1 leaves no pixel to
+  // fold into: every folding type gives 0 there instead of dividing by zero.
+  static int offset(int p, int size, BorderType type) {
+    if (size <= 0) {
+      return isFolding(type) ? 0 : p;
+    }
+    switch (type) {
+      case BorderType::Clamp:
+        return p < 0 ? 0 : (p >= size ? size - 1 : p);
+      case BorderType::Wrap: {
+        int const r = p % size;
+        return r < 0 ? r + size : r;
+      }
+      case BorderType::Reflect: {
+        int64_t q = p < 0 ? -static_cast<int64_t>(p) - 1 : p;
+        if (q < size) {
+          return static_cast<int>(q);
+        }
+        int64_t const period = 2 * static_cast<int64_t>(size);
+        q %= period;
+        return static_cast<int>(q < size ? q : period - 1 - q);
+      }
+      default:
+        return p;
+    }
+  }
 
   // A 16.16 coordinate folded into 0 .. size - 1.0. `sizeIsFixed` says the
   // size is already 16.16.
   static int offsetF(int p, int size, BorderType type, bool sizeIsFixed) {
     int64_t const s = sizeIsFixed ? static_cast<int64_t>(size) : static_cast<int64_t>(size) * kOne;
-    return fold<kOne>(p, s, s - kOne, type);
+    return fold(p, s, s - kOne, type);
   }
 
   // Folds x with the width and y with the height; the flag governs both axes.
@@ -39,8 +63,8 @@ class Border {
 
   // Inner-loop form: sizes already 16.16, upper limits supplied by the caller.
   static void offsetF(VectorFixed& v, int fixedWidth, int maxX, int fixedHeight, int maxY, BorderType type) {
-    v.x = fold<kOne>(v.x, fixedWidth, maxX, type);
-    v.y = fold<kOne>(v.y, fixedHeight, maxY, type);
+    v.x = fold(v.x, fixedWidth, maxX, type);
+    v.y = fold(v.y, fixedHeight, maxY, type);
   }
 
  private:
@@ -48,11 +72,9 @@ class Border {
     return type == BorderType::Clamp || type == BorderType::Wrap || type == BorderType::Reflect;
   }
 
-  // s is the size and m the largest allowed value, in units of which One is a
-  // pixel (1 or kOne). The arithmetic is 64-bit: the reflection period 2s
-  // leaves 32 bits from 16384 pixels on. A size below 1 has nothing to fold
-  // into: every folding type gives 0 instead of dividing by zero.
-  template <int64_t One>
+  // s is the size and m the largest allowed value, both 16.16. The arithmetic
+  // is 64-bit: the reflection period 2s leaves 32 bits from 16384 pixels on.
+  // A size below 1 has nothing to fold into: every folding type gives 0.
   static int32_t fold(int32_t p, int64_t s, int64_t m, BorderType type) {
     if (s <= 0) {
       return isFolding(type) ? 0 : p;
@@ -68,11 +90,24 @@ class Border {
         return static_cast<int32_t>(r < m ? r : m);
       }
       case BorderType::Reflect: {
-        // A coordinate left of 0 mirrors to -p - One, then the period is 2s.
         int64_t const period = 2 * s;
-        int64_t r = p < 0 ? (-static_cast<int64_t>(p) - One) % period : (p < s ? p : p % period);
-        if (r >= s) r = period - One - r;
-        if (r > m) r = m;
+        int64_t r;
+        if (p < 0) {
+          r = (-static_cast<int64_t>(p) - kOne) % period;
+          if (r >= s) {
+            r = period - kOne - r;
+          }
+        } else if (p < s) {
+          r = p;
+        } else {
+          r = p % period;
+          if (r >= s) {
+            r = period - kOne - r;
+          }
+        }
+        if (r > m) {
+          r = m;
+        }
         return static_cast<int32_t>(r < 0 ? 0 : r);
       }
       default:

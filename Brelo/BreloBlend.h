@@ -294,7 +294,7 @@ inline P spaceInt(SpaceMode mode, P const& b, P const& s) {
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
   using T = std::conditional_t<Full == 255, uint32_t, float>;
   auto const raw = [&](float v) -> T {
-    if (grey) return static_cast<T>(std::trunc(m.red * float(Full)));
+    if (grey) return Full == 255 ? T(static_cast<uint32_t>(m.red * 255.0f)) : T(std::trunc(m.red * float(Full)));
     return PixelDetail::limitTruncate<Channel>(v * float(Full), float(Full));
   };
   T const mc[3] = {raw(m.red), raw(m.green), raw(m.blue)};

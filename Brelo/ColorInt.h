@@ -11,8 +11,8 @@ template <class T>
 struct ColorInt : ColorChannels<ColorInt<T>, T> {
   using Channels = ColorChannels<ColorInt<T>, T>;
 
+  using Channels::Channels;  // (alpha, red, green, blue)
   ColorInt() = default;
-  ColorInt(T a, T r, T g, T b) : Channels(a, r, g, b) {}
   ColorInt(PF_Pixel const& p) : Channels(p) {}
   ColorInt(PF_Pixel16 const& p) : Channels(p) {}
 };
