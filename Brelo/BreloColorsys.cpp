@@ -12,6 +12,12 @@ float min3(float a, float b, float c) { return std::min(std::min(a, b), c); }
 unsigned maxInt3(unsigned a, unsigned b, unsigned c) { return std::max(std::max(a, b), c); }
 unsigned minInt3(unsigned a, unsigned b, unsigned c) { return std::min(std::min(a, b), c); }
 
+// Degrees folded into 0 .. 360.
+float wrapDegrees(float h) {
+  h = std::fmod(h, 360.0f);
+  return h < 0.0f ? h + 360.0f : h;
+}
+
 // Red wins ties with the other channels, then green.
 float hueOf(float r, float g, float b, float mx, float mn) {
   if (mx == mn) {
@@ -25,11 +31,7 @@ float hueOf(float r, float g, float b, float mx, float mn) {
   } else {
     h = (r - g) * 60.0f / (mx - mn) + 240.0f;
   }
-  h = std::fmod(h, 360.0f);
-  if (h < 0.0f) {
-    h += 360.0f;
-  }
-  return h;
+  return wrapDegrees(h);
 }
 
 float saturationOf(float mx, float mn) {
@@ -75,10 +77,7 @@ ColorFloat<float> Colorsys::RgbToHls(ColorFloat<float> const& c) {
 }
 
 ColorFloat<float> Colorsys::HlsToRgb(ColorFloat<float> const& c) {
-  float h = std::fmod(c.red, 360.0f);
-  if (h < 0.0f) {
-    h += 360.0f;
-  }
+  float const h = wrapDegrees(c.red);
   float const l = std::min(std::max(c.green, 0.0f), 1.0f);
   if (!(c.blue > 0.0f)) {
     return ColorFloat<float>(c.alpha, l, l, l);
