@@ -227,11 +227,17 @@ inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> con
   return frameFloat<false>(b, s, Call<F>{});
 }
 // Float host pixels: as the working colour, but dodge and burn are limited.
+// (Specialised rather than compared: the sanitizer builds do not take a
+// comparison of function addresses as a constant.)
 template <FloatMix F>
-constexpr bool kLimitsColour = F == &MixF::dodge || F == &MixF::burn;
+struct LimitsColour : std::false_type {};
+template <>
+struct LimitsColour<&MixF::dodge> : std::true_type {};
+template <>
+struct LimitsColour<&MixF::burn> : std::true_type {};
 template <FloatMix F>
 inline PF_PixelFloat mixed(PF_PixelFloat const& b, PF_PixelFloat const& s) {
-  return frameFloat<kLimitsColour<F>>(b, s, Call<F>{});
+  return frameFloat<LimitsColour<F>::value>(b, s, Call<F>{});
 }
 template <Term32 F>
 inline PF_Pixel mixed(PF_Pixel const& b, PF_Pixel const& s) {
