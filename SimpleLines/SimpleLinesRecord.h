@@ -1,13 +1,13 @@
 // The pre-render record of the SimpleLines effect: the engine's parameters set
 // from the controls (clamped, lengths scaled by downsampling and "Scale", the
-// centre still in layer pixels) and the "Blending Mode" entry.
+// centre in layer pixels) and "Blending Mode", which also picks the background.
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
 #include "SimpleLines/SimpleLinesParams.h"
-#include "Util/PatternControls.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
 #include "Util/SmartPreRender.h"
 
