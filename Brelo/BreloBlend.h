@@ -405,7 +405,7 @@ class Blend {
   template <class P>
   static P normal(P const& b, P const& s) { return BlendDetail::normal(b, s); }
 #define BRELO_BLEND_MIX(Mode, name, transfer) \
-  template <class P>                \
+  template <class P>                          \
   static P name(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::name>(b, s); }
   BRELO_BLEND_MIXES(BRELO_BLEND_MIX)
 #undef BRELO_BLEND_MIX
@@ -434,7 +434,7 @@ using BlendFunction32 = PF_PixelFloat (*)(PF_PixelFloat const&, PF_PixelFloat co
 // `normal`, as the lookups below.
 template <class Go>
 void withBlend(BlendMode mode, Go&& go) {
-#define BRELO_BLEND_CASE(Mode, name, transfer)                                   \
+#define BRELO_BLEND_CASE(Mode, name, transfer)                           \
   case BlendMode::Mode:                                                  \
     go([](auto const& b, auto const& s) { return Blend::name(b, s); }); \
     return;
