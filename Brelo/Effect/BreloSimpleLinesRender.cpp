@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <new>
 #include <type_traits>
+#include <vector>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
@@ -322,6 +324,65 @@ struct RowPainter {
   }
 };
 
+// The bars one row can see, for a list orderedForRuns whose starts never
+// decrease either. A bar that paints no pixel of a row (hidden, or its length
+// lies wholly off the row) is left out of that row's list: the scan would skip
+// it, and with ordered starts it stops no earlier at a bar after it. Rows
+// then pass in runs the pixels they would otherwise test one by one.
+class RowBars {
+ public:
+  RowBars(SimpleLines::Impl const& e, Vector<double> const& center) : all(e.strips.data()), count(e.strip_count) {
+    for (int i = 1; i < count; ++i) {
+      if (!(all[i - 1].along.lo_out <= all[i].along.lo_out)) return;
+    }
+    // y(u, v) = cu u + cv v + c0 inverts the positions the pixel loop forms.
+    Vector<double> const a = e.axis, b = e.across, o = e.origin;
+    double const det = a.x * b.y - a.y * b.x;
+    if (!(std::fabs(det) > 0.5)) return;
+    double const cu = -b.x / det, cv = a.x / det;
+    double const c0 = (a.x * (center.x * b.x + center.y * b.y) - b.x * (o.x * a.x + o.y * a.y)) / det;
+    try {
+      rows.resize(static_cast<size_t>(count));
+      shown.reserve(static_cast<size_t>(count));
+    } catch (std::bad_alloc const&) {
+      return;  // every row sees every bar
+    }
+    for (int i = 0; i < count; ++i) {
+      Strip const& s = all[i];
+      // The corners of the reach, half a pixel out on every side, with a
+      // row to spare for rounding; no finite bounds: every row.
+      double const lo = c0 + std::min(cu * s.along.lo_out, cu * s.along.hi_out) +
+                        std::min(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
+      double const hi = c0 + std::max(cu * s.along.lo_out, cu * s.along.hi_out) +
+                        std::max(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
+      rows[static_cast<size_t>(i)] = s.hidden ? Range{1, 0}
+                                   : lo <= hi && std::isfinite(hi - lo) ? Range{std::floor(lo) - 1, std::ceil(hi) + 1}
+                                                                        : Range{-kInfinity, kInfinity};
+    }
+    culls = true;
+  }
+  Strip const* bars() const { return culls ? shown.data() : all; }
+  int size() const { return culls ? static_cast<int>(shown.size()) : count; }
+  void row(int y) {
+    if (!culls) return;
+    shown.clear();
+    for (int i = 0; i < count; ++i) {
+      Range const& r = rows[static_cast<size_t>(i)];
+      if (y >= r.lo && y <= r.hi) shown.push_back(all[i]);
+    }
+  }
+
+ private:
+  struct Range {
+    double lo, hi;
+  };
+  Strip const* all;
+  int count;
+  bool culls = false;
+  std::vector<Range> rows;
+  std::vector<Strip> shown;
+};
+
 }  // namespace
 
 double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
@@ -350,18 +411,22 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
   double const opacity = parameter.opacity();
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
-  RowPainter<Depth, BlendFn> const painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
-                                           blend, parameter.blend_mode() == BlendMode::Normal};
+  RowPainter<Depth, BlendFn> painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
+                                     blend, parameter.blend_mode() == BlendMode::Normal};
   bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
   Vector<double> const center = parameter.center();
+  RowBars seen(*this, center);
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
     RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
     RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
     if (runs) {
-      painter.runRow(row, x0, x1, along, athwart);
+      seen.row(y);
+      painter.bars = seen.bars();
+      painter.count = seen.size();
+      if (painter.count > 0) painter.runRow(row, x0, x1, along, athwart);
     } else {
       painter.scanRow(row, x0, x1, along, athwart);
     }
