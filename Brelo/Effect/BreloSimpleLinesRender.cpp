@@ -110,15 +110,13 @@ struct Stretch {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Positions where bar j alone can reach a pixel, with full coverage across
-// its width: earlier bars end at least half a pixel before (their falling
-// edge gives 0), j's edges are at least half a pixel away, and the next bar
-// starts more than half a pixel after (the scan stops there). The bounds are
-// the very sums the per-pixel tests form.
-[[gnu::always_inline]] inline Stretch acrossBar(Strip const* bars, int count, int j) {
-  double const after = bars[j].along.lo_in;
-  return {j > 0 ? std::max(after, bars[j - 1].along.hi_out) : after, bars[j].along.hi_in,
-          j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, true};
+// Positions where no bar but j can reach a pixel: more than half a pixel
+// past the end of every bar before it (their falling edges give 0 or they
+// are skipped) and short of the next one (the scan stops there). The bounds
+// are the very sums the per-pixel tests form.
+[[gnu::always_inline]] inline Stretch soleBar(Strip const* bars, int count, int j) {
+  return {j > 0 ? bars[j - 1].along.hi_out : -kInfinity, kInfinity,
+          j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, false};
 }
 
 // Positions where no bar reaches a pixel: more than half a pixel past the end
@@ -207,11 +205,14 @@ struct RowPainter {
 
   // The bars within half a pixel of positions (u, v), from `first` on,
   // summed and blended over the pixel: the rules in full. Inlined in the
-  // row of runs, where most edge pixels pass; a call elsewhere.
-  [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const { rules(p, u, v, first); }
-  [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first) const {
+  // row of runs, where most edge pixels pass; a call elsewhere, for one bar:
+  // the bars from `first` before `end`, where the scan would stop anyway.
+  [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const {
+    rules(p, u, v, first, first + 1);
+  }
+  [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first, int end) const {
     Pixel acc{};
-    for (int i = first; i < count; ++i) {
+    for (int i = first; i < end; ++i) {
       Strip const& s = bars[i];
       if (s.along.lo_out > u) break;
       if (s.hidden || u > s.along.hi_out) continue;
@@ -243,7 +244,7 @@ struct RowPainter {
           while (first > 0 && !(u > bars[first - 1].along.hi_out)) --first;
         }
       }
-      pixel(row[x], u, athwart.at(x), first);
+      rules(row[x], u, athwart.at(x), first, count);
     }
   }
 
@@ -255,7 +256,7 @@ struct RowPainter {
     // The stretches around `first`, formed again only when it moves, and the
     // bounds whose crossing moves it (ahead of the first pixel: crossed).
     int formed = -1;
-    Stretch none{}, inFirst{}, inNext{};
+    Stretch none{}, soleFirst{}, soleNext{};
     double ahead = -kInfinity, back = kInfinity;
     int x = x0;
     while (x < x1) {
@@ -271,8 +272,8 @@ struct RowPainter {
       if (first != formed) {
         formed = first;
         none = betweenBars(bars, count, first);
-        if (first < count) inFirst = acrossBar(bars, count, first);
-        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+        if (first < count) soleFirst = soleBar(bars, count, first);
+        if (first + 1 < count) soleNext = soleBar(bars, count, first + 1);
         ahead = first < count ? bars[first].along.hi_out : kInfinity;
         back = first > 0 ? bars[first - 1].along.hi_out : -kInfinity;
       }
@@ -280,15 +281,40 @@ struct RowPainter {
       // short of bar `first`.
       if (u < none.next) {
         x = runEnd(none, x, x1, along);
-      } else if (first < count && inFirst.contains(u)) {
-        x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
-      } else if (first + 1 < count && inNext.contains(u)) {
-        x = alongBar(row, x, runEnd(inNext, x, x1, along), first + 1, along, athwart);
+      } else if (first < count && soleFirst.contains(u)) {
+        x = soleRun(row, x, runEnd(soleFirst, x, x1, along), first, soleFirst, along, athwart);
+      } else if (first + 1 < count && soleNext.contains(u)) {
+        x = soleRun(row, x, runEnd(soleNext, x, x1, along), first + 1, soleNext, along, athwart);
       } else {
-        rules(row[x], u, athwart.at(x), first);
+        rules(row[x], u, athwart.at(x), first, count);
         ++x;
       }
     }
+  }
+
+  // Pixels [x, stop) whose positions lie in `sole`, bar j's soleBar: off its
+  // reach they get nothing, fully across its width they go to alongBar, and
+  // on its edges only j needs the rules. Returns stop.
+  int soleRun(Pixel* row, int x, int stop, int j, Stretch const& sole, RowLine const& along,
+              RowLine const& athwart) const {
+    Edges const& e = bars[j].along;
+    if (bars[j].hidden) return stop;
+    Stretch const before{sole.after, kInfinity, e.lo_out, sole.closed}, past{e.hi_out, kInfinity, sole.next, false};
+    Stretch const full{e.lo_in, e.hi_in, kInfinity, true};
+    while (x < stop) {
+      double const u = along.at(x);
+      if (before.contains(u)) {
+        x = runEnd(before, x, stop, along);
+      } else if (past.contains(u)) {
+        x = runEnd(past, x, stop, along);
+      } else if (full.contains(u)) {
+        x = alongBar(row, x, runEnd(full, x, stop, along), j, along, athwart);
+      } else {
+        rules(row[x], u, athwart.at(x), j, j + 1);
+        ++x;
+      }
+    }
+    return stop;
   }
 
   // Pixels [x, stop) lie across bar j alone, fully covered across its width:
