@@ -282,9 +282,9 @@ struct RowPainter {
       if (u < none.next) {
         x = runEnd(none, x, x1, along);
       } else if (first < count && soleFirst.contains(u)) {
-        x = soleRun(row, x, runEnd(soleFirst, x, x1, along), first, soleFirst, along, athwart);
+        x = soleRun(row, x, runEnd(soleFirst, x, x1, along), first, along, athwart);
       } else if (first + 1 < count && soleNext.contains(u)) {
-        x = soleRun(row, x, runEnd(soleNext, x, x1, along), first + 1, soleNext, along, athwart);
+        x = soleRun(row, x, runEnd(soleNext, x, x1, along), first + 1, along, athwart);
       } else {
         rules(row[x], u, athwart.at(x), first, count);
         ++x;
@@ -292,23 +292,20 @@ struct RowPainter {
     }
   }
 
-  // Pixels [x, stop) whose positions lie in `sole`, bar j's soleBar: off its
-  // reach they get nothing, fully across its width they go to alongBar, and
+  // Pixels [x, stop) whose positions lie in bar j's soleBar: off its reach
+  // they get nothing, fully across its width they go to alongBar, and
   // on its edges only j needs the rules. Returns stop.
-  int soleRun(Pixel* row, int x, int stop, int j, Stretch const& sole, RowLine const& along,
-              RowLine const& athwart) const {
+  int soleRun(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
     Edges const& e = bars[j].along;
     if (bars[j].hidden) return stop;
-    Stretch const before{sole.after, kInfinity, e.lo_out, sole.closed}, past{e.hi_out, kInfinity, sole.next, false};
-    Stretch const full{e.lo_in, e.hi_in, kInfinity, true};
     while (x < stop) {
       double const u = along.at(x);
-      if (before.contains(u)) {
-        x = runEnd(before, x, stop, along);
-      } else if (past.contains(u)) {
-        x = runEnd(past, x, stop, along);
-      } else if (full.contains(u)) {
-        x = alongBar(row, x, runEnd(full, x, stop, along), j, along, athwart);
+      if (u < e.lo_out) {
+        x = runEnd({-kInfinity, kInfinity, e.lo_out, true}, x, stop, along);
+      } else if (u > e.hi_out) {
+        x = runEnd({e.hi_out, kInfinity, kInfinity, false}, x, stop, along);
+      } else if (u >= e.lo_in && u <= e.hi_in) {
+        x = alongBar(row, x, runEnd({e.lo_in, e.hi_in, kInfinity, true}, x, stop, along), j, along, athwart);
       } else {
         rules(row[x], u, athwart.at(x), j, j + 1);
         ++x;
@@ -389,12 +386,19 @@ class RowBars {
   }
   Strip const* bars() const { return culls ? shown.data() : all; }
   int size() const { return culls ? static_cast<int>(shown.size()) : count; }
+  // Rows come in ascending order; the list holds until a bar enters or leaves.
   void row(int y) {
-    if (!culls) return;
+    if (!culls || y < until) return;
     shown.clear();
+    until = kInfinity;
     for (int i = 0; i < count; ++i) {
       Range const& r = rows[static_cast<size_t>(i)];
-      if (y >= r.lo && y <= r.hi) shown.push_back(all[i]);
+      if (y < r.lo) {
+        until = std::min(until, r.lo);
+      } else if (y <= r.hi) {
+        shown.push_back(all[i]);
+        until = std::min(until, r.hi + 1);
+      }
     }
   }
 
@@ -405,6 +409,7 @@ class RowBars {
   Strip const* all;
   int count;
   bool culls = false;
+  double until = -kInfinity;
   std::vector<Range> rows;
   std::vector<Strip> shown;
 };
