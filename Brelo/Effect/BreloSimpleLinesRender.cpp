@@ -350,18 +350,19 @@ struct RowPainter {
 // The bars one row can see, for a list orderedForRuns whose starts never
 // decrease either. A bar that paints no pixel of a row (hidden, or its length
 // lies wholly off the row) is left out of that row's list: the scan would skip
-// it, and with ordered starts it stops no earlier at a bar after it. Rows
-// then pass in runs the pixels they would otherwise test one by one.
+// it, and where it would stop at it, the next bar stops it as well. Rows then
+// pass in runs the pixels they would otherwise test one by one.
 class RowBars {
  public:
-  RowBars(SimpleLines::Impl const& e, Vector<double> const& center) : all(e.strips.data()), count(e.strip_count) {
-    for (int i = 1; i < count; ++i) {
+  RowBars(SimpleLines::Impl const& e, Vector<double> const& center, bool ordered)
+      : all(e.strips.data()), count(e.strip_count) {
+    for (int i = 1; ordered && i < count; ++i) {
       if (!(all[i - 1].along.lo_out <= all[i].along.lo_out)) return;
     }
     // y(u, v) = cu u + cv v + c0 inverts the positions the pixel loop forms.
     Vector<double> const a = e.axis, b = e.across, o = e.origin;
     double const det = a.x * b.y - a.y * b.x;
-    if (!(std::fabs(det) > 0.5)) return;
+    if (!ordered || !(std::fabs(det) > 0.5)) return;
     double const cu = -b.x / det, cv = a.x / det;
     double const c0 = (a.x * (center.x * b.x + center.y * b.y) - b.x * (o.x * a.x + o.y * a.y)) / det;
     try {
@@ -448,7 +449,7 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
   Vector<double> const center = parameter.center();
-  RowBars seen(*this, center);
+  RowBars seen(*this, center, runs);
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
     RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
