@@ -371,17 +371,27 @@ class RowBars {
     } catch (std::bad_alloc const&) {
       return;  // every row sees every bar
     }
+    double const scale = std::fabs(center.x) + std::fabs(center.y) + std::fabs(o.x) + std::fabs(o.y);
     for (int i = 0; i < count; ++i) {
       Strip const& s = all[i];
-      // The corners of the reach, half a pixel out on every side, with a
-      // row to spare for rounding; no finite bounds: every row.
+      // The corners of the reach, half a pixel out on every side, with a row
+      // to spare for rounding, more far from the origin; no finite bounds:
+      // every row.
       double const lo = c0 + std::min(cu * s.along.lo_out, cu * s.along.hi_out) +
                         std::min(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
       double const hi = c0 + std::max(cu * s.along.lo_out, cu * s.along.hi_out) +
                         std::max(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
-      rows[static_cast<size_t>(i)] = s.hidden ? Range{1, 0}
-                                   : lo <= hi && std::isfinite(hi - lo) ? Range{std::floor(lo) - 1, std::ceil(hi) + 1}
-                                                                        : Range{-kInfinity, kInfinity};
+      double const spare = 1 + 1e-9 * (scale + std::fabs(lo) + std::fabs(hi) + std::fabs(s.along.lo_out) +
+                                       std::fabs(s.along.hi_out) + std::fabs(s.athwart.lo_out) +
+                                       std::fabs(s.athwart.hi_out));
+      Range& r = rows[static_cast<size_t>(i)];
+      if (s.hidden) {
+        r = {1, 0};
+      } else if (lo <= hi && std::isfinite(hi - lo + spare)) {
+        r = {std::floor(lo - spare), std::ceil(hi + spare)};
+      } else {
+        r = {-kInfinity, kInfinity};
+      }
     }
     culls = true;
   }
