@@ -203,10 +203,10 @@ struct RowPainter {
   BlendFn const& blend;
   bool normal;
 
-  // The bars within half a pixel of positions (u, v), from `first` on,
-  // summed and blended over the pixel: the rules in full. Inlined in the
-  // row of runs, where most edge pixels pass; a call elsewhere, for one bar:
-  // the bars from `first` before `end`, where the scan would stop anyway.
+  // The bars within half a pixel of positions (u, v), from `first` on and
+  // before `end` (where the scan would stop anyway), summed and blended over
+  // the pixel: the rules in full. Inlined where most edge pixels pass;
+  // `pixel` is the call for bar `first` alone.
   [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const {
     rules(p, u, v, first, first + 1);
   }
