@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <new>
 #include <type_traits>
+#include <vector>
 
 #include "Brelo/BreloBlend.h"
 #include "Brelo/Effect/BreloSimpleLinesImpl.h"
@@ -108,15 +110,13 @@ struct Stretch {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Positions where bar j alone can reach a pixel, with full coverage across
-// its width: earlier bars end at least half a pixel before (their falling
-// edge gives 0), j's edges are at least half a pixel away, and the next bar
-// starts more than half a pixel after (the scan stops there). The bounds are
-// the very sums the per-pixel tests form.
-[[gnu::always_inline]] inline Stretch acrossBar(Strip const* bars, int count, int j) {
-  double const after = bars[j].along.lo_in;
-  return {j > 0 ? std::max(after, bars[j - 1].along.hi_out) : after, bars[j].along.hi_in,
-          j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, true};
+// Positions where no bar but j can reach a pixel: more than half a pixel
+// past the end of every bar before it (their falling edges give 0 or they
+// are skipped) and short of the next one (the scan stops there). The bounds
+// are the very sums the per-pixel tests form.
+[[gnu::always_inline]] inline Stretch soleBar(Strip const* bars, int count, int j) {
+  return {j > 0 ? bars[j - 1].along.hi_out : -kInfinity, kInfinity,
+          j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, false};
 }
 
 // Positions where no bar reaches a pixel: more than half a pixel past the end
@@ -203,13 +203,16 @@ struct RowPainter {
   BlendFn const& blend;
   bool normal;
 
-  // The bars within half a pixel of positions (u, v), from `first` on,
-  // summed and blended over the pixel: the rules in full. Inlined in the
-  // row of runs, where most edge pixels pass; a call elsewhere.
-  [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const { rules(p, u, v, first); }
-  [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first) const {
+  // The bars within half a pixel of positions (u, v), from `first` on and
+  // before `end` (where the scan would stop anyway), summed and blended over
+  // the pixel: the rules in full. Inlined where most edge pixels pass;
+  // `pixel` is the call for bar `first` alone.
+  [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const {
+    rules(p, u, v, first, first + 1);
+  }
+  [[gnu::always_inline]] void rules(Pixel& pixel, double u, double v, int first, int end) const {
     Pixel acc{};
-    for (int i = first; i < count; ++i) {
+    for (int i = first; i < end; ++i) {
       Strip const& s = bars[i];
       if (s.along.lo_out > u) break;
       if (s.hidden || u > s.along.hi_out) continue;
@@ -241,7 +244,7 @@ struct RowPainter {
           while (first > 0 && !(u > bars[first - 1].along.hi_out)) --first;
         }
       }
-      pixel(row[x], u, athwart.at(x), first);
+      rules(row[x], u, athwart.at(x), first, count);
     }
   }
 
@@ -253,7 +256,7 @@ struct RowPainter {
     // The stretches around `first`, formed again only when it moves, and the
     // bounds whose crossing moves it (ahead of the first pixel: crossed).
     int formed = -1;
-    Stretch none{}, inFirst{}, inNext{};
+    Stretch none{}, soleFirst{}, soleNext{};
     double ahead = -kInfinity, back = kInfinity;
     int x = x0;
     while (x < x1) {
@@ -269,8 +272,8 @@ struct RowPainter {
       if (first != formed) {
         formed = first;
         none = betweenBars(bars, count, first);
-        if (first < count) inFirst = acrossBar(bars, count, first);
-        if (first + 1 < count) inNext = acrossBar(bars, count, first + 1);
+        if (first < count) soleFirst = soleBar(bars, count, first);
+        if (first + 1 < count) soleNext = soleBar(bars, count, first + 1);
         ahead = first < count ? bars[first].along.hi_out : kInfinity;
         back = first > 0 ? bars[first - 1].along.hi_out : -kInfinity;
       }
@@ -278,15 +281,37 @@ struct RowPainter {
       // short of bar `first`.
       if (u < none.next) {
         x = runEnd(none, x, x1, along);
-      } else if (first < count && inFirst.contains(u)) {
-        x = alongBar(row, x, runEnd(inFirst, x, x1, along), first, along, athwart);
-      } else if (first + 1 < count && inNext.contains(u)) {
-        x = alongBar(row, x, runEnd(inNext, x, x1, along), first + 1, along, athwart);
+      } else if (first < count && soleFirst.contains(u)) {
+        x = soleRun(row, x, runEnd(soleFirst, x, x1, along), first, along, athwart);
+      } else if (first + 1 < count && soleNext.contains(u)) {
+        x = soleRun(row, x, runEnd(soleNext, x, x1, along), first + 1, along, athwart);
       } else {
-        rules(row[x], u, athwart.at(x), first);
+        rules(row[x], u, athwart.at(x), first, count);
         ++x;
       }
     }
+  }
+
+  // Pixels [x, stop) whose positions lie in bar j's soleBar: off its reach
+  // they get nothing, fully across its width they go to alongBar, and
+  // on its edges only j needs the rules. Returns stop.
+  int soleRun(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
+    Edges const& e = bars[j].along;
+    if (bars[j].hidden) return stop;
+    while (x < stop) {
+      double const u = along.at(x);
+      if (u < e.lo_out) {
+        x = runEnd({-kInfinity, kInfinity, e.lo_out, true}, x, stop, along);
+      } else if (u > e.hi_out) {
+        x = runEnd({e.hi_out, kInfinity, kInfinity, false}, x, stop, along);
+      } else if (u >= e.lo_in && u <= e.hi_in) {
+        x = alongBar(row, x, runEnd({e.lo_in, e.hi_in, kInfinity, true}, x, stop, along), j, along, athwart);
+      } else {
+        rules(row[x], u, athwart.at(x), j, j + 1);
+        ++x;
+      }
+    }
+    return stop;
   }
 
   // Pixels [x, stop) lie across bar j alone, fully covered across its width:
@@ -322,6 +347,84 @@ struct RowPainter {
   }
 };
 
+// The bars one row can see, for a list orderedForRuns whose starts never
+// decrease either. A bar that paints no pixel of a row (hidden, or its length
+// lies wholly off the row) is left out of that row's list: the scan would skip
+// it, and where it would stop at it, the next bar stops it as well. Rows then
+// pass in runs the pixels they would otherwise test one by one.
+class RowBars {
+ public:
+  RowBars(SimpleLines::Impl const& e, Vector<double> const& center, bool ordered)
+      : all(e.strips.data()), count(e.strip_count) {
+    for (int i = 1; ordered && i < count; ++i) {
+      if (!(all[i - 1].along.lo_out <= all[i].along.lo_out)) return;
+    }
+    // y(u, v) = cu u + cv v + c0 inverts the positions the pixel loop forms.
+    Vector<double> const a = e.axis, b = e.across, o = e.origin;
+    double const det = a.x * b.y - a.y * b.x;
+    if (!ordered || !(std::fabs(det) > 0.5)) return;
+    double const cu = -b.x / det, cv = a.x / det;
+    double const c0 = (a.x * (center.x * b.x + center.y * b.y) - b.x * (o.x * a.x + o.y * a.y)) / det;
+    try {
+      rows.resize(static_cast<size_t>(count));
+      shown.reserve(static_cast<size_t>(count));
+    } catch (std::bad_alloc const&) {
+      return;  // every row sees every bar
+    }
+    double const scale = std::fabs(center.x) + std::fabs(center.y) + std::fabs(o.x) + std::fabs(o.y);
+    for (int i = 0; i < count; ++i) {
+      Strip const& s = all[i];
+      // The corners of the reach, half a pixel out on every side, with a row
+      // to spare for rounding, more far from the origin; no finite bounds:
+      // every row.
+      double const lo = c0 + std::min(cu * s.along.lo_out, cu * s.along.hi_out) +
+                        std::min(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
+      double const hi = c0 + std::max(cu * s.along.lo_out, cu * s.along.hi_out) +
+                        std::max(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
+      double const spare = 1 + 1e-9 * (scale + std::fabs(lo) + std::fabs(hi) + std::fabs(s.along.lo_out) +
+                                       std::fabs(s.along.hi_out) + std::fabs(s.athwart.lo_out) +
+                                       std::fabs(s.athwart.hi_out));
+      Range& r = rows[static_cast<size_t>(i)];
+      if (s.hidden) {
+        r = {1, 0};
+      } else if (lo <= hi && std::isfinite(hi - lo + spare)) {
+        r = {std::floor(lo - spare), std::ceil(hi + spare)};
+      } else {
+        r = {-kInfinity, kInfinity};
+      }
+    }
+    culls = true;
+  }
+  Strip const* bars() const { return culls ? shown.data() : all; }
+  int size() const { return culls ? static_cast<int>(shown.size()) : count; }
+  // Rows come in ascending order; the list holds until a bar enters or leaves.
+  void row(int y) {
+    if (!culls || y < until) return;
+    shown.clear();
+    until = kInfinity;
+    for (int i = 0; i < count; ++i) {
+      Range const& r = rows[static_cast<size_t>(i)];
+      if (y < r.lo) {
+        until = std::min(until, r.lo);
+      } else if (y <= r.hi) {
+        shown.push_back(all[i]);
+        until = std::min(until, r.hi + 1);
+      }
+    }
+  }
+
+ private:
+  struct Range {
+    double lo, hi;
+  };
+  Strip const* all;
+  int count;
+  bool culls = false;
+  double until = -kInfinity;
+  std::vector<Range> rows;
+  std::vector<Strip> shown;
+};
+
 }  // namespace
 
 double SimpleLines::Impl::_getAlpha(double x, double edge, double width, bool rising) {
@@ -350,18 +453,22 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
   double const opacity = parameter.opacity();
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
-  RowPainter<Depth, BlendFn> const painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
-                                           blend, parameter.blend_mode() == BlendMode::Normal};
+  RowPainter<Depth, BlendFn> painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
+                                     blend, parameter.blend_mode() == BlendMode::Normal};
   bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;
   Vector<double> const center = parameter.center();
+  RowBars seen(*this, center, runs);
   for (int y = y0; y < y1; ++y) {
     auto* const row = reinterpret_cast<typename Depth::Pixel*>(base + pitch * y);
     RowLine const along{origin.x, axis.x, (y - origin.y) * axis.y};
     RowLine const athwart{center.x, across.x, (y - center.y) * across.y};
     if (runs) {
-      painter.runRow(row, x0, x1, along, athwart);
+      seen.row(y);
+      painter.bars = seen.bars();
+      painter.count = seen.size();
+      if (painter.count > 0) painter.runRow(row, x0, x1, along, athwart);
     } else {
       painter.scanRow(row, x0, x1, along, athwart);
     }
