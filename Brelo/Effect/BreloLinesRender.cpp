@@ -108,6 +108,10 @@ class Painter {
  public:
   using Depth = LinesDepth::Traits<Pixel>;
   using Strip = Lines::Impl::Strip;
+  static constexpr int kBatch = 64;  // pixels sampled before they are mixed
+  struct Identity {
+    Pixel const& operator()(Pixel const& p) const { return p; }
+  };
 
   Painter(Lines::Impl const& e, PF_EffectWorld* src, PF_EffectWorld* out, PF_EffectWorld* comp,
           AEGP_SuiteHandler& suites)
@@ -263,22 +267,21 @@ class Painter {
         // A batch of pixels is sampled first, then mixed: the host's calls
         // follow each other without waiting for the mixing, and the mixing
         // runs without calls in between.
-        constexpr int kBatch = 64;
-        Pixel batch[kBatch][Samples];
+        Pixel batch[Samples][kBatch];  // sample k of pixel x + i in batch[k][i]
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          std::memset(static_cast<void*>(batch), 0, sizeof(Pixel) * Samples * static_cast<std::size_t>(n));
+          for (int k = 0; k < Samples; ++k) std::fill_n(batch[k], n, Pixel{});
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
-              take(ref, at_x[k], at_y[k], pb, &batch[i][k]);
+              take(ref, at_x[k], at_y[k], pb, &batch[k][i]);
               at_x[k] += 65536;
             }
           }
           if (unit && !m_correct) {
-            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
+            mixBatch<Samples, true>(batch, n, x, out_row, comp_row, composite, Identity());
           } else {
-            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
+            mixBatch<Samples, false>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
               p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
               return m_correct ? m_e._variance(p, s.color) : p;
             });
@@ -292,19 +295,37 @@ class Painter {
 
   // Pixels x .. x + n - 1 of a run from their batched samples: the content
   // (mixed when separated), finished by `finish` (fade and correction), and
-  // the composite colour.
-  template <int Samples, class Finish>
-  void mixBatch(Pixel const (*batch)[Samples], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
+  // the composite colour. `Plain`: `finish` gives its pixel back.
+  template <int Samples, bool Plain, class Finish>
+  void mixBatch(Pixel const (*batch)[kBatch], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
                 Finish const& finish) {
-    for (int i = 0; i < n; ++i) {
+    int i = 0;
+    if constexpr (Samples == 3 && Plain && Depth::Mixer::kMixesFour) {
+      // Four pixels at once where they land on clear pixels.
+      for (; i + 4 <= n; i += 4) {
+        Pixel* const o = out_row + x + i;
+        if (!m_mix.mixFourOntoClear(batch[0] + i, batch[1] + i, batch[2] + i, o)) {
+          for (int m = 0; m < 4; ++m) mixOnto(batch, i + m, o[m]);
+        }
+        for (int m = 0; m < 4; ++m) addOnto(comp_row[x + i + m], composite);
+      }
+    }
+    for (; i < n; ++i) {
       if constexpr (Samples == 3) {
-        Pixel p;
-        if (m_mix(batch[i], p)) addOnto(out_row[x + i], finish(p));
+        mixOnto(batch, i, out_row[x + i], finish);
       } else {
-        addOnto(out_row[x + i], finish(batch[i][0]));
+        addOnto(out_row[x + i], finish(batch[0][i]));
       }
       addOnto(comp_row[x + i], composite);
     }
+  }
+
+  // The mix of batched pixel i, finished, added onto d.
+  template <class Finish = Identity>
+  void mixOnto(Pixel const (*batch)[kBatch], int i, Pixel& d, Finish const& finish = Identity()) {
+    Pixel const k[3] = {batch[0][i], batch[1][i], batch[2][i]};
+    Pixel p;
+    if (m_mix(k, p)) addOnto(d, finish(p));
   }
 
   // Blend::alpha_add(d, s) into d; onto a transparent pixel that is s itself.
