@@ -57,12 +57,19 @@ class WeightsMixer {
   PF_Pixel m_w[3];
 };
 
+// A depth's sampling suite and its sub-pixel call.
+template <class Pixel, class S, S* (AEGP_SuiteHandler::*Get)() const,
+          PF_Err (*S::*Call)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*)>
+struct Sampling {
+  using Suite = S;
+  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*);
+  static Suite* suite(AEGP_SuiteHandler& suites) { return (suites.*Get)(); }
+  static Sampler sampler(Suite const* s) { return s->*Call; }
+};
+
 template <>
-struct Traits<PF_Pixel> {
-  using Suite = PF_Sampling8Suite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling8Suite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample; }
+struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHandler::Sampling8Suite1,
+                                   &PF_Sampling8Suite1::subpixel_sample> {
   // alpha · fade · cov
   static A_u_char scaleAlpha(A_u_char alpha, double fade, double cov) {
     return roundedChannel<A_u_char>(alpha * fade * cov, 255.0);
@@ -237,11 +244,8 @@ struct Traits<PF_Pixel> {
 };
 
 template <>
-struct Traits<PF_Pixel16> {
-  using Suite = PF_Sampling16Suite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel16*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling16Suite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample16; }
+struct Traits<PF_Pixel16> : Sampling<PF_Pixel16, PF_Sampling16Suite1, &AEGP_SuiteHandler::Sampling16Suite1,
+                                     &PF_Sampling16Suite1::subpixel_sample16> {
   static A_u_short scaleAlpha(A_u_short alpha, double fade, double cov) {
     return roundedChannel<A_u_short>(alpha * fade * cov, 32768.0);
   }
@@ -280,11 +284,8 @@ struct Traits<PF_Pixel16> {
 };
 
 template <>
-struct Traits<PF_PixelFloat> {
-  using Suite = PF_SamplingFloatSuite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_PixelFloat*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.SamplingFloatSuite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample_float; }
+struct Traits<PF_PixelFloat> : Sampling<PF_PixelFloat, PF_SamplingFloatSuite1, &AEGP_SuiteHandler::SamplingFloatSuite1,
+                                        &PF_SamplingFloatSuite1::subpixel_sample_float> {
   static float scaleAlpha(float alpha, double fade, double cov) {
     return static_cast<float>(static_cast<double>(alpha) * fade * cov);
   }
