@@ -48,8 +48,9 @@ class WeightsMixer {
  public:
   static constexpr bool kMixesFour = false;  // whether it has mixFourOntoClear
   explicit WeightsMixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
-  template <class Pixel>
-  bool operator()(Pixel const (&k)[3], Pixel& out) const {
+  // k[0], k[1], k[2]: the three samples (an array or a view of them).
+  template <class Samples, class Pixel>
+  bool operator()(Samples const& k, Pixel& out) const {
     return Depth::mix(k, m_w, out);
   }
 
@@ -103,6 +104,12 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
 #endif
     }
 
+    // Samples viewed elsewhere are copied side by side first.
+    template <class Samples>
+    bool operator()(Samples const& k, PF_Pixel& out) const {
+      PF_Pixel const side_by_side[3] = {k[0], k[1], k[2]};
+      return (*this)(side_by_side, out);
+    }
     bool operator()(PF_Pixel const (&k)[3], PF_Pixel& out) const {
 #if defined(__SSE2__)
       return mixVector(k, out);
@@ -257,7 +264,8 @@ struct Traits<PF_Pixel16> : Sampling<PF_Pixel16, PF_Sampling16Suite1, &AEGP_Suit
     return c;
   }
   using Mixer = WeightsMixer<Traits>;
-  static bool mix(PF_Pixel16 const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel16& out) {
+  template <class Samples>
+  static bool mix(Samples const& k, PF_Pixel const (&w)[3], PF_Pixel16& out) {
     A_u_short const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (a == 0) return false;
     double r = 0.0, g = 0.0, b = 0.0;
@@ -296,7 +304,8 @@ struct Traits<PF_PixelFloat> : Sampling<PF_PixelFloat, PF_SamplingFloatSuite1, &
     return c;
   }
   using Mixer = WeightsMixer<Traits>;
-  static bool mix(PF_PixelFloat const (&k)[3], PF_Pixel const (&w)[3], PF_PixelFloat& out) {
+  template <class Samples>
+  static bool mix(Samples const& k, PF_Pixel const (&w)[3], PF_PixelFloat& out) {
     float const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (!(a > 0.0f)) return false;
     float r = 0.0f, g = 0.0f, b = 0.0f;

@@ -109,6 +109,12 @@ class Painter {
   using Depth = LinesDepth::Traits<Pixel>;
   using Strip = Lines::Impl::Strip;
   static constexpr int kBatch = 64;  // pixels sampled before they are mixed
+  // The three samples of batched pixel i.
+  struct Column {
+    Pixel const (*batch)[kBatch];
+    int i;
+    Pixel const& operator[](int k) const { return batch[k][i]; }
+  };
   struct Identity {
     Pixel const& operator()(Pixel const& p) const { return p; }
   };
@@ -270,7 +276,7 @@ class Painter {
         Pixel batch[Samples][kBatch];  // sample k of pixel x + i in batch[k][i]
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          for (int k = 0; k < Samples; ++k) std::fill_n(batch[k], n, Pixel{});
+          for (int k = 0; k < Samples; ++k) std::memset(static_cast<void*>(batch[k]), 0, sizeof(Pixel) * n);
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
@@ -323,9 +329,8 @@ class Painter {
   // The mix of batched pixel i, finished, added onto d.
   template <class Finish = Identity>
   void mixOnto(Pixel const (*batch)[kBatch], int i, Pixel& d, Finish const& finish = Identity()) {
-    Pixel const k[3] = {batch[0][i], batch[1][i], batch[2][i]};
     Pixel p;
-    if (m_mix(k, p)) addOnto(d, finish(p));
+    if (m_mix(Column{batch, i}, p)) addOnto(d, finish(p));
   }
 
   // Blend::alpha_add(d, s) into d; onto a transparent pixel that is s itself.
