@@ -5,11 +5,9 @@
 namespace Brelo {
 
 Schedule Schedule::clamped() const {
+  using namespace ParameterClamp;
   Schedule s = *this;
-  s.per = ParameterClamp::per(per);
-  s.completion = ParameterClamp::unit(completion);
-  s.delay = ParameterClamp::unit(delay);
-  s.order_phase = ParameterClamp::finite(order_phase);
+  BRELO_SCHEDULE_FIELDS(BRELO_LIST_CLAMP, s)
   return s;
 }
 

@@ -1,38 +1,36 @@
-// When each element of an animated channel moves. Every animated channel of
-// both effects (Lines' slice, RGB separation, colour correction, composite
-// and wipe; SimpleLines' wipe) carries one, from the pre-render record to the
-// engine:
-//   per, offset       every per-th element from `offset` on takes part
-//                     (SimpleLines' wipe takes every bar: 1 and 0);
-//   completion, delay the channel's progress and the stagger between ranks,
-//                     fractions 0..1 (see Transition);
-//   order, order_phase (turns), order_seed
-//                     how the elements are ranked (see setOrders);
-//   easing_type, easing_mode
-//                     the curve each element's progress follows.
+// When each element of an animated channel (of either effect) moves: every
+// per-th element from `offset` on takes part; completion and delay (0..1) are
+// the channel's progress and the stagger between ranks (see Transition);
+// order, order_phase (turns) and order_seed rank the elements (see
+// setOrders); the easing is the curve each element's progress follows.
 #pragma once
 
 #include "Brelo/BreloEasing.h"
 #include "Brelo/BreloTransition.h"
 #include "Brelo/ParameterClamp.h"
 
+// Every field in the order of the members as X(..., name, Name, type,
+// initial, clamp, read), the leading arguments passed through: `clamp` bounds
+// the value `v` (NaN takes the lower bound, an infinite phase 0), `read` names
+// the reading of its control in the shells (the order's menu is the channel's).
+#define BRELO_SCHEDULE_FIELDS(X, ...)                                                                           \
+  X(__VA_ARGS__, per, Per, int, 1, ParameterClamp::per(v), sliderOf)                                            \
+  X(__VA_ARGS__, offset, Offset, int, 0, v, sliderOf)                                                           \
+  X(__VA_ARGS__, completion, Completion, double, 1.0, unit(v), fractionOf)                                      \
+  X(__VA_ARGS__, delay, Delay, double, 0.1, unit(v), fractionOf)                                                \
+  X(__VA_ARGS__, order_phase, OrderPhase, double, 0.0, finite(v), turnsOf)                                      \
+  X(__VA_ARGS__, order, Order, ::Brelo::OrderType, OrderType::Normal, v, popupOf)                               \
+  X(__VA_ARGS__, order_seed, OrderSeed, int, 0, v, sliderOf)                                                    \
+  X(__VA_ARGS__, easing_type, EasingType, ::Brelo::EasingType, EasingType::Linear, v, popupAs<easingTypeEntry>) \
+  X(__VA_ARGS__, easing_mode, EasingMode, ::Brelo::EasingMode, EasingMode::InOut, v, popupAs<easingModeEntry>)
+
 namespace Brelo {
 
 // Laid out without padding, so that records holding it compare as bytes.
 struct Schedule {
-  int per = 1;
-  int offset = 0;
-  double completion = 1.0;
-  double delay = 0.1;
-  double order_phase = 0.0;
-  OrderType order = OrderType::Normal;
-  int order_seed = 0;
-  EasingType easing_type = EasingType::Linear;
-  EasingMode easing_mode = EasingMode::InOut;
+  BRELO_SCHEDULE_FIELDS(BRELO_LIST_MEMBER, *this)
 
-  // The same with per at least 1, completion and delay in 0..1 and a finite
-  // phase (NaN takes the lower bound, an infinite phase 0); the offset, the
-  // seed and the enumerations stay as they are.
+  // The same with every field bounded as BRELO_SCHEDULE_FIELDS says.
   Schedule clamped() const;
 };
 
@@ -44,18 +42,10 @@ static_assert(sizeof(Schedule) == 2 * sizeof(int) + 3 * sizeof(double) + 4 * siz
 // <name>_schedule() and set<Name>Schedule(s), and for each field
 // <name>_<field>() and set<Name><Field>(v). Every setter clamps as
 // Schedule::clamped does and returns the object, so that calls chain.
-#define BRELO_SCHEDULE_ACCESSORS(Class, name, Name)                                                 \
-  ::Brelo::Schedule const& name##_schedule() const { return m_##name; }                             \
-  Class& set##Name##Schedule(::Brelo::Schedule const& s) {                                          \
-    m_##name = s.clamped();                                                                         \
-    return *this;                                                                                   \
-  }                                                                                                 \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, per, Per, int)                                    \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, offset, Offset, int)                              \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, completion, Completion, double)                   \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, delay, Delay, double)                             \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order, Order, ::Brelo::OrderType)                 \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order_phase, OrderPhase, double)                  \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, order_seed, OrderSeed, int)                       \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, easing_type, EasingType, ::Brelo::EasingType)     \
-  BRELO_MEMBER_FIELD(Class, m_##name, name, Name, easing_mode, EasingMode, ::Brelo::EasingMode)
+#define BRELO_SCHEDULE_ACCESSORS(Class, name, Name)                     \
+  ::Brelo::Schedule const& name##_schedule() const { return m_##name; } \
+  Class& set##Name##Schedule(::Brelo::Schedule const& s) {              \
+    m_##name = s.clamped();                                             \
+    return *this;                                                       \
+  }                                                                     \
+  BRELO_SCHEDULE_FIELDS(BRELO_MEMBER_FIELD, Class, m_##name, name, Name)

@@ -58,16 +58,24 @@ inline double wrapAngle(double v) {
     m_##name = ::Brelo::ParameterClamp::clamp(v);                              \
     return *this;                                                              \
   }                                                                            \
-                                                                               \
  private:                                                                      \
   T m_##name = initial;                                                        \
-                                                                               \
  public:
+
+// The steps a value type takes for each entry X(holder, name, Name, type,
+// initial, clamp, ...) of its field list: the member, and the member bounded
+// by `clamp`, an expression of its value v.
+#define BRELO_LIST_MEMBER(holder, name, Name, T, initial, ...) T name = initial;
+#define BRELO_LIST_CLAMP(holder, name, Name, T, initial, clamp, ...) \
+  {                                                                  \
+    T const v = holder.name;                                         \
+    holder.name = clamp;                                             \
+  }
 
 // The field `field` of a parameter class's member `member`, whose type
 // clamps itself with clamped(): the getter <name>_<field>() and the setter
 // set<Name><Field>(v), which clamps the member and returns the object.
-#define BRELO_MEMBER_FIELD(Class, member, name, Name, field, Field, T)         \
+#define BRELO_MEMBER_FIELD(Class, member, name, Name, field, Field, T, ...)    \
   T name##_##field() const { return member.field; }                            \
   Class& set##Name##Field(T v) {                                               \
     member.field = v;                                                          \

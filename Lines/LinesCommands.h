@@ -1,8 +1,5 @@
-// The commands of the Lines effect that are its own (the table in
-// BreloPlugin.cpp; the rest: Util/EffectCommands.h), one function each,
-// called with the command's own suite handler. Each returns the host's error
-// code; a suite the host cannot supply surfaces as MissingSuiteError, which
-// runEffectCommand turns into 516.
+// The Lines effect's own commands (the table in BreloPlugin.cpp; the rest:
+// Util/EffectCommands.h), each called with the command's suite handler.
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"
@@ -10,6 +7,9 @@
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
+
+// Tells the host that a user change rewrote `def`'s value.
+inline void markChanged(PF_ParamDef* def) { def->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE; }
 
 PF_Err linesUserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                              PF_UserChangedParamExtra const* extra, AEGP_SuiteHandler& suites);

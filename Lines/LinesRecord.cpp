@@ -56,8 +56,6 @@ static_assert(everyEntryAControlOnce(), "the check-out order names each control 
 
 const std::array<PF_ParamIndex, 103> kLinesCheckoutOrder = kOrder;
 
-LinesControlValues::LinesControlValues() { std::memset(m_values.data(), 0, sizeof m_values); }
-
 PF_Err readLinesControls(PF_InData* in_data, LinesControlValues& values) {
   return readControls(in_data, kLinesCheckoutOrder.data(), kLinesCheckoutOrder.size(), values.data());
 }
@@ -143,24 +141,14 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.blend_mode = popupOf(v[kBlendingMode], lengths);
 }
 
-LinesParameter makeLinesParameter(LinesPreRenderRecord const& r, Vector<double> const& input_origin) {
-  return centredIn(r.parameter, input_origin);
-}
-
 bool linesCompositeVisible(LinesPreRenderRecord const& r) {
   P const& p = r.parameter;
   return p.completion() * p.composite_completion() * p.composite_opacity() > 0.0;
 }
 
 BorderType getBorderType(int entry) {
-  switch (entry) {
-    case 2:
-      return BorderType::Wrap;
-    case 3:
-      return BorderType::Reflect;
-    default:
-      return BorderType::None;
-  }
+  static constexpr BorderType kTypes[] = {BorderType::None, BorderType::Wrap, BorderType::Reflect};
+  return kTypes[popupEntry(entry, 3) - 1];
 }
 
 }  // namespace Brelo

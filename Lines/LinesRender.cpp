@@ -1,9 +1,5 @@
-// The smart-render pair of the Lines effect. Pre-render reads every control
-// once and keeps the converted values in a host handle; render turns them
-// into the engine's parameter record, draws the strips and blends the
-// composite colours over the result.
-#include <cstring>
-
+// The smart-render pair of the Lines effect: the strips, then the composite
+// colours blended over them.
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloLinesFrame.h"
@@ -12,7 +8,6 @@
 #include "Util/PopupMappers.h"
 #include "Util/PreRenderHandle.h"
 #include "Util/SmartPreRender.h"
-#include "Util/AEGP_SuiteHandler.h"
 
 namespace Brelo {
 
@@ -24,23 +19,10 @@ PF_Err linesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_Su
       [&](double dsx, LinesPreRenderRecord& record) { fillLinesPreRenderRecord(values, dsx, record); });
 }
 
-namespace {
-
-// A copy of the record the host kept for this frame; the handle is locked only
-// while it is copied.
-PF_Err readPreRenderRecord(PF_SmartRenderExtra* extra, AEGP_SuiteHandler& suites, LinesPreRenderRecord* record) {
-  LockedPreRenderData data(extra, suites);
-  if (!data.record()) return PF_Err_BAD_CALLBACK_PARAM;
-  std::memcpy(static_cast<void*>(record), data.record(), sizeof *record);
-  return PF_Err_NONE;
-}
-
-}  // namespace
-
 PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
                         AEGP_SuiteHandler& suites) {
   LinesPreRenderRecord record;
-  if (PF_Err err = readPreRenderRecord(extra, suites, &record)) return err;
+  if (PF_Err err = readPreRenderRecord(extra, suites, record)) return err;
 
   SourceInfo info(in_data, out_data, extra);
   if (PF_Err err = info.getError()) return err;

@@ -11,21 +11,11 @@ void linesUpdateAppearance(AppearanceUpdate& ui) {
   ui.enableByMode(kWidthMode, kMaxWidth2, kMaxWidth3);
   ui.enableByMode(kGapMode, kMaxGap2, kMaxGap3);
 
-  // Entries out of range count as the first, as they do at render.
-  switch (ui.value(kColorCorrectionType)) {
-    case 3:  // HLS: no colour to blend; the colour keeps its last name
-      ui.enable(kBlendWithOriginal, false);
-      ui.enable(kMidtone, false);
-      break;
-    case 2:  // Tint
-      ui.enable(kBlendWithOriginal, true);
-      ui.enable(kMidtone, true, "Tint");
-      break;
-    default:  // Tritone
-      ui.enable(kBlendWithOriginal, true);
-      ui.enable(kMidtone, true, "Midtone");
-      break;
-  }
+  // HLS has no colour to blend, and the colour keeps its last name. Entries
+  // out of range count as the first (Tritone), as they do at render.
+  const PF_ParamValue type = ui.value(kColorCorrectionType);
+  ui.enable(kBlendWithOriginal, type != 3);
+  ui.enable(kMidtone, type != 3, type == 3 ? nullptr : (type == 2 ? "Tint" : "Midtone"));
 
   ui.enableByMode(kCompositeMode, kCompositeColor2, kCompositeColor3);
 

@@ -12,53 +12,39 @@ using namespace LinesParams;
 
 namespace {
 
-void markChanged(PF_ParamDef* def) { def->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE; }
-
-void setRGB(PF_ParamDef* def, A_u_char red, A_u_char green, A_u_char blue) {
-  def->u.cd.value.red = red;
-  def->u.cd.value.green = green;
-  def->u.cd.value.blue = blue;
-  markChanged(def);
-}
-
 void applyRGBPreset(PF_ParamDef* params[]) {
-  struct Preset {
-    A_u_char rgb[3][3];
-  };
-  static const Preset kPresets[] = {
-      {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}},  // Red/Green/Blue
-      {{{255, 0, 0}, {0, 0, 0}, {0, 255, 255}}},  // Red/Cyan
-      {{{0, 0, 255}, {0, 0, 0}, {255, 255, 0}}},  // Blue/Yellow
+  static const A_u_char kPresets[3][3][3] = {
+      {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}},  // Red/Green/Blue
+      {{255, 0, 0}, {0, 0, 0}, {0, 255, 255}},  // Red/Cyan
+      {{0, 0, 255}, {0, 0, 0}, {255, 255, 0}},  // Blue/Yellow
   };
   const PF_ParamValue entry = params[kRGBType]->u.pd.value;
   if (entry < kRGBTypeRedGreenBlue || entry > kRGBTypeBlueYellow) return;  // Manual keeps the colours
-  Preset const& p = kPresets[entry - kRGBTypeRedGreenBlue];
-  for (int c = 0; c < 3; ++c) setRGB(params[kRGBColor1 + c], p.rgb[c][0], p.rgb[c][1], p.rgb[c][2]);
+  for (int c = 0; c < 3; ++c) {
+    A_u_char const* rgb = kPresets[entry - kRGBTypeRedGreenBlue][c];
+    PF_Pixel& value = params[kRGBColor1 + c]->u.cd.value;
+    value.red = rgb[0];
+    value.green = rgb[1];
+    value.blue = rgb[2];
+    markChanged(params[kRGBColor1 + c]);
+  }
 }
 
-// Each Utility control and the setting it drives in every channel's schedule.
-struct UtilityTarget {
-  PF_ParamIndex utility;
-  PF_ParamIndex ScheduleControls::*setting;
-};
-const UtilityTarget kUtilityTargets[] = {
-    {kUtilityPer, &ScheduleControls::per},
-    {kUtilityOffset, &ScheduleControls::offset},
-    {kUtilityDelay, &ScheduleControls::delay},
-    {kUtilityOrder, &ScheduleControls::order},
-    {kUtilityOrderPhase, &ScheduleControls::order_phase},
-    {kUtilityOrderSeed, &ScheduleControls::order_seed},
-    {kUtilityEasingType, &ScheduleControls::easing_type},
-    {kUtilityEasingMode, &ScheduleControls::easing_mode},
-};
+// The Utility controls as a schedule's (there is no Utility Completion).
+constexpr ScheduleControls kUtility = {kUtilityPer, kUtilityOffset, 0, kUtilityDelay,
+                                       BRELO_SCHEDULE_RANKING_INDICES(Utility)};
+using S = ScheduleControls;
+using Setting = PF_ParamIndex S::*;
+constexpr Setting kSettings[] = {&S::per,   &S::offset,     &S::delay,       &S::order,
+                                 &S::order_phase, &S::order_seed, &S::easing_type, &S::easing_mode};
 
 // Every Utility control and its targets are 32-bit kinds of the same kind,
 // so the value word is copied as it is.
-void copyUtility(PF_ParamDef* params[], UtilityTarget const& u) {
+void copyUtility(PF_ParamDef* params[], Setting setting) {
   A_long word;
-  std::memcpy(&word, &params[u.utility]->u, sizeof word);
+  std::memcpy(&word, &params[kUtility.*setting]->u, sizeof word);
   for (LinesScheduleChannel const& channel : kLinesScheduleChannels) {
-    PF_ParamDef* target = params[channel.controls.*u.setting];
+    PF_ParamDef* target = params[channel.controls.*setting];
     std::memcpy(&target->u, &word, sizeof word);
     markChanged(target);
   }
@@ -88,8 +74,8 @@ PF_Err linesUserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamD
     case kSetExpression:
       return linesSetExpression(in_data, params, suites);
     default:
-      for (UtilityTarget const& u : kUtilityTargets) {
-        if (u.utility == index) copyUtility(params, u);
+      for (Setting setting : kSettings) {
+        if (kUtility.*setting == index) copyUtility(params, setting);
       }
       return PF_Err_NONE;
   }

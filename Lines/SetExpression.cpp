@@ -1,9 +1,9 @@
 // "Set Expression": a one-shot command dressed as a popup. "Optimum Total
-// Width" centres the strips on the layer and gives "Total Width" an
-// expression that keeps the pattern exactly as wide as the layer is across
-// the strips, whatever "Direction" becomes later.
+// Width" centres the strips and gives "Total Width" an expression that keeps
+// the pattern as wide as the layer across the strips, whatever the direction.
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
+#include "Util/ControlUnits.h"
 
 namespace Brelo {
 
@@ -15,13 +15,6 @@ namespace {
 const char kOptimumTotalWidthExpression[] =
     "var angle = degreesToRadians(thisProperty.propertyGroup()(4));\n"
     "width * Math.abs(Math.sin(angle)) + height * Math.abs(Math.cos(angle));";
-
-// Rounds half away from zero.
-PF_Fixed toFixed(double v) {
-  return static_cast<PF_Fixed>(v >= 0.0 ? v * 65536.0 + 0.5 : v * 65536.0 - 0.5);
-}
-
-void markChanged(PF_ParamDef* def) { def->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE; }
 
 // The plug-in ID that global set-up stored; false when there is none.
 bool readPluginId(PF_InData* in_data, PF_HandleSuite2* handles, AEGP_PluginID* plugin_id) {
@@ -57,8 +50,8 @@ PF_Err linesSetExpression(PF_InData* in_data, PF_ParamDef* params[], AEGP_SuiteH
 
   if (optimumTotalWidth) {
     PF_ParamDef* center = params[kCenter];
-    center->u.td.x_value = toFixed((in_data->width - 1) * 0.5);
-    center->u.td.y_value = toFixed((in_data->height - 1) * 0.5);
+    center->u.td.x_value = ControlUnits::fixed((in_data->width - 1) * 0.5);
+    center->u.td.y_value = ControlUnits::fixed((in_data->height - 1) * 0.5);
     markChanged(center);
 
     AEGP_StreamRefH stream = nullptr;

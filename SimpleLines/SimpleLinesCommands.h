@@ -1,8 +1,5 @@
-// The commands of the SimpleLines effect that are its own (the table in
-// BreloPlugin.cpp; the rest: Util/EffectCommands.h), one function each,
-// called with the command's own suite handler. Each returns the host's error
-// code; a suite the host cannot supply surfaces as MissingSuiteError, which
-// runEffectCommand turns into 516.
+// The SimpleLines effect's own commands (the table in BreloPlugin.cpp; the
+// rest: Util/EffectCommands.h), each called with the command's suite handler.
 #pragma once
 
 #include "Util/AEGP_SuiteHandler.h"

@@ -33,7 +33,6 @@ constexpr PF_ParamIndex kReadOrder[] = {
 using namespace ControlRead;
 using P = SimpleLinesParameter;
 
-
 constexpr PatternControls kPattern = BRELO_PATTERN_CONTROLS;
 
 // Every control outside the pattern, the colours and the wipe's schedule.
@@ -66,8 +65,8 @@ constexpr ScheduleControls kWipeSchedule = {0, 0, kWipeCompletion, kWipeDelay, B
 
 }  // namespace
 
-PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]) {
-  return readControls(in_data, kReadOrder, std::size(kReadOrder), values);
+PF_Err readSimpleLinesControls(PF_InData* in_data, SimpleLinesControlValues& values) {
+  return readControls(in_data, kReadOrder, std::size(kReadOrder), values.data());
 }
 
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
@@ -86,9 +85,5 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
 BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2); }
 
 bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
-
-SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& r, Vector<double> const& input_origin) {
-  return centredIn(r.parameter, input_origin);
-}
 
 }  // namespace Brelo

@@ -1,15 +1,15 @@
-// The pre-render record of the SimpleLines effect: the engine's parameters
-// read at the frame's time through their setters, so already in the engine's
-// units and clamped (lengths in pixels of the rendered frame with
-// downsampling and "Scale" applied; the centre still in layer pixels), and
-// the "Blending Mode" entry, which also chooses the background.
+// The pre-render record of the SimpleLines effect: the engine's parameters set
+// from the controls (clamped, lengths scaled by downsampling and "Scale", the
+// centre in layer pixels) and "Blending Mode", which also picks the background.
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
 #include "Brelo/Effect/BreloSimpleLinesParameter.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/PatternControls.h"
 #include "Util/PopupMappers.h"
+#include "Util/SmartPreRender.h"
 
 namespace Brelo {
 
@@ -18,18 +18,19 @@ struct SimpleLinesRecord {
   int blend_mode = 1;
 };
 
-// Checks out every control the record needs at the current time (values[i]
-// is control i), each checked in again before the next one. Returns the first
-// host error.
-PF_Err readSimpleLinesControls(PF_InData* in_data, PF_ParamDef (&values)[SimpleLinesParams::kCount]);
+// Reads every control the record needs (see readControls).
+using SimpleLinesControlValues = ControlValues<SimpleLinesParams::kCount>;
+PF_Err readSimpleLinesControls(PF_InData* in_data, SimpleLinesControlValues& values);
 
 // The record from the controls as read (values[i] is control i) at the
 // horizontal downsample factor `dsx`.
 SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx);
 
 // The record's parameters with the centre moved into the input buffer's
-// coordinates (`input_origin`: where its pixel (0, 0) lies in layer coordinates).
-SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& record, Vector<double> const& input_origin);
+// coordinates (`origin`: its pixel (0, 0) in layer coordinates).
+inline SimpleLinesParameter makeSimpleLinesParameter(SimpleLinesRecord const& record, Vector<double> const& origin) {
+  return centredIn(record.parameter, origin);
+}
 
 // Popup entry to enumeration, as the host's entries map onto the engine's.
 inline constexpr auto simpleLinesAlignType = menuEntry<SimpleLinesParameter::AlignType, 3>;

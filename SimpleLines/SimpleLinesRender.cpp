@@ -1,9 +1,6 @@
-// The smart-render pair of the SimpleLines effect. Pre-render requests the
-// whole layer and keeps the converted controls in a host handle; render puts
-// the background into the output (the layer, or transparency for "None"),
-// then paints the bars over it in the chosen blending mode. Built once per
-// module, against the frame library that module links: bands on worker
-// threads, or the whole frame on the host's thread.
+// The smart-render pair of the SimpleLines effect: the background (the layer,
+// or transparency for "None"), then the bars over it. Built once per module,
+// against the frame library that module links (threaded or not).
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"
@@ -18,17 +15,16 @@ namespace Brelo {
 using namespace SimpleLinesParams;
 
 PF_Err simpleLinesSmartPreRender(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites) {
-  PF_ParamDef values[kCount] = {};
+  SimpleLinesControlValues values;
   return preRenderWholeLayer<SimpleLinesRecord>(
       in_data, extra, suites, [&] { return readSimpleLinesControls(in_data, values); },
-      [&](double dsx, SimpleLinesRecord& record) { record = makeSimpleLinesRecord(values, dsx); });
+      [&](double dsx, SimpleLinesRecord& record) { record = makeSimpleLinesRecord(values.data(), dsx); });
 }
 
 PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra,
                               AEGP_SuiteHandler& suites) {
-  const LockedPreRenderData data(extra, suites);
-  auto const* record = static_cast<SimpleLinesRecord const*>(data.record());
-  if (!record) return PF_Err_BAD_CALLBACK_PARAM;
+  SimpleLinesRecord record;
+  if (PF_Err err = readPreRenderRecord(extra, suites, record)) return err;
 
   SourceInfo source(in_data, out_data, extra);
   if (PF_Err err = source.getError()) return err;
@@ -40,9 +36,9 @@ PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_Smart
   const int threads = source.getThreadNum();
   // A refused thread count is a host failure like any other.
   if (PF_Err err = source.getError()) return err;
-  const SimpleLinesParameter parameter = makeSimpleLinesParameter(*record, source.getInputOrigin());
+  const SimpleLinesParameter parameter = makeSimpleLinesParameter(record, source.getInputOrigin());
 
-  if (simpleLinesOverLayer(record->blend_mode)) {
+  if (simpleLinesOverLayer(record.blend_mode)) {
     input.copyTo(output);
     if (PF_Err err = input.getError()) return err;
   } else {
@@ -50,7 +46,7 @@ PF_Err simpleLinesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_Smart
     if (PF_Err err = output.getError()) return err;
   }
 
-  if (record->parameter.opacity() > 0) {
+  if (record.parameter.opacity() > 0) {
     if (PF_Err err = renderSimpleLinesFrame(output, threads, parameter)) return err;
     // Whatever the painting asked of the host is recorded in the layer.
     if (PF_Err err = output.getError()) return err;

@@ -7,8 +7,7 @@ namespace {
 PF_Err reportFailure(PF_OutData* out_data, const char* text, const char* fallback) {
   if (out_data) {
     out_data->out_flags |= PF_OutFlag_DISPLAY_ERROR_MESSAGE;
-    const char* msg = text ? text : fallback;
-    std::strncpy(out_data->return_msg, msg, sizeof out_data->return_msg - 1);
+    std::strncpy(out_data->return_msg, text ? text : fallback, sizeof out_data->return_msg - 1);
     out_data->return_msg[sizeof out_data->return_msg - 1] = '\0';
   }
   return PF_Err_BAD_CALLBACK_PARAM;
@@ -18,15 +17,13 @@ PF_Err reportFailure(PF_OutData* out_data, const char* text, const char* fallbac
 
 PF_Err AEFX_AcquireSuite(PF_InData* in_data, PF_OutData* out_data, const char* name, int32_t version,
                          const char* error_stringPC, void** suitePP) {
-  const char* const fallback = "Not able to acquire AEFX Suite.";
   *suitePP = nullptr;
   SPBasicSuite* basic = in_data ? in_data->pica_basicP : nullptr;
-  if (!basic) return reportFailure(out_data, error_stringPC, fallback);
   const void* suite = nullptr;
-  SPErr err = basic->AcquireSuite(name, version, &suite);
-  if (err != kSPNoError || !suite) {
-    if (suite) basic->ReleaseSuite(name, version);
-    return reportFailure(out_data, error_stringPC, fallback);
+  if (!basic || basic->AcquireSuite(name, version, &suite) != kSPNoError || !suite) {
+    // A failed acquisition that still handed out a table is given back.
+    if (basic && suite) basic->ReleaseSuite(name, version);
+    return reportFailure(out_data, error_stringPC, "Not able to acquire AEFX Suite.");
   }
   *suitePP = const_cast<void*>(suite);
   return PF_Err_NONE;

@@ -7,22 +7,9 @@ struct SuiteName {
   int32_t version;
 };
 
-// In the order of AEGP_SuiteHandler::Slot.
-const SuiteName kSuiteNames[] = {
-    {kPFWorldSuite, kPFWorldSuiteVersion1},
-    {kPFWorldSuite, kPFWorldSuiteVersion2},
-    {kPFFillMatteSuite, kPFFillMatteSuiteVersion2},
-    {kPFSampling8Suite, kPFSampling8SuiteVersion1},
-    {kPFSampling16Suite, kPFSampling16SuiteVersion1},
-    {kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1},
-    {kPFHandleSuite, kPFHandleSuiteVersion2},
-    {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2},
-    {kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7},
-    {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1},
-    {kAEGPStreamSuite, kAEGPStreamSuiteVersion9},
-    {kAEGPEffectSuite, kAEGPEffectSuiteVersion2},
-    {kAEGPIterateSuite, kAEGPIterateSuiteVersion1},
-};
+#define BRELO_SUITE_NAME(Type, accessor, name, version) {name, version},
+const SuiteName kSuiteNames[] = {BRELO_SUITES(BRELO_SUITE_NAME)};
+#undef BRELO_SUITE_NAME
 
 }  // namespace
 

@@ -9,6 +9,25 @@
 #include "Util/BreloHostAPI.h"
 #include "Util/MissingSuiteError.h"
 
+// Every suite a handler offers as X(type, accessor, name, version): the
+// effect suites, then the AEGP ones.
+#define BRELO_PF_SUITES(X)                                                                             \
+  X(PF_WorldSuite1, WorldSuite1, kPFWorldSuite, kPFWorldSuiteVersion1)                                 \
+  X(PF_WorldSuite2, WorldSuite2, kPFWorldSuite, kPFWorldSuiteVersion2)                                 \
+  X(PF_FillMatteSuite2, FillMatteSuite2, kPFFillMatteSuite, kPFFillMatteSuiteVersion2)                 \
+  X(PF_Sampling8Suite1, Sampling8Suite1, kPFSampling8Suite, kPFSampling8SuiteVersion1)                 \
+  X(PF_Sampling16Suite1, Sampling16Suite1, kPFSampling16Suite, kPFSampling16SuiteVersion1)             \
+  X(PF_SamplingFloatSuite1, SamplingFloatSuite1, kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1) \
+  X(PF_HandleSuite2, HandleSuite2, kPFHandleSuite, kPFHandleSuiteVersion2)                             \
+  X(PF_ParamUtilsSuite2, ParamUtilsSuite2, kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2)
+#define BRELO_AEGP_SUITES(X)                                                                           \
+  X(AEGP_UtilitySuite7, UtilitySuite7, kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7)                   \
+  X(AEGP_PFInterfaceSuite1, PFInterfaceSuite1, kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1)   \
+  X(AEGP_StreamSuite9, StreamSuite9, kAEGPStreamSuite, kAEGPStreamSuiteVersion9)                       \
+  X(AEGP_EffectSuite2, EffectSuite2, kAEGPEffectSuite, kAEGPEffectSuiteVersion2)                       \
+  X(AEGP_IterateSuite1, IterateSuite1, kAEGPIterateSuite, kAEGPIterateSuiteVersion1)
+#define BRELO_SUITES(X) BRELO_PF_SUITES(X) BRELO_AEGP_SUITES(X)
+
 class AEGP_SuiteHandler {
  public:
   explicit AEGP_SuiteHandler(const SPBasicSuite* pica_basicP);
@@ -17,42 +36,16 @@ class AEGP_SuiteHandler {
   AEGP_SuiteHandler(AEGP_SuiteHandler const&) = delete;
   AEGP_SuiteHandler& operator=(AEGP_SuiteHandler const&) = delete;
 
-  PF_WorldSuite1* WorldSuite1() const { return get<PF_WorldSuite1>(kWorld1); }
-  PF_WorldSuite2* WorldSuite2() const { return get<PF_WorldSuite2>(kWorld2); }
-  PF_FillMatteSuite2* FillMatteSuite2() const { return get<PF_FillMatteSuite2>(kFillMatte2); }
-  PF_Sampling8Suite1* Sampling8Suite1() const { return get<PF_Sampling8Suite1>(kSampling8); }
-  PF_Sampling16Suite1* Sampling16Suite1() const { return get<PF_Sampling16Suite1>(kSampling16); }
-  PF_SamplingFloatSuite1* SamplingFloatSuite1() const { return get<PF_SamplingFloatSuite1>(kSamplingFloat); }
-  PF_HandleSuite2* HandleSuite2() const { return get<PF_HandleSuite2>(kHandle2); }
-  PF_ParamUtilsSuite2* ParamUtilsSuite2() const { return get<PF_ParamUtilsSuite2>(kParamUtils2); }
-  AEGP_UtilitySuite7* UtilitySuite7() const { return get<AEGP_UtilitySuite7>(kUtility7); }
-  AEGP_PFInterfaceSuite1* PFInterfaceSuite1() const { return get<AEGP_PFInterfaceSuite1>(kPFInterface1); }
-  AEGP_StreamSuite9* StreamSuite9() const { return get<AEGP_StreamSuite9>(kStream9); }
-  AEGP_EffectSuite2* EffectSuite2() const { return get<AEGP_EffectSuite2>(kEffect2); }
-  AEGP_IterateSuite1* IterateSuite1() const { return get<AEGP_IterateSuite1>(kIterate1); }
+#define BRELO_SUITE_ACCESSOR(Type, accessor, name, version) \
+  Type* accessor() const { return static_cast<Type*>(const_cast<void*>(acquire(k##accessor))); }
+  BRELO_SUITES(BRELO_SUITE_ACCESSOR)
+#undef BRELO_SUITE_ACCESSOR
 
  private:
-  enum Slot {
-    kWorld1,
-    kWorld2,
-    kFillMatte2,
-    kSampling8,
-    kSampling16,
-    kSamplingFloat,
-    kHandle2,
-    kParamUtils2,
-    kUtility7,
-    kPFInterface1,
-    kStream9,
-    kEffect2,
-    kIterate1,
-    kSlotCount
-  };
+#define BRELO_SUITE_SLOT(Type, accessor, name, version) k##accessor,
+  enum Slot { BRELO_SUITES(BRELO_SUITE_SLOT) kSlotCount };
+#undef BRELO_SUITE_SLOT
 
-  template <class S>
-  S* get(Slot slot) const {
-    return static_cast<S*>(const_cast<void*>(acquire(slot)));
-  }
   const void* acquire(Slot slot) const;
 
   const SPBasicSuite* m_basic;

@@ -10,11 +10,7 @@ AppearanceUpdate::AppearanceUpdate(PF_InData* in_data, PF_ParamDef* params[], PF
 
 void AppearanceUpdate::enable(PF_ParamIndex index, bool enabled, const char* name) {
   PF_ParamDef copy = *m_params[index];
-  if (enabled) {
-    copy.ui_flags &= ~PF_PUI_DISABLED;
-  } else {
-    copy.ui_flags |= PF_PUI_DISABLED;
-  }
+  copy.ui_flags = enabled ? copy.ui_flags & ~PF_PUI_DISABLED : copy.ui_flags | PF_PUI_DISABLED;
   if (name) setName(copy, name);
   send(index, copy);
 }

@@ -1,7 +1,6 @@
-// Changes to the controls' appearance during PF_Cmd_UPDATE_PARAMS_UI: a copy
-// of the host's current definition with PF_PUI_DISABLED set or cleared (and
-// a new name where asked) goes to PF_UpdateParamUI. After the first error the
-// copies are still prepared but no longer sent, and that error is kept.
+// Changes to the controls' appearance during PF_Cmd_UPDATE_PARAMS_UI: copies
+// of the host's definitions, enabled or disabled and renamed, go to
+// PF_UpdateParamUI; after the first error nothing more is sent.
 #pragma once
 
 #include "Util/BreloHostAPI.h"

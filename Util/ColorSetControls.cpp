@@ -1,23 +1,17 @@
 #include "Util/ColorSetControls.h"
 
-#include "Util/ControlUnits.h"
+#include "Util/ControlFields.h"
 
 namespace Brelo {
 
 ColorSet readColorSet(PF_ParamDef const* values, PF_ParamIndex first) {
-  using namespace ControlUnits;
-  PF_ParamDef const* v = values + first;
+  using namespace ControlRead;
+  LengthScale const unscaled{1.0, 1.0};
   ColorSet s;
-  s.num = v[0].u.pd.value;
-  s.color1 = colour(v[1].u.cd.value);
-  s.color2 = colour(v[2].u.cd.value);
-  s.color3 = colour(v[3].u.cd.value);
-  s.variance_space = static_cast<ColorSpace>(v[4].u.pd.value);
-  s.overlap = static_cast<ColorOverlap>(v[5].u.pd.value);
-  s.variance1 = fraction(v[6].u.fd.value);
-  s.variance2 = fraction(v[7].u.fd.value);
-  s.variance3 = fraction(v[8].u.fd.value);
-  s.seed = v[9].u.sd.value;
+#define BRELO_COLOR_SET_READ(holder, name, Name, T, initial, clamp, control, read) \
+  s.name = static_cast<T>(read(values[first + control], unscaled));
+  BRELO_COLOR_SET_FIELDS(BRELO_COLOR_SET_READ, ColorSet)
+#undef BRELO_COLOR_SET_READ
   return s;
 }
 

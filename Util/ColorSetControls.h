@@ -1,5 +1,5 @@
 // The controls of an effect's colour set (see Brelo::ColorSet): ten controls
-// in a row, written by BRELO_COLOR_SET_ROWS and read by readColorSet, so that
+// in a row, listed by BRELO_COLOR_SET_CONTROLS and read by readColorSet, so that
 // their order is fixed in one place.
 #pragma once
 
@@ -18,16 +18,18 @@ ColorSet readColorSet(PF_ParamDef const* values, PF_ParamIndex first);
 
 }  // namespace Brelo
 
-// "<prefix> Mode", "<colors> 1" .. "3", `space`, "<prefix> Overlap" (entry
-// `overlap` at first), "<prefix> Variance 1" .. "3" and "<prefix> Seed".
-#define BRELO_COLOR_SET_ROWS(prefix, colors, space, overlap)                                         \
-  ::Brelo::Control::popup(prefix " Mode", 1, ::Brelo::kModeMenu, 0),                                 \
-      ::Brelo::Control::color(colors " 1", 255, 0, 0, 0),                                            \
-      ::Brelo::Control::color(colors " 2", 255, 255, 255, 0),                                        \
-      ::Brelo::Control::color(colors " 3", 0, 0, 255, 0),                                            \
-      ::Brelo::Control::popup(space, 2, ::Brelo::kColorSpaceMenu, 0),                                \
-      ::Brelo::Control::popup(prefix " Overlap", overlap, ::Brelo::kOverlapMenu, 0),                 \
-      ::Brelo::Control::percent(prefix " Variance 1", 30, PF_ParamFlag_START_COLLAPSED),             \
-      ::Brelo::Control::percent(prefix " Variance 2", 0, PF_ParamFlag_START_COLLAPSED),              \
-      ::Brelo::Control::percent(prefix " Variance 3", 0, PF_ParamFlag_START_COLLAPSED),              \
-      ::Brelo::Control::seed(prefix " Seed", PF_ParamFlag_START_COLLAPSED)
+// As X(index, row) entries: k<Prefix>Mode "<Prefix> Mode", k<Colors>1 .. 3
+// "<colors> 1" .. "3", `Space` "<space>", k<Prefix>Overlap "<Prefix> Overlap"
+// (entry `overlap` at first), k<Prefix>Variance1 .. 3 "<Prefix> Variance 1" ..
+// "3" and k<Prefix>Seed "<Prefix> Seed".
+#define BRELO_COLOR_SET_CONTROLS(X, Prefix, Colors, Space, colors, space, overlap)                            \
+  X(k##Prefix##Mode, ::Brelo::Control::popup(#Prefix " Mode", 1, ::Brelo::kModeMenu, 0))                      \
+  X(k##Colors##1, ::Brelo::Control::color(colors " 1", 255, 0, 0, 0))                                         \
+  X(k##Colors##2, ::Brelo::Control::color(colors " 2", 255, 255, 255, 0))                                     \
+  X(k##Colors##3, ::Brelo::Control::color(colors " 3", 0, 0, 255, 0))                                         \
+  X(Space, ::Brelo::Control::popup(space, 2, ::Brelo::kColorSpaceMenu, 0))                                    \
+  X(k##Prefix##Overlap, ::Brelo::Control::popup(#Prefix " Overlap", overlap, ::Brelo::kOverlapMenu, 0))       \
+  X(k##Prefix##Variance1, ::Brelo::Control::percent(#Prefix " Variance 1", 30, PF_ParamFlag_START_COLLAPSED)) \
+  X(k##Prefix##Variance2, ::Brelo::Control::percent(#Prefix " Variance 2", 0, PF_ParamFlag_START_COLLAPSED))  \
+  X(k##Prefix##Variance3, ::Brelo::Control::percent(#Prefix " Variance 3", 0, PF_ParamFlag_START_COLLAPSED))  \
+  X(k##Prefix##Seed, ::Brelo::Control::seed(#Prefix " Seed", PF_ParamFlag_START_COLLAPSED))

@@ -1,7 +1,5 @@
-// An effect's table of fields: for each control that is not part of a
-// schedule, the reading that converts its value into the engine's units and
-// the engine parameter's setter that clamps it. Both effects fill their
-// pre-render record's parameter from one such table.
+// An effect's table of fields: for each control outside the shared groups,
+// the reading into the engine's units and the engine parameter's setter.
 #pragma once
 
 #include <cstddef>
@@ -32,6 +30,7 @@ inline double lengthOf(PF_ParamDef const& d, LengthScale const& s) { return d.u.
 inline double realOf(PF_ParamDef const& d, LengthScale const&) { return d.u.fs_d.value; }
 inline double percentOf(PF_ParamDef const& d, LengthScale const&) { return ControlUnits::percentFraction(d.u.fs_d.value); }
 inline double radiansOf(PF_ParamDef const& d, LengthScale const&) { return ControlUnits::radians(d.u.ad.value); }
+inline double turnsOf(PF_ParamDef const& d, LengthScale const&) { return ControlUnits::turns(d.u.ad.value); }
 inline double degreesOf(PF_ParamDef const& d, LengthScale const&) { return ControlUnits::degrees(d.u.ad.value); }
 inline int sliderOf(PF_ParamDef const& d, LengthScale const&) { return d.u.sd.value; }
 inline int popupOf(PF_ParamDef const& d, LengthScale const&) { return d.u.pd.value; }

@@ -1,26 +1,23 @@
 #include "Util/ControlRow.h"
 
-#include <cmath>
 #include <cstring>
+
+#include "Util/ControlUnits.h"
 
 namespace Brelo {
 
 namespace {
 
-PF_Fixed toFixed(double v) { return static_cast<PF_Fixed>(std::lround(v * 65536.0)); }
-
-// A zeroed definition with the row's identifier, flags and name.
-PF_ParamDef namedDef(ControlRow const& s, PF_ParamIndex id) {
-  PF_ParamDef def;
-  std::memset(&def, 0, sizeof def);
-  def.uu.id = id;
-  def.flags = s.flags;
-  std::strncpy(def.name, s.name, sizeof def.name - 1);
-  return def;
+// The row's range into a slider definition of any kind, each bound through `to`.
+template <class Slider, class To>
+void setRange(Slider& d, ControlRow const& s, To to) {
+  d.valid_min = to(s.valid_min);
+  d.valid_max = to(s.valid_max);
+  d.slider_min = to(s.slider_min);
+  d.slider_max = to(s.slider_max);
 }
 
-}  // namespace
-
+// Number of entries of a popup's entry string.
 A_short menuEntryCount(const char* menu) {
   if (!menu) return 0;
   A_short n = 1;
@@ -30,26 +27,25 @@ A_short menuEntryCount(const char* menu) {
   return n;
 }
 
+// The host definition of `s`, cleared and then filled, with identifier `id`.
 PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
-  PF_ParamDef def = namedDef(s, id);
+  PF_ParamDef def;
+  std::memset(&def, 0, sizeof def);
+  def.uu.id = id;
+  def.flags = s.flags;
+  std::strncpy(def.name, s.name, sizeof def.name - 1);
   const PF_ValueDisplayFlags display = s.percent ? PF_ValueDisplayFlag_PERCENT : PF_ValueDisplayFlag_NONE;
 
   switch (s.kind) {
     case ControlKind::Slider:
       def.param_type = PF_Param_SLIDER;
       def.u.sd.value = def.u.sd.dephault = static_cast<PF_ParamValue>(s.dflt);
-      def.u.sd.valid_min = static_cast<PF_ParamValue>(s.valid_min);
-      def.u.sd.valid_max = static_cast<PF_ParamValue>(s.valid_max);
-      def.u.sd.slider_min = static_cast<PF_ParamValue>(s.slider_min);
-      def.u.sd.slider_max = static_cast<PF_ParamValue>(s.slider_max);
+      setRange(def.u.sd, s, [](double v) { return static_cast<PF_ParamValue>(v); });
       break;
     case ControlKind::FixSlider:
       def.param_type = PF_Param_FIX_SLIDER;
-      def.u.fd.value = def.u.fd.dephault = toFixed(s.dflt);
-      def.u.fd.valid_min = toFixed(s.valid_min);
-      def.u.fd.valid_max = toFixed(s.valid_max);
-      def.u.fd.slider_min = toFixed(s.slider_min);
-      def.u.fd.slider_max = toFixed(s.slider_max);
+      def.u.fd.value = def.u.fd.dephault = ControlUnits::fixed(s.dflt);
+      setRange(def.u.fd, s, ControlUnits::fixed);
       def.u.fd.precision = s.precision;
       def.u.fd.display_flags = display;
       break;
@@ -57,10 +53,7 @@ PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
       def.param_type = PF_Param_FLOAT_SLIDER;
       def.u.fs_d.value = s.dflt;
       def.u.fs_d.dephault = static_cast<PF_FpShort>(s.dflt);
-      def.u.fs_d.valid_min = static_cast<PF_FpShort>(s.valid_min);
-      def.u.fs_d.valid_max = static_cast<PF_FpShort>(s.valid_max);
-      def.u.fs_d.slider_min = static_cast<PF_FpShort>(s.slider_min);
-      def.u.fs_d.slider_max = static_cast<PF_FpShort>(s.slider_max);
+      setRange(def.u.fs_d, s, [](double v) { return static_cast<PF_FpShort>(v); });
       def.u.fs_d.precision = s.precision;
       def.u.fs_d.display_flags = display;
       def.u.fs_d.fs_flags = PF_FSliderFlag_NONE;
@@ -68,12 +61,12 @@ PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
       break;
     case ControlKind::Angle:
       def.param_type = PF_Param_ANGLE;
-      def.u.ad.value = def.u.ad.dephault = toFixed(s.dflt);
+      def.u.ad.value = def.u.ad.dephault = ControlUnits::fixed(s.dflt);
       break;
     case ControlKind::Point:
       def.param_type = PF_Param_POINT;
-      def.u.td.x_value = def.u.td.x_dephault = toFixed(s.dflt);
-      def.u.td.y_value = def.u.td.y_dephault = toFixed(s.dflt_y);
+      def.u.td.x_value = def.u.td.x_dephault = ControlUnits::fixed(s.dflt);
+      def.u.td.y_value = def.u.td.y_dephault = ControlUnits::fixed(s.dflt_y);
       def.u.td.restrict_bounds = 0;
       break;
     case ControlKind::Popup:
@@ -106,6 +99,8 @@ PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
   }
   return def;
 }
+
+}  // namespace
 
 PF_Err registerControls(PF_InData* in_data, PF_OutData* out_data, ControlRow const* table, PF_ParamIndex count) {
   if (!in_data->inter.add_param) return PF_Err_BAD_CALLBACK_PARAM;

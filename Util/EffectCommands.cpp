@@ -16,7 +16,7 @@ PF_Err effectAbout(PF_InData* in_data, PF_OutData* out_data, const char* name, c
 }
 
 // Version and flags; a 4-byte handle holding the plug-in ID from AEGP
-// registration becomes the global data (neither effect uses the ID yet).
+// registration becomes the global data.
 PF_Err effectGlobalSetup(PF_OutData* out_data, AEGP_SuiteHandler& suites) {
   out_data->my_version = EffectVersion::kPacked;
   out_data->out_flags |= EffectVersion::kOutFlags;
@@ -37,8 +37,8 @@ PF_Err effectGlobalSetup(PF_OutData* out_data, AEGP_SuiteHandler& suites) {
     registered = err == PF_Err_NONE;
     handles->host_unlock_handle(handle);
   }
-  // Without a plug-in ID the handle is of no use to anyone; whatever needs
-  // the ID reports the missing global data when it is used.
+  // Without a plug-in ID the handle is of no use; whatever needs the ID
+  // reports the missing global data.
   if (registered) {
     out_data->global_data = handle;
   } else {

@@ -11,34 +11,28 @@
 namespace Brelo {
 
 // The controls of a size class (the pattern's widths and gaps, SimpleLines'
-// heights): the count, the three maxima, the minimum and the power. Their
-// indices are k<Name>Mode, kMax<Name>1 .. 3, kMin<Name>, k<Name>Power; their
-// rows are named "<Name> Mode", "Max <Name> 1" .. "3", "Min <Name>" and
-// "<Name> Power". Written once, so that indices and rows cannot drift apart.
-#define BRELO_SIZE_CLASS_INDICES(Name) \
-  k##Name##Mode, kMax##Name##1, kMax##Name##2, kMax##Name##3, kMin##Name, k##Name##Power
+// heights) as X(index, row) entries: k<Name>Mode "<Name> Mode", kMax<Name>1 ..
+// 3 "Max <Name> 1" .. "3", kMin<Name> "Min <Name>", k<Name>Power "<Name> Power".
 // The maxima default to d1, d2, d3 and take least .. most, the slider showing
 // slider_min .. slider_max.
-#define BRELO_SIZE_CLASS_ROWS(Name, d1, d2, d3, least, most, slider_min, slider_max)                                 \
-  ::Brelo::Control::popup(Name " Mode", 1, ::Brelo::kModeMenu, 0),                                                    \
-      ::Brelo::Control::floatSlider("Max " Name " 1", d1, least, most, slider_min, slider_max, 1, false,              \
-                                    PF_ParamFlag_START_COLLAPSED),                                                   \
-      ::Brelo::Control::floatSlider("Max " Name " 2", d2, least, most, slider_min, slider_max, 1, false,              \
-                                    PF_ParamFlag_START_COLLAPSED),                                                   \
-      ::Brelo::Control::floatSlider("Max " Name " 3", d3, least, most, slider_min, slider_max, 1, false,              \
-                                    PF_ParamFlag_START_COLLAPSED),                                                   \
-      ::Brelo::Control::percent("Min " Name, 100, PF_ParamFlag_START_COLLAPSED),                                      \
-      ::Brelo::Control::floatSlider(Name " Power", 1, 0, 100, 0, 10, 2, false, PF_ParamFlag_START_COLLAPSED)
+#define BRELO_SIZE_CLASS_INDICES(Name) \
+  k##Name##Mode, kMax##Name##1, kMax##Name##2, kMax##Name##3, kMin##Name, k##Name##Power
+#define BRELO_SIZE_CLASS_CONTROLS(X, Name, d1, d2, d3, least, most, smin, smax)               \
+  X(k##Name##Mode, ::Brelo::Control::popup(#Name " Mode", 1, ::Brelo::kModeMenu, 0))          \
+  X(kMax##Name##1, ::Brelo::Control::maximum("Max " #Name " 1", d1, least, most, smin, smax)) \
+  X(kMax##Name##2, ::Brelo::Control::maximum("Max " #Name " 2", d2, least, most, smin, smax)) \
+  X(kMax##Name##3, ::Brelo::Control::maximum("Max " #Name " 3", d3, least, most, smin, smax)) \
+  X(kMin##Name, ::Brelo::Control::percent("Min " #Name, 100, PF_ParamFlag_START_COLLAPSED))   \
+  X(k##Name##Power, ::Brelo::Control::power(#Name " Power"))
 
 // In the order of the fields, as both effects name them.
 #define BRELO_PATTERN_CONTROLS \
   {kCenter, kDirection, kTotalWidth, BRELO_SIZE_CLASS_INDICES(Width), BRELO_SIZE_CLASS_INDICES(Gap), kWidthSeed}
 
 struct PatternControls {
-  PF_ParamIndex center, direction, total_width;
-  PF_ParamIndex width_num, width_max1, width_max2, width_max3, width_min, width_power;
-  PF_ParamIndex gap_num, gap_max1, gap_max2, gap_max3, gap_min, gap_power;
-  PF_ParamIndex width_seed;
+#define BRELO_PATTERN_CONTROL(holder, name, Name, T, initial, clamp, read) PF_ParamIndex name;
+  BRELO_PATTERN_FIELDS(BRELO_PATTERN_CONTROL, PatternControls)
+#undef BRELO_PATTERN_CONTROL
 };
 
 // The pattern from the controls' values (values[i] is control i): the centre

@@ -1,6 +1,5 @@
-// The menus both effects share, and their popup entries (1-based) to the
-// enumerations the engines take. A value out of range, such as one from a
-// project of a later version, falls back to the menu's first entry.
+// The menus both effects share, and their entries (1-based) to the engines'
+// enumerations; out of range (say, from a later version) gives the first.
 #pragma once
 
 #include "Brelo/BreloBlend.h"

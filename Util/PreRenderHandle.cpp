@@ -6,9 +6,8 @@ namespace Brelo {
 
 namespace {
 
-// What the handle holds before the record: the deletion routine is called
-// with nothing but the handle, and needs the host's basic suite to reach the
-// handle suite.
+// What the handle holds before the record: the deletion routine gets nothing
+// but the handle, and needs the basic suite to reach the handle suite.
 struct Header {
   const SPBasicSuite* basic;
 };

@@ -1,19 +1,19 @@
-// The pre-render record as host memory: a handle made at smart pre-render,
-// handed to the host as the frame's pre-render data together with a
-// deletion routine, and locked again at smart render. The host calls the
-// routine once the frame is done, so the record never outlives its frame.
+// The pre-render record as host memory: a handle made at smart pre-render and
+// handed to the host with a deletion routine, which the host calls once the
+// frame is done, and locked again at smart render.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+#include <type_traits>
 
 #include "Util/AEGP_SuiteHandler.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
 
-// Made during smart pre-render. Until commit() the handle is disposed of by
-// the destructor (and taken back from the host's output), so an error in a
-// later step of pre-render leaves nothing behind.
+// Until commit() the destructor takes the handle back from the host's output
+// and disposes of it, so an error in a later step leaves nothing behind.
 class PreRenderHandle {
  public:
   // Allocates and locks `size` bytes of record; error() is PF_Err_OUT_OF_MEMORY
@@ -38,8 +38,8 @@ class PreRenderHandle {
   bool m_committed = false;
 };
 
-// The record during smart render, locked while this object lives. A null
-// pointer (no data, or the lock failed) gives record() null.
+// The record during smart render, locked while this object lives; record()
+// is null without data or when the lock failed.
 class LockedPreRenderData {
  public:
   LockedPreRenderData(PF_SmartRenderExtra const* extra, AEGP_SuiteHandler& suites);
@@ -54,5 +54,16 @@ class LockedPreRenderData {
   PF_Handle m_handle = nullptr;
   const void* m_record = nullptr;
 };
+
+// A copy of the record the host kept for this frame, the handle locked only
+// while it is copied; 516 when there is none.
+template <class Record>
+PF_Err readPreRenderRecord(PF_SmartRenderExtra const* extra, AEGP_SuiteHandler& suites, Record& record) {
+  static_assert(std::is_trivially_copyable<Record>::value, "the host moves the record as plain bytes");
+  LockedPreRenderData data(extra, suites);
+  if (!data.record()) return PF_Err_BAD_CALLBACK_PARAM;
+  std::memcpy(static_cast<void*>(&record), data.record(), sizeof record);
+  return PF_Err_NONE;
+}
 
 }  // namespace Brelo

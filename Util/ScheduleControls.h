@@ -1,6 +1,5 @@
 // The controls of one animated channel's schedule (see Brelo::Schedule), by
-// their index in the host's parameter array. Each effect ties its channels'
-// controls, record fields and engine fields in one table of these.
+// their index in the host's parameter array.
 #pragma once
 
 #include "Brelo/BreloSchedule.h"
@@ -24,27 +23,24 @@ Schedule readSchedule(PF_ParamDef const* values, ScheduleControls const& control
 
 }  // namespace Brelo
 
-// A channel's schedule controls are written once for every channel, so that
-// their indices, rows and ScheduleControls cannot drift apart. The indices of
-// channel Ch are k<Ch>Per .. k<Ch>EasingMode, in the order of the rows and of
-// the ScheduleControls fields; the ranking (Order .. Easing Mode) closes the
-// group of every channel.
-#define BRELO_SCHEDULE_RANKING_INDICES(Ch)                                                          \
+// Channel Ch's schedule controls as X(index, row) entries: k<Ch>Per ..
+// k<Ch>EasingMode, "<Ch> Per" .. "<Ch> Easing Mode", in the order of the
+// ScheduleControls fields; the ranking closes the group of every channel.
+#define BRELO_SCHEDULE_RANKING_INDICES(Ch) \
   k##Ch##Order, k##Ch##OrderPhase, k##Ch##OrderSeed, k##Ch##EasingType, k##Ch##EasingMode
-#define BRELO_SCHEDULE_INDICES(Ch)                                                                  \
+#define BRELO_SCHEDULE_INDICES(Ch) \
   k##Ch##Per, k##Ch##Offset, k##Ch##Completion, k##Ch##Delay, BRELO_SCHEDULE_RANKING_INDICES(Ch)
 
-// The rows of those controls, named "<prefix> Per" .. "<prefix> Easing Mode".
-#define BRELO_SCHEDULE_TIMING_ROWS(prefix, completion)                                              \
-  ::Brelo::Control::percent(prefix " Completion", completion, 0),                                   \
-      ::Brelo::Control::percent(prefix " Delay", 5, 0)
-#define BRELO_SCHEDULE_RANKING_ROWS(prefix, order_menu)                                             \
-  ::Brelo::Control::popup(prefix " Order", 1, order_menu, 0),                                       \
-      ::Brelo::Control::angle(prefix " Order Phase", 0, PF_ParamFlag_START_COLLAPSED),              \
-      ::Brelo::Control::seed(prefix " Order Seed", PF_ParamFlag_START_COLLAPSED),                   \
-      ::Brelo::Control::popup(prefix " Easing Type", 1, ::Brelo::kEasingTypeMenu, 0),               \
-      ::Brelo::Control::popup(prefix " Easing Mode", 3, ::Brelo::kEasingModeMenu, 0)
-#define BRELO_SCHEDULE_ROWS(prefix, completion, order_menu)                                         \
-  ::Brelo::Control::intSlider(prefix " Per", 1, 1, 100, 1, 5, PF_ParamFlag_START_COLLAPSED),        \
-      ::Brelo::Control::intSlider(prefix " Offset", 0, 0, 100, 0, 5, PF_ParamFlag_START_COLLAPSED), \
-      BRELO_SCHEDULE_TIMING_ROWS(prefix, completion), BRELO_SCHEDULE_RANKING_ROWS(prefix, order_menu)
+#define BRELO_SCHEDULE_TIMING_CONTROLS(X, Ch, completion)                           \
+  X(k##Ch##Completion, ::Brelo::Control::percent(#Ch " Completion", completion, 0)) \
+  X(k##Ch##Delay, ::Brelo::Control::percent(#Ch " Delay", 5, 0))
+#define BRELO_SCHEDULE_RANKING_CONTROLS(X, Ch, order_menu)                                           \
+  X(k##Ch##Order, ::Brelo::Control::popup(#Ch " Order", 1, order_menu, 0))                           \
+  X(k##Ch##OrderPhase, ::Brelo::Control::angle(#Ch " Order Phase", 0, PF_ParamFlag_START_COLLAPSED)) \
+  X(k##Ch##OrderSeed, ::Brelo::Control::seed(#Ch " Order Seed", PF_ParamFlag_START_COLLAPSED))       \
+  X(k##Ch##EasingType, ::Brelo::Control::popup(#Ch " Easing Type", 1, ::Brelo::kEasingTypeMenu, 0))  \
+  X(k##Ch##EasingMode, ::Brelo::Control::popup(#Ch " Easing Mode", 3, ::Brelo::kEasingModeMenu, 0))
+#define BRELO_SCHEDULE_CONTROLS(X, Ch, completion, order_menu)                                                \
+  X(k##Ch##Per, ::Brelo::Control::intSlider(#Ch " Per", 1, 1, 100, 1, 5, PF_ParamFlag_START_COLLAPSED))       \
+  X(k##Ch##Offset, ::Brelo::Control::intSlider(#Ch " Offset", 0, 0, 100, 0, 5, PF_ParamFlag_START_COLLAPSED)) \
+  BRELO_SCHEDULE_TIMING_CONTROLS(X, Ch, completion) BRELO_SCHEDULE_RANKING_CONTROLS(X, Ch, order_menu)

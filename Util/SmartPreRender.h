@@ -1,9 +1,10 @@
-// Steps of smart pre-render that both effects take alike: the whole layer
-// as the request, the controls read at the current time, the input checked
-// out, and the input's area claimed as the result's.
+// Smart pre-render as both effects take it: the whole layer requested, the
+// controls read, the input checked out and its area claimed.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <new>
 
 #include "Util/BreloHostAPI.h"
@@ -15,6 +16,21 @@ namespace Brelo {
 // The rectangle of the output request becomes the whole layer, whatever the
 // host asked for, and the effect says it returns extra pixels.
 void requestWholeLayer(PF_InData const* in_data, PF_PreRenderExtra* extra);
+
+// The controls' values of one frame, indexed by control (the layer's entry
+// included), zeroed at first.
+template <std::size_t N>
+class ControlValues {
+ public:
+  ControlValues() { std::memset(m_values.data(), 0, sizeof m_values); }
+  PF_ParamDef& operator[](PF_ParamIndex index) { return m_values[static_cast<std::size_t>(index)]; }
+  PF_ParamDef const& operator[](PF_ParamIndex index) const { return m_values[static_cast<std::size_t>(index)]; }
+  PF_ParamDef* data() { return m_values.data(); }
+  PF_ParamDef const* data() const { return m_values.data(); }
+
+ private:
+  std::array<PF_ParamDef, N> m_values;
+};
 
 // Checks out controls order[0 .. count-1] at the current time, copies each
 // into values[index] and checks it in again at once, so that no error path
@@ -30,12 +46,10 @@ PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra, PF
 // output's: the effect adds no border.
 void claimInputArea(PF_CheckoutResult const& checkout, PF_PreRenderExtra* extra);
 
-// The whole smart pre-render of an effect with pre-render record `Record`:
-// the whole layer requested, the record's handle made, the controls read by
-// read(), the input checked out, the record constructed in the handle and
-// filled by fill(dsx, record) at the horizontal downsample factor, the
-// input's area claimed and the handle handed to the host. The first error is
-// returned and leaves no handle behind.
+// The whole smart pre-render of an effect with pre-render record `Record`,
+// the controls read by read() and the record filled by fill(dsx, record) at
+// the horizontal downsample factor. The first error is returned and leaves
+// no handle behind.
 template <class Record, class Read, class Fill>
 PF_Err preRenderWholeLayer(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites, Read read,
                            Fill fill) {

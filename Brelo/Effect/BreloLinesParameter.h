@@ -1,9 +1,8 @@
 // Every setting of the Lines effect as one plain value record (Lines::Parameter).
-//
 // Units: lengths in pixels of the layer being rendered (centre in layer
 // coordinates), layout angles in radians, hues in degrees, fractions 0..1,
-// order phases in turns. Setters clamp their argument and return the record
-// so calls chain; they are the only validation of the engine's input.
+// order phases in turns. Setters clamp, the only validation of the engine's
+// input, and return the record so calls chain.
 #pragma once
 
 #include "Brelo/BreloColorSet.h"
@@ -22,15 +21,7 @@ class LinesParameter {
   using ColorSpace = ::Brelo::ColorSpace;
   using CompositeOverlap = ColorOverlap;
   // Menu "Normal|Inverse|Normal or Inverse|Both|Normal or Inverse or Both|Fade Out|Random".
-  enum class TransitionType : int {
-    Normal = 1,
-    Inverse = 2,
-    NormalOrInverse = 3,
-    Both = 4,
-    NormalOrInverseOrBoth = 5,
-    FadeOut = 6,
-    Random = 7
-  };
+  enum class TransitionType { Normal = 1, Inverse, NormalOrInverse, Both, NormalOrInverseOrBoth, FadeOut, Random };
 
   // ---- layout of the strips (width maxima at least one pixel)
   BRELO_PATTERN_ACCESSORS(LinesParameter, 1.0)

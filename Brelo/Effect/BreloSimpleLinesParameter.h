@@ -1,11 +1,8 @@
 // Every setting of the SimpleLines effect as one plain value record
-// (SimpleLines::Parameter).
-//
-// Units: lengths in pixels of the layer being rendered (downsampling and
-// "Scale" already applied; centre in layer coordinates), the direction in
-// radians, fractions 0..1, the order phase in turns. Setters limit their
-// argument and return the record so calls chain; enumerations and seeds are
-// stored unchanged and the engine copes with any value.
+// (SimpleLines::Parameter). Units: lengths in pixels of the layer being
+// rendered (downsampling and "Scale" applied; centre in layer coordinates),
+// the direction in radians, fractions 0..1, the order phase in turns. Setters
+// clamp (see ParameterClamp) and return the record so calls chain.
 #pragma once
 
 #include "Brelo/BreloBlend.h"
@@ -27,17 +24,9 @@ class SimpleLinesParameter {
   using ColorSpace = ::Brelo::ColorSpace;
   using ColorOverlap = ::Brelo::ColorOverlap;
   // Menu "X|Y|Alternately 1|Alternately 2|X or Y|Fade Out|Random".
-  enum class TransitionType : int { X = 1, Y = 2, Alternately1 = 3, Alternately2 = 4, XOrY = 5, FadeOut = 6, Random = 7 };
+  enum class TransitionType { X = 1, Y, Alternately1, Alternately2, XOrY, FadeOut, Random };
   // Menu "Normal|Inverse|Alternately 1|Alternately 2|Normal or Inverse|Both|Random".
-  enum class TransitionMode : int {
-    Normal = 1,
-    Inverse = 2,
-    Alternately1 = 3,
-    Alternately2 = 4,
-    NormalOrInverse = 5,
-    Both = 6,
-    Random = 7
-  };
+  enum class TransitionMode { Normal = 1, Inverse, Alternately1, Alternately2, NormalOrInverse, Both, Random };
 
   BRELO_PATTERN_ACCESSORS(SimpleLinesParameter, 0.0)
   BRELO_FIELD(SimpleLinesParameter, double, width_align, WidthAlign, unit, 0.5)

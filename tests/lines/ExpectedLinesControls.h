@@ -158,6 +158,16 @@ const Control kControls[] = {
 
 inline PF_Fixed fixed(double v) { return PF_Fixed(std::lround(v * 65536.0)); }
 
+// The four bounds of a slider definition of any kind against the row's, each
+// through `to`.
+template <class Slider, class To>
+void expectRange(Slider const& d, Control const& e, To to) {
+  EXPECT_EQ(d.valid_min, to(e.valid_min));
+  EXPECT_EQ(d.valid_max, to(e.valid_max));
+  EXPECT_EQ(d.slider_min, to(e.slider_min));
+  EXPECT_EQ(d.slider_max, to(e.slider_max));
+}
+
 // Every field of a registered definition against its row.
 inline void expectControl(PF_ParamDef const& d, Control const& e) {
   SCOPED_TRACE(std::to_string(e.index) + " " + e.name);
@@ -171,28 +181,19 @@ inline void expectControl(PF_ParamDef const& d, Control const& e) {
     case PF_Param_SLIDER:
       EXPECT_EQ(d.u.sd.value, PF_ParamValue(e.dflt));
       EXPECT_EQ(d.u.sd.dephault, PF_ParamValue(e.dflt));
-      EXPECT_EQ(d.u.sd.valid_min, PF_ParamValue(e.valid_min));
-      EXPECT_EQ(d.u.sd.valid_max, PF_ParamValue(e.valid_max));
-      EXPECT_EQ(d.u.sd.slider_min, PF_ParamValue(e.slider_min));
-      EXPECT_EQ(d.u.sd.slider_max, PF_ParamValue(e.slider_max));
+      expectRange(d.u.sd, e, [](double v) { return PF_ParamValue(v); });
       break;
     case PF_Param_FIX_SLIDER:
       EXPECT_EQ(d.u.fd.value, fixed(e.dflt));
       EXPECT_EQ(d.u.fd.dephault, fixed(e.dflt));
-      EXPECT_EQ(d.u.fd.valid_min, fixed(e.valid_min));
-      EXPECT_EQ(d.u.fd.valid_max, fixed(e.valid_max));
-      EXPECT_EQ(d.u.fd.slider_min, fixed(e.slider_min));
-      EXPECT_EQ(d.u.fd.slider_max, fixed(e.slider_max));
+      expectRange(d.u.fd, e, fixed);
       EXPECT_EQ(d.u.fd.precision, e.precision);
       EXPECT_EQ(d.u.fd.display_flags, display);
       break;
     case PF_Param_FLOAT_SLIDER:
       EXPECT_EQ(d.u.fs_d.value, e.dflt);
       EXPECT_EQ(d.u.fs_d.dephault, float(e.dflt));
-      EXPECT_EQ(d.u.fs_d.valid_min, float(e.valid_min));
-      EXPECT_EQ(d.u.fs_d.valid_max, float(e.valid_max));
-      EXPECT_EQ(d.u.fs_d.slider_min, float(e.slider_min));
-      EXPECT_EQ(d.u.fs_d.slider_max, float(e.slider_max));
+      expectRange(d.u.fs_d, e, [](double v) { return float(v); });
       EXPECT_EQ(d.u.fs_d.precision, e.precision);
       EXPECT_EQ(d.u.fs_d.display_flags, display);
       EXPECT_EQ(d.u.fs_d.fs_flags, PF_FSliderFlag_NONE);

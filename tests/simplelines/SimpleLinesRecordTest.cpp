@@ -17,6 +17,17 @@ using P = Brelo::SimpleLinesParameter;
 
 PF_Fixed fixed(double v) { return PF_Fixed(std::lround(v * 65536.0)); }
 
+// A size class from control `first` on: its mode, maxima, minimum (percent)
+// and power.
+void setSizeClass(PF_ParamDef* v, int first, int mode, double m1, double m2, double m3, double min, double power) {
+  v[first].u.pd.value = mode;
+  v[first + 1].u.fs_d.value = m1;
+  v[first + 2].u.fs_d.value = m2;
+  v[first + 3].u.fs_d.value = m3;
+  v[first + 4].u.fd.value = fixed(min);
+  v[first + 5].u.fs_d.value = power;
+}
+
 // Every control at a value of its own, so that a field read from the wrong
 // control shows.
 struct Values {
@@ -28,25 +39,10 @@ struct Values {
     v[2].u.fd.value = fixed(25);   // Width Align
     v[3].u.ad.value = fixed(90);   // Direction
     v[4].u.fs_d.value = 300;       // Total Width
-    v[6].u.pd.value = 2;           // Width Mode
-    v[7].u.fs_d.value = 50;
-    v[8].u.fs_d.value = 20;
-    v[9].u.fs_d.value = 30;
-    v[10].u.fd.value = fixed(80);
-    v[11].u.fs_d.value = 1.5;
-    v[12].u.pd.value = 3;  // Gap Mode
-    v[13].u.fs_d.value = 4;
-    v[14].u.fs_d.value = 6;
-    v[15].u.fs_d.value = 8;
-    v[16].u.fd.value = fixed(40);
-    v[17].u.fs_d.value = 2.5;
+    setSizeClass(v, 6, 2, 50, 20, 30, 80, 1.5);     // Width
+    setSizeClass(v, 12, 3, 4, 6, 8, 40, 2.5);       // Gap
     v[18].u.sd.value = 18;
-    v[21].u.pd.value = 1;  // Height Mode
-    v[22].u.fs_d.value = 300;
-    v[23].u.fs_d.value = 100;
-    v[24].u.fs_d.value = 200;
-    v[25].u.fd.value = fixed(60);
-    v[26].u.fs_d.value = 3.5;
+    setSizeClass(v, 21, 1, 300, 100, 200, 60, 3.5);  // Height
     v[27].u.sd.value = 27;
     v[30].u.pd.value = 3;  // Align Type
     v[31].u.pd.value = 2;  // Align Direction
