@@ -46,7 +46,6 @@ struct Traits;
 template <class Depth>
 class WeightsMixer {
  public:
-  static constexpr bool kMixesFour = false;  // whether it has mixFourOntoClear
   explicit WeightsMixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
   // k[0], k[1], k[2]: the three samples (an array or a view of them).
   template <class Samples, class Pixel>
@@ -88,11 +87,6 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
   // (the sums stay below 2^26).
   class Mixer {
    public:
-#if defined(__SSE2__)
-    static constexpr bool kMixesFour = true;
-#else
-    static constexpr bool kMixesFour = false;
-#endif
     explicit Mixer(std::array<PF_Pixel, 3> const& w) {
       std::memcpy(m_w, w.data(), sizeof m_w);
 #if defined(__SSE2__)
@@ -188,12 +182,10 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
 
 
 #if defined(__SSE2__)
-    // Pixels i = 0 .. 3 from samples k0[i], k1[i], k2[i], stored into out,
-    // when each pixel's three samples have one alpha, not 0, and out[i] is
-    // clear (alpha 0), so that adding the mix onto it stores the mix; false,
-    // and nothing stored, otherwise. The sums and quotients are those of
-    // mixEqualAlphas, lane for lane: pairs of channel times weight (both
-    // below 2^8) summed by one signed 16-bit multiply-add.
+    // Pixels i = 0 .. 3 from samples k0[i], k1[i], k2[i] into out, when each
+    // pixel's samples share one alpha, not 0, and out[i] is clear, so that
+    // adding stores the mix; else false, nothing stored. mixEqualAlphas' sums
+    // (pairs taken by one 16-bit multiply-add) and quotients, lane for lane.
     bool mixFourOntoClear(PF_Pixel const* k0, PF_Pixel const* k1, PF_Pixel const* k2, PF_Pixel* out) const {
       __m128i const zero = _mm_setzero_si128();
       __m128i const alpha = _mm_set1_epi32(0xFF);

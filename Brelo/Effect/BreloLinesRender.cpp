@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
@@ -306,7 +307,8 @@ class Painter {
   void mixBatch(Pixel const (*batch)[kBatch], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
                 Finish const& finish) {
     int i = 0;
-    if constexpr (Samples == 3 && Plain && Depth::Mixer::kMixesFour) {
+#if defined(__SSE2__)
+    if constexpr (Samples == 3 && Plain && std::is_same_v<Pixel, PF_Pixel>) {
       // Four pixels at once where they land on clear pixels.
       for (; i + 4 <= n; i += 4) {
         Pixel* const o = out_row + x + i;
@@ -316,6 +318,7 @@ class Painter {
         for (int m = 0; m < 4; ++m) addOnto(comp_row[x + i + m], composite);
       }
     }
+#endif
     for (; i < n; ++i) {
       if constexpr (Samples == 3) {
         mixOnto(batch, i, out_row[x + i], finish);
