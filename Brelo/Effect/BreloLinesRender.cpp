@@ -76,10 +76,11 @@ void Lines::Impl::_draw(Layer& source, Layer& composite, Layer& output, Rect con
 
 namespace {
 
-// Whether the list allows the row walk: ends never decrease and no entry
-// ends before it starts (a wipe whose easing overshoots can break both).
-// Then the pixels of a row that an entry touches form one stretch, and the
-// stretches of later entries never lie before those of earlier ones.
+// Whether the list allows the pixel loop's shortcuts: ends never decrease and
+// no entry ends before it starts (a wipe whose easing overshoots can break
+// both). Then the first entry that can touch a position moves monotonically
+// with it along a row, and a position well inside one entry touches that
+// entry alone.
 bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
   for (std::size_t j = 0; j < strips.size(); ++j) {
     if (!(strips[j].start <= strips[j].end)) return false;
@@ -88,18 +89,24 @@ bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
   return true;
 }
 
-// The first index from i on (below n) whose column term is not `before` a
-// bound, the terms never decreasing: a gallop, then bisection.
-template <class Before>
-int firstNotBefore(double const* along, int i, int n, Before const& before) {
-  for (int step = 1; i < n && before(along[i]); step *= 2) {
-    int const next = i + step;
-    if (next >= n || !before(along[next])) {
-      return static_cast<int>(std::partition_point(along + i + 1, along + std::min(next, n), before) - along);
-    }
-    i = next + 1;
-  }
-  return i;
+// The positions of a row (t = column term + row term) where entry j, and it
+// alone, touches the pixel with full coverage: every earlier entry ends at
+// least half a pixel before (its right coverage is 0), j's edges are at least
+// half a pixel away, and the next entry starts more than half a pixel after
+// (the scan stops there). The bounds are the very sums the per-pixel tests
+// form, so a position passes exactly when those tests give this result.
+struct Interior {
+  double lo, hi, next;
+  bool contains(double t) const { return t >= lo && t <= hi && t < next; }
+};
+
+Interior interiorOf(Lines::Impl::Strip const* list, std::size_t count, std::size_t j) {
+  Interior r;
+  r.lo = list[j].start + 0.5;
+  if (j > 0) r.lo = std::max(r.lo, list[j - 1].end + 0.5);
+  r.hi = list[j].end - 0.5;
+  r.next = j + 1 < count ? list[j + 1].start - 0.5 : std::numeric_limits<double>::infinity();
+  return r;
 }
 
 // One call's drawing state: the three buffers, the host's sampler and the
@@ -142,61 +149,57 @@ class Painter {
   // Every entry that touches position t adds itself to pixel (x, y): the
   // rules in full, for any pixel. `first` is the first entry that can.
   void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o, Pixel& c) {
+    int64_t const bx = static_cast<int64_t>(x) * 65536, by = static_cast<int64_t>(y) * 65536;
     for (std::size_t j = first; j < m_count; ++j) {
       Strip const& s = m_list[j];
       if (s.start - 0.5 > t) break;
       if (s.hidden || (s.gap && !m_original) || t > s.end + 0.5) continue;
-      touch(s, x, y, t, src_row, o, c);
+      double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
+      double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
+      double const cov = s.coverage * left * right;
+      if (!(cov > 0.0)) continue;
+      if (s.gap) {
+        Pixel p = src_row[x];
+        p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
+        o = Blend::alpha_add(o, p);
+        continue;
+      }
+      Pixel p{};
+      if (content(s, bx, by, src_row[x], p)) {
+        p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
+        if (m_correct) p = m_e._variance(p, s.color);
+        o = Blend::alpha_add(o, p);
+      }
+      c = Blend::alpha_add(c, Depth::composite(s, cov));
     }
   }
 
-  // What entry s adds to pixel (x, y) at position t, which it may touch.
-  void touch(Strip const& s, int x, int y, double t, Pixel const* src_row, Pixel& o, Pixel& c) {
-    double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
-    double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
-    double const cov = s.coverage * left * right;
-    if (!(cov > 0.0)) return;
-    if (s.gap) {
-      Pixel p = src_row[x];
-      p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
-      o = Blend::alpha_add(o, p);
-      return;
+  // Pixels x, x + 1, ... of row y while their positions lie in the interior
+  // of entry j (x's does); returns the first pixel past it. What the run
+  // draws is what pixel() draws there: j alone, coverage 1.
+  int run(std::size_t j, Interior const& in, int x, int x_end, int y, double const* column, double row_term,
+          Pixel const* src_row, Pixel* out_row, Pixel* comp_row) {
+    // Positions are monotonic along the row, so the run is an interval of
+    // pixels: find its end by bisection.
+    int lo = x + 1, hi = x_end;
+    while (lo < hi) {
+      int const mid = lo + (hi - lo) / 2;
+      if (in.contains(column[mid] + row_term)) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
     }
-    Pixel p{};
-    if (content(s, static_cast<int64_t>(x) * 65536, static_cast<int64_t>(y) * 65536, src_row[x], p)) {
-      p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
-      if (m_correct) p = m_e._variance(p, s.color);
-      o = Blend::alpha_add(o, p);
-    }
-    c = Blend::alpha_add(c, Depth::composite(s, cov));
-  }
-
-  // What entry j adds to pixels [x, stop) of row y, every one of which it
-  // touches (and no earlier entry's start stops the scan of pixel()). The
-  // pixels it covers fully form one stretch inside: its edges are drawn
-  // pixel by pixel, that stretch in one run.
-  void entry(std::size_t j, int x, int stop, int y, double const* column, double row_term, Pixel const* src_row,
-             Pixel* out_row, Pixel* comp_row) {
+    int const stop = lo;
     Strip const& s = m_list[j];
-    if (s.hidden || (s.gap && !m_original)) return;
-    auto full = [&](int i) {
-      double const t = column[i] + row_term;
-      return t >= s.start + 0.5 && t <= s.end - 0.5;
-    };
-    auto edge = [&](int i) { touch(s, i, y, column[i] + row_term, src_row, out_row[i], comp_row[i]); };
-    for (; x < stop && !full(x); ++x) edge(x);
-    for (; stop > x && !full(stop - 1); --stop) edge(stop - 1);
-    if (s.coverage != 1.0) {
-      for (; x < stop; ++x) edge(x);
-      return;
-    }
+    if (s.hidden || (s.gap && !m_original)) return stop;  // nothing to draw
     if (s.gap) {
       for (; x < stop; ++x) {
         Pixel p = src_row[x];
         p.alpha = Depth::unitAlpha(p.alpha);
         out_row[x] = Blend::alpha_add(out_row[x], p);
       }
-      return;
+      return stop;
     }
     if (std::fabs(s.rgb) >= 0.00001) {
       VectorFixed const* const offsets[3] = {&s.rgb_offset1, &s.slice_offset, &s.rgb_offset3};
@@ -207,6 +210,7 @@ class Painter {
     } else {
       runStrip<0>(s, nullptr, x, stop, y, src_row, out_row, comp_row);
     }
+    return stop;
   }
 
  private:
@@ -214,7 +218,8 @@ class Painter {
   // (all three separated samples transparent).
   bool content(Strip const& s, int64_t bx, int64_t by, Pixel const& here, Pixel& p) {
     if (std::fabs(s.rgb) >= 0.00001) {
-      Pixel const k[3] = {sample(bx, by, s.rgb_offset1), sample(bx, by, s.slice_offset), sample(bx, by, s.rgb_offset3)};
+      Pixel const k[3] = {sample(bx, by, s.rgb_offset1), sample(bx, by, s.slice_offset),
+                          sample(bx, by, s.rgb_offset3)};
       return m_mix(k, p);
     }
     if (std::fabs(s.slice) >= 0.00001) {
@@ -408,49 +413,44 @@ void Lines::Impl::_lines(Layer& source, Layer& composite, Layer& output, Rect co
   Painter<Pixel> painter(*this, src, out, comp, suites);
   std::size_t const count = strips.size();
   Strip const* const list = strips.data();
-  bool const finite = std::isfinite(column[x_begin]) && std::isfinite(column[x_end - 1]) &&
-                      std::isfinite((y_begin - origin_y) * axis_y) && std::isfinite((y_end - 1 - origin_y) * axis_y);
-  if (count == 0 || !finite || !orderedForRuns(strips)) {
-    for (int y = y_begin; y < y_end; ++y) {
-      double const row_term = (y - origin_y) * axis_y;
-      Pixel* const out_row = rowOf<Pixel>(out, y);
-      Pixel* const comp_row = rowOf<Pixel>(comp, y);
-      for (int x = x_begin; x < x_end; ++x) {
-        double const t = column[x] + row_term;
-        painter.pixel(x, y, t, _firstEntry(t), rowOf<Pixel>(src, y), out_row[x], comp_row[x]);
-      }
-    }
-    return;
-  }
-  // reach[j]: the largest start - 0.5 of entries 0 .. j. Pixel() stops its
-  // scan at an entry whose start - 0.5 lies past the position, so entry j
-  // adds to a position t exactly when reach[j] <= t <= end + 0.5.
-  std::vector<double> reach(count);
-  for (std::size_t j = 0; j < count; ++j) {
-    reach[j] = std::max(j > 0 ? reach[j - 1] : -std::numeric_limits<double>::infinity(), list[j].start - 0.5);
-  }
-  // The column terms counted from the end where positions are smallest.
-  int const n = x_end - x_begin;
-  bool const rising = !(axis_x < 0.0);
-  std::vector<double> along(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) along[i] = column[rising ? x_begin + i : x_end - 1 - i];
+  bool const runs = count > 0 && orderedForRuns(strips);
 
   for (int y = y_begin; y < y_end; ++y) {
     double const row_term = (y - origin_y) * axis_y;
-    double const lowest = along[0] + row_term, highest = along[n - 1] + row_term;
-    // Each entry's stretch of the row is [a, b) in that count; both ends
-    // only move forward from one entry to the next.
-    std::size_t j = static_cast<std::size_t>(
-        std::partition_point(list, list + count, [lowest](Strip const& s) { return lowest > s.end + 0.5; }) - list);
-    int a = 0, b = 0;
-    for (; j < count && !(reach[j] > highest); ++j) {
-      double const lo = reach[j], hi = list[j].end + 0.5;
-      a = firstNotBefore(along.data(), a, n, [lo, row_term](double c) { return c + row_term < lo; });
-      b = firstNotBefore(along.data(), std::max(a, b), n, [hi, row_term](double c) { return c + row_term <= hi; });
-      if (a == b) continue;
-      int const x0 = rising ? x_begin + a : x_end - b;
-      painter.entry(j, x0, x0 + (b - a), y, column, row_term, rowOf<Pixel>(src, y), rowOf<Pixel>(out, y),
-                    rowOf<Pixel>(comp, y));
+    Pixel const* const src_row = rowOf<Pixel>(src, y);
+    Pixel* const out_row = rowOf<Pixel>(out, y);
+    Pixel* const comp_row = rowOf<Pixel>(comp, y);
+    if (!runs) {
+      for (int x = x_begin; x < x_end; ++x) {
+        double const t = column[x] + row_term;
+        painter.pixel(x, y, t, _firstEntry(t), src_row, out_row[x], comp_row[x]);
+      }
+      continue;
+    }
+    // Positions move monotonically along a row, and so does the first entry
+    // that can touch them: follow it instead of searching for it.
+    std::size_t first = _firstEntry(column[x_begin] + row_term);
+    int x = x_begin;
+    while (x < x_end) {
+      double const t = column[x] + row_term;
+      while (first < count && t > list[first].end + 0.5) ++first;
+      while (first > 0 && !(t > list[first - 1].end + 0.5)) --first;
+      if (first < count) {
+        Interior const in = interiorOf(list, count, first);
+        if (in.contains(t)) {
+          x = painter.run(first, in, x, x_end, y, column, row_term, src_row, out_row, comp_row);
+          continue;
+        }
+        if (first + 1 < count) {
+          Interior const next = interiorOf(list, count, first + 1);
+          if (next.contains(t)) {
+            x = painter.run(first + 1, next, x, x_end, y, column, row_term, src_row, out_row, comp_row);
+            continue;
+          }
+        }
+      }
+      painter.pixel(x, y, t, first, src_row, out_row[x], comp_row[x]);
+      ++x;
     }
   }
 }
