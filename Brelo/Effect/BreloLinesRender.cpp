@@ -117,11 +117,27 @@ class Painter {
   using Depth = LinesDepth::Traits<Pixel>;
   using Strip = Lines::Impl::Strip;
   static constexpr int kBatch = 64;  // pixels sampled before they are mixed
+  // The samples of up to kBatch pixels: each sample's pixels side by side at
+  // 8 bits (the four-pixel mix loads them so), each pixel's samples side by
+  // side at the other depths.
+  template <int Samples>
+  struct Batch {
+    static constexpr bool kPlanar = std::is_same_v<Pixel, PF_Pixel>;
+    Pixel px[Samples * kBatch];
+    Pixel& at(int k, int i) { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
+    Pixel const& at(int k, int i) const { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
+    void clear(int n) {
+      for (int k = 0; k < (kPlanar ? Samples : 1); ++k) {
+        std::memset(static_cast<void*>(&at(k, 0)), 0,
+                    sizeof(Pixel) * static_cast<std::size_t>(kPlanar ? n : n * Samples));
+      }
+    }
+  };
   // The three samples of batched pixel i.
   struct Column {
-    Pixel const (*batch)[kBatch];
+    Batch<3> const& batch;
     int i;
-    Pixel const& operator[](int k) const { return batch[k][i]; }
+    Pixel const& operator[](int k) const { return batch.at(k, i); }
   };
   struct Identity {
     Pixel const& operator()(Pixel const& p) const { return p; }
@@ -148,7 +164,8 @@ class Painter {
 
   // Every entry that touches position t adds itself to pixel (x, y): the
   // rules in full, for any pixel. `first` is the first entry that can.
-  void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o, Pixel& c) {
+  [[gnu::always_inline]] void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o,
+                                    Pixel& c) {
     int64_t const bx = static_cast<int64_t>(x) * 65536, by = static_cast<int64_t>(y) * 65536;
     for (std::size_t j = first; j < m_count; ++j) {
       Strip const& s = m_list[j];
@@ -279,14 +296,14 @@ class Painter {
         // A batch of pixels is sampled first, then mixed: the host's calls
         // follow each other without waiting for the mixing, and the mixing
         // runs without calls in between.
-        Pixel batch[Samples][kBatch];  // sample k of pixel x + i in batch[k][i]
+        Batch<Samples> batch;  // sample k of pixel x + i at batch.at(k, i)
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          for (int k = 0; k < Samples; ++k) std::memset(static_cast<void*>(batch[k]), 0, sizeof(Pixel) * n);
+          batch.clear(n);
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
-              take(ref, at_x[k], at_y[k], pb, &batch[k][i]);
+              take(ref, at_x[k], at_y[k], pb, &batch.at(k, i));
               at_x[k] += 65536;
             }
           }
@@ -309,7 +326,7 @@ class Painter {
   // (mixed when separated), finished by `finish` (fade and correction), and
   // the composite colour. `Plain`: `finish` gives its pixel back.
   template <int Samples, bool Plain, class Finish>
-  void mixBatch(Pixel const (*batch)[kBatch], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
+  void mixBatch(Batch<Samples> const& batch, int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
                 Finish const& finish) {
     int i = 0;
 #if defined(__SSE2__)
@@ -317,7 +334,7 @@ class Painter {
       // Four pixels at once where they land on clear pixels.
       for (; i + 4 <= n; i += 4) {
         Pixel* const o = out_row + x + i;
-        if (!m_mix.mixFourOntoClear(batch[0] + i, batch[1] + i, batch[2] + i, o)) {
+        if (!m_mix.mixFourOntoClear(&batch.at(0, i), &batch.at(1, i), &batch.at(2, i), o)) {
           for (int m = 0; m < 4; ++m) mixOnto(batch, i + m, o[m]);
         }
         for (int m = 0; m < 4; ++m) addOnto(comp_row[x + i + m], composite);
@@ -328,7 +345,7 @@ class Painter {
       if constexpr (Samples == 3) {
         mixOnto(batch, i, out_row[x + i], finish);
       } else {
-        addOnto(out_row[x + i], finish(batch[0][i]));
+        addOnto(out_row[x + i], finish(batch.at(0, i)));
       }
       addOnto(comp_row[x + i], composite);
     }
@@ -336,7 +353,7 @@ class Painter {
 
   // The mix of batched pixel i, finished, added onto d.
   template <class Finish = Identity>
-  void mixOnto(Pixel const (*batch)[kBatch], int i, Pixel& d, Finish const& finish = Identity()) {
+  void mixOnto(Batch<3> const& batch, int i, Pixel& d, Finish const& finish = Identity()) {
     Pixel p;
     if (m_mix(Column{batch, i}, p)) addOnto(d, finish(p));
   }
