@@ -47,9 +47,8 @@ template <class Depth>
 class WeightsMixer {
  public:
   explicit WeightsMixer(std::array<PF_Pixel, 3> const& w) { std::memcpy(m_w, w.data(), sizeof m_w); }
-  // k[0], k[1], k[2]: the three samples (an array or a view of them).
-  template <class Samples, class Pixel>
-  bool operator()(Samples const& k, Pixel& out) const {
+  template <class Pixel>
+  bool operator()(Pixel const (&k)[3], Pixel& out) const {
     return Depth::mix(k, m_w, out);
   }
 
@@ -98,12 +97,6 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
 #endif
     }
 
-    // Samples viewed elsewhere are copied side by side first.
-    template <class Samples>
-    bool operator()(Samples const& k, PF_Pixel& out) const {
-      PF_Pixel const side_by_side[3] = {k[0], k[1], k[2]};
-      return (*this)(side_by_side, out);
-    }
     bool operator()(PF_Pixel const (&k)[3], PF_Pixel& out) const {
 #if defined(__SSE2__)
       return mixVector(k, out);
@@ -178,10 +171,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
       std::memcpy(&out, &packed, sizeof out);
       return true;
     }
-#endif
 
-
-#if defined(__SSE2__)
     // Pixels i = 0 .. 3 from samples k0[i], k1[i], k2[i] into out, when each
     // pixel's samples share one alpha, not 0, and out[i] is clear, so that
     // adding stores the mix; else false, nothing stored. mixEqualAlphas' sums
@@ -256,8 +246,7 @@ struct Traits<PF_Pixel16> : Sampling<PF_Pixel16, PF_Sampling16Suite1, &AEGP_Suit
     return c;
   }
   using Mixer = WeightsMixer<Traits>;
-  template <class Samples>
-  static bool mix(Samples const& k, PF_Pixel const (&w)[3], PF_Pixel16& out) {
+  static bool mix(PF_Pixel16 const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel16& out) {
     A_u_short const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (a == 0) return false;
     double r = 0.0, g = 0.0, b = 0.0;
@@ -296,8 +285,7 @@ struct Traits<PF_PixelFloat> : Sampling<PF_PixelFloat, PF_SamplingFloatSuite1, &
     return c;
   }
   using Mixer = WeightsMixer<Traits>;
-  template <class Samples>
-  static bool mix(Samples const& k, PF_Pixel const (&w)[3], PF_PixelFloat& out) {
+  static bool mix(PF_PixelFloat const (&k)[3], PF_Pixel const (&w)[3], PF_PixelFloat& out) {
     float const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
     if (!(a > 0.0f)) return false;
     float r = 0.0f, g = 0.0f, b = 0.0f;

@@ -133,16 +133,6 @@ class Painter {
       }
     }
   };
-  // The three samples of batched pixel i.
-  struct Column {
-    Batch<3> const& batch;
-    int i;
-    Pixel const& operator[](int k) const { return batch.at(k, i); }
-  };
-  struct Identity {
-    Pixel const& operator()(Pixel const& p) const { return p; }
-  };
-
   Painter(Lines::Impl const& e, PF_EffectWorld* src, PF_EffectWorld* out, PF_EffectWorld* comp,
           AEGP_SuiteHandler& suites)
       : m_e(e),
@@ -308,7 +298,7 @@ class Painter {
             }
           }
           if (unit && !m_correct) {
-            mixBatch<Samples, true>(batch, n, x, out_row, comp_row, composite, Identity());
+            mixBatch<Samples, true>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
           } else {
             mixBatch<Samples, false>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
               p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
@@ -335,7 +325,7 @@ class Painter {
       for (; i + 4 <= n; i += 4) {
         Pixel* const o = out_row + x + i;
         if (!m_mix.mixFourOntoClear(&batch.at(0, i), &batch.at(1, i), &batch.at(2, i), o)) {
-          for (int m = 0; m < 4; ++m) mixOnto(batch, i + m, o[m]);
+          for (int m = 0; m < 4; ++m) mixOnto(batch, i + m, o[m], finish);
         }
         for (int m = 0; m < 4; ++m) addOnto(comp_row[x + i + m], composite);
       }
@@ -352,10 +342,17 @@ class Painter {
   }
 
   // The mix of batched pixel i, finished, added onto d.
-  template <class Finish = Identity>
-  void mixOnto(Batch<3> const& batch, int i, Pixel& d, Finish const& finish = Identity()) {
+  template <class Finish>
+  void mixOnto(Batch<3> const& batch, int i, Pixel& d, Finish const& finish) {
     Pixel p;
-    if (m_mix(Column{batch, i}, p)) addOnto(d, finish(p));
+    bool shows;
+    if constexpr (Batch<3>::kPlanar) {
+      Pixel const k[3] = {batch.at(0, i), batch.at(1, i), batch.at(2, i)};
+      shows = m_mix(k, p);
+    } else {
+      shows = m_mix(*reinterpret_cast<Pixel const(*)[3]>(&batch.at(0, i)), p);  // side by side already
+    }
+    if (shows) addOnto(d, finish(p));
   }
 
   // Blend::alpha_add(d, s) into d; onto a transparent pixel that is s itself.
