@@ -56,12 +56,19 @@ class WeightsMixer {
   PF_Pixel m_w[3];
 };
 
+// A depth's sampling suite and its sub-pixel call.
+template <class Pixel, class S, S* (AEGP_SuiteHandler::*Get)() const,
+          PF_Err (*S::*Call)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*)>
+struct Sampling {
+  using Suite = S;
+  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*);
+  static Suite* suite(AEGP_SuiteHandler& suites) { return (suites.*Get)(); }
+  static Sampler sampler(Suite const* s) { return s->*Call; }
+};
+
 template <>
-struct Traits<PF_Pixel> {
-  using Suite = PF_Sampling8Suite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling8Suite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample; }
+struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHandler::Sampling8Suite1,
+                                   &PF_Sampling8Suite1::subpixel_sample> {
   // alpha · fade · cov
   static A_u_char scaleAlpha(A_u_char alpha, double fade, double cov) {
     return roundedChannel<A_u_char>(alpha * fade * cov, 255.0);
@@ -85,6 +92,8 @@ struct Traits<PF_Pixel> {
       __m128i const zero = _mm_setzero_si128();
       m_w01 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(w.data())), zero);
       m_w2 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(pack(w[2])), zero);
+      m_w0w1 = _mm_unpacklo_epi16(m_w01, _mm_unpackhi_epi64(m_w01, m_w01));
+      m_w2z = _mm_unpacklo_epi16(m_w2, zero);
 #endif
     }
 
@@ -156,16 +165,53 @@ struct Traits<PF_Pixel> {
       __m128i const cw01 = _mm_mullo_epi16(p01, m_w01), cw2 = _mm_mullo_epi16(p2, m_w2);  // below 2^16
       __m128i const sum = _mm_add_epi32(_mm_add_epi32(_mm_unpacklo_epi16(cw01, zero), _mm_unpackhi_epi16(cw01, zero)),
                                         _mm_unpacklo_epi16(cw2, zero));
-      __m128i const q = _mm_cvttps_epi32(
-          _mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(sum), _mm_set1_ps(0.5f)), _mm_set1_ps(1.0f / 255.0f)));
+      __m128i const q = quotient255(sum);
       __m128i const bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), zero);
       std::int32_t const packed = (_mm_cvtsi128_si32(bytes) & ~0xFF) | static_cast<std::int32_t>(a);
       std::memcpy(&out, &packed, sizeof out);
       return true;
     }
+
+    // Pixels i = 0 .. 3 from samples k0[i], k1[i], k2[i] into out, when each
+    // pixel's samples share one alpha, not 0, and out[i] is clear, so that
+    // adding stores the mix; else false, nothing stored. mixEqualAlphas' sums
+    // (pairs taken by one 16-bit multiply-add) and quotients, lane for lane.
+    bool mixFourOntoClear(PF_Pixel const* k0, PF_Pixel const* k1, PF_Pixel const* k2, PF_Pixel* out) const {
+      __m128i const zero = _mm_setzero_si128();
+      __m128i const alpha = _mm_set1_epi32(0xFF);
+      __m128i const s0 = load4(k0), s1 = load4(k1), s2 = load4(k2), clear = load4(out);
+      __m128i const alphas = _mm_and_si128(s0, alpha);
+      __m128i bad = _mm_or_si128(_mm_xor_si128(s0, s1), _mm_xor_si128(s1, s2));
+      bad = _mm_and_si128(_mm_or_si128(bad, clear), alpha);
+      bad = _mm_or_si128(bad, _mm_cmpeq_epi32(alphas, zero));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi32(bad, zero)) != 0xFFFF) return false;
+      __m128i q[4];
+      for (int h = 0; h < 2; ++h) {
+        __m128i const c0 = h ? _mm_unpackhi_epi8(s0, zero) : _mm_unpacklo_epi8(s0, zero);
+        __m128i const c1 = h ? _mm_unpackhi_epi8(s1, zero) : _mm_unpacklo_epi8(s1, zero);
+        __m128i const c2 = h ? _mm_unpackhi_epi8(s2, zero) : _mm_unpacklo_epi8(s2, zero);
+        __m128i const sum_lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(c0, c1), m_w0w1),
+                                             _mm_madd_epi16(_mm_unpacklo_epi16(c2, zero), m_w2z));
+        __m128i const sum_hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(c0, c1), m_w0w1),
+                                             _mm_madd_epi16(_mm_unpackhi_epi16(c2, zero), m_w2z));
+        q[2 * h] = quotient255(sum_lo);
+        q[2 * h + 1] = quotient255(sum_hi);
+      }
+      __m128i const bytes = _mm_packus_epi16(_mm_packs_epi32(q[0], q[1]), _mm_packs_epi32(q[2], q[3]));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(_mm_andnot_si128(alpha, bytes), alphas));
+      return true;
+    }
 #endif
 
    private:
+#if defined(__SSE2__)
+    static __m128i load4(PF_Pixel const* p) { return _mm_loadu_si128(reinterpret_cast<__m128i const*>(p)); }
+    // floor(sum / 255) of each lane as mixEqualAlphas forms it.
+    static __m128i quotient255(__m128i sum) {
+      return _mm_cvttps_epi32(
+          _mm_mul_ps(_mm_add_ps(_mm_cvtepi32_ps(sum), _mm_set1_ps(0.5f)), _mm_set1_ps(1.0f / 255.0f)));
+    }
+#endif
     static std::int32_t pack(PF_Pixel const& p) {
       std::int32_t v;
       std::memcpy(&v, &p, sizeof v);
@@ -181,16 +227,14 @@ struct Traits<PF_Pixel> {
     PF_Pixel m_w[3];
 #if defined(__SSE2__)
     __m128i m_w01, m_w2;
+    __m128i m_w0w1, m_w2z;  // per channel (w0, w1) and (w2, 0), for the multiply-add
 #endif
   };
 };
 
 template <>
-struct Traits<PF_Pixel16> {
-  using Suite = PF_Sampling16Suite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_Pixel16*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.Sampling16Suite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample16; }
+struct Traits<PF_Pixel16> : Sampling<PF_Pixel16, PF_Sampling16Suite1, &AEGP_SuiteHandler::Sampling16Suite1,
+                                     &PF_Sampling16Suite1::subpixel_sample16> {
   static A_u_short scaleAlpha(A_u_short alpha, double fade, double cov) {
     return roundedChannel<A_u_short>(alpha * fade * cov, 32768.0);
   }
@@ -229,11 +273,8 @@ struct Traits<PF_Pixel16> {
 };
 
 template <>
-struct Traits<PF_PixelFloat> {
-  using Suite = PF_SamplingFloatSuite1;
-  using Sampler = PF_Err (*)(PF_ProgPtr, PF_Fixed, PF_Fixed, const PF_SampPB*, PF_PixelFloat*);
-  static Suite* suite(AEGP_SuiteHandler& suites) { return suites.SamplingFloatSuite1(); }
-  static Sampler sampler(Suite const* s) { return s->subpixel_sample_float; }
+struct Traits<PF_PixelFloat> : Sampling<PF_PixelFloat, PF_SamplingFloatSuite1, &AEGP_SuiteHandler::SamplingFloatSuite1,
+                                        &PF_SamplingFloatSuite1::subpixel_sample_float> {
   static float scaleAlpha(float alpha, double fade, double cov) {
     return static_cast<float>(static_cast<double>(alpha) * fade * cov);
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "Brelo/BreloBlend.h"
@@ -115,7 +116,23 @@ class Painter {
  public:
   using Depth = LinesDepth::Traits<Pixel>;
   using Strip = Lines::Impl::Strip;
-
+  static constexpr int kBatch = 64;  // pixels sampled before they are mixed
+  // The samples of up to kBatch pixels: each sample's pixels side by side at
+  // 8 bits (the four-pixel mix loads them so), each pixel's samples side by
+  // side at the other depths.
+  template <int Samples>
+  struct Batch {
+    static constexpr bool kPlanar = std::is_same_v<Pixel, PF_Pixel>;
+    Pixel px[Samples * kBatch];
+    Pixel& at(int k, int i) { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
+    Pixel const& at(int k, int i) const { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
+    void clear(int n) {
+      for (int k = 0; k < (kPlanar ? Samples : 1); ++k) {
+        std::memset(static_cast<void*>(&at(k, 0)), 0,
+                    sizeof(Pixel) * static_cast<std::size_t>(kPlanar ? n : n * Samples));
+      }
+    }
+  };
   Painter(Lines::Impl const& e, PF_EffectWorld* src, PF_EffectWorld* out, PF_EffectWorld* comp,
           AEGP_SuiteHandler& suites)
       : m_e(e),
@@ -137,7 +154,8 @@ class Painter {
 
   // Every entry that touches position t adds itself to pixel (x, y): the
   // rules in full, for any pixel. `first` is the first entry that can.
-  void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o, Pixel& c) {
+  [[gnu::always_inline]] void pixel(int x, int y, double t, std::size_t first, Pixel const* src_row, Pixel& o,
+                                    Pixel& c) {
     int64_t const bx = static_cast<int64_t>(x) * 65536, by = static_cast<int64_t>(y) * 65536;
     for (std::size_t j = first; j < m_count; ++j) {
       Strip const& s = m_list[j];
@@ -268,22 +286,21 @@ class Painter {
         // A batch of pixels is sampled first, then mixed: the host's calls
         // follow each other without waiting for the mixing, and the mixing
         // runs without calls in between.
-        constexpr int kBatch = 64;
-        Pixel batch[kBatch][Samples];
+        Batch<Samples> batch;  // sample k of pixel x + i at batch.at(k, i)
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          std::memset(static_cast<void*>(batch), 0, sizeof(Pixel) * Samples * static_cast<std::size_t>(n));
+          batch.clear(n);
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
-              take(ref, at_x[k], at_y[k], pb, &batch[i][k]);
+              take(ref, at_x[k], at_y[k], pb, &batch.at(k, i));
               at_x[k] += 65536;
             }
           }
           if (unit && !m_correct) {
-            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
+            mixBatch<Samples, true>(batch, n, x, out_row, comp_row, composite, [](Pixel const& p) { return p; });
           } else {
-            mixBatch<Samples>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
+            mixBatch<Samples, false>(batch, n, x, out_row, comp_row, composite, [&](Pixel p) {
               p.alpha = unit ? Depth::unitAlpha(p.alpha) : Depth::scaleAlpha(p.alpha, s.fade, 1.0);
               return m_correct ? m_e._variance(p, s.color) : p;
             });
@@ -297,19 +314,45 @@ class Painter {
 
   // Pixels x .. x + n - 1 of a run from their batched samples: the content
   // (mixed when separated), finished by `finish` (fade and correction), and
-  // the composite colour.
-  template <int Samples, class Finish>
-  void mixBatch(Pixel const (*batch)[Samples], int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
+  // the composite colour. `Plain`: `finish` gives its pixel back.
+  template <int Samples, bool Plain, class Finish>
+  void mixBatch(Batch<Samples> const& batch, int n, int x, Pixel* out_row, Pixel* comp_row, Pixel const& composite,
                 Finish const& finish) {
-    for (int i = 0; i < n; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    if constexpr (Samples == 3 && Plain && std::is_same_v<Pixel, PF_Pixel>) {
+      // Four pixels at once where they land on clear pixels.
+      for (; i + 4 <= n; i += 4) {
+        Pixel* const o = out_row + x + i;
+        if (!m_mix.mixFourOntoClear(&batch.at(0, i), &batch.at(1, i), &batch.at(2, i), o)) {
+          for (int m = 0; m < 4; ++m) mixOnto(batch, i + m, o[m], finish);
+        }
+        for (int m = 0; m < 4; ++m) addOnto(comp_row[x + i + m], composite);
+      }
+    }
+#endif
+    for (; i < n; ++i) {
       if constexpr (Samples == 3) {
-        Pixel p;
-        if (m_mix(batch[i], p)) addOnto(out_row[x + i], finish(p));
+        mixOnto(batch, i, out_row[x + i], finish);
       } else {
-        addOnto(out_row[x + i], finish(batch[i][0]));
+        addOnto(out_row[x + i], finish(batch.at(0, i)));
       }
       addOnto(comp_row[x + i], composite);
     }
+  }
+
+  // The mix of batched pixel i, finished, added onto d.
+  template <class Finish>
+  void mixOnto(Batch<3> const& batch, int i, Pixel& d, Finish const& finish) {
+    Pixel p;
+    bool shows;
+    if constexpr (Batch<3>::kPlanar) {
+      Pixel const k[3] = {batch.at(0, i), batch.at(1, i), batch.at(2, i)};
+      shows = m_mix(k, p);
+    } else {
+      shows = m_mix(*reinterpret_cast<Pixel const(*)[3]>(&batch.at(0, i)), p);  // side by side already
+    }
+    if (shows) addOnto(d, finish(p));
   }
 
   // Blend::alpha_add(d, s) into d; onto a transparent pixel that is s itself.
