@@ -18,34 +18,24 @@
 
 namespace Brelo {
 
-enum class BlendMode : int {
-  Normal = 0,
-  Add = 1,
-  Multiply = 2,
-  Screen = 3,
-  Overlay = 4,
-  SoftLight = 5,
-  HardLight = 6,
-  Dodge = 7,
-  Burn = 8,
-  Darken = 9,
-  Lighten = 10,
-  Difference = 11,
-  Exclusion = 12,
-  Hue = 13,
-  Saturation = 14,
-  Luminosity = 15,
-  AlphaAdd = 16,
-};
+// Every mode after Normal as X(Mode, name, host transfer mode), in the
+// enumeration's order: the mixes of both pixels' colours, then the
+// colour-space modes and alpha_add.
+#define BRELO_BLEND_MIXES(X)                                                                                   \
+  X(Add, add, PF_Xfer_ADD) X(Multiply, multiply, PF_Xfer_MULTIPLY) X(Screen, screen, PF_Xfer_SCREEN)           \
+  X(Overlay, overlay, PF_Xfer_OVERLAY) X(SoftLight, softlight, PF_Xfer_SOFT_LIGHT)                             \
+  X(HardLight, hardlight, PF_Xfer_HARD_LIGHT) X(Dodge, dodge, PF_Xfer_COLOR_DODGE2)                            \
+  X(Burn, burn, PF_Xfer_COLOR_BURN2) X(Darken, darken, PF_Xfer_DARKEN) X(Lighten, lighten, PF_Xfer_LIGHTEN)    \
+  X(Difference, difference, PF_Xfer_DIFFERENCE2) X(Exclusion, exclusion, PF_Xfer_EXCLUSION)
+#define BRELO_BLEND_MODES(X)                                                                  \
+  BRELO_BLEND_MIXES(X) X(Hue, hue, PF_Xfer_HUE) X(Saturation, saturation, PF_Xfer_SATURATION) \
+  X(Luminosity, luminosity, PF_Xfer_LUMINOSITY) X(AlphaAdd, alpha_add, PF_Xfer_ALPHA_ADD)
 
-// Every mode after Normal as X(Mode, name), in the enumeration's order: the
-// mixes of both pixels' colours, then the colour-space modes and alpha_add.
-#define BRELO_BLEND_MIXES(X)                                                                                 \
-  X(Add, add) X(Multiply, multiply) X(Screen, screen) X(Overlay, overlay) X(SoftLight, softlight)            \
-  X(HardLight, hardlight) X(Dodge, dodge) X(Burn, burn) X(Darken, darken) X(Lighten, lighten)                \
-  X(Difference, difference) X(Exclusion, exclusion)
-#define BRELO_BLEND_MODES(X) \
-  BRELO_BLEND_MIXES(X) X(Hue, hue) X(Saturation, saturation) X(Luminosity, luminosity) X(AlphaAdd, alpha_add)
+// Normal is 0 and the modes above follow from 1 in their order; saved
+// projects hold these values.
+#define BRELO_BLEND_ENUMERATOR(Mode, name, transfer) Mode,
+enum class BlendMode : int { Normal = 0, BRELO_BLEND_MODES(BRELO_BLEND_ENUMERATOR) };
+#undef BRELO_BLEND_ENUMERATOR
 
 namespace BlendDetail {
 
@@ -134,9 +124,8 @@ struct MixF {
   static float overlay(float cb, float cs, int) {
     return cb < 0.5f ? 2.0f * cb * cs : 1.0f - 2.0f * (1.0f - cb) * (1.0f - cs);
   }
-  static float hardlight(float cb, float cs, int) {
-    return cs < 0.5f ? 2.0f * cs * cb : 1.0f - 2.0f * (1.0f - cs) * (1.0f - cb);
-  }
+  // Hard light is overlay with the two pixels' roles swapped, in every kind.
+  static float hardlight(float cb, float cs, int ch) { return overlay(cs, cb, ch); }
   static float softlight(float cb, float cs, int) {
     float const e = cs < 0.5f ? 2.0f * (1.0f - cs) : 1.0f / (2.0f * cs);
     return std::pow(cb, e);
@@ -167,9 +156,7 @@ struct Term8 {
   static U overlay(U cb, U cs, U both, int) {
     return both * (cb >= 128 ? 2 * (cb + cs - cb * cs / 255) - 255 : 2 * cb * cs / 255);
   }
-  static U hardlight(U cb, U cs, U both, int) {
-    return both * (cs >= 128 ? 2 * (cs + cb - cs * cb / 255) - 255 : 2 * cs * cb / 255);
-  }
+  static U hardlight(U cb, U cs, U both, int ch) { return overlay(cs, cb, both, ch); }
   // A full blend channel saturates any base channel above 0.
   static U64 dodge(U64 cb, U64 cs, U64 both, int) {
     return both * (cs < 255 ? 255 * cb / (255 - cs) : cb * 255000);
@@ -196,9 +183,7 @@ struct Mix16 {
   static float overlay(float cb, float cs, int) {
     return cb > 16383.0f ? 2.0f * (cb + cs - cb * cs / 32768.0f) - 32768.0f : 2.0f * cb * cs / 32768.0f;
   }
-  static float hardlight(float cb, float cs, int) {
-    return cs > 16383.0f ? 2.0f * (cb + cs - cb * cs / 32768.0f) - 32768.0f : 2.0f * cb * cs / 32768.0f;
-  }
+  static float hardlight(float cb, float cs, int ch) { return overlay(cs, cb, ch); }
   static float softlight(float cb, float cs, int) {
     float const e = cs > 16383.0f ? 16384.0f / cs : (32768.0f - cs) / 16384.0f;
     return 32768.0f * std::pow(cb / 32768.0f, e);
@@ -218,15 +203,8 @@ struct Mix16 {
 
 // The mixes of each pixel kind, by mode name.
 template <class P>
-struct Mixes;
-template <>
-struct Mixes<ColorFloat<float>> : MixF {};
-template <>
-struct Mixes<PF_PixelFloat> : MixF {};
-template <>
-struct Mixes<PF_Pixel> : Term8 {};
-template <>
-struct Mixes<PF_Pixel16> : Mix16 {};
+using Mixes = std::conditional_t<std::is_same_v<P, PF_Pixel>, Term8,
+                                 std::conditional_t<std::is_same_v<P, PF_Pixel16>, Mix16, MixF>>;
 
 // A mix function as a type of its own, so that each mode's frame calls it
 // directly instead of through a pointer.
@@ -249,6 +227,8 @@ inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> con
   return frameFloat<false>(b, s, Call<F>{});
 }
 // Float host pixels: as the working colour, but dodge and burn are limited.
+// (Specialised rather than compared: the sanitizer builds do not take a
+// comparison of function addresses as a constant.)
 template <FloatMix F>
 struct LimitsColour : std::false_type {};
 template <>
@@ -311,38 +291,31 @@ inline P space(SpaceMode mode, P const& b, P const& s) {
   return frameFloat<false>(b, s, [&m](float, float, int ch) { return pick(m, ch); });
 }
 
-inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
-  if (PF_Pixel const* one = onlyOne(b, s)) return *one;
+// Integer kinds: M in raw channel values, limited and truncated; the luma of
+// the grey case is only truncated (never negative for integer channels).
+template <class P, class Channel, int Full>
+inline P spaceInt(SpaceMode mode, P const& b, P const& s) {
+  if (P const* one = onlyOne(b, s)) return *one;
   bool grey;
   ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
-  uint32_t mc[3];
-  if (grey) {
-    // Luma of integer channels is never negative, so plain truncation is safe.
-    mc[0] = mc[1] = mc[2] = static_cast<uint32_t>(m.red * 255.0f);
+  using T = std::conditional_t<Full == 255, uint32_t, float>;
+  auto const raw = [&](float v) -> T {
+    if (grey) return Full == 255 ? T(static_cast<uint32_t>(m.red * 255.0f)) : T(std::trunc(m.red * float(Full)));
+    return PixelDetail::limitTruncate<Channel>(v * float(Full), float(Full));
+  };
+  T const mc[3] = {raw(m.red), raw(m.green), raw(m.blue)};
+  if constexpr (Full == 255) {
+    return frame8<uint32_t>(b, s, [&mc](uint32_t, uint32_t, uint32_t both, int ch) { return both * mc[ch]; });
   } else {
-    PF_Pixel const p = aePixel8(m);
-    mc[0] = p.red;
-    mc[1] = p.green;
-    mc[2] = p.blue;
+    return frameScaled<P, Channel, Full>(
+        b, s, [&mc](float, float, int ch, float ab, float as) { return mc[ch] * (ab * as); });
   }
-  return frame8<uint32_t>(b, s, [&mc](uint32_t, uint32_t, uint32_t both, int ch) { return both * mc[ch]; });
 }
-
+inline PF_Pixel space(SpaceMode mode, PF_Pixel const& b, PF_Pixel const& s) {
+  return spaceInt<PF_Pixel, A_u_char, 255>(mode, b, s);
+}
 inline PF_Pixel16 space(SpaceMode mode, PF_Pixel16 const& b, PF_Pixel16 const& s) {
-  if (PF_Pixel16 const* one = onlyOne(b, s)) return *one;
-  bool grey;
-  ColorFloat<float> const m = spaceMix(mode, ColorFloat<float>(b), ColorFloat<float>(s), grey);
-  float mc[3];
-  if (grey) {
-    mc[0] = mc[1] = mc[2] = std::trunc(m.red * 32768.0f);
-  } else {
-    PF_Pixel16 const p = aePixel16(m);
-    mc[0] = p.red;
-    mc[1] = p.green;
-    mc[2] = p.blue;
-  }
-  return frameScaled<PF_Pixel16, A_u_short, 32768>(
-      b, s, [&mc](float, float, int ch, float ab, float as) { return mc[ch] * (ab * as); });
+  return spaceInt<PF_Pixel16, A_u_short, 32768>(mode, b, s);
 }
 
 // ---------------------------------------------------------------- normal, alpha_add
@@ -431,8 +404,8 @@ class Blend {
  public:
   template <class P>
   static P normal(P const& b, P const& s) { return BlendDetail::normal(b, s); }
-#define BRELO_BLEND_MIX(Mode, name) \
-  template <class P>                \
+#define BRELO_BLEND_MIX(Mode, name, transfer) \
+  template <class P>                          \
   static P name(P const& b, P const& s) { return BlendDetail::mixed<&BlendDetail::Mixes<P>::name>(b, s); }
   BRELO_BLEND_MIXES(BRELO_BLEND_MIX)
 #undef BRELO_BLEND_MIX
@@ -461,7 +434,7 @@ using BlendFunction32 = PF_PixelFloat (*)(PF_PixelFloat const&, PF_PixelFloat co
 // `normal`, as the lookups below.
 template <class Go>
 void withBlend(BlendMode mode, Go&& go) {
-#define BRELO_BLEND_CASE(Mode, name)                                     \
+#define BRELO_BLEND_CASE(Mode, name, transfer)                           \
   case BlendMode::Mode:                                                  \
     go([](auto const& b, auto const& s) { return Blend::name(b, s); }); \
     return;

@@ -12,6 +12,12 @@ float min3(float a, float b, float c) { return std::min(std::min(a, b), c); }
 unsigned maxInt3(unsigned a, unsigned b, unsigned c) { return std::max(std::max(a, b), c); }
 unsigned minInt3(unsigned a, unsigned b, unsigned c) { return std::min(std::min(a, b), c); }
 
+// Degrees folded into 0 .. 360.
+float wrapDegrees(float h) {
+  h = std::fmod(h, 360.0f);
+  return h < 0.0f ? h + 360.0f : h;
+}
+
 // Red wins ties with the other channels, then green.
 float hueOf(float r, float g, float b, float mx, float mn) {
   if (mx == mn) {
@@ -25,11 +31,7 @@ float hueOf(float r, float g, float b, float mx, float mn) {
   } else {
     h = (r - g) * 60.0f / (mx - mn) + 240.0f;
   }
-  h = std::fmod(h, 360.0f);
-  if (h < 0.0f) {
-    h += 360.0f;
-  }
-  return h;
+  return wrapDegrees(h);
 }
 
 float saturationOf(float mx, float mn) {
@@ -75,10 +77,7 @@ ColorFloat<float> Colorsys::RgbToHls(ColorFloat<float> const& c) {
 }
 
 ColorFloat<float> Colorsys::HlsToRgb(ColorFloat<float> const& c) {
-  float h = std::fmod(c.red, 360.0f);
-  if (h < 0.0f) {
-    h += 360.0f;
-  }
+  float const h = wrapDegrees(c.red);
   float const l = std::min(std::max(c.green, 0.0f), 1.0f);
   if (!(c.blue > 0.0f)) {
     return ColorFloat<float>(c.alpha, l, l, l);
@@ -135,18 +134,14 @@ ColorFloat<float> Colorsys::HsbToRgb(ColorFloat<float> const& c) {
 }
 
 ColorFloat<float> Colorsys::RgbToYuv(ColorFloat<float> const& c) {
-  float const r = c.red;
-  float const g = c.green;
-  float const b = c.blue;
-  return ColorFloat<float>(c.alpha, luma(r, g, b), -0.169f * r - 0.331f * g + 0.5f * b,
-                           0.5f * r - 0.419f * g - 0.081f * b);
+  return ColorFloat<float>(c.alpha, luma(c.red, c.green, c.blue), -0.169f * c.red - 0.331f * c.green + 0.5f * c.blue,
+                           0.5f * c.red - 0.419f * c.green - 0.081f * c.blue);
 }
 
+// Y, U, V are in red, green, blue.
 ColorFloat<float> Colorsys::YuvToRgb(ColorFloat<float> const& c) {
-  float const y = c.red;
-  float const u = c.green;
-  float const v = c.blue;
-  return ColorFloat<float>(c.alpha, y + 1.402f * v, y - 0.344f * u - 0.714f * v, y + 1.772f * u);
+  return ColorFloat<float>(c.alpha, c.red + 1.402f * c.blue, c.red - 0.344f * c.green - 0.714f * c.blue,
+                           c.red + 1.772f * c.green);
 }
 
 float Colorsys::Hue(ColorFloat<float> const& c) {

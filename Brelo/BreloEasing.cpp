@@ -39,6 +39,27 @@ double bounceOut(double x) {
 
 using Curve = double (*)(double);
 
+// k * x^N as the left-to-right product k * x * ... * x.
+template <int N>
+double power(double x, double k = 1.0) {
+  double p = k * x;
+  for (int i = 1; i < N; ++i) p *= x;
+  return p;
+}
+
+// Cubic, Quart and Quint. The far side is v^N + c for odd N but -(v^N - c)
+// for even N: a tiny t then gives -0.0 as it always has.
+template <int N>
+struct Power {
+  static double far(double v, double c) { return N % 2 == 1 ? power<N>(v) + c : -(power<N>(v) - c); }
+  static double in(double t) { return power<N>(t); }
+  static double out(double t) { return far(t - 1.0, 1.0); }
+  static double inOut(double t) {
+    double const u = 2.0 * t;
+    return u < 1.0 ? power<N>(u, 0.5) : 0.5 * far(u - 2.0, 2.0);
+  }
+};
+
 // In, Out and InOut of each curve from Quad on, in the order of EasingType.
 constexpr Curve kCurves[][3] = {
     // Quad
@@ -47,39 +68,9 @@ constexpr Curve kCurves[][3] = {
        double const u = 2.0 * t;
        return u < 1.0 ? 0.5 * u * u : -0.5 * ((u - 3.0) * (u - 1.0) - 1.0);
      }},
-    // Cubic
-    {[](double t) { return t * t * t; },
-     [](double t) {
-       double const v = t - 1.0;
-       return v * v * v + 1.0;
-     },
-     [](double t) {
-       double const u = 2.0 * t;
-       double const v = u - 2.0;
-       return u < 1.0 ? 0.5 * u * u * u : 0.5 * (v * v * v + 2.0);
-     }},
-    // Quart
-    {[](double t) { return t * t * t * t; },
-     [](double t) {
-       double const v = t - 1.0;
-       return -(v * v * v * v - 1.0);
-     },
-     [](double t) {
-       double const u = 2.0 * t;
-       double const v = u - 2.0;
-       return u < 1.0 ? 0.5 * u * u * u * u : -0.5 * (v * v * v * v - 2.0);
-     }},
-    // Quint
-    {[](double t) { return t * t * t * t * t; },
-     [](double t) {
-       double const v = t - 1.0;
-       return v * v * v * v * v + 1.0;
-     },
-     [](double t) {
-       double const u = 2.0 * t;
-       double const v = u - 2.0;
-       return u < 1.0 ? 0.5 * u * u * u * u * u : 0.5 * (v * v * v * v * v + 2.0);
-     }},
+    {Power<3>::in, Power<3>::out, Power<3>::inOut},
+    {Power<4>::in, Power<4>::out, Power<4>::inOut},
+    {Power<5>::in, Power<5>::out, Power<5>::inOut},
     // Expo
     {[](double t) { return pow2(10.0 * (t - 1.0)); }, [](double t) { return 1.0 - pow2(-10.0 * t); },
      [](double t) {

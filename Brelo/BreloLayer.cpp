@@ -1,7 +1,5 @@
 #include "Brelo/BreloLayer.h"
 
-#include <cstring>
-
 #include "Brelo/BreloLayerImpl.h"
 #include "Brelo/PixelConversion.h"
 #include "Util/AEFX_SuiteHelper.h"
@@ -19,27 +17,19 @@ const char kReleaseText[] = "Couldn't release suite.";
 // ---------------------------------------------------------------- Impl
 
 Layer::Impl::Impl(PF_InData* in, PF_OutData* out, PF_LayerDef* w, BPC b)
-    : in_data(in), out_data(out), origin(kBorrowed), bpc(b), world(w) {
-  _fillCaches();
-}
+    : in_data(in), out_data(out), origin(kBorrowed), bpc(b), world(w) {}
 
 Layer::Impl::Impl(PF_InData* in, PF_OutData* out, int paramIndex, A_Time const& time, BPC b)
     : in_data(in), out_data(out), origin(kParameter), bpc(b) {
   error = in_data->inter.checkout_param(in_data->effect_ref, paramIndex, time.value, in_data->time_step, time.scale,
                                         &param);
   checkedOut = error == PF_Err_NONE;
-  if (checkedOut && param.u.ld.data) {
-    world = &param.u.ld;
-    _fillCaches();
-  }
+  if (checkedOut && param.u.ld.data) world = &param.u.ld;
 }
 
 Layer::Impl::Impl(PF_InData* in, PF_OutData* out, int w, int h, BPC b)
-    : in_data(in), out_data(out), origin(kOwned), bpc(b) {
-  ownRecord.reset(new PF_LayerDef);
+    : in_data(in), out_data(out), origin(kOwned), bpc(b), ownRecord(new PF_LayerDef{}) {
   world = ownRecord.get();
-  std::memset(world, 0, sizeof *world);
-  world->data = nullptr;
   _createWorld(w, h);
 }
 
@@ -59,17 +49,6 @@ void Layer::Impl::_limitRegion(int& left, int& top, int& right, int& bottom, Rec
   if (bottom > bound.bottom) bottom = bound.bottom;
 }
 
-void Layer::Impl::_fillCaches() {
-  if (!world || !world->data) return;
-  pixels8 = static_cast<PF_Pixel*>(world->data);
-  pixels16 = static_cast<PF_Pixel16*>(world->data);
-  pixels32 = static_cast<PF_PixelFloat*>(world->data);
-  width = world->width;
-  height = world->height;
-  int shift = bpc == BPC::Bits8 ? 2 : bpc == BPC::Bits16 ? 3 : 4;
-  rowPitch = std::int64_t(world->rowbytes) >> shift;
-}
-
 void Layer::Impl::_createWorld(int w, int h) {
   if (error) return;
   if (bpc == BPC::Bits32) {
@@ -86,7 +65,6 @@ void Layer::Impl::_createWorld(int w, int h) {
     error = worldSuites->WorldSuite1()->new_world(in_data->effect_ref, w, h, flags, world);
     if (!world->data) worldSuites.reset();
   }
-  if (world->data) _fillCaches();
 }
 
 void Layer::Impl::_releaseWorldSuite() {
@@ -127,12 +105,12 @@ int Layer::getHeight() const { return m_impl->world->height; }
 Rect Layer::getSize() const { return Rect(0, 0, getWidth(), getHeight()); }
 
 ColorFloat<float> Layer::getPixel(int x, int y) {
-  Impl const& m = *m_impl;
-  std::int64_t i = std::int64_t(x) + std::int64_t(y) * m.rowPitch;
-  switch (m.bpc) {
-    case BPC::Bits8: return ColorFloat<float>(m.pixels8[i]);
-    case BPC::Bits16: return ColorFloat<float>(m.pixels16[i]);
-    case BPC::Bits32: return ColorFloat<float>(m.pixels32[i]);
+  PF_LayerDef const& w = *m_impl->world;
+  char const* row = static_cast<char const*>(w.data) + std::int64_t(y) * w.rowbytes;
+  switch (m_impl->bpc) {
+    case BPC::Bits8: return ColorFloat<float>(reinterpret_cast<PF_Pixel const*>(row)[x]);
+    case BPC::Bits16: return ColorFloat<float>(reinterpret_cast<PF_Pixel16 const*>(row)[x]);
+    case BPC::Bits32: return ColorFloat<float>(reinterpret_cast<PF_PixelFloat const*>(row)[x]);
   }
   return ColorFloat<float>();
 }
@@ -150,22 +128,19 @@ void fillArea(Layer::Impl& m, ColorFloat<float> const& colour, PF_LRect const* a
   if (m.error || !m.world) return;
   AEGP_SuiteHandler suites(m.in_data->pica_basicP);
   PF_FillMatteSuite2* fm = suites.FillMatteSuite2();
+  PF_Pixel p8 = aePixel8(colour);
+  PF_Pixel16 p16 = aePixel16(colour);
+  PF_PixelFloat p32 = aePixel32(colour);
   switch (m.bpc) {
-    case BPC::Bits8: {
-      PF_Pixel p = aePixel8(colour);
-      m.error = fm->fill(m.in_data->effect_ref, &p, area, m.world);
+    case BPC::Bits8:
+      m.error = fm->fill(m.in_data->effect_ref, &p8, area, m.world);
       break;
-    }
-    case BPC::Bits16: {
-      PF_Pixel16 p = aePixel16(colour);
-      m.error = fm->fill16(m.in_data->effect_ref, &p, area, m.world);
+    case BPC::Bits16:
+      m.error = fm->fill16(m.in_data->effect_ref, &p16, area, m.world);
       break;
-    }
-    case BPC::Bits32: {
-      PF_PixelFloat p = aePixel32(colour);
-      m.error = fm->fill_float(m.in_data->effect_ref, &p, area, m.world);
+    case BPC::Bits32:
+      m.error = fm->fill_float(m.in_data->effect_ref, &p32, area, m.world);
       break;
-    }
   }
 }
 
@@ -195,10 +170,8 @@ void Layer::blendTo(Layer& destination, Rect& from, Vector<int>& at, double opac
   if (!(opacity > 0.0)) return;
   Impl& m = *m_impl;
   double o = opacity > 1.0 ? 1.0 : opacity;
-  PF_CompositeMode cm;
-  std::memset(&cm, 0, sizeof cm);
+  PF_CompositeMode cm{};  // random seed 0
   cm.xfer = aeBlendMode(mode);
-  cm.rand_seed = 0;
   cm.opacity = static_cast<A_u_char>(255.0 * o);
   cm.rgb_only = rgbOnly ? 1 : 0;
   cm.opacitySu = static_cast<A_u_short>(32768.0 * o);
@@ -211,7 +184,8 @@ void Layer::blendTo(Layer& destination, Rect& from, Vector<int>& at, double opac
 
 Layer Layer::clone() {
   Impl& m = *m_impl;
-  Layer copy(m.in_data, m.out_data, m.width, m.height, m.bpc);
+  bool const pixels = m.world && m.world->data;  // none: an empty copy
+  Layer copy(m.in_data, m.out_data, pixels ? m.world->width : 0, pixels ? m.world->height : 0, m.bpc);
   // No copy into a world that could not be made.
   if (!copy.m_impl->error && copy.m_impl->world->data) copyArea(m, copy.m_impl->world, nullptr, nullptr);
   return copy;

@@ -24,7 +24,6 @@ class Layer::Impl {
   // bound's right/bottom where they reach past it.
   static void _limitRegion(int& left, int& top, int& right, int& bottom, Rect const& bound);
 
-  void _fillCaches();
   void _createWorld(int width, int height);
   void _disposeWorld();
   void _releaseWorldSuite();
@@ -36,12 +35,6 @@ class Layer::Impl {
   BPC bpc;
   PF_LayerDef* world = nullptr;
   PF_ParamDef param{};
-  PF_Pixel* pixels8 = nullptr;
-  PF_Pixel16* pixels16 = nullptr;
-  PF_PixelFloat* pixels32 = nullptr;
-  int width = 0;
-  int height = 0;
-  std::int64_t rowPitch = 0;
   bool checkedOut = false;  // origin 1: the host lent the parameter
   std::unique_ptr<PF_LayerDef> ownRecord;  // origin 2: the world record
   // Origin 2: the suite that made the world is held until it is disposed of,

@@ -1,6 +1,7 @@
 // Small numeric helpers both engines use.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -22,6 +23,15 @@ inline std::int32_t saturate(std::int64_t v) {
   if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(v);
+}
+
+// Truncation toward zero that saturates instead of leaving the int range
+// (undefined behaviour); NaN gives 0.
+inline int truncToInt(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0) return std::numeric_limits<int>::max();
+  if (v <= -2147483648.0) return std::numeric_limits<int>::min();
+  return static_cast<int>(v);
 }
 
 // The corner of a width x height layer from which the axis of `angle`

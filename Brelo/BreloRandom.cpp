@@ -1,7 +1,6 @@
 #include "Brelo/BreloRandom.h"
 
-#include <climits>
-#include <cmath>
+#include "Brelo/BreloMath.h"
 
 namespace Brelo {
 
@@ -10,18 +9,6 @@ namespace {
 constexpr std::uint32_t kDefaultSeed = 1029u;
 constexpr double kScaleD = 4.656612873077392578125e-10;  // 2^-31, exact
 constexpr float kScaleF = 4.656612873077392578125e-10f;  // 2^-31, exact in float too
-
-// Values outside int would make the conversion undefined; rounding at the
-// ends of int can produce them.
-int truncateToInt(double v) {
-  if (v >= 2147483647.0) {
-    return INT_MAX;
-  }
-  if (v <= -2147483648.0) {
-    return INT_MIN;
-  }
-  return static_cast<int>(v);
-}
 
 }  // namespace
 
@@ -41,14 +28,15 @@ int Random::rand() { return static_cast<int>(_next()); }
 int Random::rand(int n) {
   // n + 1 in double: same value as in int, but INT_MAX cannot overflow.
   double const width = static_cast<double>(n) + 1.0;
-  return truncateToInt(static_cast<double>(_next()) * kScaleD * width);
+  return truncToInt(static_cast<double>(_next()) * kScaleD * width);
 }
 
 int Random::rand(int a, int b) {
   // The width in 64 bits: in 32 it overflows for ranges wider than INT_MAX
   // (e.g. INT_MIN ... 0) and the result would leave the range.
   std::int64_t const width = std::int64_t{b} - std::int64_t{a} + 1;
-  int const v = truncateToInt(static_cast<double>(a) + static_cast<double>(_next()) * kScaleD * static_cast<double>(width));
+  double const scaled = static_cast<double>(_next()) * kScaleD * static_cast<double>(width);
+  int const v = truncToInt(static_cast<double>(a) + scaled);
   // Near the top of a range far from zero, a + fraction rounds up to b + 1.
   return (width > 0 && v > b) ? b : v;
 }

@@ -6,13 +6,10 @@
 namespace Brelo {
 
 struct SourceInfo::Impl {
-  Impl(PF_InData* in, PF_OutData* out, PF_SmartRenderExtra* x)
-      : in_data(in), out_data(out), extra(x), suites(in->pica_basicP) {}
+  explicit Impl(PF_InData* in) : in_data(in), suites(in->pica_basicP) {}
 
   PF_Err error = PF_Err_NONE;
   PF_InData* in_data;
-  PF_OutData* out_data;
-  PF_SmartRenderExtra* extra;
   // A format outside the known ones, or an earlier failure, reads as 8 bits:
   // the smallest pixel never reads past a buffer.
   BPC bpc = BPC::Bits8;
@@ -42,7 +39,7 @@ double ratio(PF_RationalScale const& s) {
 }  // namespace
 
 SourceInfo::SourceInfo(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra* extra)
-    : m_impl(std::make_shared<Impl>(in_data, out_data, extra)) {
+    : m_impl(std::make_shared<Impl>(in_data)) {
   Impl& m = *m_impl;
   PF_SmartRenderCallbacks* cb = extra->cb;
   m.error = cb->checkout_layer_pixels(in_data->effect_ref, 0, &m.input);
@@ -86,11 +83,10 @@ int SourceInfo::getOutputWidth() const { return m_impl->output->width; }
 int SourceInfo::getOutputHeight() const { return m_impl->output->height; }
 
 Vector<double> SourceInfo::getInputOrigin() const {
-  return Vector<double>(static_cast<double>(m_impl->input->origin_x), static_cast<double>(m_impl->input->origin_y));
+  return Vector<double>(m_impl->input->origin_x, m_impl->input->origin_y);
 }
-
 Vector<double> SourceInfo::getOutputOrigin() const {
-  return Vector<double>(static_cast<double>(m_impl->output->origin_x), static_cast<double>(m_impl->output->origin_y));
+  return Vector<double>(m_impl->output->origin_x, m_impl->output->origin_y);
 }
 
 }  // namespace Brelo

@@ -19,9 +19,8 @@ void Transition::setParameter(double completion, double delay, int count) {
       return;
     }
   }
-  // No finite positive span (only a negative delay, a count below 1 or
-  // non-finite input gets here): would divide by zero or flip the
-  // direction of the whole animation, so run every rank on the completion.
+  // No finite positive span: it would divide by zero or reverse the whole
+  // animation, so every rank runs on the completion.
   m_step = 0.0;
   m_offset = completion;
 }
@@ -77,7 +76,9 @@ void shuffle(int* orders, int n, Random& random) {
   }
 }
 
-void fillOrders(int* orders, int n, OrderType type, Random& random, double phase) {
+// Fills the orders when the type is one of Normal ... last.
+void fillOrders(int* orders, int n, OrderType type, OrderType last, Random& random, double phase) {
+  if (n <= 0 || orders == nullptr || type < OrderType::Normal || type > last) return;
   int const s = phaseShift(phase, n);
   switch (type) {
     case OrderType::Normal:
@@ -111,24 +112,14 @@ void fillOrders(int* orders, int n, OrderType type, Random& random, double phase
   }
 }
 
-// Fills the orders when the type is one of Normal ... last.
-void fillKnownOrders(int* orders, int count, OrderType type, OrderType last, Random& random, double phase) {
-  auto const v = static_cast<std::int32_t>(type);
-  if (count <= 0 || orders == nullptr || v < static_cast<std::int32_t>(OrderType::Normal) ||
-      v > static_cast<std::int32_t>(last)) {
-    return;
-  }
-  fillOrders(orders, count, type, random, phase);
-}
-
 }  // namespace
 
 void setOrders(int* orders, int count, OrderType type, Random& random, double phase) {
-  fillKnownOrders(orders, count, type, OrderType::InverseRandom, random, phase);
+  fillOrders(orders, count, type, OrderType::InverseRandom, random, phase);
 }
 
 void setOrdersFiveTypes(int* orders, int count, OrderType type, Random& random, double phase) {
-  fillKnownOrders(orders, count, type, OrderType::Random, random, phase);
+  fillOrders(orders, count, type, OrderType::Random, random, phase);
 }
 
 }  // namespace Brelo

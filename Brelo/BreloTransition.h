@@ -30,11 +30,9 @@ class Transition {
   Transition(double completion, double delay, int count) { setParameter(completion, delay, count); }
 
   // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay;
-  // with a delay of 0 or more every rank 0 ... count - 1 reaches 1 exactly
-  // when the completion does. A negative
-  // delay that makes (count - 1) * delay + 1 zero or negative (or any value
-  // that makes it non-finite) drops the stagger: every rank then follows
-  // the completion alone.
+  // with a delay of 0 or more every rank reaches 1 exactly when the
+  // completion does. Where (count - 1) * delay + 1 is not finite and positive
+  // the stagger is dropped: every rank follows the completion alone.
   void setParameter(double completion, double delay, int count);
 
   // The progress of the element of this rank, limited to 0 ... 1.

@@ -25,6 +25,20 @@ struct ColorChannels : Components<V, T> {
       : alpha(static_cast<T>(p.alpha)), red(static_cast<T>(p.red)), green(static_cast<T>(p.green)),
         blue(static_cast<T>(p.blue)) {}
 
+  V operator+(V const& o) const { return V(static_cast<V const&>(*this)) += o; }
+  V operator-(V const& o) const { return V(static_cast<V const&>(*this)) -= o; }
+
+  // Scaling by a number (T or int) touches alpha too; mult/div below leave it
+  // alone. An int is taken in T, so an unsigned colour divides unsigned.
+  using Components<V, T>::operator*=;
+  using Components<V, T>::operator/=;
+  V& operator*=(int const& f) { return Components<V, T>::operator*=(static_cast<T>(f)); }
+  V& operator/=(int const& f) { return Components<V, T>::operator/=(static_cast<T>(f)); }
+  template <class F>
+  V operator*(F const& f) const { return V(static_cast<V const&>(*this)) *= f; }
+  template <class F>
+  V operator/(F const& f) const { return V(static_cast<V const&>(*this)) /= f; }
+
   // Colour channels only; alpha is left alone.
   void mult(T f) {
     red *= f;

@@ -36,19 +36,6 @@ struct ColorFloat : ColorChannels<ColorFloat<T>, T> {
 
   ColorFloat(PF_PixelFloat const& p) : Channels(p) {}
 
-  ColorFloat operator+(ColorFloat const& o) const { return ColorFloat(*this) += o; }
-  ColorFloat operator-(ColorFloat const& o) const { return ColorFloat(*this) -= o; }
-
-  // Scaling by a number touches alpha too; mult/div below leave it alone.
-  using Channels::operator*=;
-  using Channels::operator/=;
-  ColorFloat& operator*=(int const& f) { return *this *= static_cast<T>(f); }
-  ColorFloat& operator/=(int const& f) { return *this /= static_cast<T>(f); }
-  ColorFloat operator*(T const& f) const { return ColorFloat(*this) *= f; }
-  ColorFloat operator/(T const& f) const { return ColorFloat(*this) /= f; }
-  ColorFloat operator*(int const& f) const { return ColorFloat(*this) *= f; }
-  ColorFloat operator/(int const& f) const { return ColorFloat(*this) /= f; }
-
   T dot(ColorFloat const& o) const { return this->red * o.red + this->green * o.green + this->blue * o.blue; }
 
   // Colour channels only: above limit becomes limit, otherwise below 0 becomes 0.

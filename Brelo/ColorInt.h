@@ -11,19 +11,10 @@ template <class T>
 struct ColorInt : ColorChannels<ColorInt<T>, T> {
   using Channels = ColorChannels<ColorInt<T>, T>;
 
+  using Channels::Channels;  // (alpha, red, green, blue)
   ColorInt() = default;
-  ColorInt(T a, T r, T g, T b) : Channels(a, r, g, b) {}
   ColorInt(PF_Pixel const& p) : Channels(p) {}
   ColorInt(PF_Pixel16 const& p) : Channels(p) {}
-
-  ColorInt operator+(ColorInt const& o) const { return ColorInt(*this) += o; }
-  ColorInt operator-(ColorInt const& o) const { return ColorInt(*this) -= o; }
-
-  // The factor is taken in T, so an unsigned colour divides unsigned.
-  ColorInt& operator*=(int const& f) { return Channels::operator*=(static_cast<T>(f)); }
-  ColorInt& operator/=(int const& f) { return Channels::operator/=(static_cast<T>(f)); }
-  ColorInt operator*(int const& f) const { return ColorInt(*this) *= f; }
-  ColorInt operator/(int const& f) const { return ColorInt(*this) /= f; }
 };
 
 }  // namespace Brelo

@@ -12,6 +12,8 @@ template <class V, class T>
 struct Components {
   V& operator+=(V const& o) { return zip(o, [](T& a, T const& b) { a += b; }); }
   V& operator-=(V const& o) { return zip(o, [](T& a, T const& b) { a -= b; }); }
+  V& operator*=(V const& o) { return zip(o, [](T& a, T const& b) { a *= b; }); }
+  V& operator/=(V const& o) { return zip(o, [](T& a, T const& b) { a /= b; }); }
   V& operator*=(T const& f) { return each([&f](T& a) { a *= f; }); }
   V& operator/=(T const& f) { return each([&f](T& a) { a /= f; }); }
 

@@ -32,9 +32,6 @@ class ImplHolder final : public ImplHolderBase {
   void* GetPtr() override { return &m_impl; }
   void const* GetPtr() const override { return &m_impl; }
 
-  T& get() { return m_impl; }
-  T const& get() const { return m_impl; }
-
  private:
   ImplHolder(ImplHolder const&) = default;
   T m_impl;

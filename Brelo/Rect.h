@@ -3,29 +3,12 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 
+#include "Brelo/BreloMath.h"
 #include "Brelo/Vector.h"
 #include "Util/BreloHostAPI.h"
 
 namespace Brelo {
-
-namespace RectDetail {
-// Truncation toward zero that saturates instead of leaving the int range
-// (undefined behaviour); NaN gives 0.
-inline int truncToInt(double v) {
-  if (std::isnan(v)) {
-    return 0;
-  }
-  if (v >= 2147483647.0) {
-    return 2147483647;
-  }
-  if (v <= -2147483648.0) {
-    return -2147483647 - 1;
-  }
-  return static_cast<int>(v);
-}
-}  // namespace RectDetail
 
 struct Rect {
   int left;
@@ -40,19 +23,13 @@ struct Rect {
   Rect(Vector<int> const& a, Vector<int> const& b) { setRect(a, b); }
   Rect(Vector<double> const& a, Vector<double> const& b) { setRect(a, b); }
 
-  void setRect(int l, int t, int r, int b) {
-    left = l;
-    top = t;
-    right = r;
-    bottom = b;
-  }
+  void setRect(int l, int t, int r, int b) { *this = Rect(l, t, r, b); }
   void setRect(PF_LRect const& r) { setRect(r.left, r.top, r.right, r.bottom); }
   void setRect(Vector<int> const& a, Vector<int> const& b) {
     setRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
   }
   // Ordered in double first, then each corner truncated toward zero.
   void setRect(Vector<double> const& a, Vector<double> const& b) {
-    using RectDetail::truncToInt;
     setRect(truncToInt(std::min(a.x, b.x)), truncToInt(std::min(a.y, b.y)), truncToInt(std::max(a.x, b.x)),
             truncToInt(std::max(a.y, b.y)));
   }
@@ -69,13 +46,6 @@ struct Rect {
   bool operator!=(Rect const& o) const { return !(*this == o); }
 };
 
-inline PF_LRect aeRect(Rect const& r) {
-  PF_LRect out;
-  out.left = r.left;
-  out.top = r.top;
-  out.right = r.right;
-  out.bottom = r.bottom;
-  return out;
-}
+inline PF_LRect aeRect(Rect const& r) { return PF_LRect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace Brelo

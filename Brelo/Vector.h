@@ -19,11 +19,6 @@ struct Vector : Components<Vector<T>, T> {
   explicit Vector(T v) : x(v), y(v) {}
   Vector(T ax, T ay) : x(ax), y(ay) {}
 
-  Vector& operator*=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a *= b; }); }
-  Vector& operator/=(Vector const& o) { return this->zip(o, [](T& a, T const& b) { a /= b; }); }
-  using Components<Vector<T>, T>::operator*=;
-  using Components<Vector<T>, T>::operator/=;
-
   // The squares are summed in T (32-bit for int); only the root is double.
   double length() const {
     T const sq = static_cast<T>(x * x + y * y);

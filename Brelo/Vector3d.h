@@ -18,11 +18,6 @@ struct Vector3d : Components<Vector3d<T>, T> {
   Vector3d() : x(0), y(0), z(0) {}
   Vector3d(T ax, T ay, T az) : x(ax), y(ay), z(az) {}
 
-  Vector3d& operator*=(Vector3d const& o) { return this->zip(o, [](T& a, T const& b) { a *= b; }); }
-  Vector3d& operator/=(Vector3d const& o) { return this->zip(o, [](T& a, T const& b) { a /= b; }); }
-  using Components<Vector3d<T>, T>::operator*=;
-  using Components<Vector3d<T>, T>::operator/=;
-
   T length() const { return std::sqrt(x * x + y * y + z * z); }
 
   void normalize() {

@@ -14,6 +14,7 @@ namespace {
 
 using Color = ColorFloat<float>;
 
+using PixelValues::colorFloatIs;
 using PixelValues::pixelIs;
 using PixelValues::px16;
 using PixelValues::px8;
@@ -105,9 +106,7 @@ TEST(Blend, ExamplesExact) {
   EXPECT_TRUE(pixelIs(Blend::alpha_add(px8(200, 255, 0, 0), px8(100, 0, 0, 255)), 255, 170, 0, 85));
 
   Color const fa = Blend::add(Color(0.5f, 0.8f, 0.4f, 0.0f), Color(0.5f, 0.4f, 0.8f, 0.0f));
-  EXPECT_FLOAT_EQ(fa.alpha, 0.75f);
-  EXPECT_FLOAT_EQ(fa.red, 0.8f);
-  EXPECT_FLOAT_EQ(fa.green, 0.8f);
+  EXPECT_TRUE(colorFloatIs(fa, 0.75f, 0.8f, 0.8f, 0.0f));
   EXPECT_EQ(fa.blue, 0.0f);
   Color const bright = Blend::add(Color(1.0f, 0.8f, 0.1f, 0.0f), Color(1.0f, 0.8f, 0.1f, 0.0f));
   EXPECT_FLOAT_EQ(bright.red, 1.6f);  // float kinds are not limited
@@ -136,9 +135,7 @@ TEST(Blend, ExamplesExact) {
 
   // Hue of a grey blend pixel replaces the base's colour by its luma.
   Color const g = Blend::hue(Color(1.0f, 1.0f, 0.0f, 0.0f), Color(1.0f, 0.5f, 0.5f, 0.5f));
-  EXPECT_FLOAT_EQ(g.red, 0.299f);
-  EXPECT_FLOAT_EQ(g.green, 0.299f);
-  EXPECT_FLOAT_EQ(g.blue, 0.299f);
+  EXPECT_TRUE(colorFloatIs(g, 1.0f, 0.299f, 0.299f, 0.299f));
   EXPECT_TRUE(pixelIs(Blend::hue(px8(255, 255, 0, 0), px8(255, 9, 9, 9)), 255, 76, 76, 76));
   EXPECT_TRUE(pixelIs(Blend::hue(px16(32768, 32768, 0, 0), px16(32768, 9, 9, 9)), 32768, 9797, 9797, 9797));
   // Otherwise the blend pixel's hue goes onto the base's lightness and saturation.

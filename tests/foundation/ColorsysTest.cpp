@@ -62,9 +62,7 @@ TEST(Colorsys, HlsEdgeCases) {
 
 TEST(Colorsys, HsbEdgeCases) {
   Color const h = Colorsys::RgbToHsb(Color(0.4f, 0.8f, 0.4f, 0.2f));
-  EXPECT_FLOAT_EQ(h.red, 20.0f);
-  EXPECT_FLOAT_EQ(h.green, 0.75f);
-  EXPECT_FLOAT_EQ(h.blue, 0.8f);
+  EXPECT_TRUE(PixelValues::colorFloatIs(h, 0.4f, 20.0f, 0.75f, 0.8f));
   EXPECT_EQ(h.alpha, 0.4f);
   Color const black = Colorsys::RgbToHsb(Color(0.0f, 0.0f, 0.0f));
   EXPECT_EQ(black.green, 0.0f);

@@ -33,4 +33,17 @@ template <class P>
                                        << ") != (" << a << ", " << r << ", " << g << ", " << b << ")";
 }
 
+// Whether every channel of the colour c lies within four units in the last
+// place of the value given, as EXPECT_FLOAT_EQ asks.
+template <class C>
+::testing::AssertionResult colorFloatIs(C const& c, float a, float r, float g, float b) {
+  using F = ::testing::internal::FloatingPoint<float>;
+  auto const near = [](float v, float want) { return F(v).AlmostEquals(F(want)); };
+  if (near(c.alpha, a) && near(c.red, r) && near(c.green, g) && near(c.blue, b)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "(" << c.alpha << ", " << c.red << ", " << c.green << ", " << c.blue
+                                       << ") != (" << a << ", " << r << ", " << g << ", " << b << ")";
+}
+
 }  // namespace PixelValues
