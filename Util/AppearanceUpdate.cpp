@@ -1,5 +1,6 @@
 #include "Util/AppearanceUpdate.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -35,7 +36,7 @@ void AppearanceUpdate::send(PF_ParamIndex index, PF_ParamDef copy, const char* n
   if (m_err) return;
   if (name) {
     std::memset(copy.name, 0, sizeof copy.name);
-    std::strncpy(copy.name, name, sizeof copy.name - 1);
+    std::memcpy(copy.name, name, std::min(std::strlen(name), sizeof copy.name - 1));
   }
   m_err = m_suite->PF_UpdateParamUI(m_in_data->effect_ref, index, &copy);
 }
