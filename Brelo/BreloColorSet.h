@@ -7,10 +7,8 @@
 #include "Brelo/ColorFloat.h"
 #include "Brelo/ParameterClamp.h"
 
-// Every field in the order of the members as X(..., name, Name, type,
-// initial, clamp, control, read), the leading arguments passed through:
-// `clamp` bounds the value `v` (NaN takes 0), `read` names the reading of the
-// set's control number `control` in the shells.
+// The field list (see BRELO_LIST_MEMBER); `control` numbers the set's
+// controls from its first. NaN takes 0.
 #define BRELO_COLOR_SET_FIELDS(X, ...)                                                                           \
   X(__VA_ARGS__, variance1, Variance1, double, 0.0, unit(v), 6, fractionOf)                                      \
   X(__VA_ARGS__, variance2, Variance2, double, 0.0, unit(v), 7, fractionOf)                                      \
@@ -29,13 +27,7 @@ namespace Brelo {
 struct ColorSet {
   BRELO_COLOR_SET_FIELDS(BRELO_LIST_MEMBER, *this)
 
-  // The same with every field bounded as BRELO_COLOR_SET_FIELDS says.
-  ColorSet clamped() const {
-    using namespace ParameterClamp;
-    ColorSet c = *this;
-    BRELO_COLOR_SET_FIELDS(BRELO_LIST_CLAMP, c)
-    return c;
-  }
+  BRELO_LIST_CLAMPED(ColorSet, BRELO_COLOR_SET_FIELDS, ())
 };
 
 static_assert(sizeof(ColorSet) == 3 * sizeof(double) + 3 * sizeof(ColorFloat<float>) + 4 * sizeof(int), "no padding");

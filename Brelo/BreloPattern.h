@@ -9,10 +9,8 @@
 #include "Brelo/ParameterClamp.h"
 #include "Brelo/Vector.h"
 
-// Every field in the order of the members as X(..., name, Name, type,
-// initial, clamp, read), the leading arguments passed through: `clamp` bounds
-// the value `v` (NaN takes the lower bound; least_width is the holder's least
-// width maximum), `read` names the reading of its control in the shells.
+// The field list (see BRELO_LIST_MEMBER). NaN takes the lower bound;
+// least_width is the holder's least width maximum.
 #define BRELO_PATTERN_FIELDS(X, ...)                                                                       \
   X(__VA_ARGS__, center, Center, ::Brelo::Vector<double>, (::Brelo::Vector<double>(0.0, 0.0)), v, pointOf) \
   X(__VA_ARGS__, direction, Direction, double, 0.0, wrapAngle(v), radiansOf)                               \
@@ -36,13 +34,7 @@ namespace Brelo {
 struct Pattern {
   BRELO_PATTERN_FIELDS(BRELO_LIST_MEMBER, *this)
 
-  // The same with every field bounded as BRELO_PATTERN_FIELDS says.
-  Pattern clamped(double least_width) const {
-    using namespace ParameterClamp;
-    Pattern p = *this;
-    BRELO_PATTERN_FIELDS(BRELO_LIST_CLAMP, p)
-    return p;
-  }
+  BRELO_LIST_CLAMPED(Pattern, BRELO_PATTERN_FIELDS, (double least_width))
 };
 
 }  // namespace Brelo

@@ -9,10 +9,8 @@
 #include "Brelo/BreloTransition.h"
 #include "Brelo/ParameterClamp.h"
 
-// Every field in the order of the members as X(..., name, Name, type,
-// initial, clamp, read), the leading arguments passed through: `clamp` bounds
-// the value `v` (NaN takes the lower bound, an infinite phase 0), `read` names
-// the reading of its control in the shells (the order's menu is the channel's).
+// The field list (see BRELO_LIST_MEMBER). NaN takes the lower bound, an
+// infinite phase 0; the order's menu is the channel's.
 #define BRELO_SCHEDULE_FIELDS(X, ...)                                                                           \
   X(__VA_ARGS__, per, Per, int, 1, ParameterClamp::per(v), sliderOf)                                            \
   X(__VA_ARGS__, offset, Offset, int, 0, v, sliderOf)                                                           \
@@ -30,8 +28,7 @@ namespace Brelo {
 struct Schedule {
   BRELO_SCHEDULE_FIELDS(BRELO_LIST_MEMBER, *this)
 
-  // The same with every field bounded as BRELO_SCHEDULE_FIELDS says.
-  Schedule clamped() const;
+  BRELO_LIST_CLAMPED(Schedule, BRELO_SCHEDULE_FIELDS, ())
 };
 
 static_assert(sizeof(Schedule) == 2 * sizeof(int) + 3 * sizeof(double) + 4 * sizeof(int), "no padding");

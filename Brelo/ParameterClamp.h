@@ -62,14 +62,26 @@ inline double wrapAngle(double v) {
   T m_##name = initial;                                                        \
  public:
 
-// The steps a value type takes for each entry X(holder, name, Name, type,
-// initial, clamp, ...) of its field list: the member, and the member bounded
-// by `clamp`, an expression of its value v.
+// A value type's field list gives every field in the order of the members as
+// X(..., name, Name, type, initial, clamp, [control,] read), the leading
+// arguments passed through: `clamp` bounds the value `v`, `read` names the
+// reading of its control in the shells. These are the member, and the member
+// bounded by `clamp`.
 #define BRELO_LIST_MEMBER(holder, name, Name, T, initial, ...) T name = initial;
 #define BRELO_LIST_CLAMP(holder, name, Name, T, initial, clamp, ...) \
   {                                                                  \
     T const v = holder.name;                                         \
     holder.name = clamp;                                             \
+  }
+
+// A value type's clamped`params`: a copy with every field of `List` bounded;
+// `params` declares what the clamps name beyond the value.
+#define BRELO_LIST_CLAMPED(Type, List, params) \
+  Type clamped params const {                  \
+    using namespace ::Brelo::ParameterClamp;   \
+    Type c = *this;                            \
+    List(BRELO_LIST_CLAMP, c)                  \
+    return c;                                  \
   }
 
 // The field `field` of a parameter class's member `member`, whose type

@@ -1,5 +1,3 @@
-#include "Lines/BreloPlugin.h"
-
 #include "Lines/LinesCommands.h"
 #include "Lines/LinesParams.h"
 #include "Util/EffectCommands.h"

@@ -2,9 +2,7 @@
 // Util/EffectCommands.h), each called with the command's suite handler.
 #pragma once
 
-#include "Util/AEGP_SuiteHandler.h"
-#include "Util/AppearanceUpdate.h"
-#include "Util/BreloHostAPI.h"
+#include "Util/EffectCommands.h"
 
 namespace Brelo {
 

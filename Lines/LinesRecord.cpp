@@ -141,11 +141,6 @@ void fillLinesPreRenderRecord(LinesControlValues const& v, double dsx, LinesPreR
   r.blend_mode = popupOf(v[kBlendingMode], lengths);
 }
 
-bool linesCompositeVisible(LinesPreRenderRecord const& r) {
-  P const& p = r.parameter;
-  return p.completion() * p.composite_completion() * p.composite_opacity() > 0.0;
-}
-
 BorderType getBorderType(int entry) {
   static constexpr BorderType kTypes[] = {BorderType::None, BorderType::Wrap, BorderType::Reflect};
   return kTypes[popupEntry(entry, 3) - 1];

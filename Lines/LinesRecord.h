@@ -57,7 +57,10 @@ inline LinesParameter makeLinesParameter(LinesPreRenderRecord const& record, Vec
 
 // Whether the composite colours can show at all: the final blend is skipped
 // when any of Completion, Composite Completion and Composite Opacity is 0.
-bool linesCompositeVisible(LinesPreRenderRecord const& record);
+inline bool linesCompositeVisible(LinesPreRenderRecord const& record) {
+  LinesParameter const& p = record.parameter;
+  return p.completion() * p.composite_completion() * p.composite_opacity() > 0.0;
+}
 
 // The Lines menus' entries (1-based) to the engine's enumerations; out of
 // range (say, from a later version) gives the first (see Util/PopupMappers.h).

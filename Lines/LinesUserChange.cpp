@@ -23,9 +23,7 @@ void applyRGBPreset(PF_ParamDef* params[]) {
   for (int c = 0; c < 3; ++c) {
     A_u_char const* rgb = kPresets[entry - kRGBTypeRedGreenBlue][c];
     PF_Pixel& value = params[kRGBColor1 + c]->u.cd.value;
-    value.red = rgb[0];
-    value.green = rgb[1];
-    value.blue = rgb[2];
+    value = PF_Pixel{value.alpha, rgb[0], rgb[1], rgb[2]};
     markChanged(params[kRGBColor1 + c]);
   }
 }

@@ -1,5 +1,3 @@
-#include "SimpleLines/BreloPlugin.h"
-
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesParams.h"
 #include "Util/EffectCommands.h"

@@ -58,7 +58,6 @@ static_assert(kWidthGroupEnd == 19 && kHeightGroupEnd == 28 && kAlignGroupEnd ==
               "control indices are the identifiers saved in projects");
 
 // Entries of the popups whose choice the shell acts on (1-based).
-enum ColorSpaceEntry { kColorSpaceRGB = 1, kColorSpaceHLS, kColorSpaceYUV };
 enum WipeTypeEntry { kWipeTypeXOrY = 5, kWipeTypeRandom = 7 };
 enum WipeModeEntry { kWipeModeNormalOrInverse = 5, kWipeModeRandom = 7 };
 enum WipeOrderEntry { kWipeOrderRandom = 5 };

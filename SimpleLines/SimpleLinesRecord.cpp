@@ -81,9 +81,4 @@ SimpleLinesRecord makeSimpleLinesRecord(PF_ParamDef const* values, double dsx) {
   return r;
 }
 
-// "Normal" is entry 3.
-BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2); }
-
-bool simpleLinesOverLayer(int entry) { return entry >= kBlendingModeNormal; }
-
 }  // namespace Brelo

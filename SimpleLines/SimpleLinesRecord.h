@@ -40,10 +40,10 @@ inline constexpr auto simpleLinesTransitionType = menuEntry<SimpleLinesParameter
 inline constexpr auto simpleLinesTransitionMode = menuEntry<SimpleLinesParameter::TransitionMode, 7>;
 // The menu has no "Inverse Random": entry 6 is out of range here.
 inline constexpr auto simpleLinesOrderType = menuEntry<OrderType, 5>;
-// "Blending Mode": separators give the mode after them; "None" and anything
-// out of range give Normal.
-BlendMode simpleLinesBlendMode(int entry);
+// "Blending Mode" ("Normal" is entry 3): separators give the mode after them;
+// "None" and anything out of range give Normal.
+inline BlendMode simpleLinesBlendMode(int entry) { return blendModeFromNormal(entry - 2); }
 // Whether the bars go over the layer (from "Normal" on) or over transparency.
-bool simpleLinesOverLayer(int entry);
+inline bool simpleLinesOverLayer(int entry) { return entry >= SimpleLinesParams::kBlendingModeNormal; }
 
 }  // namespace Brelo

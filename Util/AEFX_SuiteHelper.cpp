@@ -15,17 +15,17 @@ PF_Err reportFailure(PF_OutData* out_data, const char* text, const char* fallbac
 
 }  // namespace
 
+const void* acquireHostSuite(const SPBasicSuite* basic, const char* name, int32_t version) {
+  const void* suite = nullptr;
+  if (basic && basic->AcquireSuite(name, version, &suite) == kSPNoError && suite) return suite;
+  if (basic && suite) basic->ReleaseSuite(name, version);
+  return nullptr;
+}
+
 PF_Err AEFX_AcquireSuite(PF_InData* in_data, PF_OutData* out_data, const char* name, int32_t version,
                          const char* error_stringPC, void** suitePP) {
-  *suitePP = nullptr;
-  SPBasicSuite* basic = in_data ? in_data->pica_basicP : nullptr;
-  const void* suite = nullptr;
-  if (!basic || basic->AcquireSuite(name, version, &suite) != kSPNoError || !suite) {
-    // A failed acquisition that still handed out a table is given back.
-    if (basic && suite) basic->ReleaseSuite(name, version);
-    return reportFailure(out_data, error_stringPC, "Not able to acquire AEFX Suite.");
-  }
-  *suitePP = const_cast<void*>(suite);
+  *suitePP = const_cast<void*>(acquireHostSuite(in_data ? in_data->pica_basicP : nullptr, name, version));
+  if (!*suitePP) return reportFailure(out_data, error_stringPC, "Not able to acquire AEFX Suite.");
   return PF_Err_NONE;
 }
 

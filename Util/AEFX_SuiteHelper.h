@@ -5,6 +5,10 @@
 
 #include "Util/BreloHostAPI.h"
 
+// The suite from `basic`, or nullptr when there is none; a table handed out
+// with an error is given back.
+const void* acquireHostSuite(const SPBasicSuite* basic, const char* name, int32_t version);
+
 PF_Err AEFX_AcquireSuite(PF_InData* in_data, PF_OutData* out_data, const char* name, int32_t version,
                          const char* error_stringPC, void** suitePP);
 

@@ -1,5 +1,7 @@
 #include "Util/AEGP_SuiteHandler.h"
 
+#include "Util/AEFX_SuiteHelper.h"
+
 namespace {
 
 struct SuiteName {
@@ -25,12 +27,7 @@ AEGP_SuiteHandler::~AEGP_SuiteHandler() {
 const void* AEGP_SuiteHandler::acquire(Slot slot) const {
   if (m_suites[slot]) return m_suites[slot];
   SuiteName const& s = kSuiteNames[slot];
-  const void* suite = nullptr;
-  if (!m_basic || m_basic->AcquireSuite(s.name, s.version, &suite) != kSPNoError || !suite) {
-    // A failed acquisition that still handed out a table is given back.
-    if (m_basic && suite) m_basic->ReleaseSuite(s.name, s.version);
-    throw MissingSuiteError{PF_Err_BAD_CALLBACK_PARAM, s.name, s.version};
-  }
-  m_suites[slot] = suite;
-  return suite;
+  m_suites[slot] = acquireHostSuite(m_basic, s.name, s.version);
+  if (!m_suites[slot]) throw MissingSuiteError{PF_Err_BAD_CALLBACK_PARAM, s.name, s.version};
+  return m_suites[slot];
 }

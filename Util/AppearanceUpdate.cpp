@@ -1,5 +1,6 @@
 #include "Util/AppearanceUpdate.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -11,14 +12,7 @@ AppearanceUpdate::AppearanceUpdate(PF_InData* in_data, PF_ParamDef* params[], PF
 void AppearanceUpdate::enable(PF_ParamIndex index, bool enabled, const char* name) {
   PF_ParamDef copy = *m_params[index];
   copy.ui_flags = enabled ? copy.ui_flags & ~PF_PUI_DISABLED : copy.ui_flags | PF_PUI_DISABLED;
-  if (name) setName(copy, name);
-  send(index, copy);
-}
-
-void AppearanceUpdate::rename(PF_ParamIndex index, const char* name) {
-  PF_ParamDef copy = *m_params[index];
-  if (name) setName(copy, name);
-  send(index, copy);
+  send(index, copy, name);
 }
 
 void AppearanceUpdate::enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third) {
@@ -34,17 +28,16 @@ void AppearanceUpdate::nameVariances(PF_ParamIndex space, PF_ParamIndex first, c
   for (int i = 0; i < 3; ++i) {
     char name[sizeof(PF_ParamDef::name)] = {};
     if (known) std::snprintf(name, sizeof name, "%s %c Variance", prefix, kChannels[s - 1][i]);
-    rename(first + i, known ? name : nullptr);
+    send(first + i, *m_params[first + i], known ? name : nullptr);
   }
 }
 
-void AppearanceUpdate::setName(PF_ParamDef& def, const char* name) {
-  std::memset(def.name, 0, sizeof def.name);
-  std::strncpy(def.name, name, sizeof def.name - 1);
-}
-
-void AppearanceUpdate::send(PF_ParamIndex index, PF_ParamDef const& copy) {
+void AppearanceUpdate::send(PF_ParamIndex index, PF_ParamDef copy, const char* name) {
   if (m_err) return;
+  if (name) {
+    std::memset(copy.name, 0, sizeof copy.name);
+    std::memcpy(copy.name, name, std::min(std::strlen(name), sizeof copy.name - 1));
+  }
   m_err = m_suite->PF_UpdateParamUI(m_in_data->effect_ref, index, &copy);
 }
 

@@ -13,8 +13,6 @@ class AppearanceUpdate {
 
   // Enables or disables control `index`, renaming it when `name` is given.
   void enable(PF_ParamIndex index, bool enabled, const char* name = nullptr);
-  // Sends the control with a new name (none: unchanged) and its flags as they are.
-  void rename(PF_ParamIndex index, const char* name);
   // The second and third of three controls by a "One|Two|Three" mode: the
   // second enabled from "Two", the third from "Three".
   void enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third);
@@ -27,8 +25,8 @@ class AppearanceUpdate {
   PF_Err error() const { return m_err; }
 
  private:
-  static void setName(PF_ParamDef& def, const char* name);
-  void send(PF_ParamIndex index, PF_ParamDef const& copy);
+  // Sends `copy` as control `index`, renamed when `name` is given.
+  void send(PF_ParamIndex index, PF_ParamDef copy, const char* name);
 
   PF_InData* m_in_data;
   PF_ParamDef** m_params;

@@ -5,6 +5,7 @@
 
 #include "Brelo/BreloColorSet.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/ControlFields.h"
 #include "Util/ControlRow.h"
 #include "Util/PopupMappers.h"
 
@@ -14,7 +15,16 @@ namespace Brelo {
 // i): the count, space and overlap as their popups' entries, the colours as
 // the host gives them (alpha included), the variances as fractions; nothing
 // clamped yet.
-ColorSet readColorSet(PF_ParamDef const* values, PF_ParamIndex first);
+inline ColorSet readColorSet(PF_ParamDef const* values, PF_ParamIndex first) {
+  using namespace ControlRead;
+  LengthScale const unscaled{1.0, 1.0};
+  ColorSet s;
+#define BRELO_COLOR_SET_READ(holder, name, Name, T, initial, clamp, control, read) \
+  s.name = static_cast<T>(read(values[first + control], unscaled));
+  BRELO_COLOR_SET_FIELDS(BRELO_COLOR_SET_READ, ColorSet)
+#undef BRELO_COLOR_SET_READ
+  return s;
+}
 
 }  // namespace Brelo
 

@@ -55,15 +55,10 @@ struct SetterClass<P& (P::*)(A)> {
   using type = P;
 };
 
-template <auto Set, auto Read>
-void setFromControl(typename SetterClass<decltype(Set)>::type& p, PF_ParamDef const& d, LengthScale const& s) {
-  (p.*Set)(Read(d, s));
-}
-
 // The row of `control` read with `Read` into setter `Set`.
-template <auto Set, auto Read>
-constexpr ControlField<typename SetterClass<decltype(Set)>::type> field(PF_ParamIndex control) {
-  return {control, &setFromControl<Set, Read>};
+template <auto Set, auto Read, class P = typename SetterClass<decltype(Set)>::type>
+constexpr ControlField<P> field(PF_ParamIndex control) {
+  return {control, [](P& p, PF_ParamDef const& d, LengthScale const& s) { (p.*Set)(Read(d, s)); }};
 }
 
 // Every field of `fields` from the controls' values (values[i] is control i).

@@ -1,5 +1,6 @@
 #include "Util/ControlRow.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Util/ControlUnits.h"
@@ -19,12 +20,7 @@ void setRange(Slider& d, ControlRow const& s, To to) {
 
 // Number of entries of a popup's entry string.
 A_short menuEntryCount(const char* menu) {
-  if (!menu) return 0;
-  A_short n = 1;
-  for (const char* c = menu; *c; ++c) {
-    if (*c == '|') ++n;
-  }
-  return n;
+  return menu ? static_cast<A_short>(1 + std::count(menu, menu + std::strlen(menu), '|')) : 0;
 }
 
 // The host definition of `s`, cleared and then filled, with identifier `id`.
@@ -84,11 +80,7 @@ PF_ParamDef makeParamDef(ControlRow const& s, PF_ParamIndex id) {
       break;
     case ControlKind::Color:
       def.param_type = PF_Param_COLOR;
-      def.u.cd.value.alpha = 255;
-      def.u.cd.value.red = s.red;
-      def.u.cd.value.green = s.green;
-      def.u.cd.value.blue = s.blue;
-      def.u.cd.dephault = def.u.cd.value;
+      def.u.cd.value = def.u.cd.dephault = PF_Pixel{255, s.red, s.green, s.blue};
       break;
     case ControlKind::GroupStart:
       def.param_type = PF_Param_GROUP_START;

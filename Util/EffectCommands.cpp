@@ -47,12 +47,6 @@ PF_Err effectGlobalSetup(PF_OutData* out_data, AEGP_SuiteHandler& suites) {
   return err;
 }
 
-// Disposes of the global data, if any.
-PF_Err effectGlobalSetdown(PF_InData* in_data, AEGP_SuiteHandler& suites) {
-  if (in_data->global_data) suites.HandleSuite2()->host_dispose_handle(in_data->global_data);
-  return PF_Err_NONE;
-}
-
 PF_Err dispatch(EffectCommands const& effect, PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
                 PF_ParamDef* params[], void* extra) {
   AEGP_SuiteHandler suites(in_data->pica_basicP);
@@ -62,7 +56,8 @@ PF_Err dispatch(EffectCommands const& effect, PF_Cmd cmd, PF_InData* in_data, PF
     case PF_Cmd_GLOBAL_SETUP:
       return effectGlobalSetup(out_data, suites);
     case PF_Cmd_GLOBAL_SETDOWN:
-      return effectGlobalSetdown(in_data, suites);
+      if (in_data->global_data) suites.HandleSuite2()->host_dispose_handle(in_data->global_data);
+      return PF_Err_NONE;
     case PF_Cmd_PARAMS_SETUP:
       return effect.registerParams(in_data, out_data);
     case PF_Cmd_USER_CHANGED_PARAM:

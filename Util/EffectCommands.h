@@ -29,8 +29,13 @@ PF_Err runEffectCommand(EffectCommands const& effect, PF_Cmd cmd, PF_InData* in_
 
 }  // namespace Brelo
 
-// The module's exported entry point, handing every command with `effect`
-// (an EffectCommands) to runEffectCommand.
+// The only export of a plug-in module: the host calls it with one command at
+// a time and takes the result as its error code.
+extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
+                                           PF_ParamDef* params[], PF_LayerDef* output, void* extra);
+
+// Defines EntryPointFunc, handing every command with `effect` (an
+// EffectCommands) to runEffectCommand.
 #define BRELO_EFFECT_ENTRY_POINT(effect)                                                                  \
   extern "C" DllExport PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,        \
                                              PF_ParamDef* params[], PF_LayerDef* /*output*/, void* extra) { \

@@ -38,7 +38,14 @@ struct PatternControls {
 // The pattern from the controls' values (values[i] is control i): the centre
 // as the host hands the point over, the direction in radians, lengths scaled
 // by `lengths`, the minima as fractions; nothing clamped yet.
-Pattern readPattern(PF_ParamDef const* values, PatternControls const& controls, LengthScale const& lengths);
+inline Pattern readPattern(PF_ParamDef const* v, PatternControls const& c, LengthScale const& s) {
+  using namespace ControlRead;
+  Pattern p;
+#define BRELO_PATTERN_READ(holder, name, Name, T, initial, clamp, read) p.name = read(v[c.name], s);
+  BRELO_PATTERN_FIELDS(BRELO_PATTERN_READ, Pattern)
+#undef BRELO_PATTERN_READ
+  return p;
+}
 
 // `p` with its centre moved from layer coordinates into those of a buffer
 // whose pixel (0, 0) lies at `origin` in layer coordinates.

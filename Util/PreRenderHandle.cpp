@@ -6,11 +6,9 @@ namespace Brelo {
 
 namespace {
 
-// What the handle holds before the record: the deletion routine gets nothing
-// but the handle, and needs the basic suite to reach the handle suite.
-struct Header {
-  const SPBasicSuite* basic;
-};
+// The handle holds the basic suite before the record: the deletion routine
+// gets nothing but the handle, and needs it to reach the handle suite.
+using Header = const SPBasicSuite*;
 
 // Records follow the header at this offset, aligned for any field.
 constexpr std::size_t kRecordOffset = (sizeof(Header) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
@@ -20,7 +18,7 @@ void deletePreRenderData(void* pre_render_data) {
   auto handle = static_cast<PF_Handle>(pre_render_data);
   // A handle is the address of the host's pointer to its memory.
   if (!handle || !*handle) return;
-  const SPBasicSuite* basic = reinterpret_cast<Header const*>(*handle)->basic;
+  const SPBasicSuite* basic = *reinterpret_cast<Header const*>(*handle);
   try {
     AEGP_SuiteHandler suites(basic);
     suites.HandleSuite2()->host_dispose_handle(handle);
@@ -36,16 +34,12 @@ PreRenderHandle::PreRenderHandle(PF_InData const* in_data, PF_PreRenderExtra* ex
                                  std::size_t size)
     : m_extra(extra), m_suite(suites.HandleSuite2()) {
   m_handle = m_suite->host_new_handle(kRecordOffset + size);
-  if (!m_handle) {
-    m_err = PF_Err_OUT_OF_MEMORY;
-    return;
-  }
-  void* memory = m_suite->host_lock_handle(m_handle);
+  void* memory = m_handle ? m_suite->host_lock_handle(m_handle) : nullptr;
   if (!memory) {
     m_err = PF_Err_OUT_OF_MEMORY;
     return;
   }
-  new (memory) Header{in_data->pica_basicP};
+  new (memory) Header(in_data->pica_basicP);
   m_record = static_cast<char*>(memory) + kRecordOffset;
   m_extra->output->pre_render_data = m_handle;
   m_extra->output->delete_pre_render_data_func = &deletePreRenderData;

@@ -4,6 +4,7 @@
 
 #include "Brelo/BreloSchedule.h"
 #include "Util/BreloHostAPI.h"
+#include "Util/ControlFields.h"
 #include "Util/ControlRow.h"
 #include "Util/PopupMappers.h"
 
@@ -19,7 +20,17 @@ struct ScheduleControls {
 // The schedule from the controls' values (values[i] is control i):
 // percentages as fractions, the phase angle in turns, the popups through
 // `order` (the channel's order menu) and the easing menus' mappers.
-Schedule readSchedule(PF_ParamDef const* values, ScheduleControls const& controls, OrderType (*order)(int entry));
+inline Schedule readSchedule(PF_ParamDef const* v, ScheduleControls const& c, OrderType (*order)(int entry)) {
+  using namespace ControlRead;
+  LengthScale const unscaled{1.0, 1.0};
+  Schedule s;
+#define BRELO_SCHEDULE_READ(holder, name, Name, T, initial, clamp, read) \
+  if (c.name) s.name = static_cast<T>(read(v[c.name], unscaled));
+  BRELO_SCHEDULE_FIELDS(BRELO_SCHEDULE_READ, s)
+#undef BRELO_SCHEDULE_READ
+  s.order = order(v[c.order].u.pd.value);
+  return s;
+}
 
 }  // namespace Brelo
 

@@ -31,17 +31,18 @@ PF_Err readControls(PF_InData* in_data, PF_ParamIndex const* order, std::size_t 
   return PF_Err_NONE;
 }
 
-PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra, PF_CheckoutResult* result) {
+PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra) {
   if (!extra->cb || !extra->cb->checkout_layer) return PF_Err_BAD_CALLBACK_PARAM;
   PF_RenderRequest request = extra->input->output_request;
   request.preserve_rgb_of_zero_alpha = 1;
-  return extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &request, in_data->current_time, in_data->time_step,
-                                   in_data->time_scale, result);
-}
-
-void claimInputArea(PF_CheckoutResult const& checkout, PF_PreRenderExtra* extra) {
+  PF_CheckoutResult checkout = {};
+  if (PF_Err err = extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &request, in_data->current_time,
+                                             in_data->time_step, in_data->time_scale, &checkout)) {
+    return err;
+  }
   UnionLRect(&checkout.result_rect, &extra->output->result_rect);
   UnionLRect(&checkout.max_result_rect, &extra->output->max_result_rect);
+  return PF_Err_NONE;
 }
 
 }  // namespace Brelo

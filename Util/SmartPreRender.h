@@ -39,12 +39,9 @@ class ControlValues {
 PF_Err readControls(PF_InData* in_data, PF_ParamIndex const* order, std::size_t count, PF_ParamDef* values);
 
 // Asks for the input layer at the current time under checkout id 0, with
-// the request as it stands and the colour of transparent pixels kept.
-PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra, PF_CheckoutResult* result);
-
-// Merges the checkout's result and maximum result rectangles into the
-// output's: the effect adds no border.
-void claimInputArea(PF_CheckoutResult const& checkout, PF_PreRenderExtra* extra);
+// the request as it stands and the colour of transparent pixels kept, and
+// merges its result rectangles into the output's: the effect adds no border.
+PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra);
 
 // The whole smart pre-render of an effect with pre-render record `Record`,
 // the controls read by read() and the record filled by fill(dsx, record) at
@@ -57,10 +54,8 @@ PF_Err preRenderWholeLayer(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_Su
   PreRenderHandle data(in_data, extra, suites, sizeof(Record));
   if (PF_Err err = data.error()) return err;
   if (PF_Err err = read()) return err;
-  PF_CheckoutResult checkout = {};
-  if (PF_Err err = checkoutWholeInput(in_data, extra, &checkout)) return err;
+  if (PF_Err err = checkoutWholeInput(in_data, extra)) return err;
   fill(ControlUnits::downsampleX(in_data), *new (data.record()) Record);
-  claimInputArea(checkout, extra);
   data.commit();
   return PF_Err_NONE;
 }

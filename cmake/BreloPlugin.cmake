@@ -51,7 +51,7 @@ function(brelo_add_effect name)
   set_target_properties(${ARG_SHELL} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   brelo_target_warnings(${ARG_SHELL})
 
-  set(module_sources BreloPlugin.h BreloPlugin.cpp ${ARG_RENDER})
+  set(module_sources BreloPlugin.cpp ${ARG_RENDER})
   brelo_add_plugin(${name} SOURCES ${module_sources} LIBRARIES ${ARG_SHELL} ${ARG_FRAME} brelo_foundation)
   brelo_add_pipl(${name} NAME ${name} MATCH_NAME ${name})
   if(NOT WIN32)
