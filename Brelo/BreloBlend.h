@@ -1,8 +1,7 @@
-// Per-pixel blend modes for the working colour and the three host pixel
-// kinds. The first argument is the pixel already in the image (base, b), the
-// second the pixel laid over it (s); colours are straight, not premultiplied.
-// Every function is pure, allocation-free and inline: the renderers call them
-// once per covered pixel, from many threads.
+// Per-pixel blend modes for the working colour and the three host pixel kinds. The first
+// argument is the pixel already in the image (base, b), the second the pixel laid over it
+// (s), both straight colour. All pure, allocation-free and inline: the renderers call
+// them once per covered pixel, from many threads.
 #pragma once
 
 #include <algorithm>
@@ -55,9 +54,8 @@ inline P const* onlyOne(P const& b, P const& s) {
 }
 
 // ---------------------------------------------------------------- frames
-// Every mode but normal and alpha_add: where only one pixel is present its
-// own colour shows, where both are the mode's mix B(cb, cs), each weighted by
-// its coverage.
+// Every mode but normal and alpha_add: where one pixel alone is present its own colour
+// shows, where both are the mode's mix B(cb, cs), each weighted by its coverage.
 
 template <bool LimitColour, class P, class Mix>
 inline P frameFloat(P const& b, P const& s, Mix const& mix) {
@@ -144,9 +142,8 @@ struct MixF {
   static float exclusion(float cb, float cs, int) { return (1.0f - cs) * cb + (1.0f - cb) * cs; }
 };
 
-// 8-bit terms, channels 0..255: integer products ab * as * B8 (both =
-// ab * as; dodge in 64 bits), except softlight and burn, which give B8 in
-// single precision; the half point is 128.
+// 8-bit terms, channels 0..255: integer products ab * as * B8 (both = ab * as; dodge in
+// 64 bits), except softlight and burn, which give B8 in single precision; half is 128.
 struct Term8 {
   using U = uint32_t;
   using U64 = uint64_t;
@@ -226,9 +223,8 @@ template <FloatMix F>
 inline ColorFloat<float> mixed(ColorFloat<float> const& b, ColorFloat<float> const& s) {
   return frameFloat<false>(b, s, Call<F>{});
 }
-// Float host pixels: as the working colour, but dodge and burn are limited.
-// (Specialised rather than compared: the sanitizer builds do not take a
-// comparison of function addresses as a constant.)
+// Float host pixels: as the working colour, but dodge and burn are limited. Specialised
+// rather than compared: sanitizer builds take no function address comparison as constant.
 template <FloatMix F>
 struct LimitsColour : std::false_type {};
 template <>
@@ -395,11 +391,10 @@ inline PF_Pixel16 alphaAdd(PF_Pixel16 const& b, PF_Pixel16 const& s) {
 
 }  // namespace BlendDetail
 
-// Every mode for the working colour (ColorFloat<float>) and the three host
-// pixel kinds. PF_Pixel works in integers except softlight, burn and the
-// colour-space modes; PF_Pixel16 in single precision on the raw values except
-// normal and alpha_add; PF_PixelFloat as the working colour, except that
-// dodge and burn limit their colour channels to 0..1.
+// Every mode for the working colour (ColorFloat<float>) and the three host pixel kinds.
+// PF_Pixel works in integers except softlight, burn and the colour-space modes; PF_Pixel16
+// in single precision on the raw values except normal and alpha_add; PF_PixelFloat as the
+// working colour, except that dodge and burn limit their colour channels to 0..1.
 class Blend {
  public:
   template <class P>
@@ -428,10 +423,9 @@ using BlendFunction8 = PF_Pixel (*)(PF_Pixel const&, PF_Pixel const&);
 using BlendFunction16 = PF_Pixel16 (*)(PF_Pixel16 const&, PF_Pixel16 const&);
 using BlendFunction32 = PF_PixelFloat (*)(PF_PixelFloat const&, PF_PixelFloat const&);
 
-// Calls go(f) with a function object f(b, s) of the mode, for any pixel kind:
-// a loop over pixels written inside `go` gets the blend inlined instead of a
-// call through a pointer per pixel. Values outside the enumeration give
-// `normal`, as the lookups below.
+// Calls go(f) with a function object f(b, s) of the mode, for any pixel kind: a loop over
+// pixels inside `go` gets the blend inlined instead of a call through a pointer per pixel.
+// Values outside the enumeration give `normal`, as the lookups below.
 template <class Go>
 void withBlend(BlendMode mode, Go&& go) {
 #define BRELO_BLEND_CASE(Mode, name, transfer)                           \

@@ -20,9 +20,7 @@ float wrapDegrees(float h) {
 
 // Red wins ties with the other channels, then green.
 float hueOf(float r, float g, float b, float mx, float mn) {
-  if (mx == mn) {
-    return 0.0f;
-  }
+  if (mx == mn) return 0.0f;
   float h;
   if (r == mx) {
     h = (g - b) * 60.0f / (mx - mn);
@@ -35,9 +33,7 @@ float hueOf(float r, float g, float b, float mx, float mn) {
 }
 
 float saturationOf(float mx, float mn) {
-  if (mx == mn) {
-    return 0.0f;
-  }
+  if (mx == mn) return 0.0f;
   float const l = 0.5f * (mx + mn);
   return (mx - mn) / (l < 0.5f ? mx + mn : 2.0f - mx - mn);
 }
@@ -45,24 +41,16 @@ float saturationOf(float mx, float mn) {
 // Integer saturation: (mx - mn) * full over mx + mn, folded at `half` (the
 // 8-bit form folds at 256 with a full scale of 255).
 unsigned foldedSaturation(unsigned mx, unsigned mn, unsigned half, unsigned full) {
-  if (mx == mn) {
-    return 0;
-  }
+  if (mx == mn) return 0;
   unsigned const f = mx + mn;
   return (mx - mn) * full / (f >= half ? 2 * half - f : f);
 }
 
 // One channel of HLS to RGB at the angle x (degrees, 0..360).
 float hlsValue(float m1, float m2, float x) {
-  if (x < 60.0f) {
-    return m1 + (m2 - m1) * x / 60.0f;
-  }
-  if (x < 180.0f) {
-    return m2;
-  }
-  if (x < 240.0f) {
-    return m1 + (m2 - m1) * (240.0f - x) / 60.0f;
-  }
+  if (x < 60.0f) return m1 + (m2 - m1) * x / 60.0f;
+  if (x < 180.0f) return m2;
+  if (x < 240.0f) return m1 + (m2 - m1) * (240.0f - x) / 60.0f;
   return m1;
 }
 
@@ -79,20 +67,14 @@ ColorFloat<float> Colorsys::RgbToHls(ColorFloat<float> const& c) {
 ColorFloat<float> Colorsys::HlsToRgb(ColorFloat<float> const& c) {
   float const h = wrapDegrees(c.red);
   float const l = std::min(std::max(c.green, 0.0f), 1.0f);
-  if (!(c.blue > 0.0f)) {
-    return ColorFloat<float>(c.alpha, l, l, l);
-  }
+  if (!(c.blue > 0.0f)) return ColorFloat<float>(c.alpha, l, l, l);
   float const s = std::min(c.blue, 1.0f);
   float const m2 = l < 0.5f ? l * (1.0f + s) : l + s - l * s;
   float const m1 = 2.0f * l - m2;
   float hr = h + 120.0f;
-  if (hr > 360.0f) {
-    hr -= 360.0f;
-  }
+  if (hr > 360.0f) hr -= 360.0f;
   float hb = h - 120.0f;
-  if (hb < 0.0f) {
-    hb += 360.0f;
-  }
+  if (hb < 0.0f) hb += 360.0f;
   return ColorFloat<float>(c.alpha, hlsValue(m1, m2, hr), hlsValue(m1, m2, h), hlsValue(m1, m2, hb));
 }
 
@@ -107,15 +89,11 @@ ColorFloat<float> Colorsys::HsbToRgb(ColorFloat<float> const& c) {
   float const hue = c.red;
   float const s = c.green;
   float const v = c.blue;
-  if (s == 0.0f) {
-    return ColorFloat<float>(c.alpha, v, v, v);
-  }
+  if (s == 0.0f) return ColorFloat<float>(c.alpha, v, v, v);
   ColorFloat<float> out(c.alpha, 0.0f, 0.0f, 0.0f);
   float const sector = std::fmod(std::floor(hue / 60.0f), 6.0f);
   // A hue that is not finite has no sector; converting it would be undefined.
-  if (!std::isfinite(sector)) {
-    return out;
-  }
+  if (!std::isfinite(sector)) return out;
   int const i = static_cast<int>(sector);
   float const f = hue / 60.0f - static_cast<float>(i);
   float const p = v * (1.0f - s);

@@ -22,9 +22,7 @@ double pow2(double x) { return std::pow(2.0, x); }
 
 double bounceOut(double x) {
   constexpr double k = 7.5625;
-  if (x < 0.36363636363636365) {
-    return k * x * x;
-  }
+  if (x < 0.36363636363636365) return k * x * x;
   if (x < 0.7272727272727273) {
     double const v = x - 0.5454545454545454;
     return k * v * v + 0.75;
@@ -124,18 +122,10 @@ constexpr Curve kCurves[][3] = {
 
 double Easing::getTime(double t) const {
   // Written as !(t > 0) so a NaN progress ends as 0 instead of reaching the curves.
-  if (!(t > 0.0)) {
-    return 0.0;
-  }
-  if (t >= 1.0) {
-    return 1.0;
-  }
-  if (m_type < EasingType::Quad || m_type > EasingType::Elastic) {
-    return t;
-  }
-  if (m_mode < EasingMode::In || m_mode > EasingMode::InOut) {
-    return 0.0;
-  }
+  if (!(t > 0.0)) return 0.0;
+  if (t >= 1.0) return 1.0;
+  if (m_type < EasingType::Quad || m_type > EasingType::Elastic) return t;
+  if (m_mode < EasingMode::In || m_mode > EasingMode::InOut) return 0.0;
   return kCurves[static_cast<int>(m_type) - static_cast<int>(EasingType::Quad)]
                  [static_cast<int>(m_mode) - static_cast<int>(EasingMode::In)](t);
 }

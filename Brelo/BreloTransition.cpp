@@ -15,9 +15,7 @@ void Transition::setParameter(double completion, double delay, int count) {
     // for some values, and the rendered look depends on those bits.
     m_step = -(delay * k) / k;
     m_offset = completion / k;
-    if (std::isfinite(m_step) && std::isfinite(m_offset)) {
-      return;
-    }
+    if (std::isfinite(m_step) && std::isfinite(m_offset)) return;
   }
   // No finite positive span: it would divide by zero or reverse the whole
   // animation, so every rank runs on the completion.
@@ -29,13 +27,9 @@ double Transition::getTime(int rank) const {
   // A full completion finishes every element. The rounded step and offset
   // can leave the last ranks one bit below 1, which would keep them from
   // counting as finished.
-  if (m_completion >= 1.0 && m_step <= 0.0 && rank < m_count) {
-    return 1.0;
-  }
+  if (m_completion >= 1.0 && m_step <= 0.0 && rank < m_count) return 1.0;
   double const x = static_cast<double>(rank) * m_step + m_offset;
-  if (x > 1.0) {
-    return 1.0;
-  }
+  if (x > 1.0) return 1.0;
   // 0 first: a NaN x then gives 0.
   return x > 0.0 ? x : 0.0;
 }
@@ -53,9 +47,7 @@ int wrap(std::int64_t v, int n) {
 int phaseShift(double phase, int n) {
   double const turns = std::fmod(phase * static_cast<double>(n), static_cast<double>(n));
   // A NaN or infinite phase has no rotation to offer; converting it would be undefined.
-  if (!std::isfinite(turns)) {
-    return 0;
-  }
+  if (!std::isfinite(turns)) return 0;
   return static_cast<int>(turns + 0.5);
 }
 
@@ -83,30 +75,20 @@ void fillOrders(int* orders, int n, OrderType type, OrderType last, Random& rand
   switch (type) {
     case OrderType::Normal:
     case OrderType::Random:
-      for (int i = 0; i < n; ++i) {
-        orders[wrap(std::int64_t{i} + s, n)] = i;
-      }
+      for (int i = 0; i < n; ++i) orders[wrap(std::int64_t{i} + s, n)] = i;
       if (type == OrderType::Random) shuffle(orders, n, random);
       break;
     case OrderType::Inverse:
-      for (int i = 0; i < n; ++i) {
-        orders[wrap(std::int64_t{i} - s, n)] = n - 1 - i;
-      }
+      for (int i = 0; i < n; ++i) orders[wrap(std::int64_t{i} - s, n)] = n - 1 - i;
       break;
     case OrderType::Inward:
-      for (int i = 0; i < n; ++i) {
-        orders[outsideIn(i, n)] = wrap(std::int64_t{i} - s, n);
-      }
+      for (int i = 0; i < n; ++i) orders[outsideIn(i, n)] = wrap(std::int64_t{i} - s, n);
       break;
     case OrderType::Outward:
-      for (int i = 0; i < n; ++i) {
-        orders[outsideIn(i, n)] = wrap(std::int64_t{n} - 1 - s - i, n);
-      }
+      for (int i = 0; i < n; ++i) orders[outsideIn(i, n)] = wrap(std::int64_t{n} - 1 - s - i, n);
       break;
     case OrderType::InverseRandom:
-      for (int i = 0; i < n; ++i) {
-        orders[wrap(std::int64_t{s} + i, n)] = n - 1 - i;
-      }
+      for (int i = 0; i < n; ++i) orders[wrap(std::int64_t{s} + i, n)] = n - 1 - i;
       shuffle(orders, n, random);
       break;
   }

@@ -1,6 +1,5 @@
-// What differs between the three bit depths of the strip renderer: pixel
-// type, sampling service and number conversion. Everything else of the pixel
-// loop is shared.
+// What differs between the strip renderer's three bit depths: pixel type, sampling
+// service and number conversion; the rest of the pixel loop is shared.
 #pragma once
 
 #include <algorithm>
@@ -22,8 +21,7 @@ namespace LinesDepth {
 
 using Strip = Lines::Impl::Strip;
 
-// Integer channel of (value + 0.5), kept inside 0..max so that no factor can
-// wrap a channel.
+// Integer channel of (value + 0.5) kept inside 0..max, so that no factor can wrap a channel.
 template <class Channel>
 Channel roundedChannel(double value, double max) {
   double const v = value + 0.5;
@@ -145,8 +143,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
       __m128i const q0 = _mm_cvttpd_epi32(_mm_mul_pd(_mm_add_pd(_mm_cvtepi32_pd(sum), half), reciprocal));
       __m128i const q1 = _mm_cvttpd_epi32(
           _mm_mul_pd(_mm_add_pd(_mm_cvtepi32_pd(_mm_unpackhi_epi64(sum, sum)), half), reciprocal));
-      // (_, red, green, blue) as 16-bit, then bytes limited to 255; the alpha
-      // goes into the first byte.
+      // (_, red, green, blue) as 16-bit, then bytes limited to 255; the alpha into the first byte.
       __m128i const q = _mm_unpacklo_epi64(q0, q1);
       __m128i const bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), zero);
       std::int32_t const packed = (_mm_cvtsi128_si32(bytes) & ~0xFF) | static_cast<std::int32_t>(a);

@@ -29,10 +29,9 @@ Pixel* rowOf(PF_EffectWorld* world, int y) {
 
 std::size_t Lines::Impl::_firstEntry(double t) const {
   if (strips.size() < 4) return 0;
-  // Ends increase along the list, so "ends more than half a pixel before t"
-  // holds for a prefix of it; skip that prefix. Stopping at the entry whose end
-  // is the last at or before t instead would miss an entry ending within half
-  // a pixel of t when a narrower entry follows it.
+  // Ends increase along the list, so "ends more than half a pixel before t" holds for a
+  // prefix: skip it. Stopping at the last end at or before t instead would miss an entry
+  // ending within half a pixel of t when a narrower entry follows it.
   auto const first =
       std::partition_point(strips.begin(), strips.end(), [t](Strip const& s) { return t > s.end + 0.5; });
   return static_cast<std::size_t>(first - strips.begin());
@@ -76,11 +75,10 @@ void Lines::Impl::_draw(Layer& source, Layer& composite, Layer& output, Rect con
 
 namespace {
 
-// Whether the list allows the pixel loop's shortcuts: ends never decrease and
-// no entry ends before it starts (a wipe whose easing overshoots can break
-// both). Then the first entry that can touch a position moves monotonically
-// with it along a row, and a position well inside one entry touches that
-// entry alone.
+// Whether the list allows the pixel loop's shortcuts: ends never decrease and no entry
+// ends before it starts (an overshooting wipe easing can break both). Then the first entry
+// that can touch a position moves monotonically with it along a row, and a position well
+// inside one entry touches that entry alone.
 bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
   for (std::size_t j = 0; j < strips.size(); ++j) {
     if (!(strips[j].start <= strips[j].end)) return false;
@@ -89,12 +87,11 @@ bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
   return true;
 }
 
-// The positions of a row (t = column term + row term) where entry j, and it
-// alone, touches the pixel with full coverage: every earlier entry ends at
-// least half a pixel before (its right coverage is 0), j's edges are at least
-// half a pixel away, and the next entry starts more than half a pixel after
-// (the scan stops there). The bounds are the very sums the per-pixel tests
-// form, so a position passes exactly when those tests give this result.
+// The positions of a row (t = column term + row term) where entry j alone touches the
+// pixel, with full coverage: every earlier entry ends at least half a pixel before (its
+// right coverage is 0), j's edges are at least half a pixel away, and the next entry starts
+// more than half a pixel after (the scan stops there). The bounds are the very sums the
+// per-pixel tests form, so a position passes exactly when those tests give this result.
 struct Interior {
   double lo, hi, next;
   bool contains(double t) const { return t >= lo && t <= hi && t < next; }
@@ -117,9 +114,8 @@ class Painter {
   using Depth = LinesDepth::Traits<Pixel>;
   using Strip = Lines::Impl::Strip;
   static constexpr int kBatch = 64;  // pixels sampled before they are mixed
-  // The samples of up to kBatch pixels: each sample's pixels side by side at
-  // 8 bits (the four-pixel mix loads them so), each pixel's samples side by
-  // side at the other depths.
+  // The samples of up to kBatch pixels: each sample's pixels side by side at 8 bits (the
+  // four-pixel mix loads them so), each pixel's samples side by side at the other depths.
   template <int Samples>
   struct Batch {
     static constexpr bool kPlanar = std::is_same_v<Pixel, PF_Pixel>;
@@ -186,8 +182,7 @@ class Painter {
   // draws is what pixel() draws there: j alone, coverage 1.
   int run(std::size_t j, Interior const& in, int x, int x_end, int y, double const* column, double row_term,
           Pixel const* src_row, Pixel* out_row, Pixel* comp_row) {
-    // Positions are monotonic along the row, so the run is an interval of
-    // pixels: find its end by bisection.
+    // Positions are monotonic along the row: the run is an interval; bisect for its end.
     int lo = x + 1, hi = x_end;
     while (lo < hi) {
       int const mid = lo + (hi - lo) / 2;
@@ -237,10 +232,9 @@ class Painter {
     return true;
   }
 
-  // Pixels [x, stop) of a strip's interior, its content taken from `Samples`
-  // samples (0: the pixel itself). Where every sample position of a pixel
-  // lies on the layer's pixels, positions step by a pixel and need neither
-  // saturation nor folding.
+  // Pixels [x, stop) of a strip's interior, content taken from `Samples` samples (0: the
+  // pixel itself). Where every sample position of a pixel lies on the layer's pixels,
+  // positions step by a pixel and need neither saturation nor folding.
   template <int Samples>
   void runStrip(Strip const& s, VectorFixed const* const* offsets, int x, int stop, int y, Pixel const* src_row,
                 Pixel* out_row, Pixel* comp_row) {
@@ -283,9 +277,8 @@ class Painter {
         typename Depth::Sampler const take = Depth::sampler(m_sampler);
         PF_ProgPtr const ref = m_ref;
         PF_SampPB const* const pb = &m_pb;
-        // A batch of pixels is sampled first, then mixed: the host's calls
-        // follow each other without waiting for the mixing, and the mixing
-        // runs without calls in between.
+        // Sample a batch of pixels, then mix it: the host's calls follow each other
+        // without waiting for the mixing, which runs without calls in between.
         Batch<Samples> batch;  // sample k of pixel x + i at batch.at(k, i)
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);

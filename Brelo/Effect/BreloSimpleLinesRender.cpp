@@ -1,7 +1,6 @@
-// Pixel renderer: every pixel gathers the bars within half a pixel of it,
-// with one-pixel soft edges, adds their colours and blends the sum over the
-// layer. One loop for the three depths; the depth's arithmetic sits in the
-// small traits below.
+// Pixel renderer: every pixel gathers the bars within half a pixel of it, with one-pixel
+// soft edges, adds their colours and blends the sum over the layer. One loop for the
+// three depths; each depth's arithmetic sits in the small traits below.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -71,9 +70,8 @@ inline double cover(double k, double x, Edges const& e) {
   return k * r * (x <= e.hi_in ? 1 : x > e.hi_out ? 0 : limitEdge(e.hi_out - x));
 }
 
-// First bar that can still reach u: every bar before it ends more than half
-// a pixel before u. Ends are non-decreasing (the layout and the wipe keep
-// them so), which makes the test monotone.
+// First bar that can still reach u: every bar before it ends more than half a pixel
+// before u. Ends never decrease (layout and wipe keep them so): the test is monotone.
 int firstReaching(Strip const* strips, int count, double u) {
   int lo = 0;
   int hi = count;
@@ -110,10 +108,9 @@ struct Stretch {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Positions where no bar but j can reach a pixel: more than half a pixel
-// past the end of every bar before it (their falling edges give 0 or they
-// are skipped) and short of the next one (the scan stops there). The bounds
-// are the very sums the per-pixel tests form.
+// Positions where no bar but j can reach a pixel: more than half a pixel past the end of
+// every bar before it (their falling edges give 0 or they are skipped) and short of the
+// next one (the scan stops there). The bounds are the very sums the per-pixel tests form.
 [[gnu::always_inline]] inline Stretch soleBar(Strip const* bars, int count, int j) {
   return {j > 0 ? bars[j - 1].along.hi_out : -kInfinity, kInfinity,
           j + 1 < count ? bars[j + 1].along.lo_out : kInfinity, false};
@@ -142,10 +139,9 @@ struct RowLine {
   }
 };
 
-// The end of the run of pixels from x (whose position lies in `in`) whose
-// positions all do: positions are monotonic along a row, so the run is an
-// interval. Two probes around the line's guess settle it; bisection covers a
-// guess that rounding put off by more than a pixel.
+// The end of the run of pixels from x (whose position lies in `in`) whose positions all
+// do: positions are monotonic along a row, so the run is an interval. Two probes around
+// the line's guess settle it; bisection covers a guess rounding put off by over a pixel.
 inline int runEnd(Stretch const& in, int x, int x_end, RowLine const& line) {
   int lo = x + 1, hi = x_end;  // [x, lo) lies in `in`; the end is in [lo, hi]
   if (lo >= hi) return hi;
@@ -203,10 +199,9 @@ struct RowPainter {
   BlendFn const& blend;
   bool normal;
 
-  // The bars within half a pixel of positions (u, v), from `first` on and
-  // before `end` (where the scan would stop anyway), summed and blended over
-  // the pixel: the rules in full. Inlined where most edge pixels pass;
-  // `pixel` is the call for bar `first` alone.
+  // The bars within half a pixel of positions (u, v), from `first` on and before `end`
+  // (where the scan would stop anyway), summed and blended over the pixel: the rules in
+  // full. Inlined where most edge pixels pass; `pixel` is the call for bar `first` alone.
   [[gnu::noinline, gnu::flatten]] void pixel(Pixel& p, double u, double v, int first) const {
     rules(p, u, v, first, first + 1);
   }
@@ -292,9 +287,8 @@ struct RowPainter {
     }
   }
 
-  // Pixels [x, stop) whose positions lie in bar j's soleBar: off its reach
-  // they get nothing, fully across its width they go to alongBar, and
-  // on its edges only j needs the rules. Returns stop.
+  // Pixels [x, stop) in bar j's soleBar: off its reach they get nothing, fully across its
+  // width they go to alongBar, and on its edges only j needs the rules. Returns stop.
   int soleRun(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
     Edges const& e = bars[j].along;
     if (bars[j].hidden) return stop;
@@ -347,11 +341,10 @@ struct RowPainter {
   }
 };
 
-// The bars one row can see, for a list orderedForRuns whose starts never
-// decrease either. A bar that paints no pixel of a row (hidden, or its length
-// lies wholly off the row) is left out of that row's list: the scan would skip
-// it, and where it would stop at it, the next bar stops it as well. Rows then
-// pass in runs the pixels they would otherwise test one by one.
+// The bars one row can see, for a list orderedForRuns whose starts never decrease either.
+// A bar that paints no pixel of a row (hidden, or its length wholly off the row) is left
+// out of that row's list: the scan would skip it, and where it would stop at it, the next
+// bar stops it as well. Rows then pass in runs the pixels they would test one by one.
 class RowBars {
  public:
   RowBars(SimpleLines::Impl const& e, Vector<double> const& center, bool ordered)
@@ -374,9 +367,8 @@ class RowBars {
     double const scale = std::fabs(center.x) + std::fabs(center.y) + std::fabs(o.x) + std::fabs(o.y);
     for (int i = 0; i < count; ++i) {
       Strip const& s = all[i];
-      // The corners of the reach, half a pixel out on every side, with a row
-      // to spare for rounding, more far from the origin; no finite bounds:
-      // every row.
+      // The corners of the reach, half a pixel out on every side, with a row to spare for
+      // rounding (more far from the origin); no finite bounds: every row.
       double const lo = c0 + std::min(cu * s.along.lo_out, cu * s.along.hi_out) +
                         std::min(cv * s.athwart.lo_out, cv * s.athwart.hi_out);
       double const hi = c0 + std::max(cu * s.along.lo_out, cu * s.along.hi_out) +
