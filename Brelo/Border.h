@@ -1,6 +1,5 @@
-// Folding of coordinates that lie outside a buffer back into it. The 16.16
-// forms run once per sample in the renderers' inner loops: inline and
-// integer-only.
+// Folding of coordinates that lie outside a buffer back into it. The 16.16 forms run once
+// per sample in the renderers' inner loops: inline and integer-only.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,6 @@
-// Band-parallel painting, the same for both engines: the area cut into
-// horizontal bands, one job a band on a worker, a band painted on the calling
-// thread when its worker cannot start, every started worker joined on every
-// path, and the first failure of a band carried back to the caller.
+// Band-parallel painting, the same for both engines: the area cut into horizontal bands,
+// one job a band on a worker, a band painted on the calling thread when its worker cannot
+// start, every started worker joined on every path, the first band failure carried back.
 #pragma once
 
 #include <cstdint>
@@ -43,12 +42,11 @@ class BandWorkers {
 // that run every job on the calling thread.
 std::unique_ptr<BandWorkers> threadWorkers() noexcept;
 
-// Paints every band of `area` with max(1, thread_count) workers and returns
-// when all are done. For each band, top to bottom, `make(band)` forms its job
-// on the calling thread, and a worker runs it; when the job cannot be formed
-// or its worker cannot start, `here(band)` paints the band on the calling
-// thread instead. Whatever a job or `here` raises is raised again after every
-// worker has been joined; with several, the one of the topmost band.
+// Paints every band of `area` with max(1, thread_count) workers and returns when all are
+// done. For each band, top to bottom, `make(band)` forms its job on the calling thread and
+// a worker runs it; when the job cannot be formed or its worker cannot start, `here(band)`
+// paints the band on the calling thread instead. Whatever a job or `here` raises is raised
+// again after every worker has been joined; with several, the one of the topmost band.
 void paintBands(Rect const& area, int thread_count, BandWorkers& workers,
                 std::function<std::function<void()>(Rect const&)> const& make,
                 std::function<void(Rect const&)> const& here);

@@ -50,12 +50,11 @@ inline __m128 normalChannel(__m128i b, int shift, __m128 cs_as, __m128 w, __m128
 }  // namespace
 #endif
 
-// Four pixels at a time in single precision, for a top alpha strictly
-// between 0 and 255 (else each pixel is the top pixel, or for alpha 0 the
-// rules below per pixel). w = (255 - as) ab / 255 and each channel
-// (cs as + cb w) / a have numerators below 2^17 and denominators from 1 to
-// 255, so (n + 0.5) / d lies at least 2^-9 from every whole number and below
-// 2^9, and truncates to the integer quotient after the roundings of a
+// Four pixels at a time in single precision, for a top alpha strictly between 0 and 255
+// (else each pixel is the top pixel, or for alpha 0 the rules below per pixel).
+// w = (255 - as) ab / 255 and each channel (cs as + cb w) / a have numerators below 2^17
+// and denominators from 1 to 255, so (n + 0.5) / d lies at least 2^-9 from every whole
+// number and below 2^9, and truncates to the integer quotient after the roundings of a
 // product and a division.
 void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top) {
   int x = 0;

@@ -17,9 +17,8 @@
 
 namespace Brelo {
 
-// Every mode after Normal as X(Mode, name, host transfer mode), in the
-// enumeration's order: the mixes of both pixels' colours, then the
-// colour-space modes and alpha_add.
+// Every mode after Normal as X(Mode, name, host transfer mode), in the enumeration's
+// order: the mixes of both pixels' colours, then the colour-space modes and alpha_add.
 #define BRELO_BLEND_MIXES(X)                                                                                   \
   X(Add, add, PF_Xfer_ADD) X(Multiply, multiply, PF_Xfer_MULTIPLY) X(Screen, screen, PF_Xfer_SCREEN)           \
   X(Overlay, overlay, PF_Xfer_OVERLAY) X(SoftLight, softlight, PF_Xfer_SOFT_LIGHT)                             \
@@ -94,9 +93,8 @@ inline PF_Pixel frame8(PF_Pixel const& b, PF_Pixel const& s, Term const& term) {
   });
 }
 
-// 8 bits (softlight, burn) and 16 bits in single precision on the raw values
-// 0..Full; term(cb, cs, ch, ab, as) is the whole product B · ab · as, grouped
-// as each depth's exact values need.
+// 8 bits (softlight, burn) and 16 bits in single precision on the raw values 0..Full;
+// term(cb, cs, ch, ab, as) is the whole product B · ab · as, grouped as each depth needs.
 template <class P, class Channel, int Full, class Term>
 inline P frameScaled(P const& b, P const& s, Term const& term) {
   if (P const* one = onlyOne(b, s)) return *one;
@@ -257,9 +255,8 @@ inline PF_Pixel16 mixed(PF_Pixel16 const& b, PF_Pixel16 const& s) {
 // ---------------------------------------------------------------- colour-space modes
 enum class SpaceMode { Hue, Saturation, Luminosity };
 
-// The mixed colour M of the colour-space modes. `grey` reports the hue case
-// of a grey blend pixel, where M is the base's luma and the integer kinds
-// convert it without limiting.
+// The mixed colour M of the colour-space modes. `grey` reports the hue case of a grey
+// blend pixel, where M is the base's luma and the integer kinds convert it without limiting.
 inline ColorFloat<float> spaceMix(SpaceMode mode, ColorFloat<float> const& b, ColorFloat<float> const& s, bool& grey) {
   grey = false;
   if (mode == SpaceMode::Hue && s.red == s.green && s.green == s.blue) {

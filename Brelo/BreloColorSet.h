@@ -34,10 +34,9 @@ static_assert(sizeof(ColorSet) == 3 * sizeof(double) + 3 * sizeof(ColorFloat<flo
 
 }  // namespace Brelo
 
-// The flat accessors of a parameter class's colour set `member`:
-// <name>_colors() and set<Name>Colors(c), and for each field <name>_<field>()
-// and set<Name><Field>(v). Every setter clamps as ColorSet::clamped does and
-// returns the object, so that calls chain.
+// The flat accessors of a parameter class's colour set `member`: <name>_colors() and
+// set<Name>Colors(c), and for each field <name>_<field>() and set<Name><Field>(v). Every
+// setter clamps as ColorSet::clamped does and returns the object, so that calls chain.
 #define BRELO_COLOR_SET_ACCESSORS(Class, member, name, Name)        \
   ::Brelo::ColorSet const& name##_colors() const { return member; } \
   Class& set##Name##Colors(::Brelo::ColorSet const& c) {            \

@@ -1,8 +1,7 @@
-// Conversions of the working colour between RGB and HLS, HSB and YUV, and
-// single colour quantities. All arithmetic is single precision. A converted
-// colour carries the other space's components in red, green, blue (HLS: hue
-// in degrees, lightness, saturation; HSB: hue, saturation, brightness; YUV:
-// Y, U, V) and keeps its alpha.
+// Conversions of the working colour between RGB and HLS, HSB and YUV, and single colour
+// quantities, all in single precision. A converted colour carries the other space's
+// components in red, green, blue (HLS: hue in degrees, lightness, saturation; HSB: hue,
+// saturation, brightness; YUV: Y, U, V) and keeps its alpha.
 #pragma once
 
 #include "Brelo/ColorFloat.h"

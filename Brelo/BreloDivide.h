@@ -1,7 +1,6 @@
-// Exact integer quotients by small divisors without a division instruction,
-// for the 8-bit pixel code: a multiplication by a rounded-up reciprocal from a
-// table, then a shift. For n below N and a divisor d, the multiplier
-// ceil(2^k / d) gives floor(n / d) exactly whenever N * d <= 2^k.
+// Exact integer quotients by small divisors without a division instruction, for the 8-bit
+// pixel code: a multiplication by a rounded-up reciprocal from a table, then a shift. For n
+// below N and a divisor d, the multiplier ceil(2^k / d) gives floor(n / d) whenever N d <= 2^k.
 #pragma once
 
 #include <array>

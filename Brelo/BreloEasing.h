@@ -1,6 +1,5 @@
-// Maps a linear progress value onto one of the classic easing curves. The
-// engines pass every per-element progress through an Easing built from the
-// user's easing type and mode.
+// Maps a linear progress value onto one of the classic easing curves. The engines pass
+// every per-element progress through an Easing of the user's easing type and mode.
 #pragma once
 
 #include <cstdint>

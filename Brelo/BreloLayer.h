@@ -1,7 +1,6 @@
-// One host pixel buffer with its bit depth: the host's output, a buffer of
-// our own, or a layer parameter checked out at a time. Copies share the
-// buffer; the last one releases it. Fills, copies and blends go through the
-// host; a host error is recorded (sticky) and later host calls are skipped.
+// One host pixel buffer with its bit depth: the host's output, a buffer of our own, or a
+// layer parameter checked out at a time. Copies share the buffer; the last releases it.
+// Fills, copies and blends go through the host; a host error sticks and skips later calls.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,5 @@
-// Limits shared by the controls of both effects and the clamps of their
-// engines, so that a value the user can enter is never clamped differently
-// at render.
+// Limits shared by the controls of both effects and the clamps of their engines, so that
+// a value the user can enter is never clamped differently at render.
 #pragma once
 
 namespace Brelo {

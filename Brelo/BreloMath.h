@@ -34,9 +34,8 @@ inline int truncToInt(double v) {
   return static_cast<int>(v);
 }
 
-// The corner of a width x height layer from which the axis of `angle`
-// (radians, 0..2pi, clockwise from up) points into the layer, so that
-// positions along the axis start near 0 there.
+// The corner of a width x height layer from which the axis of `angle` (radians, 0..2pi,
+// clockwise from up) points into the layer, so that positions along it start near 0 there.
 inline Vector<double> directionOrigin(double angle, int width, int height) {
   double const right = width - 1.0, bottom = height - 1.0;
   if (angle < kPi / 2) return Vector<double>(0.0, bottom);

@@ -1,8 +1,7 @@
-// Where both effects' elements lie: the pattern's centre (layer or buffer
-// pixels, as the holder says), its direction (radians) and total width
-// (pixels), and the width and gap classes each element is drawn from (count
-// "One|Two|Three", the three maxima in pixels, the minimum as a fraction of
-// the maximum, the power of the random curve, the seed).
+// Where both effects' elements lie: the pattern's centre (layer or buffer pixels, as the
+// holder says), its direction (radians) and total width (pixels), and the width and gap
+// classes each element is drawn from (count "One|Two|Three", the three maxima in pixels,
+// the minimum as a fraction of the maximum, the power of the random curve, the seed).
 #pragma once
 
 #include "Brelo/BreloLimits.h"
@@ -39,10 +38,9 @@ struct Pattern {
 
 }  // namespace Brelo
 
-// The flat accessors of a parameter class's member m_pattern: pattern() and
-// setPattern(p), and for each field <field>() and set<Field>(v), which clamps
-// that field alone as Pattern::clamped(least_width) does. Every setter returns
-// the object, so that calls chain.
+// The flat accessors of a parameter class's member m_pattern: pattern() and setPattern(p),
+// and for each field <field>() and set<Field>(v), which clamps that field alone as
+// Pattern::clamped(least_width) does. Every setter returns the object, so calls chain.
 #define BRELO_PATTERN_FIELD(Class, least_width, field, Field, T, initial, clamp, read) \
   T field() const { return m_pattern.field; }                                          \
   Class& set##Field(T v) {                                                             \

@@ -1,8 +1,7 @@
-// When each element of an animated channel (of either effect) moves: every
-// per-th element from `offset` on takes part; completion and delay (0..1) are
-// the channel's progress and the stagger between ranks (see Transition);
-// order, order_phase (turns) and order_seed rank the elements (see
-// setOrders); the easing is the curve each element's progress follows.
+// When each element of an animated channel (of either effect) moves: every per-th element
+// from `offset` on takes part; completion and delay (0..1) are the channel's progress and
+// the stagger between ranks (see Transition); order, order_phase (turns) and order_seed
+// rank the elements (see setOrders); the easing is the curve each element's progress follows.
 #pragma once
 
 #include "Brelo/BreloEasing.h"
@@ -35,10 +34,9 @@ static_assert(sizeof(Schedule) == 2 * sizeof(int) + 3 * sizeof(double) + 4 * siz
 
 }  // namespace Brelo
 
-// The flat accessors of a parameter class's schedule member m_<name>:
-// <name>_schedule() and set<Name>Schedule(s), and for each field
-// <name>_<field>() and set<Name><Field>(v). Every setter clamps as
-// Schedule::clamped does and returns the object, so that calls chain.
+// The flat accessors of a parameter class's schedule member m_<name>: <name>_schedule()
+// and set<Name>Schedule(s), and for each field <name>_<field>() and set<Name><Field>(v).
+// Every setter clamps as Schedule::clamped does and returns the object, so calls chain.
 #define BRELO_SCHEDULE_ACCESSORS(Class, name, Name)                     \
   ::Brelo::Schedule const& name##_schedule() const { return m_##name; } \
   Class& set##Name##Schedule(::Brelo::Schedule const& s) {              \

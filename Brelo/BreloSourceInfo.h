@@ -1,6 +1,5 @@
-// The view of one smart-render request: bit depth, the input and output
-// buffers with their origins, the downsample factors and the host's thread
-// count. Built at the start of a smart render; copies share one record.
+// The view of one smart-render request: bit depth, the input and output buffers with their
+// origins, the downsample factors and the host's thread count. Copies share one record.
 #pragma once
 
 #include <memory>

@@ -24,9 +24,8 @@ void Transition::setParameter(double completion, double delay, int count) {
 }
 
 double Transition::getTime(int rank) const {
-  // A full completion finishes every element. The rounded step and offset
-  // can leave the last ranks one bit below 1, which would keep them from
-  // counting as finished.
+  // A full completion finishes every element: the rounded step and offset can leave the
+  // last ranks one bit below 1, which would keep them from counting as finished.
   if (m_completion >= 1.0 && m_step <= 0.0 && rank < m_count) return 1.0;
   double const x = static_cast<double>(rank) * m_step + m_offset;
   if (x > 1.0) return 1.0;

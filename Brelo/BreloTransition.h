@@ -29,10 +29,9 @@ class Transition {
   Transition() = default;
   Transition(double completion, double delay, int count) { setParameter(completion, delay, count); }
 
-  // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay;
-  // with a delay of 0 or more every rank reaches 1 exactly when the
-  // completion does. Where (count - 1) * delay + 1 is not finite and positive
-  // the stagger is dropped: every rank follows the completion alone.
+  // Rank r progresses as completion * ((count - 1) * delay + 1) - r * delay; with a delay of
+  // 0 or more every rank reaches 1 exactly when the completion does. Where (count - 1) *
+  // delay + 1 is not finite and positive, every rank follows the completion alone.
   void setParameter(double completion, double delay, int count);
 
   // The progress of the element of this rank, limited to 0 ... 1.
@@ -45,15 +44,13 @@ class Transition {
   double m_offset = 0.0;
 };
 
-// Fills orders[0 .. count - 1] with a permutation of 0 ... count - 1, entry j
-// being element j's rank, rotated by `phase` (in turns; any sign). Draws
-// exactly `count` numbers from `random` for the two random types and none
-// otherwise. An unknown type or count <= 0 leaves the array untouched.
+// Fills orders[0 .. count - 1] with a permutation of 0 ... count - 1, entry j being element
+// j's rank, rotated by `phase` (in turns; any sign). Draws exactly `count` numbers from
+// `random` for the two random types, none otherwise; an unknown type or count <= 0 does nothing.
 void setOrders(int* orders, int count, OrderType type, Random& random, double phase);
 
-// The SimpleLines effect's ordering: as setOrders for Normal ... Random, but
-// InverseRandom is not one of its orders and leaves the array untouched,
-// like any other unknown type.
+// The SimpleLines effect's ordering: as setOrders for Normal ... Random; InverseRandom is
+// not one of its orders and leaves the array untouched, like any other unknown type.
 void setOrdersFiveTypes(int* orders, int count, OrderType type, Random& random, double phase);
 
 }  // namespace Brelo

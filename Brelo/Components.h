@@ -1,7 +1,6 @@
-// Compound arithmetic done alike on every component of a small value type.
-// V names its components in `static constexpr auto components()`, a tuple of
-// pointers to members of type T; each operator applies the same step to each
-// component in that order, so results are those of the written-out code.
+// Compound arithmetic done alike on every component of a small value type. V names its
+// components in `static constexpr auto components()`, a tuple of pointers to members of
+// type T; each operator steps through them in that order, as the written-out code would.
 #pragma once
 
 #include <tuple>

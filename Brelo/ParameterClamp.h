@@ -47,10 +47,9 @@ inline double wrapAngle(double v) {
 }  // namespace ParameterClamp
 }  // namespace Brelo
 
-// A parameter class's field: the member m_<name> starting at `initial`, the
-// getter <name>() and the setter set<Name>(v), which stores
-// ParameterClamp::<clamp>(v) and returns the object, so that calls chain.
-// Every member is private, so the class stays standard-layout.
+// A parameter class's field: the member m_<name> starting at `initial`, the getter <name>()
+// and the setter set<Name>(v), which stores ParameterClamp::<clamp>(v) and returns the
+// object, so that calls chain. Every member is private, so the class stays standard-layout.
 #define BRELO_FIELD(Class, T, name, Name, clamp, initial)                      \
  public:                                                                       \
   T name() const { return m_##name; }                                          \
@@ -63,10 +62,9 @@ inline double wrapAngle(double v) {
  public:
 
 // A value type's field list gives every field in the order of the members as
-// X(..., name, Name, type, initial, clamp, [control,] read), the leading
-// arguments passed through: `clamp` bounds the value `v`, `read` names the
-// reading of its control in the shells. These are the member, and the member
-// bounded by `clamp`.
+// X(..., name, Name, type, initial, clamp, [control,] read), the leading arguments passed
+// through: `clamp` bounds the value `v`, `read` names the reading of its control in the
+// shells. These are the member, and the member bounded by `clamp`.
 #define BRELO_LIST_MEMBER(holder, name, Name, T, initial, ...) T name = initial;
 #define BRELO_LIST_CLAMP(holder, name, Name, T, initial, clamp, ...) \
   {                                                                  \

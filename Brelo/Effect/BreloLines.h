@@ -23,9 +23,8 @@ class Lines : public ISlices {
   // output as it was: the caller shows what a Total Width of 0 shows.
   static constexpr double kMinTotalWidth = 0.1;
 
-  // Lays out the strips and computes every channel of this frame. `source`
-  // gives only the size; `in_data` supplies the host's pow and, later, its
-  // sampling service (it must outlive the engine).
+  // Lays out the strips and computes every channel of this frame. `source` gives only the
+  // size; `in_data` supplies the host's pow and its sampling service (it must outlive us).
   Lines(PF_InData* in_data, Layer& source, Parameter const& parameter);
   Lines(Lines const& other);
   Lines& operator=(Lines const& other);
@@ -33,9 +32,8 @@ class Lines : public ISlices {
 
   // Renders the whole layer.
   void execute(Layer& source, Layer& composite, Layer& output) override;
-  // Renders `area` (clipped to the layer): clears it in `output`, then adds
-  // every strip's content there and its composite colour into `composite`,
-  // which must be transparent over `area` beforehand.
+  // Renders `area` (clipped to the layer): clears it in `output`, then adds every strip's
+  // content there and its composite colour into `composite`, transparent over `area` before.
   void execute(Layer& source, Layer& composite, Layer& output, Rect const& area) override;
 
   // The built layout, for inspection.

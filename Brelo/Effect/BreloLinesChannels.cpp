@@ -133,9 +133,8 @@ void Lines::Impl::_wipe() {
 
   for (Strip& s : strips) {
     if (s.gap || !takesPart(s.index, w.offset, per)) continue;
-    // When the strip count is not a multiple of Per, the last group has no
-    // order entry of its own; it follows the last entry there is. With no
-    // entry at all the strip stays as it is.
+    // When the strip count is not a multiple of Per, the last group has no order entry of
+    // its own and follows the last there is; with no entry at all the strip stays as it is.
     if (groups == 0) continue;
     int const group = std::min(s.index / per, groups - 1);
     double const progress = ranking.progress(group);

@@ -1,9 +1,8 @@
 // One Lines frame as the render path draws it. Two builds of the same source
-// (brelo_add_frame_library): `threaded` renders in bands on worker threads,
-// `single` builds the engine and renders the whole layer on the calling
-// thread. `renderLinesFrame` names the one the linked library provides; a
-// program linking both calls them by namespace. Returns the host error a
-// band ended with (a missing suite's, PF_Err_OUT_OF_MEMORY, ...) or
+// (brelo_add_frame_library): `threaded` renders in bands on worker threads, `single` builds
+// the engine and renders the whole layer on the calling thread. `renderLinesFrame` names the
+// one the linked library provides; a program linking both calls them by namespace. Returns
+// the host error a band ended with (a missing suite's, PF_Err_OUT_OF_MEMORY, ...) or
 // PF_Err_NONE; no exception leaves it.
 #pragma once
 

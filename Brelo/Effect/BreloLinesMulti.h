@@ -15,10 +15,9 @@ namespace Brelo {
 void LinesMulti(Layer& source, Layer& composite, Layer& output, int thread_count, PF_InData* in_data,
                 Lines::Parameter const& parameter);
 
-// Renders `area` in bands on max(1, thread_count) threads (no more than it has
-// rows) and returns when every band is done. A failure raised in a band (a
-// missing sampling suite) is raised again here after all workers have been
-// joined; with several, the one of the topmost band.
+// Renders `area` in bands on max(1, thread_count) threads (no more than it has rows) and
+// returns when every band is done. A failure raised in a band (a missing sampling suite)
+// is raised again here once all workers are joined; with several, the topmost band's.
 void LinesMulti(Layer& source, Layer& composite, Layer& output, Rect const& area, int thread_count,
                 PF_InData* in_data, Lines::Parameter const& parameter);
 

@@ -1,8 +1,7 @@
-// Every setting of the Lines effect as one plain value record (Lines::Parameter).
-// Units: lengths in pixels of the layer being rendered (centre in layer
-// coordinates), layout angles in radians, hues in degrees, fractions 0..1,
-// order phases in turns. Setters clamp, the only validation of the engine's
-// input, and return the record so calls chain.
+// Every setting of the Lines effect as one plain value record (Lines::Parameter). Units:
+// lengths in pixels of the layer being rendered (centre in layer coordinates), layout
+// angles in radians, hues in degrees, fractions 0..1, order phases in turns. Setters clamp,
+// the only validation of the engine's input, and return the record so calls chain.
 #pragma once
 
 #include "Brelo/BreloColorSet.h"

@@ -11,12 +11,11 @@
 
 namespace Brelo {
 
-// Through the controls every width is at least one control unit and the
-// total width at most kMaxTotalWidth control units, both scaled alike, so no
-// frame the controls can ask for holds more than kMaxTotalWidth + 1 bars.
-// The cap only bites for settings made through the setters alone (sub-pixel
-// widths over a long band, or a band far from the origin), and keeps the bar
-// list and the per-pixel scan bounded there.
+// Through the controls every width is at least one control unit and the total width at
+// most kMaxTotalWidth control units, both scaled alike, so no frame the controls can ask
+// for holds more than kMaxTotalWidth + 1 bars. The cap only bites for settings made through
+// the setters alone (sub-pixel widths over a long band, or a band far from the origin), and
+// keeps the bar list and the per-pixel scan bounded there.
 int SimpleLines::Impl::maxStripCount() {
   return static_cast<int>(std::ceil(std::max(kMaxTotalWidth, 1000.0))) + 2;
 }

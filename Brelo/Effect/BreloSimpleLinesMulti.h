@@ -1,7 +1,6 @@
-// Paints a SimpleLines frame in horizontal bands (see Brelo/BreloBands.h),
-// one worker thread per band, each with its own copy of the engine. The
-// engine is laid out once, on the calling thread; all workers are joined
-// before the call returns.
+// Paints a SimpleLines frame in horizontal bands (see Brelo/BreloBands.h), one worker
+// thread per band, each with its own copy of the engine, laid out once on the calling
+// thread; all workers are joined before the call returns.
 #pragma once
 
 #include "Brelo/BreloBands.h"

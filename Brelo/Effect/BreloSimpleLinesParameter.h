@@ -1,8 +1,7 @@
-// Every setting of the SimpleLines effect as one plain value record
-// (SimpleLines::Parameter). Units: lengths in pixels of the layer being
-// rendered (downsampling and "Scale" applied; centre in layer coordinates),
-// the direction in radians, fractions 0..1, the order phase in turns. Setters
-// clamp (see ParameterClamp) and return the record so calls chain.
+// Every setting of the SimpleLines effect as one plain value record (SimpleLines::Parameter).
+// Units: lengths in pixels of the layer being rendered (downsampling and "Scale" applied;
+// centre in layer coordinates), the direction in radians, fractions 0..1, the order phase
+// in turns. Setters clamp (see ParameterClamp) and return the record so calls chain.
 #pragma once
 
 #include "Brelo/BreloBlend.h"
