@@ -1,6 +1,5 @@
-// The working colour of all pixel code: alpha, red, green, blue in the host's
-// order (a ColorFloat<float> has the layout of a PF_PixelFloat), normally
-// 0..1 but never limited unless asked.
+// The working colour of all pixel code: alpha, red, green, blue in the host's order (a
+// ColorFloat<float> has the layout of a PF_PixelFloat), normally 0..1, limited only on request.
 #pragma once
 
 #include "Brelo/ColorChannels.h"

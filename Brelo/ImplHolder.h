@@ -1,6 +1,5 @@
-// Cloneable owner of a class's implementation object. The engines, whose
-// copies must never share state, hold an ImplHolderBase* and clone it when
-// they are copied.
+// Cloneable owner of a class's implementation object. The engines, whose copies must never
+// share state, hold an ImplHolderBase* and clone it when they are copied.
 #pragma once
 
 namespace Brelo {

@@ -33,9 +33,8 @@ PF_Err linesSmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRender
   Layer output(in_data, out_data, info.getOutputWorld(), info.getBPC());
   if (PF_Err err = output.getError()) return err;
 
-  // Too narrow a pattern for the engine to draw (it would leave the output
-  // as the host handed it over): what a Total Width of 0 shows, the layer
-  // itself with "Original" on, nothing otherwise.
+  // Too narrow a pattern for the engine to draw (it would leave the output as handed over):
+  // what a Total Width of 0 shows, the layer itself with "Original" on, nothing otherwise.
   Lines::Parameter const parameter = makeLinesParameter(record, info.getInputOrigin());
   if (parameter.total_width() < Lines::kMinTotalWidth) {
     if (parameter.original()) {

@@ -1,6 +1,5 @@
-// The controls' appearance: ranges, colours and seeds greyed out when the
-// current modes make them meaningless, and variance names that follow the
-// colour space.
+// The controls' appearance: ranges, colours and seeds greyed out when the current modes
+// make them meaningless, and variance names that follow the colour space.
 #include "SimpleLines/SimpleLinesCommands.h"
 #include "SimpleLines/SimpleLinesParams.h"
 

@@ -1,6 +1,5 @@
-// Suite acquisition with the host's error display: when the suite cannot be
-// had, the caller's text goes to out_data->return_msg, the host is asked to
-// show it, and 516 is returned.
+// Suite acquisition with the host's error display: when the suite cannot be had, the
+// caller's text goes to out_data->return_msg, the host is asked to show it, 516 returned.
 #pragma once
 
 #include "Util/BreloHostAPI.h"

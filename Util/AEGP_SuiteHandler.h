@@ -1,7 +1,6 @@
-// Per-command suite loader. A suite is acquired from the host's basic suite
-// on first use and cached; when the handler ends, every suite it acquired is
-// released, on error paths too. A suite the host cannot supply raises
-// MissingSuiteError carrying PF_Err_BAD_CALLBACK_PARAM (516).
+// Per-command suite loader. A suite is acquired from the host's basic suite on first use
+// and cached; when the handler ends, every suite it acquired is released, on error paths
+// too. A suite the host cannot supply raises MissingSuiteError carrying 516.
 #pragma once
 
 #include <cstdint>

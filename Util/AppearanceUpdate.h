@@ -1,6 +1,5 @@
-// Changes to the controls' appearance during PF_Cmd_UPDATE_PARAMS_UI: copies
-// of the host's definitions, enabled or disabled and renamed, go to
-// PF_UpdateParamUI; after the first error nothing more is sent.
+// Changes to the controls' appearance during PF_Cmd_UPDATE_PARAMS_UI: copies of the host's
+// definitions, enabled or disabled and renamed, go to PF_UpdateParamUI until the first error.
 #pragma once
 
 #include "Util/BreloHostAPI.h"
@@ -16,9 +15,8 @@ class AppearanceUpdate {
   // The second and third of three controls by a "One|Two|Three" mode: the
   // second enabled from "Two", the third from "Three".
   void enableByMode(PF_ParamIndex mode, PF_ParamIndex second, PF_ParamIndex third);
-  // Names three variance controls from `first` on after the channels of the
-  // "RGB|HLS|YUV" popup `space` ("<prefix> R Variance", ...); an entry out of
-  // range leaves the names as they are.
+  // Names three variance controls from `first` on after the channels of the "RGB|HLS|YUV"
+  // popup `space` ("<prefix> R Variance", ...); an entry out of range leaves the names.
   void nameVariances(PF_ParamIndex space, PF_ParamIndex first, const char* prefix);
 
   PF_ParamValue value(PF_ParamIndex index) const { return m_params[index]->u.pd.value; }

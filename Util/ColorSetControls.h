@@ -11,10 +11,9 @@
 
 namespace Brelo {
 
-// The colour set from the ten controls from `first` on (values[i] is control
-// i): the count, space and overlap as their popups' entries, the colours as
-// the host gives them (alpha included), the variances as fractions; nothing
-// clamped yet.
+// The colour set from the ten controls from `first` on (values[i] is control i): the count,
+// space and overlap as their popups' entries, the colours as the host gives them (alpha
+// included), the variances as fractions; nothing clamped yet.
 inline ColorSet readColorSet(PF_ParamDef const* values, PF_ParamIndex first) {
   using namespace ControlRead;
   LengthScale const unscaled{1.0, 1.0};

@@ -79,9 +79,8 @@ constexpr ControlRow groupEnd() { return {ControlKind::GroupEnd, ""}; }
 #define BRELO_CONTROL_ROW(index, row) row,
 #define BRELO_CONTROL_INDICES(List) enum Index : PF_ParamIndex { kLayer = 0, List(BRELO_CONTROL_INDEX) kCount }
 
-// Registers table[0 .. count-1] as controls 1 .. count (identifier = index)
-// with add_param; the first host error stops the registration and is
-// returned. On success num_params becomes count + 1 (the layer included).
+// Registers table[0 .. count-1] as controls 1 .. count (identifier = index) with add_param;
+// the first host error ends it and is returned. On success num_params is count + 1 (the layer).
 PF_Err registerControls(PF_InData* in_data, PF_OutData* out_data, ControlRow const* table, PF_ParamIndex count);
 
 }  // namespace Brelo

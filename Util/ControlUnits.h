@@ -1,6 +1,5 @@
-// Conversions of control values as the host hands them over into the
-// engines' units, for both effects. dsx is the horizontal downsample factor
-// of the render (1 at full resolution).
+// Conversions of control values as the host hands them over into the engines' units, for
+// both effects. dsx is the render's horizontal downsample factor (1 at full resolution).
 #pragma once
 
 #include <cmath>

@@ -10,11 +10,10 @@
 
 namespace Brelo {
 
-// The controls of a size class (the pattern's widths and gaps, SimpleLines'
-// heights) as X(index, row) entries: k<Name>Mode "<Name> Mode", kMax<Name>1 ..
-// 3 "Max <Name> 1" .. "3", kMin<Name> "Min <Name>", k<Name>Power "<Name> Power".
-// The maxima default to d1, d2, d3 and take least .. most, the slider showing
-// slider_min .. slider_max.
+// The controls of a size class (the pattern's widths and gaps, SimpleLines' heights) as
+// X(index, row) entries: k<Name>Mode "<Name> Mode", kMax<Name>1 .. 3 "Max <Name> 1" .. "3",
+// kMin<Name> "Min <Name>", k<Name>Power "<Name> Power". The maxima default to d1, d2, d3
+// and take least .. most, the slider showing slider_min .. slider_max.
 #define BRELO_SIZE_CLASS_INDICES(Name) \
   k##Name##Mode, kMax##Name##1, kMax##Name##2, kMax##Name##3, kMin##Name, k##Name##Power
 #define BRELO_SIZE_CLASS_CONTROLS(X, Name, d1, d2, d3, least, most, smin, smax)               \

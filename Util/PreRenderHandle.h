@@ -1,6 +1,5 @@
-// The pre-render record as host memory: a handle made at smart pre-render and
-// handed to the host with a deletion routine, which the host calls once the
-// frame is done, and locked again at smart render.
+// The pre-render record as host memory: a handle made at smart pre-render, handed to the
+// host with a deletion routine it calls once the frame is done, locked again at smart render.
 #pragma once
 
 #include <cstddef>

@@ -32,10 +32,9 @@ class ControlValues {
   std::array<PF_ParamDef, N> m_values;
 };
 
-// Checks out controls order[0 .. count-1] at the current time, copies each
-// into values[index] and checks it in again at once, so that no error path
-// can leave a control checked out. The first error of either call ends the
-// reading and is returned.
+// Checks out controls order[0 .. count-1] at the current time, copies each into
+// values[index] and checks it in again at once, so that no error path can leave a control
+// checked out. The first error of either call ends the reading and is returned.
 PF_Err readControls(PF_InData* in_data, PF_ParamIndex const* order, std::size_t count, PF_ParamDef* values);
 
 // Asks for the input layer at the current time under checkout id 0, with
@@ -43,10 +42,9 @@ PF_Err readControls(PF_InData* in_data, PF_ParamIndex const* order, std::size_t 
 // merges its result rectangles into the output's: the effect adds no border.
 PF_Err checkoutWholeInput(PF_InData const* in_data, PF_PreRenderExtra* extra);
 
-// The whole smart pre-render of an effect with pre-render record `Record`,
-// the controls read by read() and the record filled by fill(dsx, record) at
-// the horizontal downsample factor. The first error is returned and leaves
-// no handle behind.
+// The whole smart pre-render of an effect with pre-render record `Record`, the controls
+// read by read() and the record filled by fill(dsx, record) at the horizontal downsample
+// factor. The first error is returned and leaves no handle behind.
 template <class Record, class Read, class Fill>
 PF_Err preRenderWholeLayer(PF_InData* in_data, PF_PreRenderExtra* extra, AEGP_SuiteHandler& suites, Read read,
                            Fill fill) {

@@ -24,9 +24,8 @@ Strip makeGap(double start, double end) {
   return s;
 }
 
-// The sign rule of a drawn amount. `negative_draw` is whether the sign draw
-// of Both came out negative; the draw itself is the caller's, so that the
-// generator advances the same way whatever the rule.
+// The sign rule of a drawn amount. `negative_draw` is whether the sign draw of Both came
+// out negative; the caller draws it, so the generator advances alike whatever the rule.
 template <class T>
 T applyDirection(T amount, Parameter::Direction direction, bool negative_draw, int count_so_far) {
   switch (direction) {

@@ -38,9 +38,8 @@ void renderLinesBands(Lines const& engine, Layer& source, Layer& composite, Laye
                       int thread_count, BandWorkers& workers) {
   Rect const drawn = engine.impl()._drawnArea(source, composite, output, area);
   if (drawn.isEmpty()) return;
-  // Cleared here, once: a layer's error is no place for several threads to
-  // write at once, and a band that succeeded could overwrite a failed band's
-  // code. The workers only draw.
+  // Cleared here, once: several threads must not write a layer's error, and a band that
+  // succeeded could overwrite a failed band's code. The workers only draw.
   output.fill(ColorFloat<float>(), drawn);
   auto make = [&](Rect const& band) -> std::function<void()> {
     auto job = std::make_shared<BandJob>(BandJob{engine, source, composite, output, band});

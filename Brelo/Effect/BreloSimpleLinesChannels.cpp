@@ -15,10 +15,9 @@ namespace {
 
 enum class Wipe { X, Y, Fade };
 
-// The type and the mode menus run alike: the first choice, the second, the
-// two alternating from the first or from the second, a draw of the two, the
-// third, a draw of all three. Returns 0, 1 or 2, or -1 for an item neither
-// menu holds; q is the bar's draw.
+// The type and the mode menus run alike: the first choice, the second, the two alternating
+// from the first or from the second, a draw of the two, the third, a draw of all three.
+// Returns 0, 1 or 2, or -1 for an item neither menu holds; q is the bar's draw.
 int choiceOf(int item, int k, double q) {
   switch (item) {
     case 1:
@@ -76,9 +75,8 @@ void SimpleLines::Impl::_makeTransition() {
     Strip& s = strips[static_cast<size_t>(k)];
     double const p = schedule.getTime(ranks[static_cast<size_t>(s.index)]);
     if (p >= 1) s.hidden = true;
-    // Curves that overshoot (Back, Elastic) would push a start past its end
-    // or before the previous bar; the renderer's search needs the list to
-    // stay sorted, so the progress is kept to 0 … 1.
+    // Overshooting curves (Back, Elastic) would push a start past its end or before the
+    // previous bar; the renderer's search needs a sorted list, so progress stays in 0 … 1.
     double const e = std::min(1.0, std::max(0.0, easing.getTime(p)));
     int const type = choiceOf(static_cast<int>(q.transition_type()), k, T.randD());
     int const mode = choiceOf(static_cast<int>(q.transition_mode()), k, M.randD());
