@@ -1,6 +1,8 @@
 #include "Brelo/BreloTransition.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Brelo {
 
@@ -57,13 +59,9 @@ int outsideIn(int i, int n) { return (i % 2 == 0) ? i / 2 : n - 1 - (i - 1) / 2;
 // Fisher-Yates, but the result for a seed is part of the look.
 void shuffle(int* orders, int n, Random& random) {
   for (int i = 0; i < n; ++i) {
-    int j = static_cast<int>(random.randD() * static_cast<double>(n));
-    if (j >= n) {  // randD() < 1 keeps j below n; the guard keeps writes inside
-      j = n - 1;
-    }
-    int const tmp = orders[i];
-    orders[i] = orders[j];
-    orders[j] = tmp;
+    // randD() < 1 keeps j below n; the limit keeps writes inside all the same.
+    int const j = std::min(n - 1, static_cast<int>(random.randD() * static_cast<double>(n)));
+    std::swap(orders[i], orders[j]);
   }
 }
 

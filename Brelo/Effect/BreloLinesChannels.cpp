@@ -138,13 +138,10 @@ void Lines::Impl::_wipe() {
     if (groups == 0) continue;
     int const group = std::min(s.index / per, groups - 1);
     double const progress = ranking.progress(group);
-    if (progress <= 0.00001) {
+    // Not yet moving, or gone: the type draw is still taken, so later strips draw alike.
+    if (progress <= 0.00001 || progress >= 1.0) {
       type_rng.rand();
-      continue;
-    }
-    if (progress >= 1.0) {
-      type_rng.rand();
-      s.hidden = true;
+      if (progress >= 1.0) s.hidden = true;
       continue;
     }
     double const e = ranking.easing.getTime(progress);
