@@ -1,6 +1,5 @@
-// Seeded pseudo-random generator behind every seed parameter of the effects.
-// Its output for a seed is part of the effects' look, so the recurrence, the
-// bit selection and the order of every scaling below must never change.
+// Seeded pseudo-random generator behind every seed parameter of the effects. Its output for
+// a seed is part of their look: recurrence, bit selection and scaling order must never change.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
-// The smart-render pair of the SimpleLines effect: the background (the layer,
-// or transparency for "None"), then the bars over it. Built once per module,
-// against the frame library that module links (threaded or not).
+// The smart-render pair of the SimpleLines effect: the background (the layer, or
+// transparency for "None"), then the bars over it, with the frame library the module links.
 #include "Brelo/BreloLayer.h"
 #include "Brelo/BreloSourceInfo.h"
 #include "Brelo/Effect/BreloSimpleLinesFrame.h"

@@ -1,6 +1,5 @@
-// The one place where a command's failures become the host's error codes:
-// nothing may unwind into the host, and a call without its data structures is
-// refused before anything touches them.
+// The one place where a command's failures become the host's error codes: nothing may unwind
+// into the host, and a call without its data structures is refused before anything touches them.
 #pragma once
 
 #include <new>

@@ -1,6 +1,5 @@
-// Raised by AEGP_SuiteHandler when the host cannot supply a suite. Caught in
-// guardCommand (and at the top of every worker thread) and returned to the
-// host as its error code; it never crosses the host boundary.
+// Raised by AEGP_SuiteHandler when the host cannot supply a suite. Caught in guardCommand (and
+// atop every worker thread) and handed to the host as its error code: it never crosses into it.
 #pragma once
 
 #include "Util/BreloHostAPI.h"

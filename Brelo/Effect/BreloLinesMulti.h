@@ -1,6 +1,5 @@
-// Band-parallel rendering of one Lines frame: the engine is built once, then
-// every worker thread renders a horizontal band (see Brelo/BreloBands.h) with
-// its own copy of it and of the layer handles.
+// Band-parallel rendering of one Lines frame: the engine is built once, then every worker
+// renders a horizontal band (see Brelo/BreloBands.h) with its own copy of it and the layers.
 #pragma once
 
 #include "Brelo/BreloBands.h"

@@ -1,6 +1,5 @@
-// The SimpleLines engine: a band of random bars laid out once per frame,
-// wiped, and painted over a layer. Copies are deep, so every worker thread
-// can own its engine.
+// The SimpleLines engine: a band of random bars laid out once per frame, wiped, and painted
+// over a layer. Copies are deep, so every worker thread can own its engine.
 #pragma once
 
 #include "Brelo/BreloGeneral.h"
