@@ -129,7 +129,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
       if (a == 0) return false;
       if (k[0].alpha == a && k[1].alpha == a && k[2].alpha == a) return mixEqualAlphas(k, a, out);
       __m128i const zero = _mm_setzero_si128();
-      __m128i const p01 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(k)), zero);
+      __m128i const p01 = _mm_unpacklo_epi8(pair(k), zero);
       __m128i const p2 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(pack(k[2])), zero);
       __m128i const ca01 = _mm_mullo_epi16(p01, _mm_shufflehi_epi16(_mm_shufflelo_epi16(p01, 0), 0));
       __m128i const ca2 = _mm_mullo_epi16(p2, _mm_shufflelo_epi16(p2, 0));
@@ -157,7 +157,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
     // 2^-9 from every whole number and is off by less than 2^-14.
     bool mixEqualAlphas(PF_Pixel const (&k)[3], std::uint32_t a, PF_Pixel& out) const {
       __m128i const zero = _mm_setzero_si128();
-      __m128i const p01 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<__m128i const*>(k)), zero);
+      __m128i const p01 = _mm_unpacklo_epi8(pair(k), zero);
       __m128i const p2 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(pack(k[2])), zero);
       __m128i const cw01 = _mm_mullo_epi16(p01, m_w01), cw2 = _mm_mullo_epi16(p2, m_w2);  // below 2^16
       __m128i const sum = _mm_add_epi32(_mm_add_epi32(_mm_unpacklo_epi16(cw01, zero), _mm_unpackhi_epi16(cw01, zero)),
@@ -202,6 +202,11 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
 
    private:
 #if defined(__SSE2__)
+    // k[0] and k[1] in the low 64 bits, read as the 32-bit pixels they were
+    // written as: an 8-byte load of two fresh 4-byte stores waits for both.
+    static __m128i pair(PF_Pixel const (&k)[3]) {
+      return _mm_unpacklo_epi32(_mm_cvtsi32_si128(pack(k[0])), _mm_cvtsi32_si128(pack(k[1])));
+    }
     static __m128i load4(PF_Pixel const* p) { return _mm_loadu_si128(reinterpret_cast<__m128i const*>(p)); }
     // floor(sum / 255) of each lane as mixEqualAlphas forms it.
     static __m128i quotient255(__m128i sum) {
