@@ -104,7 +104,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
     }
 
     bool mixPlain(PF_Pixel const (&k)[3], PF_Pixel& out) const {
-      std::uint32_t const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+      std::uint32_t const a = std::max(std::max(k[0].alpha, k[1].alpha), k[2].alpha);
       if (a == 0) return false;
       std::uint32_t r = 0, g = 0, b = 0;
       for (int i = 0; i < 3; ++i) {
@@ -125,7 +125,7 @@ struct Traits<PF_Pixel> : Sampling<PF_Pixel, PF_Sampling8Suite1, &AEGP_SuiteHand
     // below 2^10, so the rounded reciprocal and product (off by less than
     // 2^-41) truncate to floor(n / a / 255), as the integer divisions do.
     bool mixVector(PF_Pixel const (&k)[3], PF_Pixel& out) const {
-      std::uint32_t const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+      std::uint32_t const a = std::max(std::max(k[0].alpha, k[1].alpha), k[2].alpha);
       if (a == 0) return false;
       if (k[0].alpha == a && k[1].alpha == a && k[2].alpha == a) return mixEqualAlphas(k, a, out);
       __m128i const zero = _mm_setzero_si128();
@@ -249,7 +249,7 @@ struct Traits<PF_Pixel16> : Sampling<PF_Pixel16, PF_Sampling16Suite1, &AEGP_Suit
   }
   using Mixer = WeightsMixer<Traits>;
   static bool mix(PF_Pixel16 const (&k)[3], PF_Pixel const (&w)[3], PF_Pixel16& out) {
-    A_u_short const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+    A_u_short const a = std::max(std::max(k[0].alpha, k[1].alpha), k[2].alpha);
     if (a == 0) return false;
     double r = 0.0, g = 0.0, b = 0.0;
     for (int i = 0; i < 3; ++i) {
@@ -288,7 +288,7 @@ struct Traits<PF_PixelFloat> : Sampling<PF_PixelFloat, PF_SamplingFloatSuite1, &
   }
   using Mixer = WeightsMixer<Traits>;
   static bool mix(PF_PixelFloat const (&k)[3], PF_Pixel const (&w)[3], PF_PixelFloat& out) {
-    float const a = std::max({k[0].alpha, k[1].alpha, k[2].alpha});
+    float const a = std::max(std::max(k[0].alpha, k[1].alpha), k[2].alpha);
     if (!(a > 0.0f)) return false;
     float r = 0.0f, g = 0.0f, b = 0.0f;
     for (int i = 0; i < 3; ++i) {

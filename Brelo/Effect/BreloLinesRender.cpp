@@ -122,12 +122,6 @@ class Painter {
     Pixel px[Samples * kBatch];
     Pixel& at(int k, int i) { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
     Pixel const& at(int k, int i) const { return px[kPlanar ? k * kBatch + i : i * Samples + k]; }
-    void clear(int n) {
-      for (int k = 0; k < (kPlanar ? Samples : 1); ++k) {
-        std::memset(static_cast<void*>(&at(k, 0)), 0,
-                    sizeof(Pixel) * static_cast<std::size_t>(kPlanar ? n : n * Samples));
-      }
-    }
   };
   Painter(Lines::Impl const& e, PF_EffectWorld* src, PF_EffectWorld* out, PF_EffectWorld* comp,
           AEGP_SuiteHandler& suites)
@@ -282,10 +276,12 @@ class Painter {
         Batch<Samples> batch;  // sample k of pixel x + i at batch.at(k, i)
         while (x < direct_stop) {
           int const n = std::min(kBatch, direct_stop - x);
-          batch.clear(n);
           for (int i = 0; i < n; ++i) {
 #pragma GCC unroll 3
             for (int k = 0; k < Samples; ++k) {
+              // Cleared first, so that a failed call leaves a transparent sample: a
+              // store each, as runs are often a few pixels long and memset mispredicts.
+              batch.at(k, i) = Pixel{};
               take(ref, at_x[k], at_y[k], pb, &batch.at(k, i));
               at_x[k] += 65536;
             }
