@@ -349,13 +349,14 @@ class RowBars {
  public:
   RowBars(SimpleLines::Impl const& e, Vector<double> const& center, bool ordered)
       : all(e.strips.data()), count(e.strip_count) {
-    for (int i = 1; ordered && i < count; ++i) {
+    if (!ordered) return;
+    for (int i = 1; i < count; ++i) {
       if (!(all[i - 1].along.lo_out <= all[i].along.lo_out)) return;
     }
     // y(u, v) = cu u + cv v + c0 inverts the positions the pixel loop forms.
     Vector<double> const a = e.axis, b = e.across, o = e.origin;
     double const det = a.x * b.y - a.y * b.x;
-    if (!ordered || !(std::fabs(det) > 0.5)) return;
+    if (!(std::fabs(det) > 0.5)) return;
     double const cu = -b.x / det, cv = a.x / det;
     double const c0 = (a.x * (center.x * b.x + center.y * b.y) - b.x * (o.x * a.x + o.y * a.y)) / det;
     try {
