@@ -1,8 +1,7 @@
 #include "Brelo/BreloBlend.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstdint>
+#include <cstring>
 
 namespace Brelo {
 
@@ -38,49 +37,134 @@ int aeBlendMode(BlendMode mode) {
 #undef BRELO_BLEND_TRANSFER
 }
 
-#if defined(__SSE2__)
+#if defined(__GNUC__) && defined(__SSE2__)
+#define BRELO_SPAN_LANES 1
+// The wide helpers are always inlined into their kernel: no 32-byte vector crosses a
+// call. (Templates are instantiated at the end of the file: the rest of it is quiet.)
+#pragma GCC diagnostic ignored "-Wpsabi"
 namespace {
 
-// One channel of normal: (cs as + cb w + 0.5) / a.
-inline __m128 normalChannel(__m128i b, int shift, __m128 cs_as, __m128 w, __m128 a) {
-  __m128 const cb = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(b, shift), _mm_set1_epi32(0xFF)));
-  return _mm_div_ps(_mm_add_ps(_mm_add_ps(cs_as, _mm_mul_ps(cb, w)), _mm_set1_ps(0.5f)), a);
+// N pixels at once as GCC vector types: the same operations in every width,
+// so every width gives the same bytes (no FMA is enabled to fuse them).
+template <int N>
+struct Lanes;
+template <>
+struct Lanes<4> {
+  typedef float F __attribute__((vector_size(16)));
+  typedef std::int32_t I __attribute__((vector_size(16)));
+  typedef std::uint32_t U __attribute__((vector_size(16)));
+};
+template <>
+struct Lanes<8> {
+  typedef float F __attribute__((vector_size(32)));
+  typedef std::int32_t I __attribute__((vector_size(32)));
+  typedef std::uint32_t U __attribute__((vector_size(32)));
+};
+
+template <int N>
+[[gnu::always_inline]] inline typename Lanes<N>::F toFloat(typename Lanes<N>::U v) {
+  return __builtin_convertvector(reinterpret_cast<typename Lanes<N>::I>(v), typename Lanes<N>::F);
+}
+template <int N>
+[[gnu::always_inline]] inline typename Lanes<N>::U truncated(typename Lanes<N>::F v) {
+  return reinterpret_cast<typename Lanes<N>::U>(__builtin_convertvector(v, typename Lanes<N>::I));
+}
+
+// The top pixel's terms in every lane: its alpha, 255 minus it, and cs as + 0.5 per colour.
+template <int N>
+struct NormalTop {
+  using F = typename Lanes<N>::F;
+  F as, rest, red, green, blue;
+  explicit NormalTop(PF_Pixel const& top) {
+    float const a = top.alpha;
+    as = F{} + a;
+    rest = F{} + (255.0f - a);
+    red = F{} + (float(top.red) * a + 0.5f);
+    green = F{} + (float(top.green) * a + 0.5f);
+    blue = F{} + (float(top.blue) * a + 0.5f);
+  }
+};
+
+// normal of N base pixels (alpha in the low byte) under the top pixel: w = (255 - as) ab
+// / 255, a = as + w, each channel (cs as + 0.5 + cb w) / a as a product with 1 / a.
+template <int N>
+[[gnu::always_inline]] inline typename Lanes<N>::U normalLanes(typename Lanes<N>::U b, NormalTop<N> const& t) {
+  using F = typename Lanes<N>::F;
+  F const w = toFloat<N>(truncated<N>((t.rest * toFloat<N>(b & 0xFF) + 0.5f) * (1.0f / 255.0f)));
+  F const a = t.as + w;
+  F const inv_a = 1.0f / a;
+  auto const red = truncated<N>((t.red + toFloat<N>((b >> 8) & 0xFF) * w) * inv_a);
+  auto const green = truncated<N>((t.green + toFloat<N>((b >> 16) & 0xFF) * w) * inv_a);
+  auto const blue = truncated<N>((t.blue + toFloat<N>(b >> 24) * w) * inv_a);
+  // A transparent pixel (w = 0) comes out as the top pixel, as it should.
+  return truncated<N>(a) | red << 8 | green << 16 | blue << 24;
+}
+
+template <int N>
+[[gnu::always_inline]] inline void normalLanesAt(PF_Pixel* p, NormalTop<N> const& t) {
+  typename Lanes<N>::U b;
+  std::memcpy(&b, p, sizeof b);
+  b = normalLanes<N>(b, t);
+  std::memcpy(p, &b, sizeof b);
+}
+
+// A span of at least N pixels, N at a time. The last N go first, from their own values,
+// and are stored last: pixels that both steps cover get the same result twice.
+template <int N>
+[[gnu::always_inline]] inline void normalLanesSpan(PF_Pixel* row, int n, NormalTop<N> const& t) {
+  typename Lanes<N>::U last;
+  std::memcpy(&last, row + n - N, sizeof last);
+  last = normalLanes<N>(last, t);
+  for (int x = 0; x < n - N; x += N) normalLanesAt<N>(row + x, t);
+  std::memcpy(row + n - N, &last, sizeof last);
+}
+
+void normalSpanSse2(PF_Pixel* row, int n, PF_Pixel const& top) {
+  if (n < 4) {
+    for (int x = 0; x < n; ++x) row[x] = Blend::normal(row[x], top);
+    return;
+  }
+  normalLanesSpan<4>(row, n, NormalTop<4>(top));
+}
+[[gnu::target("avx2")]] void normalSpanAvx2(PF_Pixel* row, int n, PF_Pixel const& top) {
+  if (n < 8) {
+    normalSpanSse2(row, n, top);
+    return;
+  }
+  normalLanesSpan<8>(row, n, NormalTop<8>(top));
 }
 
 }  // namespace
 #endif
 
-// Four pixels at a time in single precision, for a top alpha strictly between 0 and 255
-// (else each pixel is the top pixel, or for alpha 0 the rules below per pixel).
-// w = (255 - as) ab / 255 and each channel (cs as + cb w) / a have numerators below 2^17
-// and denominators from 1 to 255, so (n + 0.5) / d lies at least 2^-9 from every whole
-// number and below 2^9, and truncates to the integer quotient after the roundings of a
-// product and a division.
-void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top) {
-  int x = 0;
-#if defined(__SSE2__)
-  if (top.alpha > 0 && top.alpha < 255) {
-    float const as = top.alpha;
-    __m128 const vas = _mm_set1_ps(as), rest = _mm_set1_ps(255.0f - as);
-    __m128 const cs_r = _mm_set1_ps(top.red * as), cs_g = _mm_set1_ps(top.green * as);
-    __m128 const cs_b = _mm_set1_ps(top.blue * as);
-    for (; x + 4 <= n; x += 4) {
-      __m128i const b = _mm_loadu_si128(reinterpret_cast<__m128i const*>(row + x));
-      __m128i const abi = _mm_and_si128(b, _mm_set1_epi32(0xFF));
-      __m128 const w = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_mul_ps(
-          _mm_add_ps(_mm_mul_ps(rest, _mm_cvtepi32_ps(abi)), _mm_set1_ps(0.5f)), _mm_set1_ps(1.0f / 255.0f))));
-      __m128 const a = _mm_add_ps(vas, w);
-      __m128i const r = _mm_cvttps_epi32(normalChannel(b, 8, cs_r, w, a));
-      __m128i const g = _mm_cvttps_epi32(normalChannel(b, 16, cs_g, w, a));
-      __m128i const bl = _mm_cvttps_epi32(normalChannel(b, 24, cs_b, w, a));
-      // A transparent pixel (w = 0) comes out as the top pixel, as it should.
-      __m128i const out = _mm_or_si128(_mm_or_si128(_mm_cvttps_epi32(a), _mm_slli_epi32(r, 8)),
-                                       _mm_or_si128(_mm_slli_epi32(g, 16), _mm_slli_epi32(bl, 24)));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), out);
+Blend::SpanKernel Blend::bestSpanKernel() {
+#if defined(BRELO_SPAN_LANES)
+  static SpanKernel const best = __builtin_cpu_supports("avx2") ? SpanKernel::Avx2 : SpanKernel::Sse2;
+  return best;
+#else
+  return SpanKernel::Scalar;
+#endif
+}
+
+// In single precision, for a top alpha strictly between 0 and 255 (else each pixel is the
+// top pixel, or for alpha 0 the rules below per pixel). w = (255 - as) ab / 255 and each
+// channel (cs as + cb w) / a have numerators below 2^17 and denominators from 1 to 255, so
+// (n + 0.5) / d lies at least 2^-9 from every whole number and below 2^9, and truncates to
+// the integer quotient after the roundings of products and a reciprocal (relative error
+// below 2^-22).
+void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel kernel) {
+#if defined(BRELO_SPAN_LANES)
+  if (top.alpha > 0 && top.alpha < 255 && kernel != SpanKernel::Scalar) {
+    if (kernel == SpanKernel::Avx2 && bestSpanKernel() == SpanKernel::Avx2) {
+      normalSpanAvx2(row, n, top);
+    } else {
+      normalSpanSse2(row, n, top);
     }
+    return;
   }
 #endif
-  for (; x < n; ++x) row[x] = normal(row[x], top);
+  (void)kernel;
+  for (int x = 0; x < n; ++x) row[x] = normal(row[x], top);
 }
 
 }  // namespace Brelo

@@ -410,9 +410,11 @@ class Blend {
   template <class P>
   static P alpha_add(P const& b, P const& s) { return BlendDetail::alphaAdd(b, s); }
 
-  // row[i] = normal(row[i], top) for i in 0 .. n - 1, the same pixels, four
-  // at a time where the processor has SSE2.
-  static void normalSpan(PF_Pixel* row, int n, PF_Pixel const& top);
+  // row[i] = normal(row[i], top) for i in 0 .. n - 1, the same pixels, several at a
+  // time with the kernel named (one the processor lacks runs as the next below it).
+  enum class SpanKernel { Scalar, Sse2, Avx2 };
+  static SpanKernel bestSpanKernel();
+  static void normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel kernel = bestSpanKernel());
 };
 
 using BlendFunction = ColorFloat<float> (*)(ColorFloat<float> const&, ColorFloat<float> const&);

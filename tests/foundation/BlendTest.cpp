@@ -377,22 +377,28 @@ TEST(Blend, IntegerKindsFollowTheFloatResult) {
 
 namespace {
 
-// The span form of normal against the pixel form: every top alpha over every
-// base alpha, each with channels across the whole range (every fourth value
-// and both ends), in a span whose length is not a multiple of four.
+// The span form of normal against the pixel form, in every kernel: every top alpha over
+// every base alpha, each with channels across the whole range (every fourth value and
+// both ends), in spans of every length up to 17 laid end to end.
 TEST(Blend, NormalSpanIsNormalPixelByPixel) {
   std::vector<PF_Pixel> base, row;
   for (int ab = 0; ab < 256; ++ab)
     for (int cb = 0; cb < 256; cb += cb == 252 ? 3 : 4)
       base.push_back({A_u_char(ab), A_u_char(cb), A_u_char(255 - cb), A_u_char((cb * 7 + ab) & 255)});
-  for (int as = 0; as < 256; ++as) {
-    for (PF_Pixel const top : {PF_Pixel{A_u_char(as), 255, 0, 128}, PF_Pixel{A_u_char(as), 3, 254, 77}}) {
-      row = base;
-      Blend::normalSpan(row.data(), int(row.size()) - 3, top);
-      for (std::size_t i = 0; i < row.size(); ++i) {
-        PF_Pixel const e = i + 3 < row.size() ? Blend::normal(base[i], top) : base[i];
-        ASSERT_TRUE(row[i].alpha == e.alpha && row[i].red == e.red && row[i].green == e.green && row[i].blue == e.blue)
-            << "top alpha " << as << " at " << i;
+  for (auto const kernel : {Blend::SpanKernel::Scalar, Blend::SpanKernel::Sse2, Blend::SpanKernel::Avx2}) {
+    for (int as = 0; as < 256; ++as) {
+      for (PF_Pixel const top : {PF_Pixel{A_u_char(as), 255, 0, 128}, PF_Pixel{A_u_char(as), 3, 254, 77}}) {
+        row = base;
+        std::size_t end = 0;
+        for (int n = 1; end + std::size_t(n) + 3 <= row.size(); n = n % 17 + 1) {
+          Blend::normalSpan(row.data() + end, n, top, kernel);
+          end += std::size_t(n);
+        }
+        for (std::size_t i = 0; i < row.size(); ++i) {
+          PF_Pixel const e = i < end ? Blend::normal(base[i], top) : base[i];
+          ASSERT_TRUE(row[i].alpha == e.alpha && row[i].red == e.red && row[i].green == e.green && row[i].blue == e.blue)
+              << "kernel " << int(kernel) << ", top alpha " << as << " at " << i;
+        }
       }
     }
   }
