@@ -128,13 +128,15 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // code forms them.
 struct RowLine {
   double from, step, at0;
+  // 1 / step, for the guesses below: no division on the way to each run's end.
+  double per_step = 1 / step;
   double at(int x) const { return (x - from) * step + at0; }
   // Where the run of pixels whose positions lie in `in` is expected to end,
   // from the line inverted at the bound it leaves by; only a guess, which
   // runEnd checks with the per-pixel test.
   double exitGuess(Stretch const& in) const {
-    if (step > 0) return std::floor(from + (std::min(in.last, in.next) - at0) / step) + 1;
-    if (step < 0) return std::ceil(from + (in.after - at0) / step);
+    if (step > 0) return std::floor(from + (std::min(in.last, in.next) - at0) * per_step) + 1;
+    if (step < 0) return std::ceil(from + (in.after - at0) * per_step);
     return kInfinity;
   }
 };
@@ -288,22 +290,34 @@ struct RowPainter {
   }
 
   // Pixels [x, stop) in bar j's soleBar: off its reach they get nothing, fully across its
-  // width they go to alongBar, and on its edges only j needs the rules. Returns stop.
+  // width they go to alongBar, and on its edges only j needs the rules. Positions move one
+  // way along the row, so the pixels come in that order: short of the bar, an edge, across
+  // (when the bar is wide enough), the other edge, past it (to stop). Returns stop.
   int soleRun(Pixel* row, int x, int stop, int j, RowLine const& along, RowLine const& athwart) const {
     Edges const& e = bars[j].along;
     if (bars[j].hidden) return stop;
-    while (x < stop) {
-      double const u = along.at(x);
-      if (u < e.lo_out) {
-        x = runEnd({-kInfinity, kInfinity, e.lo_out, true}, x, stop, along);
-      } else if (u > e.hi_out) {
-        x = runEnd({e.hi_out, kInfinity, kInfinity, false}, x, stop, along);
-      } else if (u >= e.lo_in && u <= e.hi_in) {
-        x = alongBar(row, x, runEnd({e.lo_in, e.hi_in, kInfinity, true}, x, stop, along), j, along, athwart);
-      } else {
-        rules(row[x], u, athwart.at(x), j, j + 1);
-        ++x;
+    bool const rising = !(along.step < 0);
+    double u = along.at(x);
+    if (rising ? u < e.lo_out : u > e.hi_out) {
+      x = runEnd(rising ? Stretch{-kInfinity, kInfinity, e.lo_out, true} : Stretch{e.hi_out, kInfinity, kInfinity, false},
+                 x, stop, along);
+    }
+    bool across = false;
+    for (; x < stop; ++x) {
+      u = along.at(x);
+      if (rising ? u > e.hi_out : u < e.lo_out) return stop;
+      if (u >= e.lo_in && u <= e.hi_in) {
+        across = true;
+        break;
       }
+      rules(row[x], u, athwart.at(x), j, j + 1);
+    }
+    if (!across) return stop;
+    x = alongBar(row, x, runEnd({e.lo_in, e.hi_in, kInfinity, true}, x, stop, along), j, along, athwart);
+    for (; x < stop; ++x) {
+      u = along.at(x);
+      if (rising ? u > e.hi_out : u < e.lo_out) return stop;
+      rules(row[x], u, athwart.at(x), j, j + 1);
     }
     return stop;
   }
