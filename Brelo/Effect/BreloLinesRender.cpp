@@ -74,35 +74,17 @@ void Lines::Impl::_draw(Layer& source, Layer& composite, Layer& output, Rect con
 
 namespace {
 
-// Whether the list allows the pixel loop's shortcuts: ends never decrease and no entry
-// ends before it starts (an overshooting wipe easing can break both). Then the first entry
-// that can touch a position moves monotonically with it along a row, and a position well
-// inside one entry touches that entry alone.
-bool orderedForRuns(std::vector<Lines::Impl::Strip> const& strips) {
+// Whether the list allows the row loop's shortcut: no entry ends before it starts, and
+// neither starts nor ends decrease along it (an overshooting wipe easing can break all
+// three). Then the entries that touch a position are a run of the list, and along a row,
+// where positions move one way, the pixels each entry touches are an interval that only
+// moves on from the entry before.
+bool inOrder(std::vector<Lines::Impl::Strip> const& strips) {
   for (std::size_t j = 0; j < strips.size(); ++j) {
     if (!(strips[j].start <= strips[j].end)) return false;
-    if (j > 0 && !(strips[j - 1].end <= strips[j].end)) return false;
+    if (j > 0 && !(strips[j - 1].end <= strips[j].end && strips[j - 1].start <= strips[j].start)) return false;
   }
   return true;
-}
-
-// The positions of a row (t = column term + row term) where entry j alone touches the
-// pixel, with full coverage: every earlier entry ends at least half a pixel before (its
-// right coverage is 0), j's edges are at least half a pixel away, and the next entry starts
-// more than half a pixel after (the scan stops there). The bounds are the very sums the
-// per-pixel tests form, so a position passes exactly when those tests give this result.
-struct Interior {
-  double lo, hi, next;
-  bool contains(double t) const { return t >= lo && t <= hi && t < next; }
-};
-
-Interior interiorOf(Lines::Impl::Strip const* list, std::size_t count, std::size_t j) {
-  Interior r;
-  r.lo = list[j].start + 0.5;
-  if (j > 0) r.lo = std::max(r.lo, list[j - 1].end + 0.5);
-  r.hi = list[j].end - 0.5;
-  r.next = j + 1 < count ? list[j + 1].start - 0.5 : std::numeric_limits<double>::infinity();
-  return r;
 }
 
 // One call's drawing state: the three buffers, the host's sampler and the
@@ -149,66 +131,165 @@ class Painter {
     for (std::size_t j = first; j < m_count; ++j) {
       Strip const& s = m_list[j];
       if (s.start - 0.5 > t) break;
-      if (s.hidden || (s.gap && !m_original) || t > s.end + 0.5) continue;
-      double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
-      double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
-      double const cov = s.coverage * left * right;
-      if (!(cov > 0.0)) continue;
-      if (s.gap) {
-        Pixel p = src_row[x];
-        p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
-        o = Blend::alpha_add(o, p);
-        continue;
-      }
-      Pixel p{};
-      if (content(s, bx, by, src_row[x], p)) {
-        p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
-        if (m_correct) p = m_e._variance(p, s.color);
-        o = Blend::alpha_add(o, p);
-      }
-      c = Blend::alpha_add(c, Depth::composite(s, cov));
+      if (s.hidden || (!m_original && s.gap) || t > s.end + 0.5) continue;
+      add(s, bx, by, t, src_row[x], o, c);
     }
   }
 
-  // Pixels x, x + 1, ... of row y while their positions lie in the interior
-  // of entry j (x's does); returns the first pixel past it. What the run
-  // draws is what pixel() draws there: j alone, coverage 1.
-  int run(std::size_t j, Interior const& in, int x, int x_end, int y, double const* column, double row_term,
-          Pixel const* src_row, Pixel* out_row, Pixel* comp_row) {
-    // Positions are monotonic along the row: the run is an interval; bisect for its end.
-    int lo = x + 1, hi = x_end;
-    while (lo < hi) {
-      int const mid = lo + (hi - lo) / 2;
-      if (in.contains(column[mid] + row_term)) {
-        lo = mid + 1;
-      } else {
-        hi = mid;
-      }
+  // Row y of a list inOrder, entry by entry in list order: each entry adds itself to the
+  // pixels it touches, so every pixel gets its entries' shares in the order pixel() adds
+  // them. Positions move one way along the row (`rising`: they never fall with x), by
+  // `step` a pixel.
+  void row(int y, double const* column, double row_term, int x_begin, int x_end, bool rising, double step,
+           Pixel const* src_row, Pixel* out_row, Pixel* comp_row) {
+    // Pixels counted from the end where positions are lowest: position i never falls with i.
+    int const n = x_end - x_begin;
+    auto const tOf = [&](int i) { return column[rising ? x_begin + i : x_end - 1 - i] + row_term; };
+    double const t0 = tOf(0), per_step = 1 / step;
+    // The first i from `from` on whose position passes (a test that, once passed, stays
+    // passed): from a guess off the row's line, which a step or two settles.
+    auto const firstPast = [&](int from, double bound, auto const& past) {
+      double const guess = std::ceil((bound - t0) * per_step);
+      int i = !(guess > from) ? from : (guess >= n ? n : static_cast<int>(guess));
+      while (i > from && past(tOf(i - 1))) --i;
+      while (i < n && !past(tOf(i))) ++i;
+      return i;
+    };
+    int lo = 0, hi = 0;  // the pixels [lo, hi) the entry touches
+    for (std::size_t j = m_e._firstEntry(t0); j < m_count; ++j) {
+      Strip const& s = m_list[j];
+      lo = firstPast(lo, s.start - 0.5, [&](double t) { return !(s.start - 0.5 > t); });
+      if (lo == n) break;  // this entry and every later one start past the row
+      hi = firstPast(std::max(hi, lo), s.end + 0.5, [&](double t) { return t > s.end + 0.5; });
+      if (lo == hi || s.hidden || (!m_original && s.gap)) continue;
+      entry(s, rising ? x_begin + lo : x_end - hi, rising ? x_begin + hi : x_end - lo, y, column, row_term, src_row,
+            out_row, comp_row);
     }
-    int const stop = lo;
-    Strip const& s = m_list[j];
-    if (s.hidden || (s.gap && !m_original)) return stop;  // nothing to draw
+  }
+
+ private:
+  // A strip's pixels in a row: [x0, x1) touched, [w0, w1) of them covered whole.
+  struct Span {
+    int x0, w0, w1, x1, y;
+    double const* column;
+    double row_term;
+    Pixel const* src_row;
+    Pixel* out_row;
+    Pixel* comp_row;
+  };
+
+  // Entry s over pixels [x0, x1) of row y, all of which it touches. Those it covers whole
+  // (coverage 1) are an interval, as positions move one way along the row, and go in runs;
+  // those on its edges each at its own coverage.
+  void entry(Strip const& s, int x0, int x1, int y, double const* column, double row_term, Pixel const* src_row,
+             Pixel* out_row, Pixel* comp_row) {
+    auto const whole = [&](int x) {
+      double const t = column[x] + row_term;
+      return s.coverage == 1.0 && t >= s.start + 0.5 && t <= s.end - 0.5;
+    };
+    int w0 = x0;
+    while (w0 < x1 && !whole(w0)) ++w0;
+    int w1 = x1;
+    while (w1 > w0 && !whole(w1 - 1)) --w1;
+    Span const span{x0, w0, w1, x1, y, column, row_term, src_row, out_row, comp_row};
     if (s.gap) {
-      for (; x < stop; ++x) {
+      int64_t const by = static_cast<int64_t>(y) * 65536;
+      auto const edge = [&](int x) {
+        add(s, static_cast<int64_t>(x) * 65536, by, column[x] + row_term, src_row[x], out_row[x], comp_row[x]);
+      };
+      for (int x = x0; x < w0; ++x) edge(x);
+      for (int x = w1; x < x1; ++x) edge(x);
+      for (int x = w0; x < w1; ++x) {
         Pixel p = src_row[x];
         p.alpha = Depth::unitAlpha(p.alpha);
         out_row[x] = Blend::alpha_add(out_row[x], p);
       }
-      return stop;
-    }
-    if (std::fabs(s.rgb) >= 0.00001) {
+    } else if (std::fabs(s.rgb) >= 0.00001) {
       VectorFixed const* const offsets[3] = {&s.rgb_offset1, &s.slice_offset, &s.rgb_offset3};
-      runStrip<3>(s, offsets, x, stop, y, src_row, out_row, comp_row);
+      strip<3>(s, offsets, span);
     } else if (std::fabs(s.slice) >= 0.00001) {
       VectorFixed const* const offsets[1] = {&s.slice_offset};
-      runStrip<1>(s, offsets, x, stop, y, src_row, out_row, comp_row);
+      strip<1>(s, offsets, span);
     } else {
-      runStrip<0>(s, nullptr, x, stop, y, src_row, out_row, comp_row);
+      strip<0>(s, nullptr, span);
     }
-    return stop;
   }
 
- private:
+  // A strip's pixels in a row: its edges, then what it covers whole.
+  template <int Samples>
+  void strip(Strip const& s, VectorFixed const* const* offsets, Span const& a) {
+    edges<Samples>(s, offsets, a.x0, a.w0, a);
+    edges<Samples>(s, offsets, a.w1, a.x1, a);
+    if (a.w0 < a.w1) runStrip<Samples>(s, offsets, a.w0, a.w1, a.y, a.src_row, a.out_row, a.comp_row);
+  }
+
+  // Pixels [x, stop) of a strip's edge, each at its own coverage: what add() gives, with
+  // the host's samples of a few pixels taken back to back before their rules.
+  template <int Samples>
+  void edges(Strip const& s, VectorFixed const* const* offsets, int x, int stop, Span const& a) {
+    constexpr int kEdge = 16;
+    int64_t const by = static_cast<int64_t>(a.y) * 65536;
+    while (x < stop) {
+      int at[kEdge];
+      double cov[kEdge];
+      int n = 0;
+      for (; x < stop && n < kEdge; ++x) {
+        cov[n] = coverage(s, a.column[x] + a.row_term);
+        if (cov[n] > 0.0) at[n++] = x;
+      }
+      Pixel k[kEdge][Samples > 0 ? Samples : 1];
+      for (int i = 0; i < n; ++i) {
+        for (int m = 0; m < Samples; ++m) k[i][m] = sample(static_cast<int64_t>(at[i]) * 65536, by, *offsets[m]);
+      }
+      for (int i = 0; i < n; ++i) {
+        int const e = at[i];
+        Pixel p = Samples == 0 ? a.src_row[e] : k[i][0];
+        if constexpr (Samples == 3) {
+          if (!m_mix(k[i], p)) {
+            a.comp_row[e] = Blend::alpha_add(a.comp_row[e], Depth::composite(s, cov[i]));
+            continue;
+          }
+        }
+        finish(s, cov[i], p, a.out_row[e], a.comp_row[e]);
+      }
+    }
+  }
+
+  // Coverage of position t by entry s: 0 … 1 over half a pixel either side of each end.
+  static double coverage(Strip const& s, double t) {
+    double const left = t >= s.start + 0.5 ? 1.0 : limit01(t - s.start + 0.5);
+    double const right = t <= s.end - 0.5 ? 1.0 : limit01(s.end + 0.5 - t);
+    return s.coverage * left * right;
+  }
+
+  // A strip's content p at coverage cov, faded and corrected, added onto o; its composite
+  // colour onto c.
+  [[gnu::always_inline]] void finish(Strip const& s, double cov, Pixel p, Pixel& o, Pixel& c) {
+    p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
+    if (m_correct) p = m_e._variance(p, s.color);
+    o = Blend::alpha_add(o, p);
+    c = Blend::alpha_add(c, Depth::composite(s, cov));
+  }
+
+  // Entry s's share of pixel (bx, by) (16.16) at position t, added onto o and c.
+  [[gnu::always_inline]] void add(Strip const& s, int64_t bx, int64_t by, double t, Pixel const& here, Pixel& o,
+                                  Pixel& c) {
+    double const cov = coverage(s, t);
+    if (!(cov > 0.0)) return;
+    if (s.gap) {
+      Pixel p = here;
+      p.alpha = Depth::scaleAlpha(p.alpha, 1.0, cov);
+      o = Blend::alpha_add(o, p);
+      return;
+    }
+    Pixel p{};
+    if (content(s, bx, by, here, p)) {
+      finish(s, cov, p, o, c);
+    } else {
+      c = Blend::alpha_add(c, Depth::composite(s, cov));
+    }
+  }
+
   // The strip's content pixel at base (bx, by); false when nothing shows
   // (all three separated samples transparent).
   bool content(Strip const& s, int64_t bx, int64_t by, Pixel const& here, Pixel& p) {
@@ -361,8 +442,16 @@ class Painter {
   static int64_t ceilDiv65536(int64_t v) { return -floorDiv65536(-v); }
 
   // The host's sub-pixel sample at base + offset, folded by the Outside
-  // setting; a position on the layer's pixels needs no folding of any kind.
-  Pixel sample(int64_t bx, int64_t by, VectorFixed const& offset) {
+  // setting; a position on the layer's pixels needs no folding of any kind
+  // (nor saturation: those bounds lie in 32 bits), and is taken inline.
+  [[gnu::always_inline]] Pixel sample(int64_t bx, int64_t by, VectorFixed const& offset) {
+    int64_t const ax = bx + offset.x, ay = by + offset.y;
+    if (!(m_sampler && ax >= 0 && ax <= m_inlineX && ay >= 0 && ay <= m_inlineY)) return sampleFolded(bx, by, offset);
+    Pixel p{};
+    Depth::sampler(m_sampler)(m_ref, static_cast<int32_t>(ax), static_cast<int32_t>(ay), &m_pb, &p);
+    return p;
+  }
+  [[gnu::noinline]] Pixel sampleFolded(int64_t bx, int64_t by, VectorFixed const& offset) {
     if (!m_sampler) m_sampler = Depth::suite(m_suites);
     VectorFixed at{};
     at.x = saturate(bx + offset.x);
@@ -389,6 +478,8 @@ class Painter {
   Strip const* m_list;
   std::size_t m_count;
   int64_t m_maxX, m_maxY;
+  int64_t m_inlineX = std::min<int64_t>(m_maxX, std::numeric_limits<int32_t>::max()),
+          m_inlineY = std::min<int64_t>(m_maxY, std::numeric_limits<int32_t>::max());
   typename Depth::Mixer const m_mix;
 };
 
@@ -414,45 +505,21 @@ void Lines::Impl::_lines(Layer& source, Layer& composite, Layer& output, Rect co
   AEGP_SuiteHandler suites(in_data ? in_data->pica_basicP : nullptr);
   Painter<Pixel> painter(*this, src, out, comp, suites);
   std::size_t const count = strips.size();
-  Strip const* const list = strips.data();
-  bool const runs = count > 0 && orderedForRuns(strips);
+  bool const in_order = count > 0 && inOrder(strips);
+  bool const rising = !(axis_x < 0);
 
   for (int y = y_begin; y < y_end; ++y) {
     double const row_term = (y - origin_y) * axis_y;
     Pixel const* const src_row = rowOf<Pixel>(src, y);
     Pixel* const out_row = rowOf<Pixel>(out, y);
     Pixel* const comp_row = rowOf<Pixel>(comp, y);
-    if (!runs) {
-      for (int x = x_begin; x < x_end; ++x) {
-        double const t = column[x] + row_term;
-        painter.pixel(x, y, t, _firstEntry(t), src_row, out_row[x], comp_row[x]);
-      }
+    if (in_order) {
+      painter.row(y, column, row_term, x_begin, x_end, rising, std::fabs(axis_x), src_row, out_row, comp_row);
       continue;
     }
-    // Positions move monotonically along a row, and so does the first entry
-    // that can touch them: follow it instead of searching for it.
-    std::size_t first = _firstEntry(column[x_begin] + row_term);
-    int x = x_begin;
-    while (x < x_end) {
+    for (int x = x_begin; x < x_end; ++x) {
       double const t = column[x] + row_term;
-      while (first < count && t > list[first].end + 0.5) ++first;
-      while (first > 0 && !(t > list[first - 1].end + 0.5)) --first;
-      if (first < count) {
-        Interior const in = interiorOf(list, count, first);
-        if (in.contains(t)) {
-          x = painter.run(first, in, x, x_end, y, column, row_term, src_row, out_row, comp_row);
-          continue;
-        }
-        if (first + 1 < count) {
-          Interior const next = interiorOf(list, count, first + 1);
-          if (next.contains(t)) {
-            x = painter.run(first + 1, next, x, x_end, y, column, row_term, src_row, out_row, comp_row);
-            continue;
-          }
-        }
-      }
-      painter.pixel(x, y, t, first, src_row, out_row[x], comp_row[x]);
-      ++x;
+      painter.pixel(x, y, t, _firstEntry(t), src_row, out_row[x], comp_row[x]);
     }
   }
 }
