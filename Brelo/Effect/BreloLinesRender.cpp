@@ -198,12 +198,12 @@ class Painter {
         add(s, static_cast<int64_t>(x) * 65536, by, column[x] + row_term, src_row[x], out_row[x], comp_row[x]);
       };
       for (int x = x0; x < w0; ++x) edge(x);
-      for (int x = w1; x < x1; ++x) edge(x);
       for (int x = w0; x < w1; ++x) {
         Pixel p = src_row[x];
         p.alpha = Depth::unitAlpha(p.alpha);
         out_row[x] = Blend::alpha_add(out_row[x], p);
       }
+      for (int x = w1; x < x1; ++x) edge(x);
     } else if (std::fabs(s.rgb) >= 0.00001) {
       VectorFixed const* const offsets[3] = {&s.rgb_offset1, &s.slice_offset, &s.rgb_offset3};
       strip<3>(s, offsets, span);
@@ -215,12 +215,13 @@ class Painter {
     }
   }
 
-  // A strip's pixels in a row: its edges, then what it covers whole.
+  // A strip's pixels in a row, from left to right (the order the layer's memory favours):
+  // an edge, what it covers whole, the other edge.
   template <int Samples>
   void strip(Strip const& s, VectorFixed const* const* offsets, Span const& a) {
     edges<Samples>(s, offsets, a.x0, a.w0, a);
-    edges<Samples>(s, offsets, a.w1, a.x1, a);
     if (a.w0 < a.w1) runStrip<Samples>(s, offsets, a.w0, a.w1, a.y, a.src_row, a.out_row, a.comp_row);
+    edges<Samples>(s, offsets, a.w1, a.x1, a);
   }
 
   // Pixels [x, stop) of a strip's edge, each at its own coverage: what add() gives, with
