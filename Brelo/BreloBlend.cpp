@@ -70,7 +70,8 @@ template <int N>
   return reinterpret_cast<typename Lanes<N>::U>(__builtin_convertvector(v, typename Lanes<N>::I));
 }
 
-// The top pixel's terms in every lane: its alpha, 255 minus it, and cs as + 0.5 per colour.
+// The top pixel's terms: its alpha, 255 minus it, and cs as + 0.5 per colour; one top
+// pixel in every lane, or each lane's own.
 template <int N>
 struct NormalTop {
   using F = typename Lanes<N>::F;
@@ -82,6 +83,13 @@ struct NormalTop {
     red = F{} + (float(top.red) * a + 0.5f);
     green = F{} + (float(top.green) * a + 0.5f);
     blue = F{} + (float(top.blue) * a + 0.5f);
+  }
+  explicit NormalTop(typename Lanes<N>::U top) {
+    as = toFloat<N>(top & 0xFF);
+    rest = 255.0f - as;
+    red = toFloat<N>((top >> 8) & 0xFF) * as + 0.5f;
+    green = toFloat<N>((top >> 16) & 0xFF) * as + 0.5f;
+    blue = toFloat<N>(top >> 24) * as + 0.5f;
   }
 };
 
@@ -117,6 +125,32 @@ template <int N>
   last = normalLanes<N>(last, t);
   for (int x = 0; x < n - N; x += N) normalLanesAt<N>(row + x, t);
   std::memcpy(row + n - N, &last, sizeof last);
+}
+
+// Pixels *at[i] under tops top[i], N at a time, the lanes past n idle.
+template <int N>
+[[gnu::always_inline]] inline void normalLanesEach(PF_Pixel* const* at, PF_Pixel const* top, int n) {
+  using U = typename Lanes<N>::U;
+  for (int i = 0; i < n; i += N) {
+    U b{}, t{};
+    for (int m = 0; m < N && i + m < n; ++m) {
+      std::uint32_t v, w;
+      std::memcpy(&v, at[i + m], sizeof v);
+      std::memcpy(&w, &top[i + m], sizeof w);
+      b[m] = v;
+      t[m] = w;
+    }
+    U const out = normalLanes<N>(b, NormalTop<N>(t));
+    for (int m = 0; m < N && i + m < n; ++m) {
+      std::uint32_t const v = out[m];
+      std::memcpy(at[i + m], &v, sizeof v);
+    }
+  }
+}
+
+void normalEachSse2(PF_Pixel* const* at, PF_Pixel const* top, int n) { normalLanesEach<4>(at, top, n); }
+[[gnu::target("avx2")]] void normalEachAvx2(PF_Pixel* const* at, PF_Pixel const* top, int n) {
+  normalLanesEach<8>(at, top, n);
 }
 
 void normalSpanSse2(PF_Pixel* row, int n, PF_Pixel const& top) {
@@ -165,6 +199,26 @@ void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel ker
 #endif
   (void)kernel;
   for (int x = 0; x < n; ++x) row[x] = normal(row[x], top);
+}
+
+// The same single-precision steps as normalSpan, each lane with its own top pixel; the
+// bound on the quotients holds for every top alpha from 1 to 255 (at 255, w = 0 and each
+// channel is cs), so only transparent tops go pixel by pixel.
+void Blend::normalEach(PF_Pixel* const* at, PF_Pixel const* top, int n, SpanKernel kernel) {
+#if defined(BRELO_SPAN_LANES)
+  bool lanes = kernel != SpanKernel::Scalar;
+  for (int i = 0; i < n && lanes; ++i) lanes = top[i].alpha > 0;
+  if (lanes) {
+    if (kernel == SpanKernel::Avx2 && bestSpanKernel() == SpanKernel::Avx2) {
+      normalEachAvx2(at, top, n);
+    } else {
+      normalEachSse2(at, top, n);
+    }
+    return;
+  }
+#endif
+  (void)kernel;
+  for (int i = 0; i < n; ++i) *at[i] = normal(*at[i], top[i]);
 }
 
 }  // namespace Brelo

@@ -415,6 +415,8 @@ class Blend {
   enum class SpanKernel { Scalar, Sse2, Avx2 };
   static SpanKernel bestSpanKernel();
   static void normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel kernel = bestSpanKernel());
+  // *at[i] = normal(*at[i], top[i]) for n distinct pixels *at[i], the same way.
+  static void normalEach(PF_Pixel* const* at, PF_Pixel const* top, int n, SpanKernel kernel = bestSpanKernel());
 };
 
 using BlendFunction = ColorFloat<float> (*)(ColorFloat<float> const&, ColorFloat<float> const&);

@@ -189,8 +189,34 @@ template <class Depth, class BlendFn>
   for (int x = x0; x < x1; ++x) row[x] = blend(row[x], top);
 }
 
+// Pixels blended under Normal at 8 bits, each with its own top pixel, a few at a time.
+// Every pixel of an area is blended at most once, so it may wait until the queue fills.
+class NormalQueue {
+ public:
+  NormalQueue() = default;
+  NormalQueue(NormalQueue const&) = delete;
+  NormalQueue& operator=(NormalQueue const&) = delete;
+  ~NormalQueue() { flush(); }
+  void add(PF_Pixel& p, PF_Pixel const& top) {
+    m_at[m_n] = &p;
+    m_top[m_n] = top;
+    if (++m_n == kSize) flush();
+  }
+  void flush() {
+    Blend::normalEach(m_at, m_top, m_n);
+    m_n = 0;
+  }
+
+ private:
+  static constexpr int kSize = 16;
+  PF_Pixel* m_at[kSize];
+  PF_Pixel m_top[kSize];
+  int m_n = 0;
+};
+
 // What every pixel of one area shares, and the steps of a row: the bars, the
-// opacity (0 … 1) and its level in the depth, the blend.
+// opacity (0 … 1) and its level in the depth, the blend (`normal`: Blend::normal,
+// whose 8-bit pixels on bar edges wait in `queue`).
 template <class Depth, class BlendFn>
 struct RowPainter {
   using Pixel = typename Depth::Pixel;
@@ -200,6 +226,7 @@ struct RowPainter {
   typename Depth::Level o;
   BlendFn const& blend;
   bool normal;
+  NormalQueue* queue;
 
   // The bars within half a pixel of positions (u, v), from `first` on and before `end`
   // (where the scan would stop anyway), summed and blended over the pixel: the rules in
@@ -223,6 +250,12 @@ struct RowPainter {
     }
     if (acc.alpha > 0) {
       if (acc.alpha > o) acc.alpha = o;
+      if constexpr (std::is_same_v<Pixel, PF_Pixel>) {
+        if (normal) {
+          queue->add(pixel, acc);
+          return;
+        }
+      }
       pixel = blend(pixel, acc);
     }
   }
@@ -460,8 +493,9 @@ void SimpleLines::Impl::_paintWith(PF_LayerDef* world, Rect const& area, BlendFn
   // The setter keeps the opacity in 0 … 1; a NaN must not reach an integer.
   double const opacity = parameter.opacity();
   double const level_opacity = opacity > 0 ? (opacity < 1 ? opacity : 1.0) : 0.0;
+  NormalQueue queue;
   RowPainter<Depth, BlendFn> painter{strips.data(), strip_count, level_opacity, Depth::level(level_opacity),
-                                     blend, parameter.blend_mode() == BlendMode::Normal};
+                                     blend, parameter.blend_mode() == BlendMode::Normal, &queue};
   bool const runs = strip_count > 0 && orderedForRuns(strips.data(), strip_count);
   auto* const base = static_cast<unsigned char*>(world->data);
   std::ptrdiff_t const pitch = world->rowbytes;

@@ -404,5 +404,33 @@ TEST(Blend, NormalSpanIsNormalPixelByPixel) {
   }
 }
 
+// The form with a top pixel for each pixel against the pixel form, in every kernel: every
+// top alpha (0 included) with colours across the range over the bases above, scattered,
+// in groups of every size up to 17.
+TEST(Blend, NormalEachIsNormalPixelByPixel) {
+  std::vector<PF_Pixel> base;
+  for (int ab = 0; ab < 256; ++ab)
+    for (int cb = 0; cb < 256; cb += cb == 252 ? 3 : 4)
+      base.push_back({A_u_char(ab), A_u_char(cb), A_u_char(255 - cb), A_u_char((cb * 7 + ab) & 255)});
+  std::size_t const size = base.size();  // 16640, prime to 7: i -> 7 i mod size permutes
+  std::vector<PF_Pixel> tops(size);
+  for (std::size_t i = 0; i < size; ++i)
+    tops[i] = {A_u_char(i % 256), A_u_char(i * 37), A_u_char(i * 11 + 5), A_u_char(255 - i % 97)};
+  for (auto const kernel : {Blend::SpanKernel::Scalar, Blend::SpanKernel::Sse2, Blend::SpanKernel::Avx2}) {
+    std::vector<PF_Pixel> row = base;
+    std::vector<PF_Pixel*> at(size);
+    for (std::size_t i = 0; i < size; ++i) at[i] = &row[i * 7 % size];
+    for (std::size_t i = 0, n = 1; i < size; i += n, n = n % 17 + 1) {
+      Blend::normalEach(at.data() + i, tops.data() + i, int(std::min(n, size - i)), kernel);
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+      PF_Pixel const e = Blend::normal(base[i * 7 % size], tops[i]);
+      PF_Pixel const& r = row[i * 7 % size];
+      ASSERT_TRUE(r.alpha == e.alpha && r.red == e.red && r.green == e.green && r.blue == e.blue)
+          << "kernel " << int(kernel) << " at " << i;
+    }
+  }
+}
+
 }  // namespace
 
