@@ -153,6 +153,11 @@ void normalEachSse2(PF_Pixel* const* at, PF_Pixel const* top, int n) { normalLan
   normalLanesEach<8>(at, top, n);
 }
 
+// Whether the kernel named runs as the AVX2 one: named, and the processor has it.
+bool avx2(Blend::SpanKernel kernel) {
+  return kernel == Blend::SpanKernel::Avx2 && Blend::bestSpanKernel() == Blend::SpanKernel::Avx2;
+}
+
 void normalSpanSse2(PF_Pixel* row, int n, PF_Pixel const& top) {
   if (n < 4) {
     for (int x = 0; x < n; ++x) row[x] = Blend::normal(row[x], top);
@@ -189,11 +194,7 @@ Blend::SpanKernel Blend::bestSpanKernel() {
 void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel kernel) {
 #if defined(BRELO_SPAN_LANES)
   if (top.alpha > 0 && top.alpha < 255 && kernel != SpanKernel::Scalar) {
-    if (kernel == SpanKernel::Avx2 && bestSpanKernel() == SpanKernel::Avx2) {
-      normalSpanAvx2(row, n, top);
-    } else {
-      normalSpanSse2(row, n, top);
-    }
+    (avx2(kernel) ? normalSpanAvx2 : normalSpanSse2)(row, n, top);
     return;
   }
 #endif
@@ -209,11 +210,7 @@ void Blend::normalEach(PF_Pixel* const* at, PF_Pixel const* top, int n, SpanKern
   bool lanes = kernel != SpanKernel::Scalar;
   for (int i = 0; i < n && lanes; ++i) lanes = top[i].alpha > 0;
   if (lanes) {
-    if (kernel == SpanKernel::Avx2 && bestSpanKernel() == SpanKernel::Avx2) {
-      normalEachAvx2(at, top, n);
-    } else {
-      normalEachSse2(at, top, n);
-    }
+    (avx2(kernel) ? normalEachAvx2 : normalEachSse2)(at, top, n);
     return;
   }
 #endif
