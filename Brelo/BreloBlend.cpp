@@ -39,8 +39,9 @@ int aeBlendMode(BlendMode mode) {
 
 #if defined(__GNUC__) && defined(__SSE2__)
 #define BRELO_SPAN_LANES 1
-// The wide helpers are always inlined into their kernel: no 32-byte vector crosses a
-// call. (Templates are instantiated at the end of the file: the rest of it is quiet.)
+// The wide helpers are always inlined into their kernel, unoptimised builds included: no
+// 32-byte vector crosses a call, whose convention outside the AVX2 kernels differs. (Templates
+// are instantiated at the end of the file: the rest of it is quiet.)
 #pragma GCC diagnostic ignored "-Wpsabi"
 namespace {
 
@@ -76,7 +77,7 @@ template <int N>
 struct NormalTop {
   using F = typename Lanes<N>::F;
   F as, rest, red, green, blue;
-  explicit NormalTop(PF_Pixel const& top) {
+  [[gnu::always_inline]] explicit NormalTop(PF_Pixel const& top) {
     float const a = top.alpha;
     as = F{} + a;
     rest = F{} + (255.0f - a);
@@ -84,7 +85,7 @@ struct NormalTop {
     green = F{} + (float(top.green) * a + 0.5f);
     blue = F{} + (float(top.blue) * a + 0.5f);
   }
-  explicit NormalTop(typename Lanes<N>::U top) {
+  [[gnu::always_inline]] explicit NormalTop(typename Lanes<N>::U top) {
     as = toFloat<N>(top & 0xFF);
     rest = 255.0f - as;
     red = toFloat<N>((top >> 8) & 0xFF) * as + 0.5f;
