@@ -141,7 +141,9 @@ template <int N>
       b[m] = v;
       t[m] = w;
     }
-    U const out = normalLanes<N>(b, NormalTop<N>(t));
+    // Where both alphas are 0 the quotients are 0 / 0: normal gives the top pixel there.
+    U const none = reinterpret_cast<U>(((b | t) & 0xFF) == 0);
+    U const out = (normalLanes<N>(b, NormalTop<N>(t)) & ~none) | (t & none);
     for (int m = 0; m < N && i + m < n; ++m) {
       std::uint32_t const v = out[m];
       std::memcpy(at[i + m], &v, sizeof v);
@@ -203,14 +205,13 @@ void Blend::normalSpan(PF_Pixel* row, int n, PF_Pixel const& top, SpanKernel ker
   for (int x = 0; x < n; ++x) row[x] = normal(row[x], top);
 }
 
-// The same single-precision steps as normalSpan, each lane with its own top pixel; the
-// bound on the quotients holds for every top alpha from 1 to 255 (at 255, w = 0 and each
-// channel is cs), so only transparent tops go pixel by pixel.
+// The same single-precision steps as normalSpan, each lane with its own top pixel. The
+// bound on the quotients holds for every top alpha: at 255, w = 0 and each channel is cs;
+// at 0, w = ab and each channel cb, but for a base alpha of 0 as well (then 0 / 0), where
+// the top pixel is taken.
 void Blend::normalEach(PF_Pixel* const* at, PF_Pixel const* top, int n, SpanKernel kernel) {
 #if defined(BRELO_SPAN_LANES)
-  bool lanes = kernel != SpanKernel::Scalar;
-  for (int i = 0; i < n && lanes; ++i) lanes = top[i].alpha > 0;
-  if (lanes) {
+  if (kernel != SpanKernel::Scalar) {
     (avx2(kernel) ? normalEachAvx2 : normalEachSse2)(at, top, n);
     return;
   }
