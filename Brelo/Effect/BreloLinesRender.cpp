@@ -251,7 +251,7 @@ class Painter {
             continue;
           }
         }
-        finish(s, cov[i], p, a.out_row[e], a.comp_row[e]);
+        addShare(s, cov[i], p, a.out_row[e], a.comp_row[e]);
       }
     }
   }
@@ -265,7 +265,7 @@ class Painter {
 
   // A strip's content p at coverage cov, faded and corrected, added onto o; its composite
   // colour onto c.
-  [[gnu::always_inline]] void finish(Strip const& s, double cov, Pixel p, Pixel& o, Pixel& c) {
+  [[gnu::always_inline]] void addShare(Strip const& s, double cov, Pixel p, Pixel& o, Pixel& c) {
     p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
     if (m_correct) p = m_e._variance(p, s.color);
     o = Blend::alpha_add(o, p);
@@ -285,7 +285,7 @@ class Painter {
     }
     Pixel p{};
     if (content(s, bx, by, here, p)) {
-      finish(s, cov, p, o, c);
+      addShare(s, cov, p, o, c);
     } else {
       c = Blend::alpha_add(c, Depth::composite(s, cov));
     }
