@@ -245,13 +245,9 @@ class Painter {
       for (int i = 0; i < n; ++i) {
         int const e = at[i];
         Pixel p = Samples == 0 ? a.src_row[e] : k[i][0];
-        if constexpr (Samples == 3) {
-          if (!m_mix(k[i], p)) {
-            a.comp_row[e] = Blend::alpha_add(a.comp_row[e], Depth::composite(s, cov[i]));
-            continue;
-          }
-        }
-        addShare(s, cov[i], p, a.out_row[e], a.comp_row[e]);
+        bool shows = true;
+        if constexpr (Samples == 3) shows = m_mix(k[i], p);
+        addShare(s, cov[i], shows, p, a.out_row[e], a.comp_row[e]);
       }
     }
   }
@@ -263,12 +259,14 @@ class Painter {
     return s.coverage * left * right;
   }
 
-  // A strip's content p at coverage cov, faded and corrected, added onto o; its composite
-  // colour onto c.
-  [[gnu::always_inline]] void addShare(Strip const& s, double cov, Pixel p, Pixel& o, Pixel& c) {
-    p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
-    if (m_correct) p = m_e._variance(p, s.color);
-    o = Blend::alpha_add(o, p);
+  // A strip's share at coverage cov: its content p, where it shows, faded, corrected and
+  // added onto o; its composite colour onto c.
+  [[gnu::always_inline]] void addShare(Strip const& s, double cov, bool shows, Pixel p, Pixel& o, Pixel& c) {
+    if (shows) {
+      p.alpha = Depth::scaleAlpha(p.alpha, s.fade, cov);
+      if (m_correct) p = m_e._variance(p, s.color);
+      o = Blend::alpha_add(o, p);
+    }
     c = Blend::alpha_add(c, Depth::composite(s, cov));
   }
 
@@ -284,11 +282,8 @@ class Painter {
       return;
     }
     Pixel p{};
-    if (content(s, bx, by, here, p)) {
-      addShare(s, cov, p, o, c);
-    } else {
-      c = Blend::alpha_add(c, Depth::composite(s, cov));
-    }
+    bool const shows = content(s, bx, by, here, p);
+    addShare(s, cov, shows, p, o, c);
   }
 
   // The strip's content pixel at base (bx, by); false when nothing shows
